@@ -1,0 +1,19 @@
+#pragma once
+// Base of every value the parameter database stores or carries.
+#include <QString>
+
+#include "host/db/DbDefs.h"
+
+namespace MvQARN {
+
+class CDbDataType {
+public:
+    virtual ~CDbDataType() = default;
+    virtual int getType() const = 0;
+    virtual CDbDataType* clone() const = 0;
+    virtual bool isEqual(const CDbDataType& other) const = 0;
+    // Human-readable form, also used by settings files and traces.
+    virtual QString toText() const = 0;
+};
+
+} // namespace MvQARN

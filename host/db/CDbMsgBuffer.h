@@ -1,0 +1,14 @@
+#pragma once
+// Where the organisation layer hands its corrections: the host runs each message as a request.
+#include "host/db/CDbMsg.h"
+
+namespace MvQARN {
+
+class CDbMsgBuffer {
+public:
+    virtual ~CDbMsgBuffer() = default;
+    // Takes every message out of the list; the host owns them from then on.
+    virtual void giveAll(CDbMsgList& msgs) = 0;
+};
+
+} // namespace MvQARN
