@@ -59,6 +59,7 @@ enum EDbError {
     DbErrBadFile = 20013,
     DbErrBadFileName = 20014,
     DbErrProtected = 20015,
+    DbErrFileWrite = 20016,
     DbErrSsiDirection = 20021,
     DbErrUiStateOff = 20023,
     DbErrWithText = 20025,

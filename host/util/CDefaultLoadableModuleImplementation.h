@@ -7,6 +7,8 @@
 
 namespace MvQARN {
 
+class VGXHostRuntime;
+
 class VGX_EXPORT CDefaultLoadableModuleImplementation : public VGXPlugInDllModuleInterface {
 public:
     CDefaultLoadableModuleImplementation();
@@ -84,6 +86,9 @@ protected:
     const char* shortName() const { return m_shortName.constData(); }
 
 private:
+    // The host runtime drives the protected lifecycle steps and sets the host-owned fields.
+    friend class VGXHostRuntime;
+
     VGXModuleVersion m_version{1, 0, 0};
     QByteArray m_moduleName;
     QByteArray m_shortName;

@@ -1,7 +1,9 @@
 #pragma once
 // Host utility functions available to every module.
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
+#include <type_traits>
 
 #include "host/util/VGXModuleInterface.h"
 
@@ -22,8 +24,25 @@ public:
     // Concatenates the texts of the arguments (numbers in decimal).
     static QString buildString(const QVariantList& parts);
     template <typename... Args> static QString buildString(const Args&... args) {
-        return buildString(QVariantList{QVariant::fromValue(args)...});
+        return buildString(QVariantList{buildStringPart(args)...});
+    }
+
+private:
+    // Character strings travel as text (a QVariant of a char pointer would print nothing).
+    template <typename T> static QVariant buildStringPart(const T& v) {
+        if constexpr (std::is_convertible_v<const T&, const char*>) {
+            const char* p = v;
+            return QVariant(QString::fromUtf8(p ? p : ""));
+        } else if constexpr (std::is_same_v<T, QByteArray>) {
+            return QVariant(QString::fromUtf8(v));
+        } else {
+            return QVariant::fromValue(v);
+        }
     }
 };
+
+// The folder where user documents go: the host's settings folder when one is set, else the
+// platform's documents folder. Modules use it instead of asking QStandardPaths directly.
+VGX_EXPORT QString vgxDocumentsPath();
 
 } // namespace MvQARN

@@ -1,0 +1,95 @@
+#include "app/HostMainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "host/gui/VGXDfDialogFactory.h"
+#include "host/gui/VGXDialog.h"
+#include "host/gui/VGXDialogItem.h"
+#include "host/gui/VGXUserDialogAttributes.h"
+#include "host/util/VGXSuModuleInfoView.h"
+#include "host/util/impl/VGXHostRuntime.h"
+
+namespace vgxapp {
+
+using namespace MvQARN;
+
+namespace {
+
+QString summaryText(const HostOptions& options) {
+    QStringList lines;
+    lines << QStringLiteral("<b>vgxhost</b> %1").arg(QStringLiteral(VGX_VERSION));
+    lines << QStringLiteral("Generator family: 0x%1").arg(options.family, 0, 16);
+    if (const VGXHostRuntime* runtime = VGXHostRuntime::current()) {
+        for (const VGXHostRuntime::ModuleRecord& r : runtime->records()) {
+            const QString name = r.info && r.info->moduleName ? QString::fromLatin1(r.info->moduleName)
+                                                              : QStringLiteral("(unnamed module)");
+            lines << QStringLiteral("Module: %1 (%2)")
+                         .arg(name.toHtmlEscaped(),
+                              r.path.isEmpty() ? QStringLiteral("built in") : r.path.toHtmlEscaped());
+        }
+    }
+    if (options.scpiPort == 0)
+        lines << QStringLiteral("SCPI: off");
+    else
+        lines << QStringLiteral("SCPI: %1:%2").arg(options.scpiListen).arg(options.scpiPort);
+    lines << QStringLiteral("Open the box dialogs from the KOBRA menu.");
+    return lines.join(QStringLiteral("<br>"));
+}
+
+} // namespace
+
+HostMainWindow::HostMainWindow(const HostOptions& options, QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("vgxhost"));
+    auto* summary = new QLabel(summaryText(options), this);
+    summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    summary->setMargin(12);
+    setCentralWidget(summary);
+    buildMenus();
+    statusBar()->showMessage(QStringLiteral("Ready"));
+    resize(520, 240);
+}
+
+void HostMainWindow::buildMenus() {
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("File"));
+    QAction* quit = fileMenu->addAction(QStringLiteral("Quit"), this, &QWidget::close);
+    quit->setShortcut(QKeySequence::Quit);
+
+    m_kobraMenu = menuBar()->addMenu(QStringLiteral("KOBRA"));
+    const QList<VGXDialogItem> items = dialogItems();
+    for (const VGXDialogItem& item : items) {
+        // Item texts are the host's menu keys (":KOBRA_DEVICE"); the colon only marks them as such.
+        QString text = item.item;
+        if (text.startsWith(QLatin1Char(':')))
+            text.remove(0, 1);
+        QAction* action = m_kobraMenu->addAction(text);
+        action->setStatusTip(item.dialogName);
+        action->setData(item.dialogName);
+        const QString dialogName = item.dialogName;
+        connect(action, &QAction::triggered, this, [this, dialogName] { openDialog(dialogName); });
+    }
+    if (items.isEmpty())
+        m_kobraMenu->addAction(QStringLiteral("(no dialogs registered)"))->setEnabled(false);
+}
+
+void HostMainWindow::openDialog(const QString& dialogName) {
+    // Menu items open instance 0 of a dialog; the dialog itself switches between instances.
+    const VGXUserDialogAttributes attributes(dialogName, QString());
+    VGXDialog* dialog = VGXDfDialogFactory::getDialogPointer(&attributes);
+    if (!dialog) {
+        statusBar()->showMessage(QStringLiteral("Dialog not available yet"));
+        return;
+    }
+    VGXDfDialogFactory::toFront(dialog);
+    statusBar()->showMessage(dialog->title().isEmpty() ? dialogName : dialog->title());
+}
+
+void HostMainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closed();
+}
+
+} // namespace vgxapp

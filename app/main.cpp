@@ -1,0 +1,126 @@
+// vgxhost: parses the command line, starts the host runtime with its plug-ins, shows the main window
+// when there is a display, and shuts everything down in order on quit, window close or a signal.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "app/HostMainWindow.h"
+#include "app/SignalWatcher.h"
+#include "host/util/impl/VGXHostRuntime.h"
+
+using namespace vgxapp;
+
+namespace {
+
+void printErr(const QString& text) {
+    std::fputs(qPrintable(QStringLiteral("vgxhost: %1\n").arg(text)), stderr);
+    std::fflush(stderr);
+}
+
+void printOut(const QString& text) {
+    std::fputs(qPrintable(text), stdout);
+    std::fflush(stdout);
+}
+
+// The plug-in lives next to the binaries: build/bin/vgxhost loads build/plugins/libkobra.so.
+QString defaultPluginPath(const char* argv0) {
+    QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (exe.isEmpty())
+        exe = QFileInfo(QString::fromLocal8Bit(argv0)).absoluteFilePath();
+    return QDir::cleanPath(QFileInfo(exe).absolutePath() + QStringLiteral("/../plugins/libkobra.so"));
+}
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    CommandLine commandLine(defaultPluginPath(argv[0]));
+    const CommandLine::Outcome outcome = commandLine.parse(arguments);
+    if (outcome == CommandLine::Outcome::Error) {
+        printErr(commandLine.errorText());
+        std::fputs("Try 'vgxhost --help' for the options.\n", stderr);
+        return 2;
+    }
+    if (outcome == CommandLine::Outcome::ShowHelp || outcome == CommandLine::Outcome::ShowVersion) {
+        // The help text names the executable, which needs an application object; no window is shown.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("vgxhost"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(VGX_VERSION));
+        if (outcome == CommandLine::Outcome::ShowHelp)
+            printOut(commandLine.helpText());
+        else
+            printOut(QStringLiteral("vgxhost %1\n").arg(QStringLiteral(VGX_VERSION)));
+        return 0;
+    }
+    const HostOptions& options = commandLine.options();
+    if (options.hasExec) {
+        printErr(QStringLiteral("--exec needs the SCPI server, which is not built yet"));
+        return 2;
+    }
+
+    // The plug-in builds widgets (its progress dialog) even without a window, so there is always a
+    // QApplication; without a display it draws offscreen.
+    const bool gui = !options.headless && hasDisplay();
+    if (!gui)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vgxhost"));
+    QApplication::setApplicationVersion(QStringLiteral(VGX_VERSION));
+    // Plug-in dialogs are windows of their own; the host ends when the main window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    if (!options.settingsDir.isEmpty() && !QDir().mkpath(options.settingsDir)) {
+        printErr(QStringLiteral("cannot create the settings folder '%1'").arg(options.settingsDir));
+        return 2;
+    }
+
+    SignalWatcher signalWatcher;
+    QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &app,
+                     [](int) { QCoreApplication::quit(); });
+
+    MvQARN::VGXHostRuntime::Options runtimeOptions;
+    runtimeOptions.family = options.family;
+    runtimeOptions.settingsDir = options.settingsDir;
+    runtimeOptions.pluginPaths = options.pluginPaths;
+    runtimeOptions.trace = options.trace;
+    MvQARN::VGXHostRuntime runtime(runtimeOptions);
+    QString error;
+    if (!runtime.start(&error)) {
+        printErr(error);
+        runtime.shutdown();
+        return 1;
+    }
+
+    std::unique_ptr<HostMainWindow> window;
+    if (gui) {
+        window = std::make_unique<HostMainWindow>(options);
+        QObject::connect(window.get(), &HostMainWindow::closed, &app, &QCoreApplication::quit);
+        window->show();
+    } else if (!options.quit) {
+        printErr(QStringLiteral("running headless; stop with Ctrl+C"));
+    }
+
+    if (options.quit) {
+        // Let the event loop run once so everything queued during start-up is delivered first.
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    }
+    const int rc = app.exec();
+
+    // The window goes first: its menu points into the registries the runtime tears down.
+    window.reset();
+    runtime.shutdown();
+    return rc;
+}

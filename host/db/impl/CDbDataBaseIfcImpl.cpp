@@ -1,0 +1,88 @@
+#include "host/db/impl/CDbDataBaseIfcImpl.h"
+
+#include "host/db/CDbDataTypeNBit.h"
+#include "host/db/CDbDataTypeNString.h"
+#include "host/db/impl/CDbEngine.h"
+
+namespace MvQARN {
+
+int CDbDataBaseIfcImpl::getValue(const char* name, CDbAllType& out, int t0, int t3, int t2, int t1) {
+    CDbAllType v;
+    const int rc = m_engine.read(name, SDbInstTupel{t0, t1, t2, t3}, v, m_errors);
+    if (rc == DbOk)
+        out = v;
+    return rc;
+}
+
+int CDbDataBaseIfcImpl::getNumber(const char* name, double& out, int t0, int t3, int t2, int t1) {
+    CDbAllType v;
+    const int rc = getValue(name, v, t0, t3, t2, t1);
+    if (rc != DbOk)
+        return rc;
+    double d = 0;
+    if (!v.toDouble(d))
+        return DbErrWrongType;
+    out = d;
+    return DbOk;
+}
+
+int CDbDataBaseIfcImpl::getSelect(const char* name, int& out, int t0, int t3, int t2, int t1) {
+    CDbAllType v;
+    const int rc = getValue(name, v, t0, t3, t2, t1);
+    if (rc != DbOk)
+        return rc;
+    int i = 0;
+    if (!v.toInt(i))
+        return DbErrWrongType;
+    out = i;
+    return DbOk;
+}
+
+int CDbDataBaseIfcImpl::getBits(const char* name, int& lengthBits, QVector<quint32>& words, int t0, int t3,
+                                int t2, int t1) {
+    CDbAllType v;
+    const int rc = getValue(name, v, t0, t3, t2, t1);
+    if (rc != DbOk)
+        return rc;
+    if (v.getType() != DbTypeNBit)
+        return DbErrWrongType;
+    const auto* b = static_cast<const CDbDataTypeNBit*>(v.get());
+    lengthBits = b->getLength();
+    words = b->getWords();
+    return DbOk;
+}
+
+int CDbDataBaseIfcImpl::getStringList(const char* name, QStringList& out, int& count, int t0, int t3, int t2,
+                                      int t1) {
+    CDbAllType v;
+    const int rc = getValue(name, v, t0, t3, t2, t1);
+    if (rc != DbOk)
+        return rc;
+    if (v.getType() != DbTypeNString)
+        return DbErrWrongType;
+    out = static_cast<const CDbDataTypeNString*>(v.get())->getValList();
+    count = int(out.size());
+    return DbOk;
+}
+
+int CDbDataBaseIfcImpl::getString(const char* name, QString& out, int t0, int t3, int t2, int t1) {
+    CDbAllType v;
+    const int rc = getValue(name, v, t0, t3, t2, t1);
+    if (rc != DbOk)
+        return rc;
+    QString s;
+    if (!v.toString(s))
+        return DbErrWrongType;
+    out = s;
+    return DbOk;
+}
+
+unsigned CDbDataBaseIfcImpl::getModeWord() const {
+    return m_engine.modeWord();
+}
+
+int CDbDataBaseIfcImpl::getModuleNumber() const {
+    return m_module >= 0 ? m_module : m_engine.defaultModuleNumber();
+}
+
+} // namespace MvQARN

@@ -1,0 +1,380 @@
+#include "host/scpi/impl/CScpiLexer.h"
+
+#include <cmath>
+
+#include "host/scpi/impl/ScpiErrors.h"
+
+namespace MvQARN {
+
+namespace {
+
+bool isPrintable(char c) {
+    return c > 0x20 && c < 0x7F;
+}
+
+// The error for a byte that may not stand where it is: junk bytes are invalid characters, a misplaced
+// printable one is a syntax error.
+int misplaced(char c) {
+    return isPrintable(c) ? ScpiErrSyntax : ScpiErrInvalidCharacter;
+}
+
+QByteArray upperNoWs(const QByteArray& in) {
+    QByteArray out;
+    out.reserve(in.size());
+    for (char c : in)
+        if (!scpiIsWs(c))
+            out.append(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c);
+    return out;
+}
+
+void appendBits(SScpiToken& t, unsigned value, int count) {
+    for (int i = count - 1; i >= 0; --i) {
+        const int pos = t.bitLength++;
+        if (pos / 32 >= t.bits.size())
+            t.bits.append(0);
+        if ((value >> i) & 1u)
+            t.bits[pos / 32] |= 0x80000000u >> (pos % 32);
+    }
+}
+
+} // namespace
+
+bool CScpiLexer::peek(char& c) const {
+    if (m_pos >= m_line.size())
+        return false;
+    c = m_line.at(m_pos);
+    return true;
+}
+
+void CScpiLexer::skipWs() {
+    while (m_pos < m_line.size() && scpiIsWs(m_line.at(m_pos)))
+        ++m_pos;
+}
+
+int CScpiLexer::fail(int code) {
+    m_failed = true;
+    m_pos = int(m_line.size());
+    return code;
+}
+
+bool CScpiLexer::atEnd() {
+    if (m_failed)
+        return true;
+    while (m_pos < m_line.size() && (scpiIsWs(m_line.at(m_pos)) || m_line.at(m_pos) == ';'))
+        ++m_pos;
+    return m_pos >= m_line.size();
+}
+
+int CScpiLexer::next(SScpiCommandUnit& out, QString* info) {
+    out = SScpiCommandUnit();
+    if (atEnd())
+        return ScpiErrSyntax;
+    const int start = m_pos;
+    if (int rc = header(out, info))
+        return fail(rc);
+    out.header = m_line.mid(start, m_pos - start);
+    char c = 0;
+    if (!peek(c))
+        return 0;
+    if (c == ';') {
+        ++m_pos;
+        return 0;
+    }
+    if (!scpiIsWs(c)) {
+        if (info)
+            *info = QString::fromLatin1(out.header);
+        return fail(isPrintable(c) ? ScpiErrHeaderSeparator : ScpiErrInvalidCharacter);
+    }
+    skipWs();
+    if (!peek(c))
+        return 0;
+    if (c == ';') {
+        ++m_pos;
+        return 0;
+    }
+    for (;;) {
+        SScpiToken t;
+        if (int rc = token(t, info))
+            return fail(rc);
+        out.args.append(t);
+        skipWs();
+        if (!peek(c))
+            return 0;
+        if (c == ';') {
+            ++m_pos;
+            return 0;
+        }
+        if (c != ',')
+            return fail(isPrintable(c) ? ScpiErrInvalidSeparator : ScpiErrInvalidCharacter);
+        ++m_pos;
+        skipWs();
+        if (!peek(c) || c == ',' || c == ';')
+            return fail(ScpiErrSyntax); // an empty argument
+    }
+}
+
+int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
+    char c = 0;
+    peek(c);
+    if (c == '*') {
+        out.common = true;
+        ++m_pos;
+        const int s = m_pos;
+        while (peek(c) && scpiIsAlpha(c))
+            ++m_pos;
+        if (m_pos == s)
+            return peek(c) ? misplaced(c) : int(ScpiErrCommandHeader);
+        if (m_pos - s > CScpiLexer::MaxMnemonicLength)
+            return ScpiErrMnemonicTooLong;
+        SScpiHeaderElem e;
+        e.full = e.stem = m_line.mid(s, m_pos - s).toUpper();
+        out.elems.append(e);
+        if (peek(c) && c == '?') {
+            out.query = true;
+            ++m_pos;
+        }
+        return 0;
+    }
+    if (c == ':') {
+        out.absolute = true;
+        ++m_pos;
+    }
+    for (;;) {
+        if (!peek(c) || scpiIsWs(c) || c == ';')
+            return ScpiErrCommandHeader; // ":" with nothing after it
+        if (!scpiIsAlpha(c))
+            return misplaced(c);
+        const int s = m_pos;
+        while (peek(c) && (scpiIsAlpha(c) || scpiIsDigit(c) || c == '_'))
+            ++m_pos;
+        SScpiHeaderElem e;
+        e.full = m_line.mid(s, m_pos - s).toUpper();
+        int d = int(e.full.size());
+        while (d > 0 && scpiIsDigit(e.full.at(d - 1)))
+            --d;
+        e.stem = e.full.left(d);
+        if (d < e.full.size()) {
+            const QByteArray digits = e.full.mid(d);
+            bool ok = false;
+            const int v = digits.size() <= 9 ? digits.toInt(&ok) : 0;
+            e.suffix = ok ? v : -2;
+        }
+        if (e.stem.size() > CScpiLexer::MaxMnemonicLength) {
+            if (info)
+                *info = QString::fromLatin1(e.full.left(40));
+            return ScpiErrMnemonicTooLong;
+        }
+        out.elems.append(e);
+        if (peek(c) && c == ':') {
+            ++m_pos;
+            continue;
+        }
+        if (peek(c) && c == '?') {
+            out.query = true;
+            ++m_pos;
+        }
+        return 0;
+    }
+}
+
+int CScpiLexer::token(SScpiToken& out, QString* info) {
+    char c = 0;
+    if (!peek(c))
+        return ScpiErrSyntax;
+    if (c == '"' || c == '\'')
+        return quoted(out, info);
+    if (c == '#') {
+        char r = m_pos + 1 < m_line.size() ? m_line.at(m_pos + 1) : '\0';
+        if (scpiIsDigit(r))
+            return block(out, info);
+        if (r == 'H' || r == 'h' || r == 'B' || r == 'b' || r == 'Q' || r == 'q')
+            return nonDecimal(out, info);
+        return r == '\0' ? int(ScpiErrSyntax) : misplaced(r);
+    }
+    if (scpiIsDigit(c) || c == '+' || c == '-' || c == '.')
+        return number(out, info);
+    if (c == '(') {
+        const int s = m_pos;
+        int depth = 0;
+        while (peek(c)) {
+            ++m_pos;
+            if (c == '(')
+                ++depth;
+            else if (c == ')' && --depth == 0)
+                break;
+        }
+        if (depth != 0)
+            return ScpiErrExpression;
+        out.kind = SScpiToken::Expression;
+        out.text = m_line.mid(s, m_pos - s);
+        out.norm = upperNoWs(out.text);
+        return 0;
+    }
+    if (scpiIsAlpha(c)) {
+        const int s = m_pos;
+        while (peek(c) && (scpiIsAlpha(c) || scpiIsDigit(c) || c == '_'))
+            ++m_pos;
+        if (m_pos - s > 255)
+            return ScpiErrInvalidCharacterData;
+        out.kind = SScpiToken::Char;
+        out.text = m_line.mid(s, m_pos - s);
+        out.norm = out.text.toUpper();
+        if (peek(c) && !scpiIsWs(c) && c != ',' && c != ';')
+            return isPrintable(c) ? int(ScpiErrInvalidCharacterData) : int(ScpiErrInvalidCharacter);
+        return 0;
+    }
+    return misplaced(c);
+}
+
+int CScpiLexer::number(SScpiToken& out, QString* info) {
+    const int s = m_pos;
+    char c = 0;
+    if (peek(c) && (c == '+' || c == '-'))
+        ++m_pos;
+    int digits = 0;
+    while (peek(c) && scpiIsDigit(c)) {
+        ++m_pos;
+        ++digits;
+    }
+    if (peek(c) && c == '.') {
+        ++m_pos;
+        while (peek(c) && scpiIsDigit(c)) {
+            ++m_pos;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return ScpiErrNumericData;
+    // An exponent needs a digit after the E and its sign; otherwise the letters are a unit.
+    if (peek(c) && (c == 'e' || c == 'E')) {
+        int p = m_pos + 1;
+        if (p < m_line.size() && (m_line.at(p) == '+' || m_line.at(p) == '-'))
+            ++p;
+        if (p < m_line.size() && scpiIsDigit(m_line.at(p))) {
+            m_pos = p;
+            while (peek(c) && scpiIsDigit(c))
+                ++m_pos;
+        }
+    }
+    const QByteArray numText = m_line.mid(s, m_pos - s);
+    bool ok = false;
+    const double v = numText.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        if (info)
+            *info = QString::fromLatin1(numText.left(40));
+        return ScpiErrNumericData;
+    }
+    out.kind = SScpiToken::Number;
+    out.number = v;
+    // A unit follows directly or after whitespace.
+    const int afterNumber = m_pos;
+    skipWs();
+    if (peek(c) && scpiIsAlpha(c)) {
+        const int us = m_pos;
+        while (peek(c) && (scpiIsAlpha(c) || scpiIsDigit(c) || c == '/' || c == '_'))
+            ++m_pos;
+        out.suffix = m_line.mid(us, m_pos - us).toUpper();
+    } else {
+        m_pos = afterNumber;
+    }
+    if (peek(c) && !scpiIsWs(c) && c != ',' && c != ';')
+        return isPrintable(c) ? int(ScpiErrInvalidNumberChar) : int(ScpiErrInvalidCharacter);
+    out.text = m_line.mid(s, m_pos - s);
+    out.norm = upperNoWs(out.text);
+    return 0;
+}
+
+int CScpiLexer::nonDecimal(SScpiToken& out, QString*) {
+    const int s = m_pos;
+    m_pos += 1;
+    const char r = char(m_line.at(m_pos) & ~0x20);
+    ++m_pos;
+    const int bitsPerDigit = r == 'H' ? 4 : r == 'Q' ? 3 : 1;
+    const int radix = 1 << bitsPerDigit;
+    out.kind = SScpiToken::NonDecimal;
+    char c = 0;
+    double value = 0.0;
+    while (peek(c) && (scpiIsAlpha(c) || scpiIsDigit(c))) {
+        int d = -1;
+        if (scpiIsDigit(c))
+            d = c - '0';
+        else if (radix == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')))
+            d = (c | 0x20) - 'a' + 10;
+        if (d < 0 || d >= radix)
+            return ScpiErrInvalidNumberChar;
+        appendBits(out, unsigned(d), bitsPerDigit);
+        value = value * radix + d;
+        ++m_pos;
+    }
+    if (out.bitLength == 0)
+        return ScpiErrNumericData;
+    if (peek(c) && !scpiIsWs(c) && c != ',' && c != ';')
+        return isPrintable(c) ? int(ScpiErrInvalidNumberChar) : int(ScpiErrInvalidCharacter);
+    out.number = value;
+    out.text = m_line.mid(s, m_pos - s);
+    out.norm = out.text.toUpper();
+    return 0;
+}
+
+int CScpiLexer::block(SScpiToken& out, QString*) {
+    const int s = m_pos;
+    const int lenDigits = m_line.at(m_pos + 1) - '0';
+    m_pos += 2;
+    qsizetype n = 0;
+    if (lenDigits == 0) {
+        // Indefinite length: the data run to the end of the message.
+        n = m_line.size() - m_pos;
+    } else {
+        if (m_pos + lenDigits > m_line.size())
+            return ScpiErrInvalidBlockData;
+        const QByteArray lenText = m_line.mid(m_pos, lenDigits);
+        for (char d : lenText)
+            if (!scpiIsDigit(d))
+                return ScpiErrInvalidBlockData;
+        n = lenText.toLongLong();
+        m_pos += lenDigits;
+        if (n > m_line.size() - m_pos)
+            return ScpiErrInvalidBlockData;
+    }
+    out.kind = SScpiToken::Block;
+    out.bytes = m_line.mid(m_pos, n);
+    for (char b : std::as_const(out.bytes))
+        appendBits(out, unsigned(quint8(b)), 8);
+    m_pos += int(n);
+    out.text = m_line.mid(s, m_pos - s);
+    out.norm = out.text.left(2 + lenDigits);
+    char c = 0;
+    if (peek(c) && !scpiIsWs(c) && c != ',' && c != ';')
+        return ScpiErrInvalidBlockData;
+    return 0;
+}
+
+int CScpiLexer::quoted(SScpiToken& out, QString*) {
+    const int s = m_pos;
+    const char q = m_line.at(m_pos++);
+    QByteArray content;
+    for (;;) {
+        if (m_pos >= m_line.size())
+            return ScpiErrInvalidStringData; // the message ended inside the string
+        const char c = m_line.at(m_pos++);
+        if (c == q) {
+            if (m_pos < m_line.size() && m_line.at(m_pos) == q) {
+                content.append(q);
+                ++m_pos;
+                continue;
+            }
+            break;
+        }
+        content.append(c);
+    }
+    out.kind = SScpiToken::String;
+    out.string = QString::fromUtf8(content);
+    out.text = m_line.mid(s, m_pos - s);
+    out.norm = out.text.toUpper();
+    char c = 0;
+    if (peek(c) && !scpiIsWs(c) && c != ',' && c != ';')
+        return isPrintable(c) ? int(ScpiErrInvalidStringData) : int(ScpiErrInvalidCharacter);
+    return 0;
+}
+
+} // namespace MvQARN

@@ -1,0 +1,524 @@
+#include "host/scpi/impl/CScpiParser.h"
+
+#include <climits>
+#include <cmath>
+
+#include "host/db/CDbAnswerBuffer.h"
+#include "host/db/CDbDataTypeEvent.h"
+#include "host/db/CDbDataTypeNBit.h"
+#include "host/db/CDbDataTypeNByte.h"
+#include "host/db/CDbDataTypeNString.h"
+#include "host/db/CDbDataTypeNumber.h"
+#include "host/db/CDbDataTypeSelect.h"
+#include "host/db/CDbDataTypeString.h"
+#include "host/db/CDbMsg.h"
+#include "host/db/impl/CDbEngine.h"
+#include "host/db/impl/CDbRecord.h"
+#include "host/scpi/CScpiModule.h"
+#include "host/scpi/impl/CScpiRegistry.h"
+#include "host/scpi/impl/CScpiSession.h"
+#include "host/scpi/impl/ScpiErrors.h"
+#include "host/scpi/impl/ScpiValues.h"
+#include "host/util/VGXErrorManager.h"
+
+namespace MvQARN {
+
+namespace {
+
+// Auxiliary data kind of a file name travelling with a message.
+constexpr int AuxFileName = 9;
+
+int baseKind(int kind) {
+    return kind & ~0x4;
+}
+
+const SScpiKeyword* findKeywordInChain(const SScpiValDesc* desc, const SScpiToken& token) {
+    for (const SScpiValDesc* d = desc; d; d = d->further)
+        if (const SScpiKeyword* k = scpiFindKeyword(d->keywords, token))
+            return k;
+    return nullptr;
+}
+
+bool numericKeywordInChain(const SScpiValDesc* desc) {
+    for (const SScpiValDesc* d = desc; d; d = d->further)
+        if (scpiHasNumericKeyword(d->keywords))
+            return true;
+    return false;
+}
+
+// The special value a keyword stands for in a numeric descriptor, 0 when it stands for its value.
+int specialOf(const SScpiKeyword* k) {
+    const QByteArray t = scpiLongForm(k->text);
+    if (t == "UP")
+        return ScpiSpecialUp;
+    if (t == "DOWN")
+        return ScpiSpecialDown;
+    if ((k->flag & ScpiKeywordSpecial) && k->value >= ScpiSpecialMin && k->value <= ScpiSpecialDown)
+        return k->value;
+    return 0;
+}
+
+} // namespace
+
+SDbInstTupel CScpiParser::tupelOf(const SAddress& addr) {
+    SDbInstTupel t;
+    t.t0 = addr.path;
+    t.t1 = addr.fixedSide >= 0 ? addr.fixedSide : (addr.bothSides ? addr.selSide : 0);
+    t.t2 = 0;
+    t.t3 = addr.t3;
+    return t;
+}
+
+bool CScpiParser::applySuffix(SAddress& addr, int word, int suffix) {
+    if (suffix == -2)
+        return false;
+    if (word & ScpiSuffixFixed) {
+        if (suffix != -1)
+            return false;
+        const bool output = (word & ScpiSuffixOutput) != 0;
+        if (word & ScpiSuffixList)
+            addr.t3 = output ? 0 : 1;
+        if (word & ScpiSuffixSide)
+            addr.fixedSide = output ? 1 : 0;
+        return true;
+    }
+    if (word & ScpiSuffixInterface) {
+        const int n = suffix == -1 ? 1 : suffix;
+        if (n < 1 || n > 4)
+            return false;
+        addr.path = (n - 1) % 2;
+        addr.selSide = (n - 1) / 2;
+        addr.suffixUsed = addr.suffixUsed || suffix != -1;
+        return true;
+    }
+    if (word & ScpiSuffixList) {
+        const int n = suffix == -1 ? 1 : suffix;
+        if (n < 1 || n > ScpiMaxListSuffix)
+            return false;
+        addr.t3 = n - 1;
+        addr.suffixUsed = addr.suffixUsed || suffix != -1;
+        return true;
+    }
+    return suffix == -1 || suffix == 1;
+}
+
+std::vector<CScpiParser::SBranch> CScpiParser::rootLevel() const {
+    std::vector<SBranch> level;
+    CScpiRegistry& reg = CScpiRegistry::instance();
+    level.push_back(SBranch{reg.hostRoot(), nullptr, SAddress()});
+    for (CScpiModule* m : reg.modules())
+        if (const SScpiParseTable* root = m->getRootTable())
+            level.push_back(SBranch{root, m, SAddress()});
+    return level;
+}
+
+int CScpiParser::fail(int code, const QString& info) {
+    if (info.isEmpty())
+        m_session.pushError(code);
+    else
+        m_session.pushError(code, scpiErrorText(code) + QLatin1Char(';') + info);
+    return code;
+}
+
+bool CScpiParser::execLine(const QByteArray& line, QString& answer) {
+    m_level = rootLevel();
+    CScpiLexer lexer(line);
+    QStringList answers;
+    while (!lexer.atEnd()) {
+        SScpiCommandUnit unit;
+        QString info;
+        if (const int rc = lexer.next(unit, &info)) {
+            fail(rc, info);
+            break;
+        }
+        m_reported.clear();
+        int rc = 0;
+        {
+            VGXErrorManager::Collector collector;
+            rc = execUnit(unit, answers);
+            for (const VGXErrorRecord& r : collector.errors()) {
+                if (m_reported.contains(qMakePair(r.code, r.text)))
+                    continue;
+                m_reported.append(qMakePair(r.code, r.text));
+                m_session.pushError(r.code, r.text);
+            }
+        }
+        if (rc <= -100 && rc > -200)
+            break;
+    }
+    answer = answers.join(QLatin1Char(';'));
+    return !answers.isEmpty();
+}
+
+int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {
+    if (unit.common)
+        return execCommon(unit, answers);
+    const QString header = QString::fromLatin1(unit.header.left(80));
+    std::vector<SBranch> branches = unit.absolute ? rootLevel() : m_level;
+    struct SCandidate {
+        const SScpiEntry* entry;
+        SBranch at;
+    };
+    std::vector<SCandidate> candidates;
+    bool suffixError = false;
+    const int n = int(unit.elems.size());
+    for (int i = 0; i < n; ++i) {
+        const SScpiHeaderElem& elem = unit.elems.at(i);
+        const bool last = i == n - 1;
+        std::vector<SBranch> next;
+        for (const SBranch& b : branches) {
+            if (!b.table)
+                continue;
+            for (const SScpiEntry& e : b.table->entries) {
+                int suffix = -1;
+                if (!e.matches(elem.full)) {
+                    if (elem.suffix == -1 || !e.matches(elem.stem))
+                        continue;
+                    suffix = elem.suffix;
+                }
+                if (!last && !e.sub())
+                    continue;
+                SAddress a = b.addr;
+                a.bothSides = a.bothSides || (e.flagsB & ScpiFlagBBothSides) != 0;
+                if (!applySuffix(a, e.suffixWord, suffix)) {
+                    suffixError = true;
+                    continue;
+                }
+                if (last)
+                    candidates.push_back(SCandidate{&e, SBranch{b.table, b.module, a}});
+                else
+                    next.push_back(SBranch{e.sub(), b.module, a});
+            }
+        }
+        if (!last) {
+            if (next.empty())
+                return fail(suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader, header);
+            branches = std::move(next);
+        }
+    }
+    const SCandidate* chosen = nullptr;
+    for (const SCandidate& c : candidates)
+        if (unit.query ? c.entry->acceptsQuery : c.entry->acceptsSet) {
+            chosen = &c;
+            break;
+        }
+    if (!chosen)
+        return fail(candidates.empty() && suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader, header);
+    const SCandidate picked = *chosen;
+    m_level = branches;
+    if (!picked.entry->cmd)
+        return execHost(*picked.entry, unit, answers);
+    if (unit.query)
+        return execModuleQuery(*picked.entry, picked.at, unit, answers);
+    return execModuleSet(*picked.entry, picked.at, unit);
+}
+
+int CScpiParser::execCommon(const SScpiCommandUnit& unit, QStringList& answers) {
+    const SScpiParseTable* table = CScpiRegistry::instance().commonTable();
+    const QByteArray& m = unit.elems.at(0).full;
+    for (const SScpiEntry& e : table->entries)
+        if (e.matches(m) && (unit.query ? e.acceptsQuery : e.acceptsSet))
+            return execHost(e, unit, answers);
+    return fail(ScpiErrUndefinedHeader, QString::fromLatin1(unit.header.left(80)));
+}
+
+int CScpiParser::execHost(const SScpiEntry& entry, const SScpiCommandUnit& unit, QStringList& answers) {
+    const FScpiHostHandler& handler = unit.query ? entry.queryHandler : entry.setHandler;
+    // The handler may register or remove commands; it runs from a copy.
+    const FScpiHostHandler run = handler;
+    CScpiHostCall call(m_session, unit.query, unit.args);
+    run(call);
+    if (call.hasAnswer())
+        answers << call.answer();
+    return call.firstError();
+}
+
+int CScpiParser::execModuleQuery(const SScpiEntry& entry, const SBranch& at, const SScpiCommandUnit& unit,
+                                 QStringList& answers) {
+    const SScpiCmd* cmd = entry.cmd;
+    if (!cmd->param)
+        return fail(ScpiErrExecution,
+                    QStringLiteral("no parameter behind %1").arg(QString::fromLatin1(unit.header)));
+    const SDbInstTupel t = tupelOf(at.addr);
+    if (unit.args.size() > 1)
+        return fail(ScpiErrParameterNotAllowed);
+    if (unit.args.size() == 1) {
+        // "<query>? MINimum|MAXimum|DEFault" answers the limit instead of the value.
+        const SScpiKeyword* k =
+            scpiAcceptsNumber(cmd->arg) ? findKeywordInChain(cmd->arg, unit.args.at(0)) : nullptr;
+        const int which = k ? specialOf(k) : 0;
+        if (which < ScpiSpecialMin || which > ScpiSpecialMax)
+            return fail(ScpiErrParameterNotAllowed);
+        double v = 0.0;
+        if (const int rc = specialValue(cmd->param, t, which, v, at.addr.suffixUsed))
+            return rc;
+        answers << scpiFormatNumber(v);
+        return 0;
+    }
+    CDbAnswerBuffer buffer;
+    CDbAllType value;
+    const int rc = CDbEngine::instance().read(cmd->param, t, value, &buffer);
+    const int err = reportDb(rc, buffer, at.addr.suffixUsed);
+    if (rc != 0)
+        return err;
+    QString answer = scpiFormatAnswer(value, cmd->answer ? cmd->answer : cmd->arg);
+    if (at.module && cmd->code != 0)
+        at.module->answerHook(cmd->code, t, answer);
+    answers << answer;
+    return 0;
+}
+
+int CScpiParser::execModuleSet(const SScpiEntry& entry, const SBranch& at, const SScpiCommandUnit& unit) {
+    const SScpiCmd* cmd = entry.cmd;
+    if (!cmd->param)
+        return fail(ScpiErrExecution,
+                    QStringLiteral("no parameter behind %1").arg(QString::fromLatin1(unit.header)));
+    const SDbInstTupel t = tupelOf(at.addr);
+    const int kind = baseKind(cmd->kind);
+    CDbAllType value;
+    int msgType = DbMsgSet;
+    if (kind == ScpiKindEvent) {
+        if (!unit.args.isEmpty())
+            return fail(ScpiErrParameterNotAllowed);
+        value = CDbAllType(new CDbDataTypeEvent);
+        msgType = DbMsgExec;
+    } else {
+        if (unit.args.isEmpty())
+            return fail(ScpiErrMissingParameter);
+        if (unit.args.size() > 1)
+            return fail(ScpiErrParameterNotAllowed);
+        if (const int rc = decodeArg(entry, t, unit.args.at(0), value))
+            return rc;
+        if (kind == ScpiKindEventText)
+            msgType = DbMsgExec;
+    }
+    CDbEngine& db = CDbEngine::instance();
+    const SDbDefCommon* rec = db.findRecord(cmd->param, t);
+    const int sender = at.module ? at.module->getModuleNumber() : 0;
+    CDbMsg msg(sender, sender, cmd->param, CDbAllType(), msgType, 0, rec ? rec->unit : 0, t.t0, t.t1, t.t2,
+               t.t3);
+    // An event that carries a text (a file name) hands it over as auxiliary data.
+    if (value.getType() == DbTypeEvent && unit.args.size() == 1 && unit.args.at(0).kind == SScpiToken::String)
+        msg.giveAuxData(AuxFileName, new CDbDataTypeString(unit.args.at(0).string));
+    msg.setValue(value);
+    CDbAnswerBuffer buffer;
+    const int rc = db.write(msg, &buffer);
+    return reportDb(rc, buffer, at.addr.suffixUsed);
+}
+
+int CScpiParser::decodeArg(const SScpiEntry& entry, const SDbInstTupel& t, const SScpiToken& token,
+                           CDbAllType& out) {
+    const SScpiCmd* cmd = entry.cmd;
+    const SScpiValDesc* desc = cmd->arg;
+    CDbEngine& db = CDbEngine::instance();
+    const SDbDefCommon* def = nullptr;
+    SDbInstTupel stored;
+    if (const int rc = db.locate(cmd->param, t, def, stored)) {
+        CDbAnswerBuffer none;
+        return reportDb(rc, none, false);
+    }
+    const int recType = def->type;
+
+    auto fromNumber = [&](double v) -> int {
+        switch (recType) {
+        case DbTypeNumber:
+            out = CDbAllType(new CDbDataTypeNumber(v));
+            return 0;
+        case DbTypeSelect:
+            if (!(std::fabs(v) <= double(INT_MAX)))
+                return fail(ScpiErrDataOutOfRange);
+            out = CDbAllType(new CDbDataTypeSelect(int(std::lround(v))));
+            return 0;
+        case DbTypeString:
+            out = CDbAllType(new CDbDataTypeString(scpiFormatNumber(v)));
+            return 0;
+        default:
+            return fail(ScpiErrDataType);
+        }
+    };
+    auto fromBits = [&](int length, const QVector<quint32>& bits) -> int {
+        if (recType == DbTypeNBit) {
+            out = CDbAllType(new CDbDataTypeNBit(length, bits));
+            return 0;
+        }
+        if (recType == DbTypeNByte && length % 8 == 0) {
+            QByteArray bytes;
+            for (int i = 0; i < length / 8; ++i)
+                bytes.append(char((bits.at(i / 4) >> (24 - 8 * (i % 4))) & 0xFF));
+            out = CDbAllType(new CDbDataTypeNByte(bytes));
+            return 0;
+        }
+        return fail(ScpiErrDataType);
+    };
+    auto fromString = [&](const QString& s) -> int {
+        switch (recType) {
+        case DbTypeString:
+            out = CDbAllType(new CDbDataTypeString(s));
+            return 0;
+        case DbTypeNString:
+            out = CDbAllType(new CDbDataTypeNString(QStringList{s}));
+            return 0;
+        case DbTypeEvent:
+            out = CDbAllType(new CDbDataTypeEvent);
+            return 0;
+        default:
+            return fail(ScpiErrDataType);
+        }
+    };
+
+    if (token.kind == SScpiToken::Char || token.kind == SScpiToken::Number) {
+        if (const SScpiKeyword* k = findKeywordInChain(desc, token)) {
+            const int which = scpiAcceptsNumber(desc) ? specialOf(k) : 0;
+            double v = k->value;
+            if (which != 0)
+                if (const int rc = specialValue(cmd->param, t, which, v, false))
+                    return rc;
+            return fromNumber(v);
+        }
+    }
+    switch (token.kind) {
+    case SScpiToken::Number:
+    case SScpiToken::NonDecimal:
+        if (scpiAcceptsNumber(desc)) {
+            double v = token.number;
+            if (token.kind == SScpiToken::Number)
+                if (const int rc = scpiApplyUnit(desc, token.suffix, v))
+                    return fail(rc, QString::fromLatin1(token.suffix.left(40)));
+            if (!std::isfinite(v))
+                return fail(ScpiErrNumericData);
+            return fromNumber(v);
+        }
+        if (token.kind == SScpiToken::NonDecimal && scpiAcceptsBits(desc))
+            return fromBits(token.bitLength, token.bits);
+        return fail(numericKeywordInChain(desc) ? ScpiErrIllegalParameterValue : ScpiErrDataType);
+    case SScpiToken::String:
+        if (scpiAcceptsString(desc))
+            return fromString(token.string);
+        if (scpiAcceptsBits(desc)) {
+            int length = 0;
+            QVector<quint32> bits;
+            if (!scpiBitString(token.string, length, bits))
+                return fail(ScpiErrInvalidStringData);
+            return fromBits(length, bits);
+        }
+        return fail(ScpiErrDataType);
+    case SScpiToken::Block:
+        if (scpiAcceptsBits(desc))
+            return fromBits(token.bitLength, token.bits);
+        return fail(ScpiErrDataType);
+    case SScpiToken::Char:
+        if (scpiAcceptsKeywords(desc))
+            return fail(ScpiErrIllegalParameterValue, QString::fromLatin1(token.text.left(40)));
+        return fail(ScpiErrDataType);
+    default:
+        return fail(ScpiErrDataType);
+    }
+}
+
+int CScpiParser::specialValue(const char* param, const SDbInstTupel& t, int which, double& out,
+                              bool suffixUsed) {
+    CDbEngine& db = CDbEngine::instance();
+    switch (which) {
+    case ScpiSpecialMin:
+    case ScpiSpecialMax: {
+        double mn = 0.0, mx = 0.0;
+        if (!db.limits(param, t, mn, mx))
+            return fail(ScpiErrIllegalParameterValue, QStringLiteral("no limits"));
+        out = which == ScpiSpecialMin ? mn : mx;
+        return 0;
+    }
+    case ScpiSpecialDef: {
+        int err = 0;
+        const CDbRecord* rec = db.resolve(QByteArray(param), t, err);
+        if (!rec) {
+            CDbAnswerBuffer none;
+            return reportDb(err ? err : int(DbErrUnknownParameter), none, suffixUsed);
+        }
+        if (!rec->defaultValue().toDouble(out))
+            return fail(ScpiErrIllegalParameterValue, QStringLiteral("no default"));
+        return 0;
+    }
+    case ScpiSpecialUp:
+    case ScpiSpecialDown: {
+        CDbAnswerBuffer buffer;
+        CDbAllType cur;
+        const int rc = db.read(param, t, cur, &buffer);
+        if (rc != 0)
+            return reportDb(rc, buffer, suffixUsed);
+        double v = 0.0;
+        if (!cur.toDouble(v))
+            return fail(ScpiErrIllegalParameterValue);
+        double step = 1.0;
+        const SDbDefCommon* def = db.findRecord(param, t);
+        if (def && def->type == DbTypeNumber) {
+            const double s = reinterpret_cast<const SDbDefNumber*>(def)->step;
+            if (s > 0.0)
+                step = s;
+        }
+        out = which == ScpiSpecialUp ? v + step : v - step;
+        return 0;
+    }
+    default:
+        return fail(ScpiErrIllegalParameterValue);
+    }
+}
+
+int CScpiParser::reportDb(int rc, const CDbAnswerBuffer& answer, bool suffixUsed) {
+    return queueDbErrors(m_session, rc, answer, suffixUsed, &m_reported);
+}
+
+int CScpiParser::queueDbErrors(CScpiSession& session, int rc, const CDbAnswerBuffer& answer, bool suffixUsed,
+                               QList<QPair<int, QString>>* reported) {
+    auto withInfo = [](int code, const QString& info) {
+        return scpiErrorText(code) + QLatin1Char(';') + info;
+    };
+    auto queue = [&](int code, const QString& text) -> int {
+        switch (code) {
+        case DbErrOutOfRange:
+            session.pushError(ScpiErrDataOutOfRange);
+            return ScpiErrDataOutOfRange;
+        case DbErrWrongType:
+            session.pushError(ScpiErrDataType);
+            return ScpiErrDataType;
+        case DbErrUnknownParameter:
+            session.pushError(
+                ScpiErrExecution,
+                withInfo(ScpiErrExecution, text.isEmpty() ? QStringLiteral("unknown parameter") : text));
+            return ScpiErrExecution;
+        case DbErrInstance:
+            if (suffixUsed) {
+                session.pushError(ScpiErrHeaderSuffix);
+                return ScpiErrHeaderSuffix;
+            }
+            session.pushError(
+                ScpiErrExecution,
+                withInfo(ScpiErrExecution, text.isEmpty() ? QStringLiteral("no such instance") : text));
+            return ScpiErrExecution;
+        default:
+            break;
+        }
+        const QString t = text.isEmpty() ? QString::fromUtf8(dbErrorText(code)) : text;
+        if (reported) {
+            reported->append(qMakePair(code, t));
+            reported->append(qMakePair(code, text));
+        }
+        session.pushError(code, t);
+        return code;
+    };
+    int result = 0;
+    bool seen = false;
+    for (const CDbAnswerBuffer::Error& e : answer.getErrors()) {
+        if (e.code == 0)
+            continue;
+        const int c = queue(e.code, e.text);
+        if (e.code == rc && !seen) {
+            seen = true;
+            result = c;
+        }
+    }
+    if (rc != 0 && !seen)
+        result = queue(rc, QString());
+    return result;
+}
+
+} // namespace MvQARN

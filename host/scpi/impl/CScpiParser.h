@@ -1,0 +1,83 @@
+#pragma once
+// Runs one program message for a session: resolves each header through the host's and the modules'
+// tables (path rules, long/short forms, numeric suffixes and the instance they address), converts the
+// arguments, writes and reads the database as a GUI control would, and formats the answers.
+//
+// Path rules: a message starts at the root; after a command the next header of the same message
+// continues at the level of that command; a leading ":" returns to the root; common commands ("*XXX")
+// leave the level as it is. Where several tables hold the same node (the host's and a module's), the
+// level holds all of them.
+//
+// Errors: a command error (-1xx) ends the message (the rest is not run); other errors end only their
+// command. Database refusals map to SCPI errors: 20001 -> -222, 20000 -> -104, an unknown parameter
+// -> -200, an instance that does not exist -> -114 (with a numeric suffix) or -200; every other
+// number, and each error the error manager signals during the command, is queued as a positive
+// device-specific error with its text.
+#include <QByteArray>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "host/db/CDbAllType.h"
+#include "host/scpi/impl/CScpiLexer.h"
+#include "host/scpi/impl/ScpiParseTable.h"
+
+namespace MvQARN {
+
+class CDbAnswerBuffer;
+class CScpiModule;
+class CScpiSession;
+
+class CScpiParser {
+public:
+    // Where a path has got to: the table of the level and the tuple effects of the nodes so far.
+    struct SAddress {
+        int path = 0;       // t0 from an interface selector
+        int selSide = 0;    // side an interface selector gives
+        int fixedSide = -1; // side a fixed node gives; wins over selSide
+        int t3 = 0;
+        bool bothSides = false; // a record of the path carries ScpiFlagBBothSides
+        bool suffixUsed = false;
+    };
+    struct SBranch {
+        const SScpiParseTable* table = nullptr;
+        CScpiModule* module = nullptr; // null for host tables
+        SAddress addr;
+    };
+
+    explicit CScpiParser(CScpiSession& session) : m_session(session) {}
+
+    bool execLine(const QByteArray& line, QString& answer);
+
+    // Tuple of a command reached with addr.
+    static SDbInstTupel tupelOf(const SAddress& addr);
+    // Applies a node's suffix word and numeric suffix (-1 none, -2 too large); false: -114.
+    static bool applySuffix(SAddress& addr, int suffixWord, int suffix);
+    // Queues the errors of one database call for the session (mapped as above) and answers the SCPI
+    // error of its result, 0 when it succeeded. Positive errors queued are added to reported.
+    static int queueDbErrors(CScpiSession& session, int rc, const CDbAnswerBuffer& answer, bool suffixUsed,
+                             QList<QPair<int, QString>>* reported = nullptr);
+
+private:
+    std::vector<SBranch> rootLevel() const;
+    int execUnit(const SScpiCommandUnit& unit, QStringList& answers);
+    int execCommon(const SScpiCommandUnit& unit, QStringList& answers);
+    int execHost(const SScpiEntry& entry, const SScpiCommandUnit& unit, QStringList& answers);
+    int execModuleQuery(const SScpiEntry& entry, const SBranch& at, const SScpiCommandUnit& unit,
+                        QStringList& answers);
+    int execModuleSet(const SScpiEntry& entry, const SBranch& at, const SScpiCommandUnit& unit);
+    // The argument as a value of the parameter's record type; 0 or an SCPI error (already queued).
+    int decodeArg(const SScpiEntry& entry, const SDbInstTupel& t, const SScpiToken& token, CDbAllType& out);
+    // MINimum, MAXimum, DEFault, UP and DOWN of a numeric parameter; 0 or an SCPI error (queued).
+    int specialValue(const char* param, const SDbInstTupel& t, int which, double& out, bool suffixUsed);
+    int fail(int code, const QString& text = QString());
+    // Queues the errors of one database call; answers the SCPI error of its result (0 when none).
+    int reportDb(int rc, const CDbAnswerBuffer& answer, bool suffixUsed);
+
+    CScpiSession& m_session;
+    std::vector<SBranch> m_level;
+    QList<QPair<int, QString>> m_reported; // positive errors queued during the current command
+};
+
+} // namespace MvQARN

@@ -1,0 +1,47 @@
+#pragma once
+// Runs the built vgxhost binary and collects what it printed.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace vgxtest {
+
+struct HostRun {
+    int exitCode = -1;
+    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+    QString out;
+    QString err;
+};
+
+inline QString vgxhostPath() {
+    return QStringLiteral(VGX_BUILD_DIR "/bin/vgxhost");
+}
+inline QString kobraPluginPath() {
+    return QStringLiteral(VGX_BUILD_DIR "/plugins/libkobra.so");
+}
+
+// Headless runs need no display; the process must not depend on the caller's settings either.
+inline QProcessEnvironment hostEnvironment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return env;
+}
+
+inline HostRun runHost(const QStringList& arguments) {
+    QProcess process;
+    process.setProcessEnvironment(hostEnvironment());
+    process.start(vgxhostPath(), arguments);
+    HostRun run;
+    if (!process.waitForStarted(-1))
+        return run;
+    process.closeWriteChannel();
+    process.waitForFinished(-1);
+    run.exitCode = process.exitCode();
+    run.exitStatus = process.exitStatus();
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+} // namespace vgxtest

@@ -1,0 +1,195 @@
+// The dialog factory: which dialog a name opens and with which arguments.
+#include <QList>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "frame/CKobraPlugInDfModule.h"
+#include "frame/KobraDialogRoutes.h"
+#include "host/gui/VGXDialog.h"
+#include "host/gui/VGXUserDialogAttributes.h"
+#include "host/util/impl/VGXHostRuntime.h"
+
+using namespace MvQARN;
+using Kobra::SDialogRequest;
+
+namespace {
+
+constexpr int kSplitFamily = 0x10000;
+constexpr int kOtherFamily = 0x20000;
+
+SDialogRequest resolve(const char* name, int instance, int direction, int channel, int family,
+                       const char* qualifier = "q") {
+    SDialogRequest r;
+    Kobra::resolveDialogRequest(QString::fromLatin1(name), QString::fromLatin1(qualifier), instance,
+                                direction, channel, family, r);
+    return r;
+}
+
+TEST(DialogRoutesTest, ExactNamesSelectTheirRows) {
+    const struct {
+        const char* name;
+        Kobra::EDialogRow row;
+    } rows[] = {
+        {"CKobraDlgMain", Kobra::DlgRowMain},
+        {"CKobraDlgDeviceManager", Kobra::DlgRowDeviceManager},
+        {"CBasebandLynxMainInDialog", Kobra::DlgRowMainIn},
+        {"CBasebandLynxMainOutDialog", Kobra::DlgRowMainOut},
+        {"CBasebandLynxMainInOutDialog", Kobra::DlgRowMainInOut},
+        {"CBasebandLynxClockDialog", Kobra::DlgRowClock},
+        {"CBasebandLynxDataDialog", Kobra::DlgRowData},
+        {"CBasebandLynxSpiDialog", Kobra::DlgRowSpi},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const SDialogRequest r = resolve(row.name, 1, 1, 3, kSplitFamily);
+        EXPECT_EQ(r.row, row.row);
+        // Only the recorder row derives its arguments; the others take them as given.
+        EXPECT_EQ(r.instance, 1);
+        EXPECT_EQ(r.direction, 1);
+        EXPECT_EQ(r.channel, 3);
+        EXPECT_EQ(r.qualifier, QStringLiteral("q"));
+    }
+    // Exact rows do not match longer or differently cased names.
+    for (const char* name : {"CKobraDlgMainX", "XCKobraDlgMain", "ckobradlgmain", "CBasebandLynxSpiDialog2",
+                             "", "CKobraDlgTranRe", "CKobraDlgInstr"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(resolve(name, 0, 0, 0, kSplitFamily).row, Kobra::DlgRowNone);
+    }
+}
+
+TEST(DialogRoutesTest, RecorderAndInstrumentRowsMatchByContainedName) {
+    EXPECT_EQ(resolve("xxCKobraDlgTranRecyy", 0, 0, 0, kOtherFamily).row, Kobra::DlgRowTranRec);
+    EXPECT_EQ(resolve("CKobraDlgInstrument7", 0, 0, 0, kOtherFamily).row, Kobra::DlgRowInstrument);
+    EXPECT_EQ(resolve("MyCKobraDlgInstrument", 0, 0, 0, kOtherFamily).row, Kobra::DlgRowInstrument);
+    // A name holding both texts opens the first row in order: the recorder.
+    EXPECT_EQ(resolve("CKobraDlgInstrumentCKobraDlgTranRec", 0, 0, 0, kOtherFamily).row,
+              Kobra::DlgRowTranRec);
+}
+
+TEST(DialogRoutesTest, RecorderChannelComesFromTheNamesLastDigit) {
+    const SDialogRequest one = resolve("CKobraDlgTranRecChannel1", 0, 0, 0, kOtherFamily);
+    EXPECT_EQ(one.row, Kobra::DlgRowTranRec);
+    EXPECT_EQ(one.channel, 1);
+    EXPECT_EQ(resolve("CKobraDlgTranRecChannel0", 0, 0, 1, kOtherFamily).channel, 0);
+    // Without the channel word the attribute's channel stays.
+    EXPECT_EQ(resolve("CKobraDlgTranRec", 0, 0, 1, kOtherFamily).channel, 1);
+    EXPECT_EQ(resolve("CKobraDlgTranRec5", 0, 0, 1, kOtherFamily).channel, 1);
+}
+
+TEST(DialogRoutesTest, RecorderInstanceSplitsOnlyUnderTheSplitFamily) {
+    const SDialogRequest split = resolve("CKobraDlgTranRecChannel1", 3, 0, 0, kSplitFamily);
+    EXPECT_EQ(split.instance, 1);
+    EXPECT_EQ(split.direction, 1);
+    EXPECT_EQ(split.channel, 1);
+
+    const SDialogRequest two = resolve("CKobraDlgTranRec", 2, 0, 4, kSplitFamily);
+    EXPECT_EQ(two.instance, 0);
+    EXPECT_EQ(two.direction, 1);
+    EXPECT_EQ(two.channel, 4);
+
+    const SDialogRequest plain = resolve("CKobraDlgTranRecChannel1", 3, 0, 0, kOtherFamily);
+    EXPECT_EQ(plain.instance, 3);
+    EXPECT_EQ(plain.direction, 0);
+
+    // The instrument row never splits.
+    const SDialogRequest instrument = resolve("CKobraDlgInstrument", 3, 0, 2, kSplitFamily);
+    EXPECT_EQ(instrument.instance, 3);
+    EXPECT_EQ(instrument.direction, 0);
+    EXPECT_EQ(instrument.channel, 2);
+}
+
+// Creators installed for the duration of a test; they record what they were asked for.
+class DialogFactoryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (auto& c : Kobra::g_dialogCreators)
+            c = nullptr;
+        s_requests.clear();
+    }
+    void TearDown() override {
+        for (auto& c : Kobra::g_dialogCreators)
+            c = nullptr;
+        s_requests.clear();
+    }
+    static VGXDialog* record(const SDialogRequest& r) {
+        s_requests.append(r);
+        return new VGXDialog(QStringLiteral("made"));
+    }
+    static QList<SDialogRequest> s_requests;
+};
+
+QList<SDialogRequest> DialogFactoryTest::s_requests;
+
+TEST_F(DialogFactoryTest, CreatesThroughTheRowsCreatorWithDerivedArguments) {
+    Kobra::g_dialogCreators[Kobra::DlgRowTranRec] = &DialogFactoryTest::record;
+    Kobra::g_dialogCreators[Kobra::DlgRowMain] = &DialogFactoryTest::record;
+    CKobraPlugInDfModule factory;
+
+    VGXHostRuntime::Options options;
+    options.family = kSplitFamily;
+    VGXHostRuntime runtime(options);
+
+    VGXUserDialogAttributes recorder(QStringLiteral("CKobraDlgTranRecChannel1"), QStringLiteral("rec"), 3, 0,
+                                     0, 9);
+    std::unique_ptr<VGXDialog> dlg(factory.createDialog(&recorder));
+    ASSERT_NE(dlg, nullptr);
+    ASSERT_EQ(s_requests.size(), 1);
+    EXPECT_EQ(s_requests[0].row, Kobra::DlgRowTranRec);
+    EXPECT_EQ(s_requests[0].qualifier, QStringLiteral("rec"));
+    EXPECT_EQ(s_requests[0].instance, 1);
+    EXPECT_EQ(s_requests[0].direction, 1);
+    EXPECT_EQ(s_requests[0].channel, 1);
+
+    VGXUserDialogAttributes main(QStringLiteral("CKobraDlgMain"), QStringLiteral("m"), 1, 0, 1, 0);
+    std::unique_ptr<VGXDialog> mainDlg(factory.createDialog(&main));
+    ASSERT_NE(mainDlg, nullptr);
+    ASSERT_EQ(s_requests.size(), 2);
+    EXPECT_EQ(s_requests[1].attributes, &main);
+}
+
+TEST_F(DialogFactoryTest, RecorderSplitFollowsTheHostFamily) {
+    Kobra::g_dialogCreators[Kobra::DlgRowTranRec] = &DialogFactoryTest::record;
+    CKobraPlugInDfModule factory;
+    VGXHostRuntime::Options options;
+    options.family = kOtherFamily;
+    VGXHostRuntime runtime(options);
+    VGXUserDialogAttributes recorder(QStringLiteral("CKobraDlgTranRec"), QString(), 3, 2, 0, 0);
+    std::unique_ptr<VGXDialog> dlg(factory.createDialog(&recorder));
+    ASSERT_EQ(s_requests.size(), 1);
+    EXPECT_EQ(s_requests[0].instance, 3);
+    EXPECT_EQ(s_requests[0].direction, 0);
+    EXPECT_EQ(s_requests[0].channel, 2);
+}
+
+TEST_F(DialogFactoryTest, RefusesOtherAttributesUnknownNamesAndMissingDialogClasses) {
+    for (auto& c : Kobra::g_dialogCreators)
+        c = &DialogFactoryTest::record;
+    CKobraPlugInDfModule factory;
+
+    VGXDialogAttributes plain(QStringLiteral("CKobraDlgMain"), QString());
+    EXPECT_EQ(factory.createDialog(&plain), nullptr);
+    EXPECT_EQ(factory.createDialog(nullptr), nullptr);
+    VGXUserDialogAttributes unknown(QStringLiteral("CKobraDlgNothing"), QString());
+    EXPECT_EQ(factory.createDialog(&unknown), nullptr);
+    EXPECT_TRUE(s_requests.isEmpty());
+
+    Kobra::g_dialogCreators[Kobra::DlgRowSpi] = nullptr;
+    VGXUserDialogAttributes spi(QStringLiteral("CBasebandLynxSpiDialog"), QString());
+    EXPECT_EQ(factory.createDialog(&spi), nullptr);
+    EXPECT_TRUE(s_requests.isEmpty());
+}
+
+TEST_F(DialogFactoryTest, CloneIsAnIndependentFactory) {
+    Kobra::g_dialogCreators[Kobra::DlgRowDeviceManager] = &DialogFactoryTest::record;
+    std::unique_ptr<CKobraPlugInDfModule> original(new CKobraPlugInDfModule);
+    std::unique_ptr<VGXDfModuleBase> copy(original->clone());
+    original.reset();
+    ASSERT_NE(dynamic_cast<CKobraPlugInDfModule*>(copy.get()), nullptr);
+    VGXUserDialogAttributes dm(QStringLiteral("CKobraDlgDeviceManager"), QString());
+    std::unique_ptr<VGXDialog> dlg(copy->createDialog(&dm));
+    EXPECT_NE(dlg, nullptr);
+    ASSERT_EQ(s_requests.size(), 1);
+    EXPECT_EQ(s_requests[0].row, Kobra::DlgRowDeviceManager);
+}
+
+} // namespace

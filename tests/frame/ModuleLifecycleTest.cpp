@@ -1,0 +1,320 @@
+// The plug-in's entry points and the module lifecycle: module information, module ids, construction
+// inside and outside a host database context, GUI registration per instrument family, and the
+// shutdown order.
+#include <QDialog>
+#include <QPointer>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "FrameTestSupport.h"
+#include "frame/CKobraPlugInDfModule.h"
+#include "frame/CKobraPlugInDllModuleImplementation.h"
+#include "frame/CSuModuleInfo.h"
+#include "frame/KobraPluginEntry.h"
+#include "frame/KobraPluginGlobals.h"
+#include "frame/KobraProgressDialogFactory.h"
+#include "host/db/impl/CDbEngine.h"
+#include "host/gui/VGXDescriptorCheckboxEntry.h"
+#include "host/gui/VGXDescriptors.h"
+#include "host/gui/VGXDfDialogFactory.h"
+#include "host/gui/VGXDialogItem.h"
+#include "host/gui/VGXMain.h"
+#include "host/gui/impl/VGXGuiRegistry.h"
+#include "host/util/VGXSuModuleInfoView.h"
+#include "host/util/impl/VGXHostAnchor.h"
+#include "host/util/impl/VGXHostRuntime.h"
+#include "orglayer/CKobraOrgLayer.h"
+#include "params/KobraDbInfo.h"
+#include "ui/CKobraUserValidator.h"
+
+using namespace MvQARN;
+using namespace frametest;
+
+namespace {
+
+constexpr int kDriverFamily = 0x10000;
+constexpr int kOtherFamily = 0x20000;
+
+std::unique_ptr<VGXModuleInterface> create(int id) {
+    return std::unique_ptr<VGXModuleInterface>(VGXCreateModuleInterfaceInstance(id));
+}
+
+TEST(PluginEntryTest, ModuleIdRule) {
+    const struct {
+        int requested;
+        int expected;
+    } rows[] = {{-1, 2028}, {5, 5}, {0, 0}, {2030, 2030}, {-2, 0}, {-7, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.requested);
+        std::unique_ptr<VGXModuleInterface> m = create(row.requested);
+        ASSERT_NE(m, nullptr);
+        EXPECT_EQ(m->getModuleId(), row.expected);
+        EXPECT_STREQ(m->getModuleName(), "KobraPlugin");
+    }
+}
+
+TEST(PluginEntryTest, ModuleInformationReadsAsTheHostSeesIt) {
+    const auto* info = reinterpret_cast<const VGXSuModuleInfoView*>(VGXGetModuleInfo());
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(static_cast<const void*>(info), static_cast<const void*>(VGXGetModuleInfo()));
+    EXPECT_EQ(info->version.major, 1);
+    EXPECT_EQ(info->version.minor, 0);
+    EXPECT_EQ(info->version.build, 0);
+    EXPECT_STREQ(info->moduleName, "KobraPlugin");
+    EXPECT_EQ(info->moduleId, 2028);
+    EXPECT_EQ(info->code2, 32);
+    EXPECT_EQ(info->code3, 7);
+    EXPECT_EQ(info->familyMask, 0x10121);
+    EXPECT_EQ(sizeof(CSuModuleInfo), sizeof(VGXSuModuleInfoView));
+}
+
+TEST(PluginEntryTest, OutsideADatabaseContextTheModuleStaysBare) {
+    std::unique_ptr<VGXModuleInterface> m = create(-1);
+    auto* module = dynamic_cast<CKobraPlugInDllModuleImplementation*>(m.get());
+    ASSERT_NE(module, nullptr);
+    EXPECT_FALSE(module->hasDatabase());
+    EXPECT_EQ(module->getMdlDbInfo(), nullptr);
+    EXPECT_EQ(module->getDevDbInfo(), nullptr);
+    EXPECT_EQ(Kobra::g_orgLayer, nullptr);
+    EXPECT_EQ(module->getScpiModule(), nullptr);
+
+    // Without the database flag the GUI registration does nothing, even with the host ready for it.
+    VGXGuiRegistry::reset();
+    VGXGuiRegistry::setUp(true);
+    module->initusGui();
+    VGXGuiRegistry::setUp(false);
+    EXPECT_TRUE(dialogItems().isEmpty());
+    EXPECT_TRUE(VGXMain::fileTypes().isEmpty());
+    EXPECT_EQ(VGXDescriptors::count(), 0);
+    EXPECT_EQ(VGXDfDialogFactory::moduleCount(), 0);
+    EXPECT_TRUE(module->getValidators().isEmpty());
+}
+
+TEST(PluginEntryTest, InsideADatabaseContextTheModuleCarriesTheBoxDatabaseAndOrganisationLayer) {
+    std::unique_ptr<VGXModuleInterface> m;
+    {
+        VGXHostRuntime::DbContextScope scope;
+        m = create(-1);
+    }
+    auto* module = dynamic_cast<CKobraPlugInDllModuleImplementation*>(m.get());
+    ASSERT_NE(module, nullptr);
+    EXPECT_TRUE(module->hasDatabase());
+    EXPECT_EQ(module->getMdlDbInfo(), &Kobra::g_mdlDbInfo);
+    EXPECT_EQ(module->getDevDbInfo(), &Kobra::g_devDbInfo);
+    EXPECT_STREQ(module->getModuleFunction(), "KobraPlugin");
+
+    // The host reaches the organisation layer through the module description.
+    ASSERT_NE(Kobra::g_mdlDbInfo.orgLayer, nullptr);
+    auto* layer = dynamic_cast<CKobraOrgLayer*>(*Kobra::g_mdlDbInfo.orgLayer);
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(layer->extensionKind(), 2);
+    EXPECT_EQ(layer->extensionCode(), 512);
+    EXPECT_STREQ(layer->parameterPrefix(), "IdPDbLynx");
+    EXPECT_EQ(layer->extensionOption(), 0);
+
+    // Without a completed host GUI context nothing is registered.
+    VGXGuiRegistry::reset();
+    module->initusGui();
+    EXPECT_TRUE(dialogItems().isEmpty());
+    EXPECT_TRUE(VGXMain::fileTypes().isEmpty());
+
+    m.reset();
+    delete layer;
+    Kobra::g_orgLayer = nullptr;
+}
+
+// ---- GUI registration and shutdown, driven by the host runtime ----------------------------------
+
+class ModuleLifecycleTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        VGXGuiRegistry::reset();
+        CDbEngine::instance().reset();
+        s_progressDialog = nullptr;
+        s_progressDialogsMade = 0;
+        Kobra::createProgressDialog = &ModuleLifecycleTest::makeProgressDialog;
+        for (int& h : Kobra::g_fileTypes)
+            h = 0;
+
+        VGXHostRuntime::Options options;
+        options.family = GetParam();
+        m_runtime = std::make_unique<VGXHostRuntime>(options);
+        m_runtime->setOlManager(&m_manager);
+        {
+            VGXHostRuntime::DbContextScope scope;
+            m_module = new CKobraPlugInDllModuleImplementation(-1);
+        }
+        m_orgLayer = Kobra::g_orgLayer;
+        QString error;
+        ASSERT_TRUE(m_runtime->addModule(m_module, &error)) << error.toStdString();
+    }
+    void TearDown() override {
+        m_runtime.reset();
+        Kobra::createProgressDialog = nullptr;
+        delete m_orgLayer;
+        Kobra::g_orgLayer = nullptr;
+    }
+    bool driverFamily() const { return GetParam() == kDriverFamily; }
+
+    static QDialog* makeProgressDialog(QWidget* parent) {
+        ++s_progressDialogsMade;
+        s_progressDialog = new QDialog(parent);
+        return s_progressDialog;
+    }
+
+    static QPointer<QDialog> s_progressDialog;
+    static int s_progressDialogsMade;
+    RecordingCommandIfc m_command;
+    FakeOlManager m_manager{&m_command};
+    std::unique_ptr<VGXHostRuntime> m_runtime;
+    CKobraPlugInDllModuleImplementation* m_module = nullptr;
+    COlLoadableExtension* m_orgLayer = nullptr;
+};
+
+QPointer<QDialog> ModuleLifecycleTest::s_progressDialog;
+int ModuleLifecycleTest::s_progressDialogsMade = 0;
+
+TEST_P(ModuleLifecycleTest, RegistersTheDialogFactoryAndMenuItems) {
+    ASSERT_EQ(VGXDfDialogFactory::moduleCount(), 1);
+    EXPECT_NE(dynamic_cast<const CKobraPlugInDfModule*>(VGXDfDialogFactory::module(0)), nullptr);
+
+    QStringList items;
+    for (const VGXDialogItem& item : dialogItems()) {
+        EXPECT_EQ(item.where, 4);
+        items << item.item + QLatin1Char('=') + item.dialogName;
+    }
+    QStringList expected{":KOBRA=CKobraDlgMain", ":KOBRA_TRANREC0=CKobraDlgTranRecChannel0",
+                         ":KOBRA_TRANREC1=CKobraDlgTranRecChannel1", ":KOBRA_DEVICE=CKobraDlgDeviceManager"};
+    if (driverFamily())
+        expected << ":KOBRA_USER=CBasebandLynxMainInOutDialog";
+    EXPECT_EQ(items, expected);
+}
+
+TEST_P(ModuleLifecycleTest, RegistersSevenFileTypesInOrderAndKeepsTheirHandles) {
+    const QList<VGXFileType> types = VGXMain::fileTypes();
+    const struct {
+        const char* description;
+        const char* pattern;
+        bool flag;
+    } expected[] = {
+        {"KOBRA User Defined Setting (*.lynx)", "*.lynx", false},
+        {"ARB Setting File (*.wv)", "*.wv", false},
+        {"ARB Wave File (*.wv)", "*.wv", false},
+        {"Recorder File (*.wv)", "*.wv", false},
+        {"Service test log file (*.txt)", "*.txt", true},
+        {"KOBRA User Defined Setting (*.lynx)", "*.lynx", false},
+        {"HexCoded Data (*.hex)", "*.hex", false},
+    };
+    ASSERT_EQ(types.size(), 7);
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(types[i].description, QString::fromLatin1(expected[i].description));
+        EXPECT_EQ(types[i].pattern, QString::fromLatin1(expected[i].pattern));
+        EXPECT_EQ(types[i].flag, expected[i].flag);
+        EXPECT_EQ(Kobra::g_fileTypes[i], types[i].handle);
+    }
+    // The settings type is registered twice and has two handles.
+    EXPECT_NE(Kobra::g_fileTypes[Kobra::FileTypeUserSettings],
+              Kobra::g_fileTypes[Kobra::FileTypeUserSettingsPanel]);
+}
+
+TEST_P(ModuleLifecycleTest, RegistersTheDeviceStateCheckboxForEveryFamily) {
+    ASSERT_EQ(VGXDescriptors::count(), 1);
+    const auto* entry =
+        dynamic_cast<const VGXDescriptorCheckboxEntry*>(VGXDescriptors::find("IdPDbLynxDeviceState"));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->isEnabled());
+    EXPECT_EQ(entry->offText(), QStringLiteral("Off"));
+    EXPECT_EQ(entry->onText(), QStringLiteral("On"));
+    EXPECT_TRUE(entry->translatorContext().isEmpty());
+    EXPECT_EQ(entry->binding().instance(), -1);
+    EXPECT_EQ(entry->binding().channel(), -1);
+    EXPECT_EQ(entry->binding().direction(), -1);
+    EXPECT_EQ(entry->binding().station(), -1);
+}
+
+TEST_P(ModuleLifecycleTest, ValidatorsProgressDialogAndDriverStartOnlyForTheDriverFamily) {
+    const QVector<CKobraUserValidator*>& validators = m_module->getValidators();
+    if (!driverFamily()) {
+        EXPECT_TRUE(validators.isEmpty());
+        EXPECT_EQ(m_module->getProgressDialog(), nullptr);
+        EXPECT_EQ(s_progressDialogsMade, 0);
+        EXPECT_TRUE(m_command.calls.isEmpty());
+        return;
+    }
+    ASSERT_EQ(validators.size(), 12);
+    const char* gui[] = {"internalGuiKobraState", "internalGuiLynxState", "internalGuiLynxLogicType"};
+    const char* watched[] = {"IdPDbKobraState", "IdPDbLynxState", "IdPDbLynxLogicType"};
+    const int modes[] = {1, 2, 0};
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        const CKobraUserValidator* v = validators[i];
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(v->guiParameter(), QByteArray(gui[i % 3]));
+        EXPECT_EQ(v->watchedParameter(), QByteArray(watched[i % 3]));
+        EXPECT_EQ(v->mode(), modes[i % 3]);
+        EXPECT_EQ(v->arg4(), 0);
+        EXPECT_EQ(v->index1(), i / 6);
+        EXPECT_EQ(v->index2(), (i / 3) % 2);
+        EXPECT_EQ(v->index3(), 0);
+        EXPECT_EQ(v->index4(), 0);
+    }
+    EXPECT_EQ(s_progressDialogsMade, 1);
+    ASSERT_NE(m_module->getProgressDialog(), nullptr);
+    EXPECT_EQ(m_module->getProgressDialog(), s_progressDialog.data());
+    EXPECT_EQ(m_module->getProgressDialog()->parent(), nullptr);
+
+    ASSERT_EQ(m_command.calls.size(), 1);
+    EXPECT_EQ(m_command.calls[0].code, 56);
+    EXPECT_FALSE(m_command.calls[0].hadBlock);
+}
+
+TEST_P(ModuleLifecycleTest, ShutdownTracesStopsTheDriverAndReleasesWhatTheModuleOwns) {
+    QStringList events;
+    m_command.handler = [&events](int code, COlCommandData*) {
+        events << QStringLiteral("command %1").arg(code);
+        return true;
+    };
+    const bool hadDialog = !s_progressDialog.isNull();
+    EXPECT_EQ(hadDialog, driverFamily());
+    {
+        VGXScopedTraceCapture capture(
+            [&events](const QString& line) {
+                if (line.startsWith(QStringLiteral("trace: ")))
+                    events << line.mid(7);
+            },
+            true);
+        m_runtime->shutdown();
+    }
+    const QStringList expected{
+        "CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver ...",
+        "command 57",
+        "CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver complete !!!",
+        "CKobraPlugInDllModuleImplementation::exitusGui(): OK. exitusGui() complete !!!",
+        "~CKobraPlugInDllModuleImplementation()",
+        "progressbar deleted",
+        "~CKobraPlugInDllModuleImplementation() complete",
+    };
+    EXPECT_EQ(events, expected);
+    EXPECT_TRUE(s_progressDialog.isNull());
+}
+
+TEST_P(ModuleLifecycleTest, ExitusGuiReleasesTheValidatorsAndToleratesAMissingFramework) {
+    m_runtime->setOlManager(nullptr);
+    TraceLines trace;
+    m_module->exitusGui();
+    EXPECT_TRUE(m_module->getValidators().isEmpty());
+    EXPECT_EQ(trace.lines().size(), 3);
+    // Called again (nothing left to release), it still completes.
+    m_module->exitusGui();
+    EXPECT_EQ(trace.lines().size(), 6);
+    EXPECT_EQ(m_command.codes(), driverFamily() ? QList<int>{56} : QList<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, ModuleLifecycleTest, ::testing::Values(kDriverFamily, kOtherFamily),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return info.param == kDriverFamily ? std::string("DriverFamily")
+                                                                : std::string("OtherFamily");
+                         });
+
+} // namespace

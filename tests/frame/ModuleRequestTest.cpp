@@ -1,0 +1,466 @@
+// Module requests of the KOBRA module (xferCommand): switch requests of other modules, the box's
+// state and mode, the instrument links, the list of connected boxes, boxes that are gone, and the
+// notifications about recall, switch-on and protection level.
+#include <QList>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "FrameTestRecords.h"
+#include "FrameTestSupport.h"
+#include "frame/CKobraPlugInDllModuleImplementation.h"
+#include "host/db/CDbCnct.h"
+#include "host/db/CDbDataTypeSelect.h"
+#include "host/db/CDbMsg.h"
+#include "host/db/impl/CDbEngine.h"
+#include "host/olfw/KobraHwConfigRecord.h"
+#include "host/olfw/KobraInstrumentBlocks.h"
+#include "host/util/CUtilXferData.h"
+#include "host/util/impl/VGXHostAnchor.h"
+#include "host/util/impl/VGXHostRuntime.h"
+
+using namespace MvQARN;
+using namespace frametest;
+
+namespace {
+
+constexpr int kUntouched = -777;
+
+const QStringList kTwoBoxes{QStringLiteral("None"), QStringLiteral("100123"), QStringLiteral("100456")};
+
+class ModuleRequestTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        registerFrameTestRecords();
+        VGXHostAnchor::instance().setOlManager(&m_manager);
+        m_module = std::make_unique<CKobraPlugInDllModuleImplementation>(-1);
+    }
+    void TearDown() override {
+        m_module.reset();
+        VGXHostAnchor::instance().setOlManager(nullptr);
+        resetDatabase();
+    }
+
+    // Runs one request on a context for the named parameter; answers the data block's result.
+    int request(int code, const char* name, SDbInstTupel t, int arg1 = 0, int arg2 = 0, double real = 0.0,
+                const CDbAllType& value = CDbAllType()) {
+        m_cnct = CDbEngine::instance().makeContext(name, t, value, &m_answer);
+        CUtilXferData data(name, m_cnct.get(), arg1, arg2, real);
+        data.result = kUntouched;
+        EXPECT_EQ(m_module->xferCommand(code, data), 0);
+        return data.result;
+    }
+
+    RecordingCommandIfc m_command;
+    FakeOlManager m_manager{&m_command};
+    CDbAnswerBuffer m_answer;
+    std::unique_ptr<CDbCnct> m_cnct;
+    std::unique_ptr<CKobraPlugInDllModuleImplementation> m_module;
+};
+
+// ---- 330004: list of connected boxes ------------------------------------------------------------
+
+TEST_F(ModuleRequestTest, SerialListFlagOneMovesOrAddsTheSerialToTheEnd) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
+    clearRecordedUpdates();
+
+    EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, 1, 0, 100123.0), 0);
+    EXPECT_EQ(readList("IdPDbKobraSerials"), (QStringList{"None", "100456", "100123"}));
+
+    EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, 1, 0, 100789.0), 0);
+    EXPECT_EQ(readList("IdPDbKobraSerials"), (QStringList{"None", "100456", "100123", "100789"}));
+
+    // One message each, marked for the GUI, with the list length of the new list.
+    ASSERT_EQ(serialsUpdate().calls.size(), 2);
+    EXPECT_EQ(serialsUpdate().calls[1].flags & DbFlagForGui, DbFlagForGui);
+    EXPECT_EQ(serialsUpdate().calls[1].listLen, 4);
+}
+
+TEST_F(ModuleRequestTest, SerialListOtherFlagsRemoveTheSerial) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
+    EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, 0, 0, 100123.0), 0);
+    EXPECT_EQ(readList("IdPDbKobraSerials"), (QStringList{"None", "100456"}));
+    EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, 2, 0, 100456.0), 0);
+    EXPECT_EQ(readList("IdPDbKobraSerials"), (QStringList{"None"}));
+}
+
+TEST_F(ModuleRequestTest, SerialListRemovingAnUnknownSerialWritesTheListBackUnchanged) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
+    clearRecordedUpdates();
+    EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, 0, 0, 555.0), 0);
+    EXPECT_EQ(readList("IdPDbKobraSerials"), kTwoBoxes);
+    ASSERT_EQ(serialsUpdate().calls.size(), 1);
+    EXPECT_EQ(serialsUpdate().calls[0].value.toText(), kTwoBoxes.join(QLatin1Char(',')));
+    EXPECT_EQ(serialsUpdate().calls[0].listLen, 3);
+}
+
+TEST_F(ModuleRequestTest, SerialListComparesSerialsAsSixDigitGeneralNumbers) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", QStringList{"None", "1.23457e+06", "100123"}), 0);
+    // 1234567 and 1234571 both read 1.23457e+06 with six significant digits.
+    EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, 0, 0, 1234571.0), 0);
+    EXPECT_EQ(readList("IdPDbKobraSerials"), (QStringList{"None", "100123"}));
+    EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, 1, 0, 100123.4), 0);
+    EXPECT_EQ(readList("IdPDbKobraSerials"), (QStringList{"None", "100123"}));
+    EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, 1, 0, 7654321.0), 0);
+    EXPECT_EQ(readList("IdPDbKobraSerials"), (QStringList{"None", "100123", "7.65432e+06"}));
+}
+
+TEST_F(ModuleRequestTest, SerialListReadFailureIsTheResultAndNothingIsWritten) {
+    resetDatabase();
+    const int result = request(330004, "IdPDbLynxUsbDevState", {}, 1, 0, 100123.0);
+    EXPECT_NE(result, 0);
+    EXPECT_NE(result, kUntouched);
+    EXPECT_TRUE(serialsUpdate().calls.isEmpty());
+}
+
+// ---- 330005: a box is gone ----------------------------------------------------------------------
+
+TEST_F(ModuleRequestTest, BoxGoneSwitchesOffTheFirstSideOfEachPathThatUsesIt) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
+    // Path 0: both sides use box 100123; path 1: only side 1 does.
+    const int selected[2][2] = {{1, 1}, {2, 1}};
+    for (int t0 = 0; t0 < 2; ++t0)
+        for (int t1 = 0; t1 < 2; ++t1) {
+            ASSERT_EQ(writeInt("IdPDbKobraSelected", t0, t1, selected[t0][t1]), 0);
+            ASSERT_EQ(writeInt("IdPDbKobraState", t0, t1, 1), 0);
+        }
+    ASSERT_EQ(writeInt("IdPDbKobraConfigSelected", 0, 0, 2), 0);
+    clearRecordedUpdates();
+
+    request(330005, "IdPDbLynxUsbBobState", {}, 0, 0, 100123.0);
+    EXPECT_EQ(readInt("IdPDbKobraState", 0, 0), 0);
+    EXPECT_EQ(readInt("IdPDbKobraState", 0, 1), 1);
+    EXPECT_EQ(readInt("IdPDbKobraState", 1, 0), 1);
+    EXPECT_EQ(readInt("IdPDbKobraState", 1, 1), 0);
+    // Not the configured box: no configuration read.
+    EXPECT_TRUE(configUpdate().calls.isEmpty());
+}
+
+TEST_F(ModuleRequestTest, BoxGoneReadsTheConfigurationAgainWhenItWasTheConfiguredBox) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
+    ASSERT_EQ(writeInt("IdPDbKobraConfigSelected", 0, 0, 2), 0);
+    ASSERT_EQ(writeInt("IdPDbKobraState", 0, 0, 1), 0);
+    clearRecordedUpdates();
+
+    request(330005, "IdPDbLynxUsbBobState", {}, 0, 0, 100456.0);
+    ASSERT_EQ(configUpdate().calls.size(), 1);
+    EXPECT_EQ(configUpdate().calls[0].flags & DbFlagReapply, unsigned(DbFlagReapply));
+    EXPECT_EQ(readInt("IdPDbKobraConfigSelected", 0, 0), 2);
+    // No interface had it selected.
+    EXPECT_EQ(readInt("IdPDbKobraState", 0, 0), 1);
+}
+
+TEST_F(ModuleRequestTest, BoxGoneIgnoresSerialsBelowOne) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", QStringList{"None", "0"}), 0);
+    ASSERT_EQ(writeInt("IdPDbKobraSelected", 0, 0, 1), 0);
+    ASSERT_EQ(writeInt("IdPDbKobraState", 0, 0, 1), 0);
+    ASSERT_EQ(writeInt("IdPDbKobraConfigSelected", 0, 0, 1), 0);
+    clearRecordedUpdates();
+    request(330005, "IdPDbLynxUsbBobState", {}, 0, 0, 0.0);
+    request(330005, "IdPDbLynxUsbBobState", {}, 0, 0, 0.5);
+    EXPECT_EQ(readInt("IdPDbKobraState", 0, 0), 1);
+    EXPECT_TRUE(configUpdate().calls.isEmpty());
+}
+
+// ---- 330003: instrument links -------------------------------------------------------------------
+
+QByteArray infoBlock(const char* name, const char* serial, const char* port) {
+    return QByteArray("[infoblock]\r\n[device]\r\nname=") + name + "\r\nserial number=" + serial +
+           "\r\nport=" + port + "\r\n[limits]\r\nversion=1.1\r\n";
+}
+
+class InstrumentLinkTest : public ModuleRequestTest {
+protected:
+    void SetUp() override {
+        ModuleRequestTest::SetUp();
+        ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
+        ASSERT_EQ(writeInt("IdPDbKobraSelected", 1, 0, 2), 0); // box 100456 on path B, side In
+        m_command.handler = [this](int code, COlCommandData* data) {
+            if (code != OlCmdInstrumentInfo || !data || !data->buffer)
+                return false;
+            auto* blocks = static_cast<SKobraInstrumentBlocks*>(data->buffer);
+            blocks->text[0] = infoBlock("SMW-A", "101234", "HS1");
+            blocks->text[1] = infoBlock("SMBV-B", "5555", "DIG2");
+            return m_accept;
+        };
+    }
+    QStringList linkTexts(int t0, int t1, int link) {
+        return {readText("IdPDbKobraInstrType", t0, t1, link),
+                readText("IdPDbKobraInstrSerialNumber", t0, t1, link),
+                readText("IdPDbKobraInstrPort", t0, t1, link),
+                readText("IdPDbKobraInstrumentName", t0, t1, link)};
+    }
+    const QStringList kDefaults{"-", "-", "-", "not connected"};
+    bool m_accept = true;
+};
+
+TEST_F(InstrumentLinkTest, CallerIndexZeroWritesBlockZeroAtLinkOne) {
+    EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 0);
+    ASSERT_EQ(m_command.codes(), QList<int>{OlCmdInstrumentInfo});
+    EXPECT_EQ(m_command.calls[0].index1, 100456);
+    EXPECT_EQ(linkTexts(1, 0, 1), (QStringList{"SMW-A", "101234", "HS1", "SMW-A (101234)"}));
+    EXPECT_EQ(linkTexts(1, 0, 0), kDefaults);
+    EXPECT_EQ(linkTexts(0, 0, 1), kDefaults);
+}
+
+TEST_F(InstrumentLinkTest, CallerIndexOneWritesBlockOneAtLinkZero) {
+    EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 1}, 1, 0, 100456.0), 0);
+    EXPECT_EQ(linkTexts(1, 0, 0), (QStringList{"SMBV-B", "5555", "DIG2", "SMBV-B (5555)"}));
+    EXPECT_EQ(linkTexts(1, 0, 1), kDefaults);
+}
+
+TEST_F(InstrumentLinkTest, StateZeroMeansNotConnected) {
+    EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 0);
+    EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 0, 0, 100456.0), 0);
+    EXPECT_EQ(linkTexts(1, 0, 1), (QStringList{"not connected", "", "", "not connected"}));
+}
+
+TEST_F(InstrumentLinkTest, RefusedCommandGivesThreeAndWritesNothing) {
+    m_accept = false;
+    EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 3);
+    EXPECT_EQ(linkTexts(1, 0, 1), kDefaults);
+}
+
+TEST_F(InstrumentLinkTest, WithoutFrameworkTheLinkReadsNotConnected) {
+    VGXHostAnchor::instance().setOlManager(nullptr);
+    EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 0);
+    EXPECT_TRUE(m_command.calls.isEmpty());
+    EXPECT_EQ(linkTexts(1, 0, 1), (QStringList{"not connected", "", "", "not connected"}));
+}
+
+TEST_F(InstrumentLinkTest, ABoxNoInterfaceSelectedChangesNothing) {
+    EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100123.0), 0);
+    ASSERT_EQ(m_command.calls.size(), 1);
+    for (int t0 = 0; t0 < 2; ++t0)
+        for (int t1 = 0; t1 < 2; ++t1)
+            for (int link = 0; link < 2; ++link)
+                EXPECT_EQ(linkTexts(t0, t1, link), kDefaults);
+    // No box: no command at all.
+    request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 0.0);
+    EXPECT_EQ(m_command.calls.size(), 1);
+}
+
+// ---- 330000 to 330002: switch requests of other modules -----------------------------------------
+
+TEST_F(ModuleRequestTest, SwitchOnRewritesTheRequestIntoTypeModeAndState) {
+    m_cnct =
+        CDbEngine::instance().makeContext("IdPDbCpriState", {1, 0, 0, 0}, CDbAllType::fromInt(1), &m_answer);
+    m_cnct->getMsgList().append(new CDbMsg(7, 7, "IdPDbCpriState", 1, DbMsgSet, 0u, 0, 1, 0, 0, 0));
+    CUtilXferData data("IdPDbCpriState", m_cnct.get(), 2, 1, 0.0);
+    data.result = kUntouched;
+    m_module->xferCommand(330000, data);
+    EXPECT_EQ(data.result, 0);
+
+    CDbMsgList& msgs = m_cnct->getMsgList();
+    ASSERT_EQ(msgs.count(), 3);
+    const char* names[] = {"IdPDbKobraType", "IdPDbKobraMode", "IdPDbKobraState"};
+    const int values[] = {2, 1, 1};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(msgs.at(i)->getName(), QByteArray(names[i]));
+        int v = -1;
+        EXPECT_TRUE(msgs.at(i)->getValue().toInt(v));
+        EXPECT_EQ(v, values[i]);
+        EXPECT_EQ(msgs.at(i)->getTupel(), (SDbInstTupel{1, 0, 0, 0}));
+    }
+}
+
+TEST_F(ModuleRequestTest, SwitchOffIsAcceptedOnlyForTheRunningType) {
+    ASSERT_EQ(writeInt("IdPDbKobraType", 0, 1, 2), 0);
+    for (int type : {2, 3}) {
+        SCOPED_TRACE(type);
+        m_cnct = CDbEngine::instance().makeContext("IdPDbCpriState", {0, 1, 0, 0}, CDbAllType::fromInt(0),
+                                                   &m_answer);
+        m_cnct->getMsgList().append(new CDbMsg(7, 7, "IdPDbCpriState", 0, DbMsgSet, 0u, 0, 0, 1, 0, 0));
+        CUtilXferData data("IdPDbCpriState", m_cnct.get(), type, 0, 0.0);
+        data.result = kUntouched;
+        m_module->xferCommand(330000, data);
+        EXPECT_EQ(data.result, type == 2 ? 0 : 20023);
+        ASSERT_EQ(m_cnct->getMsgList().count(), 1);
+        EXPECT_EQ(m_cnct->getMsgList().head()->getName(), QByteArray("IdPDbCpriState"));
+    }
+}
+
+TEST_F(ModuleRequestTest, IsOnAnswersWhetherTheBoxRunsTheGivenType) {
+    ASSERT_EQ(writeInt("IdPDbKobraType", 1, 1, 3), 0);
+    auto answer = [this](int type) {
+        request(330001, "IdPDbObsaiState", {1, 1, 0, 0}, type);
+        int v = -1;
+        EXPECT_TRUE(m_cnct->getAnswerBuffer().hasAnswer());
+        EXPECT_EQ(m_cnct->getAnswerBuffer().getAnswer().getType(), int(DbTypeSelect));
+        m_cnct->getAnswerBuffer().getAnswer().toInt(v);
+        return v;
+    };
+    EXPECT_EQ(answer(3), 0); // off
+    ASSERT_EQ(writeInt("IdPDbKobraState", 1, 1, 1), 0);
+    EXPECT_EQ(answer(3), 1);
+    EXPECT_EQ(answer(2), 0);
+    EXPECT_EQ(request(330001, "IdPDbObsaiState", {1, 1, 0, 0}, 3), kUntouched);
+}
+
+TEST_F(ModuleRequestTest, SetModeOnlyWhileTheBoxRunsTheGivenType) {
+    ASSERT_EQ(writeInt("IdPDbKobraType", 0, 1, 4), 0);
+    ASSERT_EQ(writeInt("IdPDbKobraMode", 0, 1, 0), 0);
+    request(330002, "IdPDbDigRfState", {0, 1, 0, 0}, 4, 2);
+    EXPECT_EQ(readInt("IdPDbKobraMode", 0, 1), 0); // box off
+    ASSERT_EQ(writeInt("IdPDbKobraState", 0, 1, 1), 0);
+    request(330002, "IdPDbDigRfState", {0, 1, 0, 0}, 3, 2);
+    EXPECT_EQ(readInt("IdPDbKobraMode", 0, 1), 0); // other type
+    EXPECT_EQ(request(330002, "IdPDbDigRfState", {0, 1, 0, 0}, 4, 2), 0);
+    EXPECT_EQ(readInt("IdPDbKobraMode", 0, 1), 2);
+    EXPECT_EQ(readInt("IdPDbKobraMode", 0, 0), 1);
+}
+
+TEST_F(ModuleRequestTest, OtherCodesDoNothing) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
+    clearRecordedUpdates();
+    for (int code : {0, 329999, 330006, 12345}) {
+        SCOPED_TRACE(code);
+        EXPECT_EQ(request(code, "IdPDbKobraSerials", {}, 1, 1, 100123.0), kUntouched);
+    }
+    EXPECT_EQ(readList("IdPDbKobraSerials"), kTwoBoxes);
+    EXPECT_TRUE(m_command.calls.isEmpty());
+}
+
+// ---- negative codes: notifications --------------------------------------------------------------
+
+TEST_F(ModuleRequestTest, RecallReappliesEveryDeviceStateThatIsOn) {
+    ASSERT_EQ(writeInt("IdPDbLynxDeviceState", 0, 1, 1), 0);
+    ASSERT_EQ(writeInt("IdPDbLynxDeviceState", 1, 1, 1), 0);
+    clearRecordedUpdates();
+    request(-1, "IdPDbDbRecall", {});
+    const QList<RecordingUpdate::Call>& calls = deviceStateUpdate().calls;
+    ASSERT_EQ(calls.size(), 2);
+    EXPECT_EQ(calls[0].tupel, (SDbInstTupel{0, 1, 0, 0}));
+    EXPECT_EQ(calls[1].tupel, (SDbInstTupel{1, 1, 0, 0}));
+    for (const auto& c : calls) {
+        EXPECT_EQ(c.flags, unsigned(DbFlagReapply));
+        EXPECT_EQ(c.value.toText(), QStringLiteral("1"));
+    }
+}
+
+TEST_F(ModuleRequestTest, OtherNotificationsDoNothing) {
+    ASSERT_EQ(writeInt("IdPDbLynxDeviceState", 0, 0, 1), 0);
+    clearRecordedUpdates();
+    EXPECT_EQ(request(-5, "IdPDbSomethingElse", {}), kUntouched);
+    EXPECT_EQ(request(330004, "IdPDbDbRecall", {}, 7, 0, -3.0), 0); // the name only counts for notifications
+    EXPECT_TRUE(deviceStateUpdate().calls.isEmpty());
+}
+
+class SwitchOnCheckTest : public ModuleRequestTest {
+protected:
+    void SetUp() override {
+        ModuleRequestTest::SetUp();
+        ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
+        m_command.handler = [this](int code, COlCommandData* data) {
+            if (code != OlCmdHwConfig || !data || !data->buffer)
+                return false;
+            char* record = static_cast<char*>(data->buffer);
+            KobraHwConfig::setText(record, KobraHwConfig::PartNumber, "7730.1192K04");
+            KobraHwConfig::setText(record, KobraHwConfig::BobType, m_boardType);
+            return true;
+        };
+    }
+    int switchOn(int value) {
+        return request(-1, "IdPDbKobraState", {1, 1, 0, 0}, 0, 0, 0.0, CDbAllType::fromInt(value));
+    }
+    std::string m_boardType = "Single Ended/Differential/Customer";
+};
+
+TEST_F(SwitchOnCheckTest, NoSelectedBoxIsRefused) {
+    EXPECT_EQ(switchOn(1), 20039);
+    EXPECT_TRUE(m_command.calls.isEmpty());
+    // Only switching on is checked.
+    EXPECT_EQ(switchOn(0), 0);
+}
+
+TEST_F(SwitchOnCheckTest, SelectedBoxRunsTheBreakoutBoardCheck) {
+    ASSERT_EQ(writeInt("IdPDbKobraSelected", 1, 1, 1), 0);
+    ASSERT_EQ(writeInt("IdPDbProtLevState", 0, 0, 1, 3), 0);
+    EXPECT_EQ(switchOn(1), 0);
+    ASSERT_EQ(m_command.codes(), QList<int>{OlCmdHwConfig});
+    EXPECT_EQ(m_command.calls[0].index1, 100123);
+    EXPECT_TRUE(m_cnct->errorText().isEmpty());
+
+    m_boardType = "Breakout Board for CPRI";
+    EXPECT_EQ(switchOn(1), 20005);
+    EXPECT_EQ(m_cnct->errorText(),
+              QStringLiteral("Missing breakout board Single Ended/Differential/Customer."));
+}
+
+TEST_F(SwitchOnCheckTest, UnprotectedServiceLevelSkipsTheBoardCheck) {
+    ASSERT_EQ(writeInt("IdPDbKobraSelected", 1, 1, 1), 0);
+    ASSERT_EQ(writeInt("IdPDbProtLevState", 0, 0, 0, 3), 0);
+    m_boardType = "Breakout Board for CPRI";
+    EXPECT_EQ(switchOn(1), 0);
+    EXPECT_TRUE(m_command.calls.isEmpty());
+}
+
+// ---- protection level forwarding ----------------------------------------------------------------
+
+// A KOBRA module that counts the requests it receives.
+class CountingKobraModule : public CKobraPlugInDllModuleImplementation {
+public:
+    explicit CountingKobraModule(int id) : CKobraPlugInDllModuleImplementation(id) {}
+    int xferCommand(int code, CUtilXferData& data) override {
+        received.append({code, &data});
+        return CKobraPlugInDllModuleImplementation::xferCommand(code, data);
+    }
+    QList<QPair<int, CUtilXferData*>> received;
+};
+
+// Another box-family loadable that only records what it receives.
+class RecordingLoadable : public CDefaultLoadableModuleImplementation {
+public:
+    explicit RecordingLoadable(int id) {
+        setModuleName("OtherBox");
+        setModuleId(id);
+    }
+    int xferCommand(int code, CUtilXferData& data) override {
+        received.append({code, &data});
+        return 0;
+    }
+    QList<QPair<int, CUtilXferData*>> received;
+};
+
+TEST(ProtectionLevelForwardingTest, GoesToEveryOtherBoxLoadableButNeverBack) {
+    VGXHostRuntime::Options options;
+    VGXHostRuntime runtime(options);
+    auto* kobraA = new CountingKobraModule(2028);
+    auto* other = new RecordingLoadable(2029);
+    auto* kobraB = new CountingKobraModule(2031);
+    auto* outsider = new RecordingLoadable(2032);
+    for (VGXPlugInDllModuleInterface* m :
+         QList<VGXPlugInDllModuleInterface*>{kobraA, other, kobraB, outsider})
+        ASSERT_TRUE(runtime.addModule(m, nullptr));
+
+    CUtilXferData data("IdPDbProtLevState", nullptr);
+    kobraA->xferCommand(-3, data);
+    ASSERT_EQ(kobraA->received.size(), 1); // only the original call
+    ASSERT_EQ(other->received.size(), 1);
+    EXPECT_EQ(other->received[0].first, -1);
+    EXPECT_EQ(other->received[0].second, &data);
+    ASSERT_EQ(kobraB->received.size(), 1);
+    EXPECT_EQ(kobraB->received[0].first, -1);
+    EXPECT_EQ(kobraB->received[0].second, &data);
+    EXPECT_TRUE(outsider->received.isEmpty());
+
+    kobraB->xferCommand(-1, data);
+    EXPECT_EQ(kobraA->received.size(), 2);
+    EXPECT_EQ(other->received.size(), 2);
+    EXPECT_EQ(kobraB->received.size(), 2);
+    runtime.shutdown();
+}
+
+TEST(ProtectionLevelForwardingTest, TheOnlyBoxModuleDoesNotReceiveItAgain) {
+    VGXHostRuntime::Options options;
+    VGXHostRuntime runtime(options);
+    auto* kobra = new CountingKobraModule(2030);
+    ASSERT_TRUE(runtime.addModule(kobra, nullptr));
+    CUtilXferData data("IdPDbProtLevState", nullptr);
+    kobra->xferCommand(-1, data);
+    EXPECT_EQ(kobra->received.size(), 1);
+    runtime.shutdown();
+}
+
+} // namespace

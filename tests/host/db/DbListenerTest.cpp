@@ -1,0 +1,277 @@
+// Data events after a request: once per changed instance, values through conversion-out, bindings
+// to the current instance, observers after listeners, and connections that end during delivery.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "DbTestSupport.h"
+#include "host/db/CDbDataTypeNString.h"
+#include "host/db/CDbDataTypeNumber.h"
+#include "host/gui/VGXDataContainer.h"
+#include "host/gui/VGXDataEvent.h"
+#include "host/gui/VGXDataListener.h"
+#include "host/gui/VGXDataObject.h"
+#include "host/gui/VGXDatabaseConnectorEntry.h"
+
+using namespace MvQARN;
+using namespace dbtest;
+
+namespace {
+
+struct SSeen {
+    int code;
+    VGXDatabaseConnectorEntry* source;
+    QString value;
+    SDbInstTupel tupel;
+    int depth; // engine nesting while the event was delivered
+};
+
+class CRecorder : public VGXDataListener {
+public:
+    explicit CRecorder(std::string tag = "L") : m_tag(std::move(tag)) {}
+    VGXDatabaseConnectorEntry* bind(const char* name, int t0, int t3, int t1, int t2 = 0) {
+        return VGXDataObject::connectDatabase(this, VGXUserDbAttributes(name, t0, t3, t1, t2));
+    }
+    void processDataEvent(VGXDataEvent* ev) override {
+        seen.push_back(SSeen{ev->getCode(), ev->getSourceEntry(),
+                             ev->getEntryData() ? ev->getEntryData()->getStringData() : QString("-"),
+                             ev->getTupel(), CDbEngine::instance().depth()});
+        trace().push_back(m_tag + ":" + ev->getSourceEntry()->getName().toStdString());
+        if (onEvent)
+            onEvent(ev);
+    }
+    std::vector<SSeen> seen;
+    std::function<void(VGXDataEvent*)> onEvent;
+
+private:
+    std::string m_tag;
+};
+
+class CTestUpdate : public CDbUpdFunc {
+public:
+    typedef int (CTestUpdate::*Fn)(CDbCnct&, const CDbAllType&);
+    explicit CTestUpdate(Fn fn) : CDbUpdFunc(static_cast<CDbUpdFunc::MemberVal>(fn)) {}
+    // B is written three times (the last one twice), A once more.
+    int writeB(CDbCnct& c, const CDbAllType&) {
+        double a = 0;
+        c.getValue().toDouble(a);
+        for (double v : {a + 1, a + 2, a + 2}) {
+            c.giveMsg(new CDbMsg(4, 4, "B", v, DbMsgSet, 0, 0, c.t0(), c.t1(), 0, 0));
+            c.updData(true);
+        }
+        return 0;
+    }
+};
+
+class CTestConvOut : public CDbCnvOutFunc {
+public:
+    typedef void (CTestConvOut::*Fn)(CDbCnct&);
+    explicit CTestConvOut(Fn fn) : CDbCnvOutFunc(static_cast<CDbCnvOutFunc::Member>(fn)) {}
+    void twice(CDbCnct& c) {
+        double v = 0;
+        c.getValue().toDouble(v);
+        c.getAnswerBuffer().createAnswer(new CDbDataTypeNumber(2 * v));
+    }
+};
+
+class ListenerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetAll();
+        VGXUserDbAttributes::setCurrentInstance(0);
+        VGXUserDbAttributes::setCurrentChannel(0);
+        VGXUserDbAttributes::setCurrentDirection(0);
+        VGXUserDbAttributes::setCurrentStation(0);
+    }
+    void TearDown() override { resetAll(); }
+    CDbEngine& e = CDbEngine::instance();
+    Defs defs;
+};
+
+TEST_F(ListenerTest, OneEventPerChangedInstanceAfterTheWholeRequest) {
+    CTestUpdate upd(&CTestUpdate::writeB);
+    defs.number("A", 0, 100, 0, {2, 2, 1, 1}).c.upd = &upd;
+    defs.number("B", 0, 100, 0, {2, 2, 1, 1});
+    ASSERT_EQ(defs.registerAll(), 0);
+    CRecorder l;
+    VGXDatabaseConnectorEntry* a = l.bind("A", 0, 0, 1);
+    VGXDatabaseConnectorEntry* b = l.bind("B", 0, 0, 1);
+    CRecorder other;
+    other.bind("B", 1, 0, 1);
+
+    ASSERT_EQ(putNum("A", 5, {0, 1, 0, 0}), 0);
+    ASSERT_EQ(l.seen.size(), 2u);
+    EXPECT_EQ(l.seen[0].source, a);
+    EXPECT_EQ(l.seen[0].value, "5");
+    EXPECT_EQ(l.seen[1].source, b);
+    EXPECT_EQ(l.seen[1].value, "7"); // the final value, once, though B was written three times
+    for (const SSeen& s : l.seen) {
+        EXPECT_EQ(s.code, VGXDataEvent::DataChanged);
+        EXPECT_EQ(s.depth, 0);
+    }
+    EXPECT_TRUE(other.seen.empty());
+
+    // An unchanged value makes no event; neither does a refused write.
+    l.seen.clear();
+    ASSERT_EQ(putNum("B", 7, {0, 1, 0, 0}), 0);
+    EXPECT_EQ(putNum("B", 700, {0, 1, 0, 0}), DbErrOutOfRange);
+    EXPECT_TRUE(l.seen.empty());
+}
+
+TEST_F(ListenerTest, EventDataIsReadThroughConversionOut) {
+    CTestConvOut out(&CTestConvOut::twice);
+    defs.number("P", 0, 100, 0).c.cnvOut = &out;
+    ASSERT_EQ(defs.registerAll(), 0);
+    CRecorder l;
+    VGXDatabaseConnectorEntry* entry = l.bind("P", 0, 0, 0);
+    ASSERT_EQ(putNum("P", 21), 0);
+    ASSERT_EQ(l.seen.size(), 1u);
+    EXPECT_EQ(l.seen[0].value, "42");
+    EXPECT_EQ(entry->getDoubleData(), 42.0);
+}
+
+TEST_F(ListenerTest, BindingWithCurrentIndicesFollowsTheCurrentInstance) {
+    defs.number("P", 0, 100, 0, {2, 2, 1, 2});
+    ASSERT_EQ(defs.registerAll(), 0);
+    VGXUserDbAttributes::setCurrentInstance(1);
+    VGXUserDbAttributes::setCurrentChannel(1);
+    CRecorder l;
+    VGXDatabaseConnectorEntry* entry =
+        VGXDataObject::connectDatabase(&l, VGXUserDbAttributes("P", -1, -1, -1, -1));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->getTupel(), (SDbInstTupel{1, 0, 0, 1}));
+
+    ASSERT_EQ(putNum("P", 3, {1, 0, 0, 1}), 0);
+    ASSERT_EQ(putNum("P", 4, {0, 0, 0, 1}), 0);
+    ASSERT_EQ(l.seen.size(), 1u);
+    EXPECT_EQ(l.seen[0].value, "3");
+
+    // After the current instance moves, its changes are delivered too.
+    VGXUserDbAttributes::setCurrentInstance(0);
+    VGXUserDbAttributes::setCurrentDirection(1);
+    ASSERT_EQ(putNum("P", 8, {0, 1, 0, 1}), 0);
+    ASSERT_EQ(l.seen.size(), 2u);
+    EXPECT_EQ(l.seen[1].value, "8");
+    EXPECT_EQ(l.seen[1].tupel, (SDbInstTupel{0, 1, 0, 1}));
+
+    // A fixed binding does not follow.
+    CRecorder fixed;
+    fixed.bind("P", 1, 1, 0);
+    ASSERT_EQ(putNum("P", 9, {0, 1, 0, 1}), 0);
+    EXPECT_TRUE(fixed.seen.empty());
+}
+
+TEST_F(ListenerTest, StoredOnceValueNotifiesEveryInstanceBinding) {
+    auto& r = defs.list("Serials", {2, 2, 1, 1});
+    for (int i = 0; i < 4; ++i)
+        r.c.countB[i] = 1;
+    ASSERT_EQ(defs.registerAll(), 0);
+    CRecorder l00, l11;
+    l00.bind("Serials", 0, 0, 0);
+    l11.bind("Serials", 1, 0, 1);
+    ASSERT_EQ(put("Serials", {0, 1, 0, 0}, CDbAllType(new CDbDataTypeNString({"None", "1"}))), 0);
+    ASSERT_EQ(l00.seen.size(), 1u);
+    ASSERT_EQ(l11.seen.size(), 1u);
+    EXPECT_EQ(l11.seen[0].value, "None,1");
+}
+
+TEST_F(ListenerTest, ObserversFollowTheListenersWithChangesInOrderAndOnce) {
+    CTestUpdate upd(&CTestUpdate::writeB);
+    defs.number("A", 0, 100, 0).c.upd = &upd;
+    defs.number("B", 0, 100, 0);
+    ASSERT_EQ(defs.registerAll(), 0);
+    CRecorder l;
+    l.bind("B", 0, 0, 0);
+    std::vector<QVector<CDbEngine::SChange>> batches;
+    const int id = e.addRequestObserver([&](const QVector<CDbEngine::SChange>& c) {
+        trace().push_back("observer");
+        batches.push_back(c);
+    });
+    ASSERT_EQ(putNum("A", 1), 0);
+    EXPECT_EQ(trace(), std::vector<std::string>({"L:B", "observer"}));
+    ASSERT_EQ(batches.size(), 1u);
+    ASSERT_EQ(batches[0].size(), 2);
+    EXPECT_EQ(batches[0][0].name, "A");
+    EXPECT_EQ(batches[0][1].name, "B");
+
+    e.removeRequestObserver(id);
+    ASSERT_EQ(putNum("A", 2), 0);
+    EXPECT_EQ(batches.size(), 1u);
+}
+
+TEST_F(ListenerTest, ListenersMayDisconnectOthersAndWriteWhileEventsAreDelivered) {
+    defs.number("A", 0, 100, 0);
+    defs.number("B", 0, 100, 0);
+    ASSERT_EQ(defs.registerAll(), 0);
+    auto victim = std::make_unique<CRecorder>("V");
+    victim->bind("A", 0, 0, 0);
+    CRecorder first("F");
+    first.bind("A", 0, 0, 0);
+    // connected first, so it runs first: deletes the victim and writes B
+    first.onEvent = [&](VGXDataEvent*) {
+        victim.reset();
+        putNum("B", 9);
+    };
+    CRecorder watcher("W");
+    watcher.bind("B", 0, 0, 0);
+    // the victim was connected before "first"; reconnect it after to make the order matter
+    VGXDataObject::disconnectDatabase(victim.get());
+    victim->bind("A", 0, 0, 0);
+    const int before = VGXDataObject::connectionCount();
+
+    ASSERT_EQ(putNum("A", 1), 0);
+    EXPECT_EQ(trace(), std::vector<std::string>({"F:A", "W:B"}));
+    EXPECT_EQ(num("B"), 9);
+    EXPECT_EQ(VGXDataObject::connectionCount(), before - 1);
+}
+
+TEST_F(ListenerTest, ConnectorWritesReadsAndKeepsTheLastError) {
+    defs.number("P", 0, 10, 1, {2, 2, 1, 1});
+    defs.select("S", 0, 3, 2);
+    ASSERT_EQ(defs.registerAll(), 0);
+    CDbAnswerBuffer sink;
+    e.setErrorSink(&sink);
+    CRecorder l;
+    VGXDatabaseConnectorEntry* p = l.bind("P", 1, 0, 1);
+    VGXDatabaseConnectorEntry* s =
+        VGXDataObject::connectDatabase(nullptr, VGXUserDbAttributes("S", 0, 0, 0, 0));
+
+    EXPECT_EQ(p->setData(new VGXDataContainer(4.5)), 0);
+    EXPECT_EQ(num("P", {1, 1, 0, 0}), 4.5);
+    EXPECT_EQ(p->getIntegerData(), 5);
+    EXPECT_EQ(p->setData(new VGXDataContainer(11.0)), DbErrOutOfRange);
+    EXPECT_EQ(p->getLastError(), DbErrOutOfRange);
+    EXPECT_EQ(p->getLastErrorText(), "Value out of range");
+    EXPECT_EQ(errorCodes(sink), QList<int>({DbErrOutOfRange}));
+    EXPECT_EQ(p->getDoubleData(), 4.5);
+    double lo = 0, hi = 0;
+    ASSERT_TRUE(p->getLimits(lo, hi));
+    EXPECT_EQ(hi, 10);
+
+    EXPECT_EQ(s->getIntegerData(), 2);
+    EXPECT_EQ(s->getChoices(), QVector<int>({0, 1, 2, 3}));
+    EXPECT_EQ(s->setData(new VGXDataContainer(3)), 0);
+    EXPECT_EQ(s->getData()->getIntegerData(), 3);
+    VGXDatabaseConnectorEntry* none =
+        VGXDataObject::connectDatabase(nullptr, VGXUserDbAttributes("Nope", 0, 0, 0, 0));
+    EXPECT_FALSE(none->hasData());
+    EXPECT_EQ(none->getData(), nullptr);
+    VGXDataObject::disconnectDatabase(s);
+    VGXDataObject::disconnectDatabase(none);
+}
+
+TEST_F(ListenerTest, ConnectionsEndWithTheListener) {
+    defs.number("P", 0, 10, 1);
+    ASSERT_EQ(defs.registerAll(), 0);
+    const int before = VGXDataObject::connectionCount();
+    {
+        CRecorder l;
+        l.bind("P", 0, 0, 0);
+        l.bind("P", 0, 0, 0);
+        EXPECT_EQ(VGXDataObject::connectionCount(), before + 2);
+    }
+    EXPECT_EQ(VGXDataObject::connectionCount(), before);
+    ASSERT_EQ(putNum("P", 2), 0); // nothing left to deliver to
+}
+
+} // namespace

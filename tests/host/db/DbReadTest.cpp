@@ -1,0 +1,177 @@
+// Reads: conversion-out answers, the read interface and its tuple order, writes made while reading,
+// and the bound on reads that read themselves.
+#include <gtest/gtest.h>
+
+#include "DbTestSupport.h"
+#include "host/db/CDbDataTypeNBit.h"
+#include "host/db/CDbDataTypeNumber.h"
+
+using namespace MvQARN;
+using namespace dbtest;
+
+namespace {
+
+class CTestConvOut : public CDbCnvOutFunc {
+public:
+    typedef void (CTestConvOut::*Fn)(CDbCnct&);
+    explicit CTestConvOut(Fn fn, const char* name = nullptr)
+        : CDbCnvOutFunc(static_cast<CDbCnvOutFunc::Member>(fn), name) {}
+
+    // Rate x 2 in mode 1, Rate in mode 0, no answer in mode 2; afterwards Cw is kept below 0.4 x the answer.
+    void sampleRate(CDbCnct& c) {
+        CDbDataBaseIfc* db = c.getDataBaseIfc();
+        double rate = 0;
+        int mode = 0;
+        if (db->getNumber("Rate", rate, c.t0(), 0, 0, c.t1()) != 0 ||
+            db->getSelect("Mode", mode, c.t0(), 0, 0, c.t1()) != 0)
+            return;
+        if (mode == 2)
+            return;
+        const double answer = mode == 1 ? 2 * rate : rate;
+        c.getAnswerBuffer().createAnswer(new CDbDataTypeNumber(answer));
+        double cw = 0;
+        if (db->getNumber("Cw", cw, c.t0(), 0, 0, c.t1()) == 0 && cw > 0.4 * answer) {
+            c.giveMsg(new CDbMsg(4, 4, "Cw", 0.4 * answer, DbMsgSet, 0, 0, c.t0(), c.t1(), 0, 0));
+            c.updData(true);
+        }
+    }
+    void readSelf(CDbCnct& c) {
+        calls++;
+        double v = 0;
+        if (c.getDataBaseIfc()->getNumber(c.getName(), v, c.t0(), c.t3(), c.t2(), c.t1()) == 0)
+            c.getAnswerBuffer().createAnswer(new CDbDataTypeNumber(v + 1));
+    }
+    void replace(CDbCnct& c) { cnvoDbParmIdReplace(c); }
+    void typeSix(CDbCnct& c) {
+        if (c.getMsgType() == DbMsgExec)
+            c.getAnswerBuffer().createAnswer(new CDbDataTypeNumber(66));
+    }
+    int calls = 0;
+};
+
+class ReadTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetAll(); }
+    void TearDown() override { resetAll(); }
+    CDbEngine& e = CDbEngine::instance();
+    Defs defs;
+};
+
+TEST_F(ReadTest, ConversionOutAnswersOrLeavesTheStoredValue) {
+    CTestConvOut out(&CTestConvOut::sampleRate);
+    defs.number("Rate", 0, 1e9, 1000, {2, 2, 1, 1});
+    defs.select("Mode", 0, 2, 0, {2, 2, 1, 1});
+    defs.number("Cw", 0, 1e9, 0, {2, 2, 1, 1});
+    defs.number("Samp", 0, 1e9, 7, {2, 2, 1, 1}).c.cnvOut = &out;
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    EXPECT_EQ(num("Samp"), 1000);
+    ASSERT_EQ(putSel("Mode", 1, {0, 1, 0, 0}), 0);
+    EXPECT_EQ(num("Samp", {0, 1, 0, 0}), 2000);
+    EXPECT_EQ(num("Samp", {1, 1, 0, 0}), 1000);
+    ASSERT_EQ(putSel("Mode", 2), 0);
+    EXPECT_EQ(num("Samp"), 7); // no answer: the stored value
+    CDbAllType stored;
+    ASSERT_EQ(e.readStored("Samp", {0, 1, 0, 0}, stored), 0);
+    EXPECT_EQ(stored.toText(), "7");
+}
+
+TEST_F(ReadTest, ConversionOutMayWriteAndItsChangesAreDelivered) {
+    CTestConvOut out(&CTestConvOut::sampleRate);
+    defs.number("Rate", 0, 1e9, 1000);
+    defs.select("Mode", 0, 2, 0);
+    defs.number("Cw", 0, 1e9, 900);
+    defs.number("Samp", 0, 1e9, 0).c.cnvOut = &out;
+    ASSERT_EQ(defs.registerAll(), 0);
+    QList<QByteArray> changed;
+    e.addRequestObserver([&](const QVector<CDbEngine::SChange>& c) {
+        for (const auto& ch : c)
+            changed << ch.name;
+    });
+
+    EXPECT_EQ(num("Samp"), 1000);
+    EXPECT_EQ(num("Cw"), 400);
+    EXPECT_EQ(changed, QList<QByteArray>({"Cw"}));
+}
+
+TEST_F(ReadTest, ReadInterfaceTakesTheTupelAsT0T3T2T1) {
+    defs.number("P", 0, 100, 0, {2, 2, 1, 4});
+    defs.number("Frac", 0, 10, 2.6);
+    defs.select("S", 0, 9, 4);
+    defs.string("T", "txt");
+    auto& b = defs.bits("B", 8, 8, 8);
+    static const uint32_t pattern[] = {0x81000000u};
+    b.def = pattern;
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    // Every instance gets its own value: 10 t0 + 20 t1 + t3.
+    for (int t0 = 0; t0 < 2; ++t0)
+        for (int t1 = 0; t1 < 2; ++t1)
+            for (int t3 = 0; t3 < 4; ++t3)
+                ASSERT_EQ(putNum("P", 10 * t0 + 20 * t1 + t3, {t0, t1, 0, t3}), 0);
+
+    CDbDataBaseIfc* db = e.dataBaseIfc();
+    double d = -1;
+    ASSERT_EQ(db->getNumber("P", d, 1, 2, 0, 0), 0); // t0 = 1, t3 = 2, t1 = 0
+    EXPECT_EQ(d, 12);
+    ASSERT_EQ(db->getNumber("P", d, 0, 3, 0, 1), 0);
+    EXPECT_EQ(d, 23);
+
+    int i = -1;
+    ASSERT_EQ(db->getSelect("Frac", i), 0);
+    EXPECT_EQ(i, 3); // numbers round
+    ASSERT_EQ(db->getNumber("S", d), 0);
+    EXPECT_EQ(d, 4); // selections read as numbers
+    QString s = "unchanged";
+    EXPECT_EQ(db->getString("P", s), DbErrWrongType);
+    EXPECT_EQ(s, "unchanged");
+    ASSERT_EQ(db->getString("T", s), 0);
+    EXPECT_EQ(s, "txt");
+    int len = 0;
+    QVector<quint32> words;
+    ASSERT_EQ(db->getBits("B", len, words), 0);
+    EXPECT_EQ(len, 8);
+    EXPECT_EQ(words, QVector<quint32>({0x81000000u}));
+    EXPECT_EQ(db->getNumber("Nope", d), DbErrUnknownParameter);
+    EXPECT_EQ(db->getModeWord(), 0x121u);
+    e.setModeWord(0);
+    EXPECT_EQ(db->getModeWord(), 0u);
+}
+
+TEST_F(ReadTest, NameReplacementAnswersTheNamedParameterAtTheSameInstance) {
+    CTestConvOut out(&CTestConvOut::replace, "Rcl");
+    defs.string("Sav", "", 256, {2, 2, 1, 1}).c.cnvOut = &out;
+    defs.string("Rcl", "none", 256, {2, 2, 1, 1});
+    ASSERT_EQ(defs.registerAll(), 0);
+    ASSERT_EQ(putStr("Rcl", "mine.lynx", {1, 1, 0, 0}), 0);
+    ASSERT_EQ(putStr("Sav", "other", {1, 1, 0, 0}), 0);
+    EXPECT_EQ(text("Sav", {1, 1, 0, 0}), "mine.lynx");
+    EXPECT_EQ(text("Sav", {0, 0, 0, 0}), "none");
+}
+
+TEST_F(ReadTest, ConversionOutSeesTheMessageTypeOfTheRead) {
+    CTestConvOut out(&CTestConvOut::typeSix);
+    defs.number("Q", 0, 100, 1).c.cnvOut = &out;
+    ASSERT_EQ(defs.registerAll(), 0);
+    CDbAllType v;
+    ASSERT_EQ(e.read("Q", {}, v, nullptr, DbMsgExec), 0);
+    EXPECT_EQ(v.toText(), "66");
+    ASSERT_EQ(e.read("Q", {}, v), 0);
+    EXPECT_EQ(v.toText(), "1");
+}
+
+TEST_F(ReadTest, AConversionOutReadingItselfEndsAtTheNestingLimit) {
+    CTestConvOut out(&CTestConvOut::readSelf);
+    defs.number("Self", 0, 1000, 5).c.cnvOut = &out;
+    ASSERT_EQ(defs.registerAll(), 0);
+    CDbAnswerBuffer a;
+    CDbAllType v;
+    ASSERT_EQ(e.read("Self", {}, v, &a), 0);
+    // The innermost read is refused and answers nothing; every level above adds one.
+    EXPECT_EQ(out.calls, e.nestingLimit());
+    EXPECT_EQ(v.toText(), QString::number(5 + e.nestingLimit() - 1));
+    EXPECT_EQ(errorCodes(a), QList<int>({DbErrNesting}));
+    EXPECT_EQ(e.depth(), 0);
+}
+
+} // namespace

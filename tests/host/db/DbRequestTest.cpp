@@ -1,0 +1,487 @@
+// The request pipeline: type and range tests, check functions and their dynamic limits and choices,
+// conversion-in (rename, insert), atomic refusal, store and update order, queued and nested writes.
+#include <gtest/gtest.h>
+
+#include "DbTestSupport.h"
+#include "host/db/CDbDataTypeEvent.h"
+#include "host/db/CDbDataTypeNBit.h"
+#include "host/db/CDbDataTypeNDbl.h"
+#include "host/db/CDbDataTypeNInt.h"
+#include "host/db/CDbDataTypeNString.h"
+#include "host/db/CDbMsgBuffer.h"
+
+using namespace MvQARN;
+using namespace dbtest;
+
+namespace {
+
+std::string msgValue(CDbCnct& c) {
+    return str(c.getValue());
+}
+
+// Function objects made the way a plug-in makes them: a derived class binding its own members.
+class CTestCheck : public CDbChkFunc {
+public:
+    typedef int (CTestCheck::*Fn)(CDbCnct&);
+    explicit CTestCheck(Fn fn) : CDbChkFunc(static_cast<CDbChkFunc::Member>(fn)) {}
+
+    int logCall(CDbCnct& c) {
+        trace().push_back("chk:" + std::string(c.getName()) + "=" + msgValue(c) +
+                          " stored=" + storedText(c.getName(), c.getTupel()) +
+                          " head=" + c.getMsgList().head()->getName().toStdString() +
+                          (c.getCurrentMsg() == c.getMsgList().head() ? " current=head" : ""));
+        return 0;
+    }
+    // Limits 0 .. Max, from another parameter.
+    int limitsFromMax(CDbCnct& c) {
+        double max = 0;
+        const int rc = c.getDataBaseIfc()->getNumber("Max", max, c.t0(), c.t3(), c.t2(), c.t1());
+        if (rc != 0)
+            return rc;
+        c.setResult(new CDbDataTypeNDbl(0.0, max));
+        return 0;
+    }
+    int evenChoices(CDbCnct& c) {
+        giveValMinMaxAvail(c, {0, 2, 4});
+        return 0;
+    }
+    int refuseWithText(CDbCnct& c) {
+        c.errorText() = QStringLiteral("No box here");
+        return DbErrNoBox;
+    }
+    int refuseWithoutText(CDbCnct&) { return DbErrProtected; }
+};
+
+class CTestConvIn : public CDbCnvInFunc {
+public:
+    typedef int (CTestConvIn::*Fn)(CDbCnct&);
+    explicit CTestConvIn(Fn fn) : CDbCnvInFunc(static_cast<CDbCnvInFunc::Member>(fn)) {}
+
+    int doubleValue(CDbCnct& c) {
+        trace().push_back("cin:" + std::string(c.getName()) + "=" + msgValue(c) +
+                          " stored=" + storedText(c.getName(), c.getTupel()));
+        double v = 0;
+        c.getValue().toDouble(v);
+        c.getMsgList().head()->setValue(CDbAllType::fromDouble(v * 2));
+        return 0;
+    }
+    // Front := v becomes A := v, with B := 10 v and C := v + 1 behind it.
+    int expand(CDbCnct& c) {
+        trace().push_back("cin:" + std::string(c.getName()));
+        int v = 0;
+        c.getValue().toInt(v);
+        CDbMsg* head = c.getMsgList().head();
+        head->setName("A");
+        head->setValue(CDbAllType::fromDouble(v));
+        const SDbInstTupel& t = c.getTupel();
+        c.getMsgList().append(new CDbMsg(4, 4, "B", double(v * 10), DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
+        c.getMsgList().append(new CDbMsg(4, 4, "C", double(v + 1), DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
+        return 0;
+    }
+    int renameToFront(CDbCnct& c) {
+        trace().push_back("cin:" + std::string(c.getName()));
+        c.getMsgList().head()->setName("Front");
+        return 0;
+    }
+    int renameToLoopB(CDbCnct& c) {
+        c.getMsgList().head()->setName("LoopB");
+        return 0;
+    }
+    int renameToLoopA(CDbCnct& c) {
+        c.getMsgList().head()->setName("LoopA");
+        return 0;
+    }
+    int testErrBase(CDbCnct& c) {
+        static const char* const names[4] = {"Result", "Exec", "IdPDbNone", "IdPDbNone"};
+        return cnviDbCalTestErrBase(c, names);
+    }
+};
+
+class CTestUpdate : public CDbUpdFunc {
+public:
+    typedef int (CTestUpdate::*Fn)(CDbCnct&, const CDbAllType&);
+    explicit CTestUpdate(Fn fn) : CDbUpdFunc(static_cast<CDbUpdFunc::MemberVal>(fn)) {}
+
+    int logCall(CDbCnct& c, const CDbAllType& prev) {
+        trace().push_back("upd:" + std::string(c.getName()) + "=" + msgValue(c) + " prev=" + str(prev) +
+                          " stored=" + storedText(c.getName(), c.getTupel()) +
+                          " flags=" + std::to_string(c.getChangeFlags()));
+        return 0;
+    }
+    // B := a + 1 (or 999 when a is 50) and C := a + 2, run at once.
+    int writeTwo(CDbCnct& c, const CDbAllType&) {
+        double a = 0;
+        c.getValue().toDouble(a);
+        const SDbInstTupel& t = c.getTupel();
+        c.giveMsg(new CDbMsg(4, 4, "B", a == 50 ? 999.0 : a + 1, DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
+        c.giveMsg(new CDbMsg(4, 4, "C", a + 2, DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
+        const int rc = c.updData(true);
+        trace().push_back("after updData B=" + storedText("B", t) + " C=" + storedText("C", t));
+        return rc;
+    }
+    int queueOnly(CDbCnct& c, const CDbAllType&) {
+        c.giveMsg(new CDbMsg(4, 4, "B", 7.0, DbMsgSet, 0, 0, 0, 0, 0, 0));
+        trace().push_back("queued B=" + storedText("B", {}));
+        return 0;
+    }
+    int recurse(CDbCnct& c, const CDbAllType&) {
+        double v = 0;
+        c.getValue().toDouble(v);
+        c.giveMsg(new CDbMsg(4, 4, "R", v + 1, DbMsgSet, 0, 0, 0, 0, 0, 0));
+        return c.updData(true);
+    }
+};
+
+class RequestTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetAll(); }
+    void TearDown() override { resetAll(); }
+    CDbEngine& e = CDbEngine::instance();
+    Defs defs;
+};
+
+TEST_F(RequestTest, CheckThenConversionThenStoreThenUpdate) {
+    CTestCheck chk(&CTestCheck::logCall);
+    CTestConvIn cin(&CTestConvIn::doubleValue);
+    CTestUpdate upd(&CTestUpdate::logCall);
+    auto& p = defs.number("P", 0, 100, 1);
+    p.c.chk = &chk;
+    p.c.cnvIn = &cin;
+    p.c.upd = &upd;
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    ASSERT_EQ(putNum("P", 5), 0);
+    const std::vector<std::string> first{"chk:P=5 stored=1 head=P current=head", "cin:P=5 stored=1",
+                                         "upd:P=10 prev=1 stored=10 flags=1"};
+    EXPECT_EQ(trace(), first);
+
+    // The same value again still runs the update, with the change bit clear.
+    trace().clear();
+    ASSERT_EQ(putNum("P", 5), 0);
+    ASSERT_EQ(trace().size(), 3u);
+    EXPECT_EQ(trace()[2], "upd:P=10 prev=10 stored=10 flags=0");
+}
+
+TEST_F(RequestTest, TypeTestAndAllowedCoercions) {
+    defs.number("Num", -10, 10, 0);
+    defs.select("Sel", 0, 5, 0);
+    defs.string("Str", "", 256);
+    defs.list("List");
+    defs.bits("Bits", 1, 32, 8);
+    defs.ints("Ints");
+    CTestUpdate upd(&CTestUpdate::logCall);
+    defs.event("Evt").c.upd = &upd;
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    CDbAnswerBuffer a;
+    // number <-> selection both ways
+    EXPECT_EQ(putSel("Num", 3), 0);
+    CDbAllType v;
+    e.readStored("Num", {}, v);
+    EXPECT_EQ(v.getType(), DbTypeNumber);
+    EXPECT_EQ(num("Num"), 3.0);
+    EXPECT_EQ(putNum("Sel", 2.0000000001), 0);
+    e.readStored("Sel", {}, v);
+    EXPECT_EQ(v.getType(), DbTypeSelect);
+    EXPECT_EQ(sel("Sel"), 2);
+    EXPECT_EQ(putNum("Sel", 2.5, {}, &a), DbErrWrongType);
+    EXPECT_EQ(sel("Sel"), 2);
+
+    // strings, lists, bit fields and integer arrays only take their own kind
+    EXPECT_EQ(putStr("Num", "3", {}, &a), DbErrWrongType);
+    EXPECT_EQ(putNum("Str", 3, {}, &a), DbErrWrongType);
+    EXPECT_EQ(putStr("List", "a", {}, &a), DbErrWrongType);
+    EXPECT_EQ(put("List", {}, CDbAllType(new CDbDataTypeNString({"a", "b"}))), 0);
+    EXPECT_EQ(putSel("Bits", 1, {}, &a), DbErrWrongType);
+    EXPECT_EQ(put("Bits", {}, CDbAllType(new CDbDataTypeNBit(4, {0xF0000000u}))), 0);
+    EXPECT_EQ(put("Ints", {}, CDbAllType(new CDbDataTypeNDbl(1, 2)), &a), DbErrWrongType);
+    EXPECT_EQ(put("Ints", {}, CDbAllType(new CDbDataTypeNInt({1, -2}))), 0);
+    EXPECT_EQ(text("Ints"), "1,-2");
+    EXPECT_EQ(text("Str"), "");
+    EXPECT_EQ(text("Num"), "3");
+
+    // any value runs an event
+    EXPECT_EQ(putStr("Evt", "go"), 0);
+    EXPECT_EQ(putNum("Evt", 1.5), 0);
+    EXPECT_EQ(trace().size(), 2u);
+
+    ASSERT_EQ(a.getErrors().size(), 6);
+    for (const auto& err : a.getErrors()) {
+        EXPECT_EQ(err.code, DbErrWrongType);
+        EXPECT_EQ(err.text, "Wrong data type");
+    }
+}
+
+TEST_F(RequestTest, StaticRangeChoicesAndLengths) {
+    defs.number("Rate", 1000, 400e6, 10e6);
+    static const int ids[] = {0, 2, 7};
+    auto& s = defs.select("Src", 0, 7, 0);
+    s.ids = ids;
+    s.idCount = 3;
+    defs.string("Short", "ab", 4);
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    CDbAnswerBuffer a;
+    EXPECT_EQ(putNum("Rate", 400e6 + 0.3), 0); // within the relative tolerance: pulled onto the bound
+    EXPECT_EQ(num("Rate"), 400e6);
+    EXPECT_EQ(putNum("Rate", 400e6 + 1, {}, &a), DbErrOutOfRange);
+    EXPECT_EQ(putNum("Rate", 999, {}, &a), DbErrOutOfRange);
+    EXPECT_EQ(num("Rate"), 400e6);
+
+    EXPECT_EQ(putSel("Src", 7), 0);
+    EXPECT_EQ(putSel("Src", 1, {}, &a), DbErrOutOfRange);
+    EXPECT_EQ(sel("Src"), 7);
+    EXPECT_EQ(e.choices("Src", {}), QVector<int>({0, 2, 7}));
+
+    EXPECT_EQ(putStr("Short", "abcd"), 0);
+    EXPECT_EQ(putStr("Short", "abcde", {}, &a), DbErrOutOfRange);
+    EXPECT_EQ(text("Short"), "abcd");
+
+    EXPECT_EQ(errorCodes(a),
+              QList<int>({DbErrOutOfRange, DbErrOutOfRange, DbErrOutOfRange, DbErrOutOfRange}));
+    EXPECT_EQ(a.getErrors().first().text, "Value out of range");
+}
+
+TEST_F(RequestTest, CheckLimitsReplaceTheStaticOnes) {
+    CTestCheck chk(&CTestCheck::limitsFromMax);
+    defs.number("Max", 0, 1e9, 100);
+    defs.number("P", 0, 1000, 0).c.chk = &chk;
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    EXPECT_EQ(putNum("P", 500), DbErrOutOfRange); // statically fine, dynamically not
+    EXPECT_EQ(num("P"), 0);
+    EXPECT_EQ(putNum("P", 100), 0);
+    double lo = -1, hi = -1;
+    ASSERT_TRUE(e.limits("P", {}, lo, hi));
+    EXPECT_EQ(lo, 0);
+    EXPECT_EQ(hi, 100);
+
+    // A wider dynamic range wins over the record's range too.
+    ASSERT_EQ(putNum("Max", 2000), 0);
+    EXPECT_EQ(putNum("P", 1500), 0);
+    EXPECT_EQ(num("P"), 1500);
+    ASSERT_TRUE(e.limits("P", {}, lo, hi));
+    EXPECT_EQ(hi, 2000);
+}
+
+TEST_F(RequestTest, PublishedChoicesReplaceTheRecordChoices) {
+    CTestCheck chk(&CTestCheck::evenChoices);
+    defs.select("Even", 0, 5, 0).c.chk = &chk;
+    defs.select("Plain", 0, 5, 0);
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    EXPECT_EQ(putSel("Even", 3), DbErrOutOfRange);
+    EXPECT_EQ(putSel("Even", 4), 0);
+    EXPECT_EQ(sel("Even"), 4);
+    EXPECT_EQ(e.choices("Even", {}), QVector<int>({0, 2, 4}));
+    EXPECT_EQ(e.choices("Plain", {}), QVector<int>({0, 1, 2, 3, 4, 5}));
+    double lo = 0, hi = 0;
+    ASSERT_TRUE(e.limits("Even", {}, lo, hi));
+    EXPECT_EQ(hi, 4);
+}
+
+TEST_F(RequestTest, CheckRefusalKeepsTheValueAndReportsItsText) {
+    CTestCheck withText(&CTestCheck::refuseWithText);
+    CTestCheck withoutText(&CTestCheck::refuseWithoutText);
+    CTestUpdate upd(&CTestUpdate::logCall);
+    auto& p = defs.select("State", 0, 1, 0);
+    p.c.chk = &withText;
+    p.c.upd = &upd;
+    defs.select("Service", 0, 1, 0).c.chk = &withoutText;
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    CDbAnswerBuffer a;
+    EXPECT_EQ(putSel("State", 1, {1, 0, 0, 0}, &a), DbErrNoBox);
+    EXPECT_EQ(putSel("Service", 1, {}, &a), DbErrProtected);
+    EXPECT_EQ(sel("State", {1, 0, 0, 0}), 0);
+    EXPECT_EQ(sel("Service"), 0);
+    EXPECT_TRUE(trace().empty());
+    ASSERT_EQ(a.getErrors().size(), 2);
+    EXPECT_EQ(a.getErrors()[0].code, DbErrNoBox);
+    EXPECT_EQ(a.getErrors()[0].instance, 1);
+    EXPECT_EQ(a.getErrors()[0].text, "No box here");
+    EXPECT_EQ(a.getErrors()[1].text, "Service function locked by the protection level");
+}
+
+TEST_F(RequestTest, ConversionRenamesAndInsertsMessagesThatAreAllStoredAndUpdatedInOrder) {
+    CTestConvIn expand(&CTestConvIn::expand);
+    CTestCheck chk(&CTestCheck::logCall);
+    CTestUpdate upd(&CTestUpdate::logCall);
+    defs.select("Front", 0, 9, 0).c.cnvIn = &expand;
+    for (const char* n : {"A", "B", "C"}) {
+        auto& r = defs.number(n, 0, 100, 0, {2, 2, 1, 1});
+        r.c.chk = &chk;
+        r.c.upd = &upd;
+    }
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    ASSERT_EQ(putSel("Front", 3), 0);
+    const std::vector<std::string> expected{
+        "cin:Front",
+        "chk:A=3 stored=0 head=A current=head",
+        "chk:B=30 stored=0 head=A",
+        "chk:C=4 stored=0 head=A",
+        "upd:A=3 prev=0 stored=3 flags=1",
+        "upd:B=30 prev=0 stored=30 flags=1",
+        "upd:C=4 prev=0 stored=4 flags=1",
+    };
+    EXPECT_EQ(trace(), expected);
+    EXPECT_EQ(sel("Front"), 0); // the renamed head is not stored under its old name
+    EXPECT_EQ(num("A"), 3);
+    EXPECT_EQ(num("B"), 30);
+    EXPECT_EQ(num("C"), 4);
+}
+
+TEST_F(RequestTest, ARefusedInsertedMessageStoresNothing) {
+    CTestConvIn expand(&CTestConvIn::expand);
+    CTestUpdate upd(&CTestUpdate::logCall);
+    defs.select("Front", 0, 20, 0).c.cnvIn = &expand;
+    defs.number("A", 0, 100, 0).c.upd = &upd;
+    defs.number("B", 0, 100, 0).c.upd = &upd; // 10 v is refused for v > 10
+    defs.number("C", 0, 100, 0).c.upd = &upd;
+    ASSERT_EQ(defs.registerAll(), 0);
+    int observed = 0;
+    e.addRequestObserver([&](const QVector<CDbEngine::SChange>&) { ++observed; });
+
+    CDbAnswerBuffer a;
+    EXPECT_EQ(putSel("Front", 11, {}, &a), DbErrOutOfRange);
+    EXPECT_EQ(num("A"), 0);
+    EXPECT_EQ(num("B"), 0);
+    EXPECT_EQ(num("C"), 0);
+    EXPECT_TRUE(trace().empty()) << trace().front();
+    EXPECT_EQ(observed, 0);
+    EXPECT_EQ(errorCodes(a), QList<int>({DbErrOutOfRange}));
+
+    EXPECT_EQ(putSel("Front", 10), 0);
+    EXPECT_EQ(num("B"), 100);
+    EXPECT_EQ(observed, 1);
+}
+
+TEST_F(RequestTest, RenameChainsAreFollowedAndLoopsRefused) {
+    CTestConvIn toFront(&CTestConvIn::renameToFront);
+    CTestConvIn expand(&CTestConvIn::expand);
+    CTestConvIn toB(&CTestConvIn::renameToLoopB);
+    CTestConvIn toA(&CTestConvIn::renameToLoopA);
+    defs.select("Alias", 0, 9, 0).c.cnvIn = &toFront;
+    defs.select("Front", 0, 9, 0).c.cnvIn = &expand;
+    defs.number("A", 0, 100, 0);
+    defs.number("B", 0, 100, 0);
+    defs.number("C", 0, 100, 0);
+    defs.select("LoopA", 0, 9, 0).c.cnvIn = &toB;
+    defs.select("LoopB", 0, 9, 0).c.cnvIn = &toA;
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    ASSERT_EQ(putSel("Alias", 2), 0);
+    EXPECT_EQ(trace(), std::vector<std::string>({"cin:Alias", "cin:Front"}));
+    EXPECT_EQ(num("A"), 2);
+    EXPECT_EQ(num("C"), 3);
+
+    CDbAnswerBuffer a;
+    EXPECT_EQ(putSel("LoopA", 1, {}, &a), DbErrNesting);
+    EXPECT_EQ(sel("LoopA"), 0);
+    EXPECT_EQ(sel("LoopB"), 0);
+    EXPECT_EQ(errorCodes(a), QList<int>({DbErrNesting}));
+}
+
+TEST_F(RequestTest, QueuedMessagesRunAsNestedRequestsAndReportIntoTheSameBuffer) {
+    CTestUpdate upd(&CTestUpdate::writeTwo);
+    defs.number("A", 0, 100, 0).c.upd = &upd;
+    defs.number("B", 0, 100, 0);
+    defs.number("C", 0, 100, 0);
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    ASSERT_EQ(putNum("A", 5), 0);
+    EXPECT_EQ(trace(), std::vector<std::string>({"after updData B=6 C=7"}));
+
+    // B := 999 is refused on its own; C is still written; the first error comes back.
+    CDbAnswerBuffer a;
+    EXPECT_EQ(putNum("A", 50, {}, &a), DbErrOutOfRange);
+    EXPECT_EQ(num("A"), 50);
+    EXPECT_EQ(num("B"), 6);
+    EXPECT_EQ(num("C"), 52);
+    EXPECT_EQ(errorCodes(a), QList<int>({DbErrOutOfRange}));
+}
+
+TEST_F(RequestTest, MessagesLeftInTheQueueRunWhenTheFunctionReturns) {
+    CTestUpdate upd(&CTestUpdate::queueOnly);
+    defs.number("A", 0, 100, 0).c.upd = &upd;
+    defs.number("B", 0, 100, 0);
+    ASSERT_EQ(defs.registerAll(), 0);
+    ASSERT_EQ(putNum("A", 1), 0);
+    EXPECT_EQ(trace(), std::vector<std::string>({"queued B=0"}));
+    EXPECT_EQ(num("B"), 7);
+}
+
+TEST_F(RequestTest, SelfRecursiveUpdateEndsAtTheNestingLimit) {
+    CTestUpdate upd(&CTestUpdate::recurse);
+    defs.number("R", 0, 1000, 0).c.upd = &upd;
+    defs.number("Other", 0, 10, 0);
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    CDbAnswerBuffer a;
+    EXPECT_EQ(putNum("R", 1, {}, &a), DbErrNesting);
+    EXPECT_EQ(num("R"), e.nestingLimit()); // every level up to the limit stored its value
+    EXPECT_EQ(errorCodes(a), QList<int>({DbErrNesting}));
+    EXPECT_EQ(a.getErrors().first().text, "Request nesting too deep");
+    EXPECT_EQ(e.depth(), 0);
+    EXPECT_EQ(putNum("Other", 3), 0);
+    EXPECT_EQ(num("Other"), 3);
+}
+
+TEST_F(RequestTest, ExecuteMessageOfATestResultRunsItsTestEvent) {
+    CTestConvIn cin(&CTestConvIn::testErrBase);
+    CTestUpdate upd(&CTestUpdate::logCall);
+    defs.select("Result", 0, 3, 3).c.cnvIn = &cin;
+    defs.event("Exec").c.upd = &upd;
+    ASSERT_EQ(defs.registerAll(), 0);
+
+    // An execute message may carry an argument of any type.
+    ASSERT_EQ(put("Result", {}, CDbAllType::fromString("run"), nullptr, DbMsgExec), 0);
+    EXPECT_EQ(trace(), std::vector<std::string>({"upd:Exec= prev= stored= flags=1"}));
+    EXPECT_EQ(sel("Result"), 3);
+
+    trace().clear();
+    ASSERT_EQ(putSel("Result", 1), 0);
+    EXPECT_TRUE(trace().empty());
+    EXPECT_EQ(sel("Result"), 1);
+    EXPECT_EQ(putStr("Result", "x"), DbErrWrongType);
+}
+
+TEST_F(RequestTest, MessageBufferRunsEveryMessageAsARequestOfItsOwn) {
+    defs.number("A", 0, 10, 0);
+    defs.number("B", 0, 10, 0);
+    ASSERT_EQ(defs.registerAll(), 0);
+    CDbAnswerBuffer sink;
+    e.setErrorSink(&sink);
+    QVector<int> batches;
+    e.addRequestObserver([&](const QVector<CDbEngine::SChange>& c) { batches << int(c.size()); });
+
+    CDbMsgList list;
+    list.append(new CDbMsg(4, 4, "A", 1.0, DbMsgSet, 0, 0, 0, 0, 0, 0));
+    list.append(new CDbMsg(4, 4, "B", 99.0, DbMsgSet, 0, 0, 0, 0, 0, 0));
+    list.append(new CDbMsg(4, 4, "B", 2.0, DbMsgSet, 0, 0, 0, 0, 0, 0));
+    e.msgBuffer()->giveAll(list);
+    EXPECT_TRUE(list.isEmpty());
+    EXPECT_EQ(num("A"), 1);
+    EXPECT_EQ(num("B"), 2);
+    EXPECT_EQ(errorCodes(sink), QList<int>({DbErrOutOfRange}));
+    EXPECT_EQ(batches, QVector<int>({1, 1}));
+}
+
+TEST_F(RequestTest, StandAloneContextReadsAndRunsItsQueue) {
+    defs.number("A", 0, 10, 4, {2, 2, 1, 1});
+    ASSERT_EQ(defs.registerAll(), 0);
+    {
+        auto c = e.makeContext("A", {1, 1, 0, 0});
+        double v = 0;
+        ASSERT_EQ(c->getDataBaseIfc()->getNumber("A", v, 1, 0, 0, 1), 0);
+        EXPECT_EQ(v, 4);
+        c->giveMsg(new CDbMsg(4, 4, "A", 9.0, DbMsgSet, 0, 0, 1, 1, 0, 0));
+        EXPECT_EQ(c->updData(true), 0);
+        c->giveMsg(new CDbMsg(4, 4, "A", 8.0, DbMsgSet, 0, 0, 0, 1, 0, 0));
+    } // what is still queued runs when the context ends
+    EXPECT_EQ(num("A", {1, 1, 0, 0}), 9);
+    EXPECT_EQ(num("A", {0, 1, 0, 0}), 8);
+}
+
+} // namespace

@@ -1,0 +1,241 @@
+// Boxes announced to modules through the USB device parameters: at start, and when boxes are
+// plugged in or out while the framework runs.
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <vector>
+
+#include "host/db/CDbDataTypeNString.h"
+#include "host/db/CDbMsg.h"
+#include "host/db/DbHostValues.h"
+#include "host/db/impl/CDbEngine.h"
+#include "host/olfw/impl/COlFramework.h"
+#include "sim/SimBoxes.h"
+
+using namespace MvQARN;
+using vgxsim::SimBoxes;
+
+namespace {
+
+struct Write {
+    QByteArray name;
+    int t3;
+    QString value;
+    bool operator==(const Write&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Write& w) {
+    return os << w.name.constData() << "[" << w.t3 << "]=" << w.value.toStdString();
+}
+
+class OlFrameworkAnnounce : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fw.setParameterWriter([this](const CDbMsg& m) {
+            writes.push_back({m.getName(), m.getTupel().t3, m.getValue().toText()});
+            EXPECT_EQ(m.getTupel().t0, 0);
+            EXPECT_EQ(m.getTupel().t1, 0);
+            return 0;
+        });
+    }
+    std::vector<Write> take() {
+        std::vector<Write> w;
+        w.swap(writes);
+        return w;
+    }
+    static Write serial(int slot, int sn) { return {"IdPDbLynxUsbDevSerialNumber", slot, QString::number(sn)}; }
+    static Write state(int slot, bool on) { return {"IdPDbLynxUsbDevState", slot, on ? "1" : "0"}; }
+    static Write serialsNone() { return {"IdPDbKobraSerials", 0, "None"}; }
+
+    SimBoxes boxes;
+    COlFramework fw{&boxes};
+    std::vector<Write> writes;
+};
+
+TEST_F(OlFrameworkAnnounce, StartResetsTheSerialListThenAnnouncesEachBoxSerialFirst) {
+    EXPECT_EQ(fw.start(), 0);
+    const std::vector<Write> expected = {serialsNone(), serial(0, 100123), state(0, true), serial(1, 100456),
+                                         state(1, true)};
+    EXPECT_EQ(take(), expected);
+    fw.start();
+    EXPECT_TRUE(take().empty()) << "a second start announces nothing";
+    EXPECT_EQ(fw.usbDeviceIndex(100123), 0);
+    EXPECT_EQ(fw.usbDeviceIndex(100456), 1);
+    EXPECT_EQ(fw.usbDeviceIndex(4711), -1);
+}
+
+TEST_F(OlFrameworkAnnounce, HotPlugWritesTheDeviceOfTheBoxThatCameOrWent) {
+    fw.execute(56, nullptr);
+    take();
+    ASSERT_TRUE(boxes.connect(100789));
+    EXPECT_EQ(take(), (std::vector<Write>{serial(2, 100789), state(2, true)}));
+    EXPECT_EQ(boxes.connectedSerials(), (QList<int>{100123, 100456, 100789}));
+
+    // Going: only the state changes, so the update still finds the serial at that index.
+    ASSERT_TRUE(boxes.disconnect(100123));
+    EXPECT_EQ(take(), (std::vector<Write>{state(0, false)}));
+    EXPECT_EQ(boxes.connectedSerials(), (QList<int>{100456, 100789}));
+
+    // A new box takes an unused index; the box that went gets its old index back.
+    ASSERT_TRUE(boxes.connect(100999));
+    EXPECT_EQ(take(), (std::vector<Write>{serial(3, 100999), state(3, true)}));
+    ASSERT_TRUE(boxes.connect(100123));
+    EXPECT_EQ(take(), (std::vector<Write>{serial(0, 100123), state(0, true)}));
+
+    // Refused hot-plug requests write nothing.
+    EXPECT_FALSE(boxes.connect(100123));
+    EXPECT_FALSE(boxes.disconnect(555));
+    EXPECT_TRUE(take().empty());
+}
+
+TEST_F(OlFrameworkAnnounce, AFullDeviceListReusesTheIndexOfABoxThatWent) {
+    fw.start();
+    for (int i = 0; i < COlFramework::UsbDevices - 2; ++i)
+        ASSERT_TRUE(boxes.connect(200000 + i));
+    EXPECT_EQ(fw.usbDeviceIndex(200017), 19);
+    ASSERT_TRUE(boxes.disconnect(100456));
+    take();
+    ASSERT_TRUE(boxes.connect(300000));
+    EXPECT_EQ(take(), (std::vector<Write>{serial(1, 300000), state(1, true)}));
+}
+
+TEST_F(OlFrameworkAnnounce, ChangesWhileStoppedAreAnnouncedAtTheNextStart) {
+    ASSERT_TRUE(boxes.connect(100789));
+    EXPECT_TRUE(take().empty()) << "nothing is announced before the framework runs";
+    fw.start();
+    EXPECT_EQ(take().size(), 7u);
+
+    fw.stop();
+    ASSERT_TRUE(boxes.disconnect(100456));
+    EXPECT_TRUE(take().empty());
+    fw.start();
+    const std::vector<Write> expected = {serialsNone(),      state(1, false),    serial(0, 100123),
+                                         state(0, true),     serial(2, 100789),  state(2, true)};
+    EXPECT_EQ(take(), expected);
+}
+
+TEST_F(OlFrameworkAnnounce, ASimulationFileReplacingTheBoxesAnnouncesTheChange) {
+    fw.start();
+    take();
+    vgxsim::SimBox only(123456);
+    boxes.setBoxes({only}, {123456});
+    const std::vector<Write> expected = {state(0, false), state(1, false), serial(2, 123456), state(2, true)};
+    EXPECT_EQ(take(), expected);
+}
+
+// The same announcement through the host database, into records shaped as the plug-in's.
+int foldUsb(SDbInstTupel& t) {
+    t.t0 = 0;
+    t.t1 = 0;
+    return 0;
+}
+
+SDbDefCommon usbCommon(const char* name, int type) {
+    SDbDefCommon c{};
+    c.name = name;
+    const int counts[4] = {2, 2, 1, 20};
+    for (int i = 0; i < 4; ++i)
+        c.countA[i] = c.countB[i] = counts[i];
+    c.type = type;
+    c.family = 0x10121;
+    c.marker14 = 0xffffff;
+    c.idx = &foldUsb;
+    c.marker20 = -1;
+    return c;
+}
+
+class OlFrameworkAnnounceDb : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.reset();
+        serials.c.name = "IdPDbKobraSerials";
+        for (int i = 0; i < 4; ++i) {
+            serials.c.countA[i] = i < 2 ? 2 : 1;
+            serials.c.countB[i] = 1;
+        }
+        serials.c.type = DbTypeNString;
+        serials.c.family = 0x10121;
+        serials.c.marker14 = 0xffffff;
+        serials.c.marker20 = -1;
+        serials.one = serials.one2 = serials.one3 = serials.one4 = 1;
+        serials.maxEntries = 100;
+        serials.hostLimits[1] = DbHostMaxLen;
+        serials.hostLimits[3] = DbHostElemMax;
+
+        number.c = usbCommon("IdPDbLynxUsbDevSerialNumber", DbTypeNumber);
+        number.min = 0;
+        number.max = 4294967295.0;
+        number.step = 1;
+        state.c = usbCommon("IdPDbLynxUsbDevState", DbTypeSelect);
+        state.max = 1;
+        state.step = 1;
+        state.ids = DbHostStateList;
+        state.idCount = 2;
+
+        arrays[0] = {DbTypeNString, &serials, &one};
+        arrays[1] = {DbTypeNumber, &number, &one};
+        arrays[2] = {DbTypeSelect, &state, &one};
+        desc = {arrays, 3, 3};
+        ASSERT_EQ(engine.registerDescriptor(&desc, 2028), 0);
+    }
+    void TearDown() override { engine.reset(); }
+
+    double serialAt(int slot) {
+        CDbAllType v;
+        EXPECT_EQ(engine.read("IdPDbLynxUsbDevSerialNumber", SDbInstTupel{1, 1, 0, slot}, v), 0);
+        double d = -1;
+        v.toDouble(d);
+        return d;
+    }
+    int stateAt(int slot) {
+        CDbAllType v;
+        EXPECT_EQ(engine.read("IdPDbLynxUsbDevState", SDbInstTupel{0, 1, 0, slot}, v), 0);
+        int s = -1;
+        v.toInt(s);
+        return s;
+    }
+
+    CDbEngine& engine = CDbEngine::instance();
+    SDbDefNString serials{};
+    SDbDefNumber number{};
+    SDbDefSelect state{};
+    const int one = 1;
+    SDbDefArray arrays[3];
+    SDbDescriptor desc{};
+};
+
+TEST_F(OlFrameworkAnnounceDb, DeviceParametersShowTheConnectedBoxes) {
+    // Something stale in the list goes at start.
+    ASSERT_EQ(engine.write("IdPDbKobraSerials", SDbInstTupel{},
+                           CDbAllType(new CDbDataTypeNString(QStringList{"None", "4711"}))),
+              0);
+    SimBoxes boxes;
+    COlFramework fw(&boxes);
+    EXPECT_EQ(fw.start(), 0);
+    CDbAllType list;
+    ASSERT_EQ(engine.read("IdPDbKobraSerials", SDbInstTupel{1, 0, 0, 0}, list), 0);
+    ASSERT_EQ(list.getType(), DbTypeNString);
+    EXPECT_EQ(static_cast<const CDbDataTypeNString*>(list.get())->getValList(), QStringList{"None"});
+    EXPECT_EQ(serialAt(0), 100123.0);
+    EXPECT_EQ(serialAt(1), 100456.0);
+    EXPECT_EQ(stateAt(0), 1);
+    EXPECT_EQ(stateAt(1), 1);
+    EXPECT_EQ(stateAt(2), 0);
+
+    ASSERT_TRUE(boxes.disconnect(100123));
+    EXPECT_EQ(stateAt(0), 0);
+    EXPECT_EQ(serialAt(0), 100123.0);
+    ASSERT_TRUE(boxes.connect(100789));
+    EXPECT_EQ(serialAt(2), 100789.0);
+    EXPECT_EQ(stateAt(2), 1);
+}
+
+TEST_F(OlFrameworkAnnounceDb, StartWithoutTheDeviceParametersReportsTheRefusal) {
+    engine.reset(); // no plug-in parameters defined
+    SimBoxes boxes;
+    COlFramework fw(&boxes);
+    EXPECT_NE(fw.start(), 0);
+    EXPECT_TRUE(fw.isStarted()) << "the framework runs without a module that listens";
+}
+
+} // namespace

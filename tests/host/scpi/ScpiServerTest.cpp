@@ -1,0 +1,152 @@
+// The network server: clients with their own sessions, line framing, overlong lines, junk and
+// clients that vanish mid-line.
+#include <QTcpSocket>
+#include <QtTest/QTest>
+#include <memory>
+
+#include "ScpiFixture.h"
+#include "host/scpi/impl/CScpiServer.h"
+
+using namespace MvQARN;
+
+namespace {
+
+// Waits are guards against a hang only; nothing here measures time.
+constexpr int kGuardMs = 20000;
+
+class Client {
+public:
+    explicit Client(quint16 port) {
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        connected =
+            QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; }, kGuardMs);
+    }
+    void send(const QByteArray& data) {
+        socket.write(data);
+        socket.flush();
+    }
+    // The next answer line without its LF; empty when none came.
+    QByteArray line() {
+        if (!QTest::qWaitFor([&] { return socket.canReadLine(); }, kGuardMs))
+            return QByteArray();
+        QByteArray l = socket.readLine();
+        l.chop(1);
+        return l;
+    }
+    QByteArray ask(const QByteArray& query) {
+        send(query + "\n");
+        return line();
+    }
+    QTcpSocket socket;
+    bool connected = false;
+};
+
+class ScpiServerFixture : public ScpiFixture {
+protected:
+    void SetUp() override {
+        ScpiFixture::SetUp();
+        QString error;
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
+    }
+    CScpiServer server;
+};
+
+} // namespace
+
+TEST_F(ScpiServerFixture, EachClientHasItsOwnErrorQueue) {
+    Client a(server.port()), b(server.port());
+    ASSERT_TRUE(a.connected && b.connected);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.clientCount() == 2; }, kGuardMs));
+    a.send("FOO\nBBIN:EXT:DATA:SIZE 99\n");
+    EXPECT_EQ(b.ask("SYST:ERR?"), R"(0,"No error")");
+    EXPECT_EQ(a.ask("SYST:ERR:COUN?"), "2");
+    EXPECT_EQ(a.ask("SYST:ERR?"), R"(-113,"Undefined header;FOO")");
+    b.send("BBIN:EXT:DIR 'x'\n");
+    EXPECT_EQ(a.ask("SYST:ERR?"), R"(-222,"Data out of range")");
+    EXPECT_EQ(a.ask("SYST:ERR?"), R"(0,"No error")");
+    EXPECT_EQ(b.ask("SYST:ERR?"), R"(-104,"Data type error")");
+    // The database is shared: what one client sets the other reads.
+    a.send("SOUR2:KOBR:USER:LOG CMOS12\n");
+    EXPECT_EQ(b.ask("SOUR2:KOBR:USER:LOG?"), "CMOS12");
+}
+
+TEST_F(ScpiServerFixture, LinesEndWithLfOrCrLfAndAnswersComeWhole) {
+    Client c(server.port());
+    ASSERT_TRUE(c.connected);
+    c.send("*OPC?\r\nSYST:VERS?\n*TST?\n");
+    EXPECT_EQ(c.line(), "1");
+    EXPECT_EQ(c.line(), "1999.0");
+    EXPECT_EQ(c.line(), "0");
+    // A line sent in pieces runs once it is complete.
+    c.send("BBIN:EXT:CL");
+    c.send("OC:RATE 20M");
+    c.send("HZ;RATE?");
+    c.send("\n");
+    EXPECT_EQ(c.line(), "20000000");
+    // Settings alone answer nothing: the next answer belongs to the next query.
+    c.send("BBIN:EXT:DIR TRAN\n");
+    EXPECT_EQ(c.ask("BBIN:EXT:DIR?"), "TRAN");
+
+    // The whole answer line is in the first bytes that arrive.
+    const QByteArray query = "BBIN:EXT:DIR?;LOG?;:KOBR:STAT?;*IDN?;:SYST:VERS?;:BBIN:EXT:SSI:FSEL?;CMD?\n";
+    c.send(query);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.socket.bytesAvailable() > 0; }, kGuardMs));
+    const QByteArray first = c.socket.readAll();
+    EXPECT_TRUE(first.endsWith('\n')) << first.toStdString();
+    EXPECT_EQ(first.count(';'), 6) << first.toStdString();
+}
+
+TEST_F(ScpiServerFixture, OverlongLineIsDroppedUpToItsEnd) {
+    server.setMaxLineLength(1000);
+    Client c(server.port());
+    ASSERT_TRUE(c.connected);
+    QByteArray longLine;
+    while (longLine.size() < 5000)
+        longLine += "BBIN:EXT:DATA:SIZE 5;";
+    c.send(longLine.left(2500));
+    c.send(longLine.mid(2500));
+    c.send("\n*OPC?\n");
+    EXPECT_EQ(c.line(), "1");
+    EXPECT_EQ(c.ask("SYST:ERR?"), R"(-363,"Input buffer overrun")");
+    EXPECT_EQ(c.ask("SYST:ERR?"), R"(0,"No error")");
+    EXPECT_EQ(num("TstDataSize", tup(0, 0)), 12);
+    // Exactly at the limit is still a line.
+    QByteArray atLimit = "BBIN:EXT:DATA:SIZE 6;";
+    atLimit += QByteArray(1000 - atLimit.size() - 6, ' ') + "SIZE?";
+    ASSERT_EQ(atLimit.size(), 999);
+    EXPECT_EQ(c.ask(atLimit + "\r"), "6");
+}
+
+TEST_F(ScpiServerFixture, JunkAndAVanishingClientHarmNobody) {
+    Client good(server.port());
+    auto bad = std::make_unique<Client>(server.port());
+    ASSERT_TRUE(good.connected && bad->connected);
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i)
+        junk.append(char((i * 37 + 11) & 0xFF));
+    bad->send(junk);
+    bad->send("\n\x00\xff\xfe\n");
+    EXPECT_EQ(good.ask("BBIN:EXT:DIR TRAN;DIR?"), "TRAN");
+    EXPECT_EQ(bad->ask("*OPC?"), "1");  // the junk client is still served
+    bad->send("BBIN:EXT:DATA:SIZE 5;"); // no end of line: never runs
+    bad->socket.disconnectFromHost();
+    bad.reset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.clientCount() == 1; }, kGuardMs));
+    EXPECT_EQ(good.ask("BBIN:EXT:DATA:SIZE?"), "12");
+    EXPECT_EQ(good.ask("SYST:ERR?"), R"(0,"No error")");
+
+    Client late(server.port());
+    ASSERT_TRUE(late.connected);
+    EXPECT_EQ(late.ask("SYST:ERR:COUN?"), "0");
+}
+
+TEST(ScpiServer, ListenFailureIsReported) {
+    CScpiServer first;
+    ASSERT_TRUE(first.listen(QHostAddress::LocalHost, 0));
+    CScpiServer second;
+    QString error;
+    EXPECT_FALSE(second.listen(QHostAddress::LocalHost, first.port(), &error));
+    EXPECT_TRUE(error.contains(QString::number(first.port()))) << error.toStdString();
+    first.close();
+    EXPECT_FALSE(first.isListening());
+}

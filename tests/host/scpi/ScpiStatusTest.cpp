@@ -1,0 +1,186 @@
+// The error queue, the status registers, the common and SYSTem commands and host commands.
+#include <QStringList>
+
+#include "ScpiFixture.h"
+#include "host/scpi/impl/CScpiRegistry.h"
+#include "host/scpi/impl/ScpiErrors.h"
+
+using namespace MvQARN;
+
+TEST_F(ScpiFixture, ErrorQueueIsFirstInFirstOut) {
+    EXPECT_EQ(run("SYST:ERR?"), R"(0,"No error")");
+    run("FOO");
+    run("BBIN:EXT:DATA:SIZE 99");
+    run("BBIN:EXT:DIR 'x'");
+    EXPECT_EQ(run("SYST:ERR:COUN?"), "3");
+    EXPECT_EQ(run("SYST:ERR?"), R"(-113,"Undefined header;FOO")");
+    EXPECT_EQ(run("SYSTem:ERRor:NEXT?"), R"(-222,"Data out of range")");
+    EXPECT_EQ(run("syst:err:next?"), R"(-104,"Data type error")");
+    EXPECT_EQ(run("SYST:ERR?"), R"(0,"No error")");
+    EXPECT_EQ(run("SYST:ERR:COUN?"), "0");
+
+    run("FOO");
+    run("BBIN:EXT:DATA:SIZE 99");
+    EXPECT_EQ(run("SYST:ERR:ALL?"), R"(-113,"Undefined header;FOO",-222,"Data out of range")");
+    EXPECT_EQ(run("SYST:ERR:ALL?"), R"(0,"No error")");
+}
+
+TEST_F(ScpiFixture, FullQueueTurnsTheNewestEntryIntoAnOverflow) {
+    for (int i = 0; i < 25; ++i)
+        run(i % 2 ? "BBIN:EXT:DATA:SIZE 99" : "FOO");
+    EXPECT_EQ(run("SYST:ERR:COUN?"), "20");
+    for (int i = 0; i < 19; ++i)
+        EXPECT_EQ(run("SYST:ERR?").section(QLatin1Char(','), 0, 0), i % 2 ? "-222" : "-113") << i;
+    EXPECT_EQ(run("SYST:ERR?"), R"(-350,"Queue overflow")");
+    EXPECT_EQ(run("SYST:ERR?"), R"(0,"No error")");
+    // Room again: errors queue as before.
+    run("FOO");
+    EXPECT_EQ(run("SYST:ERR?").left(4), "-113");
+}
+
+TEST_F(ScpiFixture, ClsClearsAndRstDoesNot) {
+    ok("BBIN:EXT:CLOC:RATE 20MHZ;:SOUR4:KOBR:USER:DIR TRAN");
+    run("FOO");
+    run("*RST");
+    EXPECT_DOUBLE_EQ(num("TstClocRate", tup(0, 0)), 10e6);
+    EXPECT_EQ(sel("TstDirection", tup(1, 1)), 0);
+    EXPECT_EQ(ScpiTest::observed().presetCalls, 0); // actions are no settings
+    EXPECT_EQ(run("SYST:ERR:COUN?"), "1");
+    EXPECT_NE(run("*ESR?"), "0");
+    run("FOO");
+    run("*CLS");
+    EXPECT_EQ(run("SYST:ERR:COUN?;*ESR?;*STB?"), "0;0;0");
+}
+
+TEST_F(ScpiFixture, ResetHookReplacesTheDatabasePreset) {
+    int calls = 0;
+    CScpiRegistry::instance().setResetHook([&](CDbAnswerBuffer& answer) {
+        ++calls;
+        answer.errOut(20013, 0, QStringLiteral("settings file damaged"));
+        return 20013;
+    });
+    ok("BBIN:EXT:CLOC:RATE 20MHZ");
+    EXPECT_EQ(run("*RST"), "");
+    CScpiRegistry::instance().setResetHook(nullptr);
+    EXPECT_EQ(calls, 1);
+    EXPECT_DOUBLE_EQ(num("TstClocRate", tup(0, 0)), 20e6);
+    EXPECT_EQ(run("SYST:ERR?"), R"(20013,"settings file damaged")");
+}
+
+TEST_F(ScpiFixture, ErrorsSetEventStatusBitsByClass) {
+    const struct {
+        const char* line;
+        int esr;
+    } cases[] = {{"FOO", 0x20},
+                 {"BBIN:EXT:DATA:SIZE 99", 0x10},
+                 {"KOBR:USER:CONF ON", 0x08},
+                 {"KOBR:USER:ALAR ON", 0x08},
+                 {"*OPC", 0x01},
+                 {"*IDN?", 0}};
+    for (const auto& c : cases) {
+        run(QLatin1String(c.line));
+        EXPECT_EQ(run("*ESR?"), QString::number(c.esr)) << c.line;
+        EXPECT_EQ(run("*ESR?"), "0") << c.line; // reading clears
+    }
+    session.pushError(ScpiErrQueryInterrupted);
+    session.pushError(ScpiErrQueueOverflow);
+    EXPECT_EQ(session.esr(), 0x04 | 0x08);
+    EXPECT_EQ(scpiEsrBitOf(-199), 0x20);
+    EXPECT_EQ(scpiEsrBitOf(-200), 0x10);
+    EXPECT_EQ(scpiEsrBitOf(-363), 0x08);
+    EXPECT_EQ(scpiEsrBitOf(-440), 0x04);
+    EXPECT_EQ(scpiEsrBitOf(1), 0x08);
+}
+
+TEST_F(ScpiFixture, StatusByteSummarisesQueueAndEnabledEvents) {
+    EXPECT_EQ(run("*STB?"), "0");
+    run("FOO");
+    EXPECT_EQ(run("*STB?"), "4");
+    ok("*ESE 32");
+    EXPECT_EQ(run("*ESE?;*STB?"), "32;36");
+    ok("*SRE 32");
+    EXPECT_EQ(run("*SRE?;*STB?"), "32;100");
+    run("*ESR?");
+    EXPECT_EQ(run("*STB?"), "4"); // ESR read: no summary, no service request
+    ok("*SRE 4");
+    EXPECT_EQ(run("*STB?"), "68");
+    run("SYST:ERR?");
+    EXPECT_EQ(run("*STB?"), "0");
+    ok("*SRE 255");
+    EXPECT_EQ(run("*SRE?"), "191"); // bit 6 cannot be enabled
+
+    const struct {
+        const char* line;
+        int code;
+    } bad[] = {{"*ESE 256", ScpiErrDataOutOfRange},
+               {"*ESE -1", ScpiErrDataOutOfRange},
+               {"*ESE abc", ScpiErrDataType},
+               {"*ESE", ScpiErrMissingParameter},
+               {"*SRE 1,2", ScpiErrParameterNotAllowed},
+               {"*ESE 3 V", ScpiErrInvalidSuffix},
+               {"*IDN", ScpiErrUndefinedHeader},
+               {"*FOO?", ScpiErrUndefinedHeader},
+               {"*OPC? 1", ScpiErrParameterNotAllowed}};
+    for (const auto& b : bad) {
+        EXPECT_EQ(run(QLatin1String(b.line)), "") << b.line;
+        EXPECT_EQ(codes(), QList<int>{b.code}) << b.line;
+    }
+    EXPECT_EQ(run("*ESE?"), "32");
+}
+
+TEST_F(ScpiFixture, CommonAndSystemQueries) {
+    const QStringList idn = run("*IDN?").split(QLatin1Char(','));
+    ASSERT_EQ(idn.size(), 4);
+    EXPECT_EQ(idn[0], "Maravel");
+    EXPECT_EQ(idn[1], "VGX Host");
+    EXPECT_EQ(idn[2], "0");
+    EXPECT_EQ(idn[3], CScpiRegistry::hostVersion() + "/" + CScpiRegistry::pluginVersion());
+    EXPECT_FALSE(CScpiRegistry::hostVersion().isEmpty());
+    EXPECT_EQ(run("*TST?;*OPC?;:SYST:VERS?"), "0;1;1999.0");
+    ok("*WAI");
+
+    CScpiRegistry::SIdentity id = CScpiRegistry::instance().identity();
+    const CScpiRegistry::SIdentity saved = id;
+    id.version = "2.1/3.4";
+    id.serial = "100,123";
+    CScpiRegistry::instance().setIdentity(id);
+    EXPECT_EQ(run("*idn?"), "Maravel,VGX Host,100 123,2.1/3.4");
+    CScpiRegistry::instance().setIdentity(saved);
+}
+
+TEST_F(ScpiFixture, HostCommandsJoinTheTree) {
+    CScpiRegistry& reg = CScpiRegistry::instance();
+    QStringList connected;
+    int count = 0;
+    ASSERT_TRUE(reg.registerHostCommand("SYSTem:SIMulation:BOX:CONNect", [&](CScpiHostCall& c) {
+        QString serial;
+        if (c.expectArgs(1, 1) && c.textArg(0, serial))
+            connected << serial;
+    }));
+    ASSERT_TRUE(reg.registerHostCommand("[SOURce:]SIMulation:COUNt?", [&](CScpiHostCall& c) {
+        if (c.expectArgs(0, 0))
+            c.setAnswer(QString::number(++count));
+    }));
+    QString why;
+    EXPECT_FALSE(reg.registerHostCommand(
+        "SYST:[FOO", [](CScpiHostCall&) {}, &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_FALSE(reg.registerHostCommand("SYST:1ABC", [](CScpiHostCall&) {}));
+
+    ok("SYST:SIM:BOX:CONN 100123;CONN '100456'");
+    EXPECT_EQ(connected, (QStringList{"100123", "100456"}));
+    EXPECT_EQ(run("SIM:COUN?;:SOUR:SIM:COUN?;:SOURce:KOBR:STAT?"), "1;2;1");
+    // The host's SOURce takes no suffix, the module's has no SIMulation.
+    EXPECT_EQ(run("SOUR2:SIM:COUN?"), "");
+    EXPECT_EQ(codes(), QList<int>{ScpiErrHeaderSuffix});
+    // SYSTem holds the host's commands side by side.
+    EXPECT_EQ(run("SYST:SIM:BOX:CONN 7;:SYST:ERR:COUN?"), "0");
+
+    EXPECT_TRUE(reg.unregisterHostCommand("SYSTem:SIMulation:BOX:CONNect"));
+    EXPECT_TRUE(reg.unregisterHostCommand("[SOURce:]SIMulation:COUNt?"));
+    EXPECT_FALSE(reg.unregisterHostCommand("[SOURce:]SIMulation:COUNt?"));
+    EXPECT_EQ(run("SYST:SIM:BOX:CONN 1"), "");
+    EXPECT_EQ(codes(), QList<int>{ScpiErrUndefinedHeader});
+    EXPECT_EQ(run("SIM:COUN?"), "");
+    EXPECT_EQ(codes(), QList<int>{ScpiErrUndefinedHeader});
+}

@@ -1,0 +1,137 @@
+// The set of simulated boxes: the default pair, hot-plug, and what each box model answers.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "host/olfw/KobraHwConfigRecord.h"
+#include "host/olfw/KobraInstrumentBlocks.h"
+#include "sim/SimBoxes.h"
+
+using namespace MvQARN;
+using vgxsim::SimBox;
+using vgxsim::SimBoxes;
+
+namespace {
+
+class Recorder : public COlBoxDriverListener {
+public:
+    void boxConnected(int serial) override { events.push_back(serial); }
+    void boxDisconnected(int serial) override { events.push_back(-serial); }
+    std::vector<int> events;
+};
+
+TEST(SimBoxes, DefaultPairIsTheFullCpriBoxAndTheBasicBox) {
+    SimBoxes boxes;
+    EXPECT_EQ(boxes.connectedSerials(), (QList<int>{100123, 100456}));
+    const SimBox full = *boxes.box(100123);
+    EXPECT_EQ(full.partNumber, "7730.1192K04");
+    EXPECT_EQ(full.variant(), 1);
+    EXPECT_EQ(full.board.type, "Breakout Board for CPRI");
+    EXPECT_EQ(full.board.partNumber, 77308421);
+    EXPECT_EQ(full.board.revision, "1.3");
+    EXPECT_TRUE(full.instruments[0].has_value());
+    EXPECT_FALSE(full.instruments[1].has_value());
+    const SimBox basic = *boxes.box(100456);
+    EXPECT_EQ(basic.partNumber, "7730.1192.02");
+    EXPECT_EQ(basic.variant(), 0);
+    EXPECT_EQ(basic.board.type, "Single Ended/Differential/Customer");
+    EXPECT_EQ(basic.board.partNumber, 0);
+    EXPECT_FALSE(basic.instruments[0].has_value());
+}
+
+TEST(SimBoxes, HotPlugChangesTheSetAndTellsTheListener) {
+    SimBoxes boxes;
+    Recorder rec;
+    boxes.setListener(&rec);
+    QString error;
+    ASSERT_TRUE(boxes.connect(100789, &error));
+    EXPECT_EQ(boxes.connectedSerials(), (QList<int>{100123, 100456, 100789}));
+    const SimBox fresh = *boxes.box(100789);
+    EXPECT_EQ(fresh.variant(), 0) << "an unknown box comes as a basic box";
+    ASSERT_TRUE(boxes.disconnect(100123, &error));
+    EXPECT_EQ(boxes.connectedSerials(), (QList<int>{100456, 100789}));
+    EXPECT_TRUE(boxes.box(100123).has_value()) << "a box that went stays known";
+    ASSERT_TRUE(boxes.connect(100123, &error));
+    EXPECT_EQ(boxes.box(100123)->partNumber, "7730.1192K04") << "it comes back as itself";
+    EXPECT_EQ(rec.events, (std::vector<int>{100789, -100123, 100123}));
+
+    EXPECT_FALSE(boxes.connect(100123, &error));
+    EXPECT_EQ(error, "box 100123 is already connected");
+    EXPECT_FALSE(boxes.disconnect(4711, &error));
+    EXPECT_EQ(error, "box 4711 is not connected");
+    EXPECT_FALSE(boxes.connect(0, &error));
+    EXPECT_EQ(error, "serial number 0 is not a positive integer");
+    EXPECT_EQ(rec.events.size(), 3u) << "refused requests tell nobody";
+    boxes.setListener(nullptr);
+}
+
+TEST(SimBoxes, AtMostTwentyBoxesAreConnected) {
+    SimBoxes boxes;
+    for (int i = 0; i < SimBoxes::MaxConnected - 2; ++i)
+        ASSERT_TRUE(boxes.connect(500 + i));
+    QString error;
+    EXPECT_FALSE(boxes.connect(999, &error));
+    EXPECT_EQ(error, "no room for box 999: 20 boxes are connected");
+    ASSERT_TRUE(boxes.disconnect(500));
+    EXPECT_TRUE(boxes.connect(999));
+}
+
+TEST(SimBoxes, ReplacingTheBoxesTellsTheListenerWhatWentAndCame) {
+    SimBoxes boxes;
+    Recorder rec;
+    boxes.setListener(&rec);
+    SimBox a(7);
+    SimBox b(8);
+    // Serials that are not among the boxes, or given twice, are not connected.
+    boxes.setBoxes({a, b}, {8, 9, 8});
+    EXPECT_EQ(boxes.connectedSerials(), QList<int>{8});
+    EXPECT_EQ(rec.events, (std::vector<int>{-100123, -100456, 8}));
+    EXPECT_FALSE(boxes.box(100123).has_value());
+    boxes.setListener(nullptr);
+}
+
+TEST(SimBox, InstrumentBlockLeavesOutEmptyKeysLikeTheBlockWriter) {
+    SimBox box(1);
+    EXPECT_EQ(box.instrumentBlock(0), QByteArray("[infoblock]\r\n"));
+    box.instruments[1] = vgxsim::SimInstrument{"Gen", "", "Port B"};
+    EXPECT_EQ(box.instrumentBlock(1), QByteArray("[infoblock]\r\n[device]\r\nname=Gen\r\nport=Port B\r\n"));
+    EXPECT_EQ(box.instrumentBlock(2), QByteArray("[infoblock]\r\n"));
+}
+
+TEST(SimBox, VariantIsZeroOnlyForTheBasicPartNumber) {
+    SimBox box(1);
+    for (const char* pn : {"7730.1192K04", "", "7730.1192.03", " 7730.1192.02"}) {
+        box.partNumber = pn;
+        EXPECT_EQ(box.variant(), 1) << pn;
+    }
+    box.partNumber = "7730.1192.02";
+    EXPECT_EQ(box.variant(), 0);
+}
+
+TEST(SimBox, HardwareRecordOfABoardWithoutPartNumberHasNoBoardNumbers) {
+    SimBox box(31);
+    box.board.type = "Customer board";
+    char rec[KobraHwConfig::Size];
+    std::fill(std::begin(rec), std::end(rec), 'Z'); // fields are cleared even on a dirty area
+    box.fillHwConfig(rec);
+    EXPECT_EQ(KobraHwConfig::text(rec, KobraHwConfig::BobType), "Customer board");
+    EXPECT_EQ(KobraHwConfig::text(rec, KobraHwConfig::BobPartNumber), "");
+    EXPECT_EQ(KobraHwConfig::text(rec, KobraHwConfig::BobSerialNumber), "");
+    EXPECT_EQ(KobraHwConfig::text(rec, KobraHwConfig::SerialNumber), "31");
+}
+
+TEST(SimBox, DiagnosticValuesVaryBetweenReadsButStayNearNominal) {
+    SimBox box(100123);
+    std::string first;
+    std::string t;
+    ASSERT_TRUE(box.diagPoint(8, first)); // VIN, 12 V
+    bool varied = false;
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(box.diagPoint(8, t));
+        EXPECT_NEAR(std::stod(t), 12.0, 0.05) << t;
+        varied = varied || t != first;
+    }
+    EXPECT_TRUE(varied) << "a live reading is not a constant";
+}
+
+} // namespace
