@@ -24,9 +24,9 @@ CommandLine::CommandLine(const QString& defaultPlugin) : m_defaultPlugin(default
                        "services and drives simulated boxes. Shows a main window when a display is "
                        "there, otherwise runs headless."));
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    m_parser.addHelpOption();
-    m_parser.addVersionOption();
     m_parser.addOptions({
+        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")},
+        {{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and exit.")},
         {kHeadless, QStringLiteral("Run without a main window, even when a display is there.")},
         {kScpiPort, QStringLiteral("TCP port of the SCPI server; 0 switches it off (default 5025)."),
          QStringLiteral("N"), QStringLiteral("5025")},

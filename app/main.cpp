@@ -56,7 +56,9 @@ int main(int argc, char** argv) {
     }
     if (outcome == CommandLine::Outcome::ShowHelp || outcome == CommandLine::Outcome::ShowVersion) {
         // The help text names the executable, which needs an application object; no window is shown.
-        QCoreApplication app(argc, argv);
+        int qtArgc = 1;
+        char* qtArgv[] = {argv[0], nullptr};
+        QCoreApplication app(qtArgc, qtArgv);
         QCoreApplication::setApplicationName(QStringLiteral("vgxhost"));
         QCoreApplication::setApplicationVersion(QStringLiteral(VGX_VERSION));
         if (outcome == CommandLine::Outcome::ShowHelp)
@@ -76,7 +78,11 @@ int main(int argc, char** argv) {
     const bool gui = !options.headless && hasDisplay();
     if (!gui)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // Qt reads options of its own from the arguments (among them --plugin, which would make it load
+    // our plug-in as a Qt plug-in); ours are parsed already, so Qt sees only the program name.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("vgxhost"));
     QApplication::setApplicationVersion(QStringLiteral(VGX_VERSION));
     // Plug-in dialogs are windows of their own; the host ends when the main window closes.

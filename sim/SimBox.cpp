@@ -26,36 +26,36 @@ struct Point {
 
 // Nominal readings of the box's diagnostic points, in their order on the service panel.
 constexpr Point kDiagPoints[SimBox::DiagPoints] = {
-    {3.3, Kind::Volt},   // UI
-    {2.5, Kind::Volt},   // 2,5V
-    {1.2, Kind::Volt},   // AVCC PLL
-    {1.2, Kind::Volt},   // AVTT
-    {1.0, Kind::Volt},   // AVCC MGT
-    {1.8, Kind::Volt},   // +1,8V
-    {24.0, Kind::Volt},  // 24,0V
-    {0.0, Kind::Volt},   // GND
-    {12.0, Kind::Volt},  // VIN
-    {3.3, Kind::Volt},   // 3,3(COM)
-    {2.5, Kind::Volt},   // 2,5(AUX)
-    {3.3, Kind::Volt},   // 3,3 (DIV)
-    {1.0, Kind::Volt},   // 1.0V CORE
-    {1.65, Kind::Volt},  // VCO TUNE
-    {0.0, Kind::Volt},   // Reserved
-    {0.0, Kind::Volt},   // GND1
+    {3.3, Kind::Volt},     // UI
+    {2.5, Kind::Volt},     // 2,5V
+    {1.2, Kind::Volt},     // AVCC PLL
+    {1.2, Kind::Volt},     // AVTT
+    {1.0, Kind::Volt},     // AVCC MGT
+    {1.8, Kind::Volt},     // +1,8V
+    {24.0, Kind::Volt},    // 24,0V
+    {0.0, Kind::Volt},     // GND
+    {12.0, Kind::Volt},    // VIN
+    {3.3, Kind::Volt},     // 3,3(COM)
+    {2.5, Kind::Volt},     // 2,5(AUX)
+    {3.3, Kind::Volt},     // 3,3 (DIV)
+    {1.0, Kind::Volt},     // 1.0V CORE
+    {1.65, Kind::Volt},    // VCO TUNE
+    {0.0, Kind::Volt},     // Reserved
+    {0.0, Kind::Volt},     // GND1
     {41.5, Kind::Celsius}, // PPC Temp
-    {1.5, Kind::Volt},   // PPC VCC Int
-    {2.5, Kind::Volt},   // PPC VCC Aux
+    {1.5, Kind::Volt},     // PPC VCC Int
+    {2.5, Kind::Volt},     // PPC VCC Aux
 };
 
 // Nominal readings of the DigRF breakout board's diagnostic points.
 constexpr double kDigRfPoints[SimBox::DigRfDiagPoints] = {
-    -5.0, 5.0, 3.3, 2.5, 1.2, 3.5, -2.0, -2.5,  // supplies
-    1.8, 1.8, 1.8, 1.8, 1.8,                      // GPIO groups 0..4
-    1.65, 1.65, 0.8, 1.8, 1.8,                    // PLL1 VCXO, PLL2 VCO, GTX VCM, user SPI, GPIO EX
-    1.2, 1.8, 1.2, 1.8, 1.8,                      // DigRF 112, 3SE, 4SE, SYSCLK1, SYSCLK2
-    0.415,                                        // temperature, 10 mV per degree
-    0.9, 0.9, 0.9, 0.0, 0.6, 0.6,                 // TX diagnostics
-    2.5, 0.0,                                     // reference, GND
+    -5.0,  5.0,  3.3, 2.5, 1.2, 3.5, -2.0, -2.5, // supplies
+    1.8,   1.8,  1.8, 1.8, 1.8,                  // GPIO groups 0..4
+    1.65,  1.65, 0.8, 1.8, 1.8,                  // PLL1 VCXO, PLL2 VCO, GTX VCM, user SPI, GPIO EX
+    1.2,   1.8,  1.2, 1.8, 1.8,                  // DigRF 112, 3SE, 4SE, SYSCLK1, SYSCLK2
+    0.415,                                       // temperature, 10 mV per degree
+    0.9,   0.9,  0.9, 0.0, 0.6, 0.6,             // TX diagnostics
+    2.5,   0.0,                                  // reference, GND
 };
 
 // "2.498 V": millivolt resolution, never "-0.000".
@@ -90,7 +90,8 @@ std::string number(double v) {
 
 } // namespace
 
-SimBox::SimBox(int serialNumber) : serial(serialNumber), m_noiseState(quint32(serialNumber) * 2654435761u + 1u) {}
+SimBox::SimBox(int serialNumber)
+    : serial(serialNumber), m_noiseState(quint32(serialNumber) * 2654435761u + 1u) {}
 
 SimBox SimBox::defaultFullBox() {
     SimBox box(100123);
@@ -111,7 +112,9 @@ SimBox SimBox::defaultBasicBox() {
     return box;
 }
 
-int SimBox::variant() const { return partNumber == QLatin1String("7730.1192.02") ? 0 : 1; }
+int SimBox::variant() const {
+    return partNumber == QLatin1String("7730.1192.02") ? 0 : 1;
+}
 
 double SimBox::noise() {
     m_noiseState = m_noiseState * 1664525u + 1013904223u;
@@ -126,8 +129,8 @@ void SimBox::fillHwConfig(char* r) const {
     put(H::FirmwareVersion, versions.firmware);
     put(H::FpgaVersion, versions.fpga);
     put(H::BoardPartNumber, versions.boardPartNumber);
-    put(H::BoardSerialNumber,
-        versions.boardSerialNumber.isEmpty() ? QString::number(qint64(serial) + 900000) : versions.boardSerialNumber);
+    put(H::BoardSerialNumber, versions.boardSerialNumber.isEmpty() ? QString::number(qint64(serial) + 900000)
+                                                                   : versions.boardSerialNumber);
     put(H::BoardRevision, versions.boardRevision);
     put(H::CpldVersion, versions.cpld);
     put(H::PpcVersion, versions.ppc);
@@ -273,8 +276,8 @@ bool SimBox::serviceTest(int test, bool detailed, std::string& log, bool& passed
     log += "Breakout board: " + boardText + "\n";
     passed = cpri ? hasCpriBoard() : hasDigRfBoard();
     if (!passed) {
-        log += std::string("Breakout board check ... FAILED (a Breakout Board for ") + (cpri ? "CPRI" : "DigRF") +
-               " is required)\n";
+        log += std::string("Breakout board check ... FAILED (a Breakout Board for ") +
+               (cpri ? "CPRI" : "DigRF") + " is required)\n";
         log += name + ": FAILED\n";
         return true;
     }
@@ -298,7 +301,9 @@ bool SimBox::serviceTest(int test, bool detailed, std::string& log, bool& passed
         {"Loopback at 2496 Mbit/s", "1048576 words, 0 errors"},
     };
     const Step* steps = cpri ? cpriSteps : test == 1 ? digRfSteps1 : digRfSteps2;
-    const size_t count = cpri ? std::size(cpriSteps) : test == 1 ? std::size(digRfSteps1) : std::size(digRfSteps2);
+    const size_t count = cpri        ? std::size(cpriSteps)
+                         : test == 1 ? std::size(digRfSteps1)
+                                     : std::size(digRfSteps2);
     for (size_t i = 0; i < count; ++i) {
         log += std::string(steps[i].text) + " ... OK\n";
         if (detailed)

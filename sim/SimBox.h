@@ -22,9 +22,9 @@ struct SimInstrument {
 
 struct SimBreakoutBoard {
     QString type = QStringLiteral("Single Ended/Differential/Customer");
-    int partNumber = 0;     // 0: a board without part number and without EEPROM
-    QString revision;       // "major.minor"; empty without part number
-    unsigned serial = 0;    // serial number printed on the board
+    int partNumber = 0;  // 0: a board without part number and without EEPROM
+    QString revision;    // "major.minor"; empty without part number
+    unsigned serial = 0; // serial number printed on the board
     QString fpgaVersion;
 };
 

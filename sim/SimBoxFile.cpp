@@ -32,7 +32,8 @@ public:
     bool onlyKnown(const QJsonObject& o, const QString& field, const QStringList& known) {
         for (auto it = o.begin(); it != o.end(); ++it)
             if (!known.contains(it.key()))
-                return fail(field.isEmpty() ? it.key() : field + '.' + it.key(), QStringLiteral("unknown field"));
+                return fail(field.isEmpty() ? it.key() : field + '.' + it.key(),
+                            QStringLiteral("unknown field"));
         return true;
     }
 
@@ -46,7 +47,8 @@ public:
 
     bool text(const QJsonValue& v, const QString& field, QString& out, bool allowEmpty = true) {
         if (!v.isString() || (!allowEmpty && v.toString().isEmpty()))
-            return fail(field, allowEmpty ? QStringLiteral("expected a text") : QStringLiteral("expected a non-empty text"));
+            return fail(field, allowEmpty ? QStringLiteral("expected a text")
+                                          : QStringLiteral("expected a non-empty text"));
         out = v.toString();
         return true;
     }
@@ -81,7 +83,8 @@ bool readBoard(Reader& r, const QJsonValue& v, const QString& field, SimBox& box
             return false;
         board.partNumber = int(pn);
         if (!o.contains("revision"))
-            return r.fail(field + ".revision", QStringLiteral("missing (a board with part number has a revision)"));
+            return r.fail(field + ".revision",
+                          QStringLiteral("missing (a board with part number has a revision)"));
     }
     if (o.contains("revision")) {
         if (!r.text(o["revision"], field + ".revision", board.revision))
@@ -175,8 +178,8 @@ bool readBox(Reader& r, const QJsonValue& v, const QString& field, SimBox& box, 
         return r.fail(field, QStringLiteral("expected an object"));
     const QJsonObject o = v.toObject();
     if (!r.onlyKnown(o, field,
-                     {"serial", "partNumber", "breakoutBoard", "instruments", "versions", "connected", "eepromSerial",
-                      "extRefFrequency", "lvdsErrorRate", "triggerRunning"}))
+                     {"serial", "partNumber", "breakoutBoard", "instruments", "versions", "connected",
+                      "eepromSerial", "extRefFrequency", "lvdsErrorRate", "triggerRunning"}))
         return false;
     qint64 serial = 0;
     if (!o.contains("serial"))
@@ -199,7 +202,8 @@ bool readBox(Reader& r, const QJsonValue& v, const QString& field, SimBox& box, 
         return false;
     if (o.contains("eepromSerial")) {
         qint64 sn = 0;
-        if (!r.positiveInt(o["eepromSerial"], field + ".eepromSerial", std::numeric_limits<unsigned>::max(), sn))
+        if (!r.positiveInt(o["eepromSerial"], field + ".eepromSerial", std::numeric_limits<unsigned>::max(),
+                           sn))
             return false;
         box.eepromSerial = unsigned(sn);
     }
@@ -215,14 +219,16 @@ bool readBox(Reader& r, const QJsonValue& v, const QString& field, SimBox& box, 
             return r.fail(field + ".lvdsErrorRate", QStringLiteral("expected a number from 0 to 1"));
         box.lvdsErrorRate = e.toDouble();
     }
-    if (o.contains("triggerRunning") && !r.boolean(o["triggerRunning"], field + ".triggerRunning", box.triggerRunning))
+    if (o.contains("triggerRunning") &&
+        !r.boolean(o["triggerRunning"], field + ".triggerRunning", box.triggerRunning))
         return false;
     return true;
 }
 
 } // namespace
 
-bool SimBoxFile::load(const QString& path, std::vector<SimBox>& boxes, QList<int>& connected, QString* error) {
+bool SimBoxFile::load(const QString& path, std::vector<SimBox>& boxes, QList<int>& connected,
+                      QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
@@ -243,7 +249,8 @@ bool SimBoxFile::parse(const QByteArray& json, const QString& source, std::vecto
     QJsonParseError pe;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &pe);
     if (pe.error != QJsonParseError::NoError) {
-        r.fail(QStringLiteral("not valid JSON"), QStringLiteral("%1 at offset %2").arg(pe.errorString()).arg(pe.offset));
+        r.fail(QStringLiteral("not valid JSON"),
+               QStringLiteral("%1 at offset %2").arg(pe.errorString()).arg(pe.offset));
         return done(false);
     }
     if (!doc.isObject()) {

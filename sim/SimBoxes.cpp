@@ -22,7 +22,9 @@ SimBoxes::SimBoxes() {
         m_connected.append(b.serial);
 }
 
-std::vector<SimBox> SimBoxes::defaultBoxes() { return {SimBox::defaultFullBox(), SimBox::defaultBasicBox()}; }
+std::vector<SimBox> SimBoxes::defaultBoxes() {
+    return {SimBox::defaultFullBox(), SimBox::defaultBasicBox()};
+}
 
 void SimBoxes::setBoxes(const std::vector<SimBox>& boxes, const QList<int>& connected) {
     QList<int> gone;
@@ -236,11 +238,14 @@ bool SimBoxes::runServiceTest(int serial, ServiceTest test, bool detailed, std::
 }
 
 SimBox* SimBoxes::find(int serial) {
-    auto it = std::find_if(m_boxes.begin(), m_boxes.end(), [serial](const SimBox& b) { return b.serial == serial; });
+    auto it = std::find_if(m_boxes.begin(), m_boxes.end(),
+                           [serial](const SimBox& b) { return b.serial == serial; });
     return it == m_boxes.end() ? nullptr : &*it;
 }
 
-SimBox* SimBoxes::findConnected(int serial) { return m_connected.contains(serial) ? find(serial) : nullptr; }
+SimBox* SimBoxes::findConnected(int serial) {
+    return m_connected.contains(serial) ? find(serial) : nullptr;
+}
 
 SimBoxes::Interface* SimBoxes::iface(int path, int side) {
     if (path < 0 || path > 1 || side < 0 || side > 1)

@@ -81,10 +81,14 @@ VGXDialog* VGXDfDialogFactory::getDialogPointer(const VGXDialogAttributes* attri
         return nullptr;
     FactoryState& s = state();
     if (KeptDialog* k = findKept(attributes->dialogName(), attributes->dialogQualifier())) {
-        k->module->isAboutToGetDialogPointer(k->dialog, attributes);
-        return k->dialog;
+        // Copied out: the module may ask the registry again and so move the entry.
+        QPointer<VGXDialog> dialog = k->dialog;
+        k->module->isAboutToGetDialogPointer(dialog, attributes);
+        return dialog;
     }
-    for (const auto& module : s.modules) {
+    // By index: a module may register further modules while it creates a dialog.
+    for (size_t i = 0; i < s.modules.size(); ++i) {
+        VGXDfModuleBase* module = s.modules[i].get();
         VGXDialog* dialog = module->createDialog(attributes);
         if (!dialog)
             continue;
@@ -94,8 +98,7 @@ VGXDialog* VGXDfDialogFactory::getDialogPointer(const VGXDialogAttributes* attri
             dialog->setAttributes(*attributes);
         if (!module->getPersistent())
             dialog->setAttribute(Qt::WA_DeleteOnClose);
-        s.dialogs.append(
-            KeptDialog{attributes->dialogName(), attributes->dialogQualifier(), dialog, module.get()});
+        s.dialogs.append(KeptDialog{attributes->dialogName(), attributes->dialogQualifier(), dialog, module});
         return dialog;
     }
     return nullptr;

@@ -13,16 +13,16 @@ public:
     COlCommandData& operator=(const COlCommandData&) = default;
     virtual ~COlCommandData() = default;
 
-    int index1 = 0;          // interface path (t0), or the serial number of the box addressed
-    int index2 = 0;          // interface side (t1), or a second integer argument
-    int arg3 = 0;            // third argument; in/out result flag of the service tests
-    int arg4 = 0;            // fourth argument
-    int arg5 = 0;            // fifth argument
-    void* buffer = nullptr;  // caller-owned area the framework fills or reads (the framework's own
-                             // read-out table after command 46)
-    int value = 0;           // not used by the plug-in
-    void* text = nullptr;    // framework-owned result: a std::string or the command's result record,
-                             // valid until the next command on the same thread
+    int index1 = 0;         // interface path (t0), or the serial number of the box addressed
+    int index2 = 0;         // interface side (t1), or a second integer argument
+    int arg3 = 0;           // third argument; in/out result flag of the service tests
+    int arg4 = 0;           // fourth argument
+    int arg5 = 0;           // fifth argument
+    void* buffer = nullptr; // caller-owned area the framework fills or reads (the framework's own
+                            // read-out table after command 46)
+    int value = 0;          // not used by the plug-in
+    void* text = nullptr;   // framework-owned result: a std::string or the command's result record,
+                            // valid until the next command on the same thread
 };
 
 #if UINTPTR_MAX == 0xffffffffu
@@ -31,25 +31,25 @@ static_assert(sizeof(COlCommandData) == 36, "virtual table pointer and eight wor
 
 // Command codes of the framework's command interface.
 enum EOlCommand {
-    OlCmdSsiRead = 31,          // SSI command data of an interface into an 8-byte area
-    OlCmdSpiWrite = 32,         // SPI data of an interface from an 8-byte area
-    OlCmdSpiRead = 33,          // SPI data of an interface into an 8-byte area
-    OlCmdSpiFileSend = 34,      // send the SPI file of an interface (SSI logic types)
-    OlCmdHwConfig = 35,         // 1500-byte hardware configuration record of a box
-    OlCmdProgress = 41,         // progress status of a framework operation
-    OlCmdInstrumentInfo = 42,   // information blocks of the instruments joined to a box
-    OlCmdCpriTest = 45,         // CPRI service test
-    OlCmdReadout = 46,          // read-out table of a box
-    OlCmdEeprom = 47,           // EEPROM serial numbers of a box and its breakout board
-    OlCmdDiagPoint = 50,        // diagnostic point value text
-    OlCmdDiagPointDigRf = 51,   // DigRF diagnostic point value text
-    OlCmdDigRfFpga = 52,        // DigRF FPGA load (LED test)
-    OlCmdLvdsTest = 54,         // start or stop the LVDS service test of a link
-    OlCmdLvdsResult = 55,       // LVDS service test counters
-    OlCmdStart = 56,            // start the organisation layer and the driver (no block)
-    OlCmdStop = 57,             // shut the organisation layer and the driver down (no block)
-    OlCmdDigRfTest1 = 60,       // first DigRF service test
-    OlCmdDigRfTest2 = 61,       // second DigRF service test
+    OlCmdSsiRead = 31,        // SSI command data of an interface into an 8-byte area
+    OlCmdSpiWrite = 32,       // SPI data of an interface from an 8-byte area
+    OlCmdSpiRead = 33,        // SPI data of an interface into an 8-byte area
+    OlCmdSpiFileSend = 34,    // send the SPI file of an interface (SSI logic types)
+    OlCmdHwConfig = 35,       // 1500-byte hardware configuration record of a box
+    OlCmdProgress = 41,       // progress status of a framework operation
+    OlCmdInstrumentInfo = 42, // information blocks of the instruments joined to a box
+    OlCmdCpriTest = 45,       // CPRI service test
+    OlCmdReadout = 46,        // read-out table of a box
+    OlCmdEeprom = 47,         // EEPROM serial numbers of a box and its breakout board
+    OlCmdDiagPoint = 50,      // diagnostic point value text
+    OlCmdDiagPointDigRf = 51, // DigRF diagnostic point value text
+    OlCmdDigRfFpga = 52,      // DigRF FPGA load (LED test)
+    OlCmdLvdsTest = 54,       // start or stop the LVDS service test of a link
+    OlCmdLvdsResult = 55,     // LVDS service test counters
+    OlCmdStart = 56,          // start the organisation layer and the driver (no block)
+    OlCmdStop = 57,           // shut the organisation layer and the driver down (no block)
+    OlCmdDigRfTest1 = 60,     // first DigRF service test
+    OlCmdDigRfTest2 = 61,     // second DigRF service test
 };
 
 // Modes of OlCmdEeprom (index2).

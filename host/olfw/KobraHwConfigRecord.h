@@ -23,15 +23,16 @@ inline constexpr int PpcVersion = 800;
 inline constexpr int DigIoFpgaVersion = 900;
 inline constexpr int BobFpgaVersion = 1000;
 inline constexpr int BobType = 1100;
-inline constexpr int BobRevision = 1200;     // "major.minor", decimal
-inline constexpr int BobPartNumber = 1300;   // decimal digits
+inline constexpr int BobRevision = 1200;   // "major.minor", decimal
+inline constexpr int BobPartNumber = 1300; // decimal digits
 inline constexpr int BobSerialNumber = 1400;
 inline constexpr int Controller = 1450;
 
 // Room of a field, its terminating zero included: up to the next field or the record's end.
 constexpr int fieldSize(int offset) {
-    return offset >= BobSerialNumber ? (offset >= Controller ? Size - Controller : Controller - BobSerialNumber)
-                                     : 100;
+    return offset >= BobSerialNumber
+               ? (offset >= Controller ? Size - Controller : Controller - BobSerialNumber)
+               : 100;
 }
 
 // The text of a field; never reads past the field even when its terminator is missing.

@@ -7,11 +7,11 @@ namespace MvQARN {
 
 // Read-out codes a box answers.
 enum EKobraReadout {
-    KobraReadoutBer = 40,            // bit error rate of the receive test, e.g. "0"
-    KobraReadoutIqWords = 41,        // received I/Q words, a counter
-    KobraReadoutTriggerStatus = 42,  // "Running" or "Idle"
-    KobraReadoutTriggerState = 43,   // "1" or "0"
-    KobraReadoutExtRefFreq = 44,     // measured external reference frequency in Hz, e.g. "10000000"
+    KobraReadoutBer = 40,           // bit error rate of the receive test, e.g. "0"
+    KobraReadoutIqWords = 41,       // received I/Q words, a counter
+    KobraReadoutTriggerStatus = 42, // "Running" or "Idle"
+    KobraReadoutTriggerState = 43,  // "1" or "0"
+    KobraReadoutExtRefFreq = 44,    // measured external reference frequency in Hz, e.g. "10000000"
 };
 
 struct SKobraReadoutEntry {

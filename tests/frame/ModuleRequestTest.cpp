@@ -242,10 +242,10 @@ TEST_F(InstrumentLinkTest, ABoxNoInterfaceSelectedChangesNothing) {
 
 // ---- 330000 to 330002: switch requests of other modules -----------------------------------------
 
+// The context carries the request's head message, the one another module's conversion works on.
 TEST_F(ModuleRequestTest, SwitchOnRewritesTheRequestIntoTypeModeAndState) {
     m_cnct =
         CDbEngine::instance().makeContext("IdPDbCpriState", {1, 0, 0, 0}, CDbAllType::fromInt(1), &m_answer);
-    m_cnct->getMsgList().append(new CDbMsg(7, 7, "IdPDbCpriState", 1, DbMsgSet, 0u, 0, 1, 0, 0, 0));
     CUtilXferData data("IdPDbCpriState", m_cnct.get(), 2, 1, 0.0);
     data.result = kUntouched;
     m_module->xferCommand(330000, data);
@@ -271,7 +271,6 @@ TEST_F(ModuleRequestTest, SwitchOffIsAcceptedOnlyForTheRunningType) {
         SCOPED_TRACE(type);
         m_cnct = CDbEngine::instance().makeContext("IdPDbCpriState", {0, 1, 0, 0}, CDbAllType::fromInt(0),
                                                    &m_answer);
-        m_cnct->getMsgList().append(new CDbMsg(7, 7, "IdPDbCpriState", 0, DbMsgSet, 0u, 0, 0, 1, 0, 0));
         CUtilXferData data("IdPDbCpriState", m_cnct.get(), type, 0, 0.0);
         data.result = kUntouched;
         m_module->xferCommand(330000, data);

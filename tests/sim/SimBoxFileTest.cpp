@@ -114,8 +114,10 @@ TEST(SimBoxFile, IllTypedFieldsAreNamedWithTheirPath) {
         {withSecondBox(R"({"serial": 2, "partNumber": "x", "breakoutBoard": {"type": "B", "partNumber": 5,
                           "revision": "13"}})"),
          "sim file /x.json: boxes[1].breakoutBoard.revision: expected \"major.minor\", e.g. \"1.3\""},
-        {withSecondBox(R"({"serial": 2, "partNumber": "x", "breakoutBoard": {"type": "B", "partNumber": 5}})"),
-         "sim file /x.json: boxes[1].breakoutBoard.revision: missing (a board with part number has a revision)"},
+        {withSecondBox(
+             R"({"serial": 2, "partNumber": "x", "breakoutBoard": {"type": "B", "partNumber": 5}})"),
+         "sim file /x.json: boxes[1].breakoutBoard.revision: missing (a board with part number has a "
+         "revision)"},
         {withSecondBox(R"({"serial": 2, "partNumber": "x", "breakoutBoard": {"partNumber": 5}})"),
          "sim file /x.json: boxes[1].breakoutBoard.type: missing"},
         {withSecondBox(R"({"serial": 2, "partNumber": "x", "instruments": [null, null, null]})"),
@@ -147,11 +149,13 @@ TEST(SimBoxFile, IllTypedFieldsAreNamedWithTheirPath) {
 TEST(SimBoxFile, MoreConnectedBoxesThanDeviceSlotsAreRefused) {
     QByteArray json = R"({"boxes": [)";
     for (int i = 1; i <= SimBoxes::MaxConnected + 1; ++i)
-        json += (i > 1 ? "," : "") + QByteArray(R"({"serial": )") + QByteArray::number(i) + R"(, "partNumber": "p"})";
+        json += (i > 1 ? "," : "") + QByteArray(R"({"serial": )") + QByteArray::number(i) +
+                R"(, "partNumber": "p"})";
     json += "]}";
     const Parsed p = parse(json);
     EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error.toStdString(), "sim file /x.json: boxes: at most 20 boxes can be connected, the file connects 21");
+    EXPECT_EQ(p.error.toStdString(),
+              "sim file /x.json: boxes: at most 20 boxes can be connected, the file connects 21");
 }
 
 TEST(SimBoxFile, LoadingAFileReplacesTheBoxesAndAFailureKeepsThem) {

@@ -50,7 +50,8 @@ public:
     // Service tests: test 0 CPRI, 1 and 2 the two DigRF tests. detailed asks for a step-by-step
     // log. False when the test could not run; passed tells the test's verdict.
     enum ServiceTest { CpriTest = 0, DigRfTest1 = 1, DigRfTest2 = 2 };
-    virtual bool runServiceTest(int serial, ServiceTest test, bool detailed, std::string& log, bool& passed) = 0;
+    virtual bool runServiceTest(int serial, ServiceTest test, bool detailed, std::string& log,
+                                bool& passed) = 0;
 };
 
 } // namespace MvQARN

@@ -32,9 +32,13 @@ constexpr char kUsbState[] = "IdPDbLynxUsbDevState";
 
 } // namespace
 
-COlFramework::COlFramework(COlBoxDriver* driver) { setDriver(driver); }
+COlFramework::COlFramework(COlBoxDriver* driver) {
+    setDriver(driver);
+}
 
-COlFramework::~COlFramework() { setDriver(nullptr); }
+COlFramework::~COlFramework() {
+    setDriver(nullptr);
+}
 
 void COlFramework::setDriver(COlBoxDriver* driver) {
     COlBoxDriver* old = nullptr;
@@ -214,8 +218,8 @@ int COlFramework::start() {
         }
     }
     int first = write(CDbMsg(HostModule, HostModule, kSerials,
-                             CDbAllType(new CDbDataTypeNString(QStringList{QStringLiteral("None")})), DbMsgSet, 0,
-                             0, 0, 0, 0, 0, 0, 1));
+                             CDbAllType(new CDbDataTypeNString(QStringList{QStringLiteral("None")})),
+                             DbMsgSet, 0, 0, 0, 0, 0, 0, 0, 1));
     for (int slot : goneSlots) {
         const int err = announce(slot, 0, false);
         first = first ? first : err;
@@ -284,8 +288,10 @@ int COlFramework::announce(int slot, int serial, bool on) {
     int err = 0;
     // The state's update reads the serial number of the same device index, so the serial goes first.
     if (on)
-        err = write(CDbMsg(HostModule, HostModule, kUsbSerial, double(serial), DbMsgSet, 0, 0, 0, 0, 0, slot));
-    const int stateErr = write(CDbMsg(HostModule, HostModule, kUsbState, on ? 1 : 0, DbMsgSet, 0, 0, 0, 0, 0, slot));
+        err =
+            write(CDbMsg(HostModule, HostModule, kUsbSerial, double(serial), DbMsgSet, 0, 0, 0, 0, 0, slot));
+    const int stateErr =
+        write(CDbMsg(HostModule, HostModule, kUsbState, on ? 1 : 0, DbMsgSet, 0, 0, 0, 0, 0, slot));
     return err ? err : stateErr;
 }
 

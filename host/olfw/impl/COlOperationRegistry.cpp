@@ -89,7 +89,8 @@ bool COlOperationRegistry::runPhases(unsigned operation, const QStringList& phas
             if (pause.count() > 0)
                 std::this_thread::sleep_for(pause);
             const int progress = step * 100 / stepsPerPhase;
-            const QString message = progress < 100 ? QStringLiteral("%1 ...").arg(phase) : QStringLiteral("Done.");
+            const QString message =
+                progress < 100 ? QStringLiteral("%1 ...").arg(phase) : QStringLiteral("Done.");
             if (!report(operation, phase, message, progress))
                 return false; // failed from elsewhere meanwhile
         }

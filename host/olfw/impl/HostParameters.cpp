@@ -14,9 +14,9 @@ namespace {
 constexpr unsigned FamilyAll = 0x10121;
 constexpr unsigned AttrSetting = 0x20248212;
 constexpr unsigned AttrEvent = 0x201;
-constexpr unsigned GrpHost = 0x1;     // host settings, reset by the host's preset
-constexpr unsigned GrpNone = 0;       // never preset
-constexpr int HostModuleNumber = 0;   // the host's own definitions
+constexpr unsigned GrpHost = 0x1;   // host settings, reset by the host's preset
+constexpr unsigned GrpNone = 0;     // never preset
+constexpr int HostModuleNumber = 0; // the host's own definitions
 
 struct Inst {
     int count[4];
@@ -134,7 +134,9 @@ int idxHostSingle(SDbInstTupel& tupel) {
     return 0;
 }
 
-const SDbDescriptor& hostParameterDescriptor() { return g_descriptor; }
+const SDbDescriptor& hostParameterDescriptor() {
+    return g_descriptor;
+}
 
 void registerHostParameters() {
     // The database keeps records registered again as they are, so a second call changes nothing.

@@ -102,9 +102,10 @@ bool CScpiParser::applySuffix(SAddress& addr, int word, int suffix) {
     return suffix == -1 || suffix == 1;
 }
 
-std::vector<CScpiParser::SBranch> CScpiParser::rootLevel() const {
+std::vector<CScpiParser::SBranch> CScpiParser::rootLevel() {
     std::vector<SBranch> level;
     CScpiRegistry& reg = CScpiRegistry::instance();
+    m_generation = reg.generation();
     level.push_back(SBranch{reg.hostRoot(), nullptr, SAddress()});
     for (CScpiModule* m : reg.modules())
         if (const SScpiParseTable* root = m->getRootTable())
@@ -132,6 +133,8 @@ bool CScpiParser::execLine(const QByteArray& line, QString& answer) {
             break;
         }
         m_reported.clear();
+        if (m_generation != CScpiRegistry::instance().generation())
+            m_level = rootLevel(); // a module went away with its tables
         int rc = 0;
         {
             VGXErrorManager::Collector collector;

@@ -60,7 +60,7 @@ public:
                              QList<QPair<int, QString>>* reported = nullptr);
 
 private:
-    std::vector<SBranch> rootLevel() const;
+    std::vector<SBranch> rootLevel();
     int execUnit(const SScpiCommandUnit& unit, QStringList& answers);
     int execCommon(const SScpiCommandUnit& unit, QStringList& answers);
     int execHost(const SScpiEntry& entry, const SScpiCommandUnit& unit, QStringList& answers);
@@ -77,6 +77,7 @@ private:
 
     CScpiSession& m_session;
     std::vector<SBranch> m_level;
+    quint64 m_generation = 0;              // of the registry when m_level was taken
     QList<QPair<int, QString>> m_reported; // positive errors queued during the current command
 };
 

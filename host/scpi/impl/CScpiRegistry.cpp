@@ -120,12 +120,15 @@ CScpiRegistry::CScpiRegistry()
 }
 
 void CScpiRegistry::registerModule(CScpiModule* module) {
-    if (module && !m_modules.contains(module))
+    if (module && !m_modules.contains(module)) {
         m_modules.append(module);
+        ++m_generation;
+    }
 }
 
 void CScpiRegistry::unregisterModule(CScpiModule* module) {
-    m_modules.removeAll(module);
+    if (m_modules.removeAll(module) > 0)
+        ++m_generation;
 }
 
 bool CScpiRegistry::insert(SScpiParseTable& table, const QList<QByteArray>& path, bool query,

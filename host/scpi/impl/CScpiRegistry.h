@@ -37,6 +37,9 @@ public:
     void registerModule(CScpiModule* module);
     void unregisterModule(CScpiModule* module);
     QList<CScpiModule*> modules() const { return m_modules; }
+    // Changes whenever a module comes or goes (its tables may be gone): a parser holding tables of a
+    // level starts again at the root.
+    quint64 generation() const { return m_generation; }
 
     // Adds (or replaces) a host command; false with a reason for a malformed pattern.
     bool registerHostCommand(const QString& pattern, FScpiHostHandler handler, QString* error = nullptr);
@@ -67,6 +70,7 @@ private:
                 const FScpiHostHandler& handler);
 
     QList<CScpiModule*> m_modules;
+    quint64 m_generation = 0;
     std::shared_ptr<SScpiParseTable> m_hostRoot;
     std::shared_ptr<SScpiParseTable> m_common;
     FResetHook m_resetHook;

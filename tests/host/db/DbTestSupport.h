@@ -13,6 +13,7 @@
 #include "host/db/CDbCnct.h"
 #include "host/db/CDbCnvInFunc.h"
 #include "host/db/CDbCnvOutFunc.h"
+#include "host/db/CDbDataBaseIfc.h"
 #include "host/db/CDbPresFunc.h"
 #include "host/db/CDbSavRclFunc.h"
 #include "host/db/CDbUpdFunc.h"

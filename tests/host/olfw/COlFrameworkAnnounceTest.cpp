@@ -43,7 +43,9 @@ protected:
         w.swap(writes);
         return w;
     }
-    static Write serial(int slot, int sn) { return {"IdPDbLynxUsbDevSerialNumber", slot, QString::number(sn)}; }
+    static Write serial(int slot, int sn) {
+        return {"IdPDbLynxUsbDevSerialNumber", slot, QString::number(sn)};
+    }
     static Write state(int slot, bool on) { return {"IdPDbLynxUsbDevState", slot, on ? "1" : "0"}; }
     static Write serialsNone() { return {"IdPDbKobraSerials", 0, "None"}; }
 
@@ -109,8 +111,8 @@ TEST_F(OlFrameworkAnnounce, ChangesWhileStoppedAreAnnouncedAtTheNextStart) {
     ASSERT_TRUE(boxes.disconnect(100456));
     EXPECT_TRUE(take().empty());
     fw.start();
-    const std::vector<Write> expected = {serialsNone(),      state(1, false),    serial(0, 100123),
-                                         state(0, true),     serial(2, 100789),  state(2, true)};
+    const std::vector<Write> expected = {serialsNone(),  state(1, false),   serial(0, 100123),
+                                         state(0, true), serial(2, 100789), state(2, true)};
     EXPECT_EQ(take(), expected);
 }
 

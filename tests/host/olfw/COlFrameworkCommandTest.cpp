@@ -123,8 +123,9 @@ TEST_F(OlFrameworkCommands, HardwareRecordHoldsIdentityVersionsAndBoard) {
     EXPECT_EQ(H::text(rec, H::BobRevision), "1.3");
     EXPECT_EQ(H::text(rec, H::BobPartNumber), "77308421");
     EXPECT_EQ(H::text(rec, H::BobSerialNumber), "200123");
-    for (int field : {H::FirmwareVersion, H::FpgaVersion, H::BoardPartNumber, H::BoardSerialNumber, H::BoardRevision,
-                      H::CpldVersion, H::PpcVersion, H::DigIoFpgaVersion, H::BobFpgaVersion, H::Controller})
+    for (int field :
+         {H::FirmwareVersion, H::FpgaVersion, H::BoardPartNumber, H::BoardSerialNumber, H::BoardRevision,
+          H::CpldVersion, H::PpcVersion, H::DigIoFpgaVersion, H::BobFpgaVersion, H::Controller})
         EXPECT_FALSE(H::text(rec, field).empty()) << "field at offset " << field;
 
     char basic[KobraHwConfig::Size] = {};
@@ -232,7 +233,8 @@ TEST_F(OlFrameworkCommands, DiagnosticPointsGivePlausibleValueTexts) {
     const QRegularExpression degrees(QStringLiteral("^\\d+\\.\\d degC$"));
     for (int p = 0; p < SimBox::DiagPoints; ++p) {
         const QString t = QString::fromStdString(readText(OlCmdDiagPoint, Full, p));
-        EXPECT_TRUE((p == 16 ? degrees : volts).match(t).hasMatch()) << "point " << p << ": " << t.toStdString();
+        EXPECT_TRUE((p == 16 ? degrees : volts).match(t).hasMatch())
+            << "point " << p << ": " << t.toStdString();
     }
     const double v25 = std::stod(readText(OlCmdDiagPoint, Full, 1)); // "2,5V"
     EXPECT_NEAR(v25, 2.5, 0.02);
@@ -326,7 +328,8 @@ TEST_F(OlFrameworkCommands, ServiceTestsReportTheVerdictThroughArg3AndTheLog) {
 
     EXPECT_NE(test(OlCmdCpriTest, Basic, 1, 0, log), 0) << "no CPRI board";
     EXPECT_NE(log.find("FAILED"), std::string::npos) << log;
-    EXPECT_NE(test(OlCmdCpriTest, Basic, 0, 0, log), 0) << "a failure is flagged even when the flag entered 0";
+    EXPECT_NE(test(OlCmdCpriTest, Basic, 0, 0, log), 0)
+        << "a failure is flagged even when the flag entered 0";
 
     for (int code : {int(OlCmdDigRfTest1), int(OlCmdDigRfTest2)}) {
         EXPECT_NE(test(code, Full, 1, 0, log), 0) << "code " << code;

@@ -55,8 +55,11 @@ TEST_F(ScpiFixture, QueriesReadThroughConversionOut) {
 
 TEST_F(ScpiFixture, SeveralQueriesAnswerOnOneLine) {
     EXPECT_EQ(run("BBIN:EXT:DIR?;LOG?;:KOBR:STAT?;*OPC?;:SYST:VERS?"), "REC;LVDS;1;1;1999.0");
-    // Settings between queries answer nothing; a failing query leaves its place out.
-    EXPECT_EQ(run("BBIN:EXT:DIR TRAN;DIR?;:KOBR:INST9:NAME?;:KOBR:STAT?"), "TRAN;1");
+    // Settings between queries answer nothing, and an execution error ends only its own command.
+    EXPECT_EQ(run("BBIN:EXT:DIR TRAN;DIR?;DATA:SIZE 99;SIZE?;:KOBR:STAT?"), "TRAN;12;1");
+    EXPECT_EQ(codes(), QList<int>{ScpiErrDataOutOfRange});
+    // A command error ends the line: the answers so far still come.
+    EXPECT_EQ(run("BBIN:EXT:DIR?;:KOBR:INST9:NAME?;:KOBR:STAT?"), "TRAN");
     EXPECT_EQ(codes(), QList<int>{ScpiErrHeaderSuffix});
 }
 

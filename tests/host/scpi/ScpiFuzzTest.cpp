@@ -103,15 +103,18 @@ TEST_F(ScpiFixture, FuzzedLinesAreAnsweredOrRefusedConsistently) {
         answered += hasAnswer ? 1 : 0;
         refused += raised ? 1 : 0;
         ASSERT_FALSE(answer.contains(QLatin1Char('\n'))) << line.toHex().toStdString();
-        if (!hasAnswer)
+        if (!hasAnswer) {
             ASSERT_TRUE(answer.isEmpty()) << line.toHex().toStdString();
-        if (plainQueryLine(line))
+        }
+        if (plainQueryLine(line)) {
             ASSERT_TRUE(hasAnswer || raised) << "query lost: " << line.toHex().toStdString();
+        }
         const CScpiErrorQueue& q = session.errorQueue();
         ASSERT_LE(q.count(), q.capacity());
         ASSERT_EQ((session.statusByte() & 0x04) != 0, !q.isEmpty());
-        if (raised && !q.isEmpty() && !line.toUpper().contains("ESR"))
+        if (raised && !q.isEmpty() && !line.toUpper().contains("ESR")) {
             ASSERT_NE(session.esr(), 0) << line.toHex().toStdString();
+        }
     }
     // Both kinds of outcome were exercised, and the session still works.
     EXPECT_GT(answered, 300);

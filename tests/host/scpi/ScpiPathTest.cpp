@@ -2,6 +2,7 @@
 // command reaches.
 #include "ScpiFixture.h"
 #include "host/scpi/impl/CScpiParser.h"
+#include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/ScpiErrors.h"
 #include "host/scpi/impl/ScpiParseTable.h"
 
@@ -228,4 +229,14 @@ TEST(ScpiSuffixWords, EveryWordOfTheTreeHasItsEffect) {
     EXPECT_FALSE(CScpiParser::applySuffix(c, 2, 0));
     EXPECT_FALSE(CScpiParser::applySuffix(c, 0, 2));
     EXPECT_FALSE(CScpiParser::applySuffix(c, 1, -2));
+}
+
+TEST_F(ScpiFixture, ModuleLeavingMidLineSendsTheRestToTheRoot) {
+    CScpiRegistry& reg = CScpiRegistry::instance();
+    ASSERT_TRUE(reg.registerHostCommand("*DRP", [this](CScpiHostCall&) { module->exitBase(); }));
+    // The level after DIR lives in the module's tables, which *DRP frees.
+    EXPECT_EQ(run("KOBR:USER:DIR TRAN;*DRP;DIR?"), "");
+    EXPECT_EQ(codes(), QList<int>{ScpiErrUndefinedHeader});
+    EXPECT_TRUE(reg.unregisterHostCommand("*DRP"));
+    EXPECT_EQ(sel("TstDirection", tup(0, 0)), 1);
 }

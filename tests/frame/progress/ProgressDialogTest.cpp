@@ -1,0 +1,258 @@
+// The progress window on its own: size from the parent or the host's display size, frame and
+// modality, background image, rows, Abort, and bars driven directly from the GUI thread. Also its
+// creation by the module's GUI registration.
+#include <QColor>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPointer>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "ProgressTestSupport.h"
+#include "frame/CKobraPlugInDllModuleImplementation.h"
+#include "frame/KobraPluginGlobals.h"
+#include "frame/KobraProgress.h"
+#include "frame/KobraProgressDialogFactory.h"
+#include "frame/KobraProgressDlg.h"
+#include "host/db/impl/CDbEngine.h"
+#include "host/gui/impl/VGXGuiRegistry.h"
+#include "host/util/impl/VGXHostRuntime.h"
+
+using namespace MvQARN;
+using namespace progresstest;
+
+namespace {
+
+// A host runtime whose settings folder may hold a properties file.
+class ProgressWindow : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_settings.isValid()); }
+    void TearDown() override { m_runtime.reset(); }
+
+    void startHost(const QByteArray& properties = QByteArray()) {
+        if (!properties.isEmpty()) {
+            QFile f(m_settings.filePath(QStringLiteral("vgxproperties.ini")));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(properties);
+        }
+        VGXHostRuntime::Options options;
+        options.settingsDir = m_settings.path();
+        m_runtime = std::make_unique<VGXHostRuntime>(options);
+    }
+
+    QTemporaryDir m_settings;
+    std::unique_ptr<VGXHostRuntime> m_runtime;
+};
+
+TEST_F(ProgressWindow, SizeIsHalfTheWidthAndAThirdOfTheHeightOfParentOrDisplay) {
+    startHost();
+    {
+        KobraProgressDlg dlg;
+        EXPECT_EQ(dlg.size(), QSize(400, 200));
+        EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize()) << "fixed size";
+    }
+    {
+        QWidget parent;
+        parent.resize(901, 601);
+        KobraProgressDlg dlg(&parent);
+        EXPECT_EQ(dlg.size(), QSize(450, 200));
+        EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize());
+    }
+}
+
+TEST_F(ProgressWindow, DisplaySizeComesFromTheHostProperties) {
+    startHost("[GuiDimensions]\nDisplayWidth=1001\nDisplayHeight=700\n");
+    KobraProgressDlg dlg;
+    EXPECT_EQ(dlg.size(), QSize(500, 233));
+}
+
+TEST_F(ProgressWindow, IsAModalDialogWithoutCloseButtonAndPublishesItself) {
+    startHost();
+    EXPECT_EQ(Kobra::g_progressDialog, nullptr);
+    {
+        KobraProgressDlg dlg;
+        EXPECT_EQ(Kobra::g_progressDialog, &dlg);
+        const Qt::WindowFlags f = dlg.windowFlags();
+        EXPECT_TRUE(f.testFlag(Qt::WindowTitleHint));
+        EXPECT_TRUE(f.testFlag(Qt::WindowSystemMenuHint));
+        EXPECT_TRUE(f.testFlag(Qt::CustomizeWindowHint));
+        EXPECT_FALSE(f.testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_TRUE(dlg.isModal());
+        EXPECT_EQ(dlg.thread(), QCoreApplication::instance()->thread());
+        EXPECT_FALSE(dlg.autoFillBackground()) << "no image configured";
+    }
+    EXPECT_EQ(Kobra::g_progressDialog, nullptr);
+}
+
+TEST_F(ProgressWindow, PaintsTheConfiguredBackgroundImage) {
+    const QString image = m_settings.filePath(QStringLiteral("splash.png"));
+    QImage img(16, 16, QImage::Format_RGB32);
+    img.fill(QColor(200, 30, 160));
+    ASSERT_TRUE(img.save(image));
+    startHost("[StartupProcess]\nProgressImage=" + image.toUtf8() + "\n");
+
+    KobraProgressDlg dlg;
+    EXPECT_TRUE(dlg.autoFillBackground());
+    const QImage shot = dlg.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(1, 1), QColor(200, 30, 160));
+    EXPECT_EQ(shot.pixelColor(dlg.width() - 2, dlg.height() / 2), QColor(200, 30, 160));
+
+    // A name that is not an image leaves the normal background.
+    m_runtime.reset();
+    startHost("[StartupProcess]\nProgressImage=" + m_settings.filePath(QStringLiteral("none.png")).toUtf8() +
+              "\n");
+    KobraProgressDlg plain;
+    EXPECT_FALSE(plain.autoFillBackground());
+}
+
+TEST_F(ProgressWindow, RowsStackUpAndHideRemovesThemAll) {
+    startHost();
+    KobraProgressDlg dlg;
+    dlg.createProgressBar(QStringLiteral("First"), QStringLiteral("one"));
+    QList<Row> r = rows(&dlg);
+    ASSERT_EQ(r.size(), 1);
+    EXPECT_EQ(r[0].status, QStringLiteral("Working ..."));
+    EXPECT_EQ(r[0].value, 0);
+    EXPECT_EQ(r[0].text, QStringLiteral("one"));
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("First"));
+    // The status column is a seventh of the window wide.
+    const QList<QLabel*> labels = dlg.findChildren<QLabel*>();
+    ASSERT_FALSE(labels.isEmpty());
+    EXPECT_EQ(labels.first()->minimumWidth(), 400 / 7);
+    EXPECT_EQ(labels.first()->maximumWidth(), 400 / 7);
+    const QProgressBar* bar = dlg.findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 100);
+
+    dlg.updateProgressBar(99, QStringLiteral("almost"));
+    r = rows(&dlg);
+    EXPECT_EQ(r[0].value, 99);
+    EXPECT_EQ(r[0].text, QStringLiteral("almost"));
+    EXPECT_EQ(r[0].status, QStringLiteral("Working ..."));
+    // Beyond 100 counts as done and shows a full bar.
+    dlg.updateProgressBar(120, QStringLiteral("over"));
+    r = rows(&dlg);
+    EXPECT_EQ(r[0].value, 100);
+    EXPECT_EQ(r[0].status, QStringLiteral("Done."));
+
+    dlg.createProgressBar(QStringLiteral("Second"), QStringLiteral("two"));
+    dlg.updateProgressBar(30, QStringLiteral("third of it"));
+    r = rows(&dlg);
+    ASSERT_EQ(r.size(), 2);
+    EXPECT_TRUE(r[0].textHidden);
+    EXPECT_EQ(r[0].value, 100) << "an earlier row keeps its state";
+    EXPECT_FALSE(r[1].textHidden);
+    EXPECT_EQ(r[1].value, 30);
+    EXPECT_EQ(r[1].text, QStringLiteral("third of it"));
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Second"));
+
+    dlg.showProgress(false);
+    ASSERT_TRUE(dlg.isVisible());
+    QPointer<QProgressBar> firstBar = dlg.findChildren<QProgressBar*>().first();
+    dlg.hideProgress();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_TRUE(rows(&dlg).isEmpty());
+    EXPECT_TRUE(firstBar.isNull()) << "the rows' widgets are deleted, not only hidden";
+    EXPECT_TRUE(dlg.findChildren<QLabel*>().isEmpty());
+    ASSERT_NE(abortButton(&dlg), nullptr) << "Abort is not part of the rows";
+
+    // Updates that arrive late have nothing to change.
+    dlg.updateProgressBar(50, QStringLiteral("late"));
+    EXPECT_TRUE(rows(&dlg).isEmpty());
+    // And the window opens its rows again afterwards.
+    dlg.createProgressBar(QStringLiteral("Third"), QString());
+    EXPECT_EQ(rows(&dlg).size(), 1);
+}
+
+TEST_F(ProgressWindow, ShowsCentredOnThePrimaryScreenWithAbortOnlyWhenAsked) {
+    startHost();
+    KobraProgressDlg dlg;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    dlg.showProgress(true);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.pos(), QPoint(area.left() + area.width() / 2 - 200, area.top() + area.height() / 2 - 100));
+    EXPECT_TRUE(abortButton(&dlg)->isVisible());
+    dlg.hideProgress();
+    dlg.showProgress(false);
+    EXPECT_FALSE(abortButton(&dlg)->isVisible());
+}
+
+TEST_F(ProgressWindow, DirectBarsBypassTheWorker) {
+    startHost();
+    auto* dlg = new KobraProgressDlg;
+    KobraProgress* progress = KobraProgress::getInstance();
+    progress->showProgressDialogDirect(QStringLiteral("Copying"));
+    EXPECT_FALSE(progress->isRunning());
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Copying"));
+    EXPECT_FALSE(abortButton(dlg)->isVisible());
+    ASSERT_EQ(rows(dlg).size(), 1);
+
+    progress->setProgressDirect(40, QStringLiteral("file 4 of 10"));
+    EXPECT_EQ(rows(dlg)[0].value, 40);
+    EXPECT_EQ(rows(dlg)[0].text, QStringLiteral("file 4 of 10"));
+    progress->setProgressDirect(100, QStringLiteral("all files"));
+    EXPECT_EQ(rows(dlg)[0].status, QStringLiteral("Done."));
+
+    delete progress;
+    delete dlg;
+}
+
+// The module's GUI registration creates the window (only for the family that runs the driver) and
+// the module's destructor deletes it.
+class ProgressWindowOfTheModule : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        VGXGuiRegistry::reset();
+        CDbEngine::instance().reset();
+        VGXHostRuntime::Options options;
+        options.family = GetParam();
+        m_runtime = std::make_unique<VGXHostRuntime>(options);
+        m_runtime->setOlManager(&m_manager);
+        {
+            VGXHostRuntime::DbContextScope scope;
+            m_module = new CKobraPlugInDllModuleImplementation(-1);
+        }
+        m_orgLayer = Kobra::g_orgLayer;
+        QString error;
+        ASSERT_TRUE(m_runtime->addModule(m_module, &error)) << error.toStdString();
+    }
+    void TearDown() override {
+        m_runtime.reset();
+        delete m_orgLayer;
+        Kobra::g_orgLayer = nullptr;
+    }
+
+    ScriptedCommand m_command;
+    FakeOlManager m_manager{&m_command};
+    std::unique_ptr<VGXHostRuntime> m_runtime;
+    CKobraPlugInDllModuleImplementation* m_module = nullptr;
+    COlLoadableExtension* m_orgLayer = nullptr;
+};
+
+TEST_P(ProgressWindowOfTheModule, IsCreatedForTheDriverFamilyAndDeletedWithTheModule) {
+    ASSERT_NE(Kobra::createProgressDialog, nullptr);
+    if (GetParam() != 0x10000) {
+        EXPECT_EQ(m_module->getProgressDialog(), nullptr);
+        EXPECT_EQ(Kobra::g_progressDialog, nullptr);
+        return;
+    }
+    auto* dlg = qobject_cast<KobraProgressDlg*>(m_module->getProgressDialog());
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Kobra::g_progressDialog, dlg);
+    EXPECT_EQ(dlg->parent(), nullptr);
+    EXPECT_EQ(dlg->size(), QSize(400, 200));
+    EXPECT_FALSE(dlg->isVisible());
+
+    m_runtime->shutdown();
+    EXPECT_EQ(Kobra::g_progressDialog, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, ProgressWindowOfTheModule, ::testing::Values(0x10000, 0x20000));
+
+} // namespace

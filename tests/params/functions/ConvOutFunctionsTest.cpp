@@ -1,0 +1,371 @@
+// Conversion-out functions: values computed for a read, internal twins, the test signal's ARB entry,
+// SSI and SPI read-back and the box read-out table, each read through the host database.
+#include <cstring>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "FunctionTestSupport.h"
+#include "host/olfw/KobraReadoutTable.h"
+#include "host/olfw/KobraSerialData.h"
+#include "host/olfw/impl/COlFramework.h"
+#include "sim/SimBoxes.h"
+
+using namespace MvQARN;
+using namespace fntest;
+
+namespace {
+
+using ConvOutFunctions = FunctionTest;
+
+// ---- interface clock ------------------------------------------------------------------------------
+
+TEST_F(ConvOutFunctions, SampleRateFollowsTheDataFormat) {
+    struct Case {
+        int format, rateMode, ileav, sigType, ratio;
+        double wordSize, clock, expected;
+    };
+    const Case cases[] = {
+        // serial, word size 16, DDR, interleaved: clock x 2 x 0.5 / 16
+        {0, 1, 1, 0, 0, 16, 10e6, 10e6 * 2 * 0.5 / 16},
+        {0, 0, 0, 0, 0, 8, 80e6, 10e6},
+        {0, 0, 2, 0, 3, 4, 8e6, 1e6}, // the ratio is a parallel setting
+        {1, 0, 0, 0, 0, 16, 10e6, 10e6},
+        {1, 1, 0, 0, 1, 16, 10e6, 16e6},
+        {1, 0, 1, 1, 2, 16, 100e6, 100e6 * 0.5 * 0.25 * 0.4}, // IF, 2/5
+        {1, 1, 2, 0, 5, 16, 40e6, 40e6 * 2 * 0.5 * 0.05},
+        {1, 0, 0, 0, 4, 16, 10e6, 1e6},
+    };
+    const SDbInstTupel out = tup(0, 1);
+    setInt("IdPDbLynxLogicType", out, 0);
+    setNumber("IdPDbLynxTestSinusCwFreq", out, 0);
+    for (const Case& c : cases) {
+        setInt("IdPDbLynxFormat", out, c.format);
+        setInt("IdPDbLynxRateMode", out, c.rateMode);
+        setInt("IdPDbLynxIleavMode", out, c.ileav);
+        setInt("IdPDbLynxSigType", out, c.sigType);
+        setInt("IdPDbLynxSCRatio", out, c.ratio);
+        setNumber("IdPDbLynxDataWordSize", out, c.wordSize);
+        setNumber("IdPDbLynxClocRate", out, c.clock);
+        EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxSampRate", out), c.expected)
+            << "format " << c.format << " rate mode " << c.rateMode << " interleave " << c.ileav << " signal "
+            << c.sigType << " ratio " << c.ratio;
+    }
+    // The other interfaces keep their own settings.
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxSampRate", tup(0, 0)), 10e6);
+}
+
+TEST_F(ConvOutFunctions, SampleRateReadPullsTheSineFrequencyDown) {
+    const SDbInstTupel t = tup(1, 0);
+    setNumber("IdPDbLynxTestSinusCwFreq", t, 3e6); // below 0.4 x 10 MHz
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxSampRate", t), 10e6);
+    EXPECT_EQ(storedNumber("IdPDbLynxTestSinusCwFreq", t), 3e6);
+
+    setInt("IdPDbLynxFormat", t, 0); // serial, 16 bits: 625 kHz
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxSampRate", t), 625000);
+    EXPECT_DOUBLE_EQ(storedNumber("IdPDbLynxTestSinusCwFreq", t), 250000);
+    EXPECT_TRUE(errorCodes().isEmpty()) << errorTexts().join("; ").toStdString();
+    EXPECT_EQ(storedNumber("IdPDbLynxTestSinusCwFreq", tup(1, 1)), 10e6);
+}
+
+TEST_F(ConvOutFunctions, IfFrequencyIsAQuarterOfTheClockRate) {
+    setNumber("IdPDbLynxClocRate", tup(1, 1), 40e6);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxIFFreq", tup(1, 1)), 10e6);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxIFFreq", tup(0, 1)), 2.5e6);
+}
+
+TEST_F(ConvOutFunctions, ReferenceFrequencyTwinReadsHertz) {
+    const SDbInstTupel t = tup(0, 1);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbLynxExtRefFreq", t), 10e6);
+    setInt("IdPDbLynxExtRefFreq", t, 0);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbLynxExtRefFreq", t), 5e6);
+    setInt("IdPDbLynxExtRefFreq", t, 2);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbLynxExtRefFreq", t), 13e6);
+}
+
+// ---- twins and recorder ---------------------------------------------------------------------------
+
+TEST_F(ConvOutFunctions, SerialNumberTwinsReadTheSelectedBoxes) {
+    setSerials({100123, 100456});
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), 0);
+    setInt("IdPDbKobraSelected", tup(1, 1), 2);
+    setInt("IdPDbKobraConfigSelected", tup(0, 0), 1);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), 100456);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(0, 1)), 0);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraConfigSelected", tup(0, 0)), 100123);
+    // A list that lost the box: no box.
+    ASSERT_EQ(writeList("IdPDbKobraSerials", QStringList{"None", "100123"}), 0);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), 0);
+}
+
+TEST_F(ConvOutFunctions, RecordLengthTwinRoundsUpToTheOfferedLengths) {
+    const SDbInstTupel t = tup(0, 0, 0, 1);
+    const std::pair<double, int> cases[] = {{512, 512}, {513, 1024}, {1024, 1024}, {1500, 2048}, {2048, 2048}};
+    for (const auto& c : cases) {
+        setNumber("IdPDbKobraTranRecDataLength", t, c.first);
+        EXPECT_EQ(readInt("IdPiDbKobraTranRecDataLength", t), c.second) << c.first;
+    }
+}
+
+TEST_F(ConvOutFunctions, TriggerDelayCountsFromThePositionInPercent) {
+    const SDbInstTupel t = tup(1, 0, 0, 1);
+    setNumber("IdPDbKobraTranRecDataLength", t, 1024);
+    setNumber("IdPDbKobraTranRecTrigPosition", t, 50);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraTranRecTrigDelay", t), 0.5 * 1023);
+    setNumber("IdPDbKobraTranRecTrigPosition", t, -100);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraTranRecTrigDelay", t), 2 * 1023);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraTranRecTrigDelay", tup(1, 0, 0, 0)), 511);
+}
+
+// ---- ARB and test signal --------------------------------------------------------------------------
+
+TEST_F(ConvOutFunctions, ArbSamplesTotalCountsTheSlotsThatAreOn) {
+    const int t0 = 1, t1 = 1;
+    const double samples[] = {1e6, 7e6, 2.5e6, 4e6};
+    const int on[] = {1, 0, 1, 0};
+    for (int slot = 0; slot < 4; ++slot) {
+        setNumber("IdPDbLynxArbSamples", tup(t0, t1, 0, slot), samples[slot]);
+        setInt("IdPDbLynxArbState", tup(t0, t1, 0, slot), on[slot]);
+    }
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxArbSamplesTotal", tup(t0, t1, 0, 2)), 3.5);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxArbSamplesTotal", tup(0, 1, 0, 0)), 0);
+}
+
+TEST_F(ConvOutFunctions, TestSignalShowsTheArbEntryItPlays) {
+    const int t0 = 0, t1 = 1;
+    writeText("IdPDbLynxArbFile", tup(t0, t1, 0, 1), "two");
+    setNumber("IdPDbLynxArbSampRate", tup(t0, t1, 0, 1), 7.68e6);
+    setNumber("IdPDbLynxArbSamples", tup(t0, t1, 0, 1), 4096);
+    setNumber("IdPDbLynxArbSampRate", tup(t0, t1, 0, 0), 1e6);
+
+    setInt("IdPDbLynxTestTxSource", tup(t0, t1), 4); // ARB2 = slot 1
+    EXPECT_EQ(readText("IdPDbLynxTestArbFile", tup(t0, t1)), QStringLiteral("two.wv"));
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestArbSampRate", tup(t0, t1)), 7.68e6);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestArbSamples", tup(t0, t1)), 4096);
+
+    setInt("IdPDbLynxTestTxSource", tup(t0, t1), 3); // ARB1: no file
+    EXPECT_EQ(readText("IdPDbLynxTestArbFile", tup(t0, t1)), QStringLiteral("None"));
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestArbSampRate", tup(t0, t1)), 1e6);
+
+    setInt("IdPDbLynxTestTxSource", tup(t0, t1), 2); // sine
+    EXPECT_EQ(readText("IdPDbLynxTestArbFile", tup(t0, t1)), QStringLiteral("None"));
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestArbSampRate", tup(t0, t1)), 0);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestArbSamples", tup(t0, t1)), 0);
+}
+
+// ---- SSI and SPI read-back ------------------------------------------------------------------------
+
+class ReadBack : public ConvOutFunctions {
+protected:
+    void SetUp() override {
+        ConvOutFunctions::SetUp();
+        m_commands.handler = [this](int code, COlCommandData* d) {
+            if ((code == OlCmdSsiRead || code == OlCmdSpiRead) && d && d->buffer) {
+                auto* area = static_cast<SKobraSerialData*>(d->buffer);
+                area->words[0] = boxWord;
+                area->words[1] = 0;
+            }
+            return accept;
+        };
+    }
+    quint32 boxWord = 0xabcd1234u;
+    bool accept = true;
+};
+
+TEST_F(ReadBack, SsiDataOfTheReceivingSideIsReadFromTheBox) {
+    const SDbInstTupel in = tup(1, 0);
+    setInt("IdPDbLynxLogicType", in, 6);
+    setNumber("IdPDbLynxSsiCmBitLen", in, 16);
+    useCommands();
+
+    // An ordinary read answers the stored bits in the configured length.
+    EXPECT_EQ(readBits("IdPDbLynxSsiCmData", in), QStringLiteral("16:00000000"));
+    EXPECT_TRUE(m_commands.calls.isEmpty());
+
+    EXPECT_EQ(readBits("IdPDbLynxSsiCmData", in, DbMsgExec), QStringLiteral("16:abcd0000"));
+    ASSERT_EQ(m_commands.callsOf(OlCmdSsiRead).size(), 1);
+    EXPECT_EQ(m_commands.callsOf(OlCmdSsiRead)[0].in.index1, 1);
+    EXPECT_EQ(m_commands.callsOf(OlCmdSsiRead)[0].in.index2, 0);
+    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", in), QStringLiteral("16:abcd0000"));
+    EXPECT_TRUE(errorCodes().isEmpty()) << errorTexts().join("; ").toStdString();
+}
+
+TEST_F(ReadBack, SsiReadBackNeedsAnSsiLogicTypeAndAWorkingBox) {
+    const SDbInstTupel in = tup(0, 0);
+    setNumber("IdPDbLynxSsiCmBitLen", in, 8);
+    useCommands();
+    const Snapshot before = snapshot();
+    read("IdPDbLynxSsiCmData", in, DbMsgExec); // 3.3V CMOS
+    EXPECT_EQ(errorCodes(), QList<int>({DbErrSsiLogic}));
+    EXPECT_TRUE(m_commands.calls.isEmpty());
+    EXPECT_TRUE(differences(before, snapshot()).isEmpty());
+
+    setInt("IdPDbLynxLogicType", in, 7);
+    const Snapshot logic = snapshot();
+    accept = false;
+    read("IdPDbLynxSsiCmData", in, DbMsgExec);
+    EXPECT_EQ(errorCodes(), QList<int>({DbErrOlCommand}));
+    EXPECT_TRUE(differences(logic, snapshot()).isEmpty());
+
+    // The sending side answers what it holds.
+    setNumber("IdPDbLynxSsiCmBitLen", tup(0, 1), 8);
+    m_commands.calls.clear();
+    EXPECT_EQ(readBits("IdPDbLynxSsiCmData", tup(0, 1), DbMsgExec), QStringLiteral("8:00000000"));
+    EXPECT_TRUE(m_commands.calls.isEmpty());
+}
+
+TEST_F(ReadBack, SsiReadBackFromTheSimulatedBox) {
+    vgxsim::SimBoxes boxes;
+    COlFramework framework(&boxes);
+    framework.setParameterWriter([](const CDbMsg&) { return 0; });
+    framework.start();
+    const SDbInstTupel in = tup(0, 0);
+    setInt("IdPDbLynxLogicType", in, 6);
+    setNumber("IdPDbLynxSsiCmBitLen", in, 20);
+    db().setOlCommand(&framework);
+    EXPECT_EQ(readBits("IdPDbLynxSsiCmData", in, DbMsgExec), QStringLiteral("20:a5a5a000"));
+    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", in), QStringLiteral("20:a5a5a000"));
+    db().setOlCommand(nullptr);
+}
+
+TEST_F(ReadBack, SpiDataAreReadOnExplicitQueries) {
+    const SDbInstTupel t = tup(1, 1);
+    setInt("IdPDbLynxLogicType", t, 7);
+    useCommands();
+    EXPECT_EQ(readBits("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:00000000"));
+    EXPECT_TRUE(m_commands.calls.isEmpty());
+
+    EXPECT_EQ(readBits("IdPDbLynxSsiSpiDataRead", t, DbMsgExec), QStringLiteral("8:ab000000"));
+    ASSERT_EQ(m_commands.callsOf(OlCmdSpiRead).size(), 1);
+    EXPECT_EQ(m_commands.callsOf(OlCmdSpiRead)[0].in.index1, 1);
+    EXPECT_EQ(m_commands.callsOf(OlCmdSpiRead)[0].in.index2, 1);
+    EXPECT_EQ(storedText("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:ab000000"));
+    EXPECT_EQ(readBits("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:ab000000"));
+
+    accept = false;
+    boxWord = 0x11000000u;
+    EXPECT_EQ(readBits("IdPDbLynxSsiSpiDataRead", t, DbMsgExec), QStringLiteral("8:ab000000"));
+    EXPECT_EQ(errorCodes(), QList<int>({DbErrOlCommand}));
+    EXPECT_EQ(storedText("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:ab000000"));
+
+    accept = true;
+    setInt("IdPDbLynxLogicType", t, 1);
+    m_commands.calls.clear();
+    read("IdPDbLynxSsiSpiDataRead", t, DbMsgExec);
+    EXPECT_EQ(errorCodes(), QList<int>({DbErrSsiLogic}));
+    EXPECT_TRUE(m_commands.calls.isEmpty());
+    EXPECT_EQ(storedText("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:ab000000"));
+}
+
+// ---- USB devices ----------------------------------------------------------------------------------
+
+TEST_F(ConvOutFunctions, InstalledFirmwareOfTheConfiguredBox) {
+    setSerials({100123, 100456});
+    setNumber("IdPDbLynxUsbDevSerialNumber", tup(0, 0, 0, 2), 100123);
+    setInt("IdPDbLynxUsbDevState", tup(0, 0, 0, 2), 1);
+    setText("IdPDbLynxUsbDevFirmInstalled", tup(0, 0, 0, 2), "1.2.3");
+    setNumber("IdPDbLynxUsbDevSerialNumber", tup(0, 0, 0, 5), 100456);
+    setInt("IdPDbLynxUsbDevState", tup(0, 0, 0, 5), 1);
+    setText("IdPDbLynxUsbDevFirmInstalled", tup(0, 0, 0, 5), "2.0");
+    setNumber("IdPDbLynxUsbDevSerialNumber", tup(0, 0, 0, 1), 100456); // gone
+    setText("IdPDbLynxUsbDevFirmInstalled", tup(0, 0, 0, 1), "0.9");
+
+    setInt("IdPDbKobraConfigSelected", tup(0, 0), 2);
+    EXPECT_EQ(readText("IdPDbLynxUsbDevFirmInstalled", tup(1, 1, 0, 0), DbMsgExec), QStringLiteral("2.0"));
+    EXPECT_EQ(readText("IdPDbLynxUsbDevFirmInstalled", tup(0, 0, 0, 2)), QStringLiteral("1.2.3"));
+    setInt("IdPDbKobraConfigSelected", tup(0, 0), 1);
+    EXPECT_EQ(readText("IdPDbLynxUsbDevFirmInstalled", tup(0, 0, 0, 7), DbMsgExec), QStringLiteral("1.2.3"));
+    setInt("IdPDbKobraConfigSelected", tup(0, 0), 0);
+    EXPECT_EQ(readText("IdPDbLynxUsbDevFirmInstalled", tup(0, 0, 0, 2), DbMsgExec), QString());
+}
+
+// ---- box read-out ---------------------------------------------------------------------------------
+
+class BoxReadout : public ConvOutFunctions {
+protected:
+    void SetUp() override {
+        ConvOutFunctions::SetUp();
+        m_table.count = 0;
+        add(KobraReadoutBer, "2.5e-07");
+        add(KobraReadoutIqWords, "123456789012");
+        add(KobraReadoutTriggerStatus, "Running");
+        add(KobraReadoutTriggerState, "1");
+        add(KobraReadoutExtRefFreq, "9999998");
+        m_commands.handler = [this](int code, COlCommandData* d) {
+            if (code == OlCmdReadout && d && accept)
+                d->buffer = &m_table;
+            return code != OlCmdReadout || accept;
+        };
+        setSerials({100123, 100456});
+    }
+    void add(int code, const char* text) {
+        SKobraReadoutEntry& e = m_table.entries[m_table.count++];
+        e.code = code;
+        std::strncpy(e.text, text, sizeof e.text - 1);
+        e.text[sizeof e.text - 1] = '\0';
+    }
+    SKobraReadoutTable m_table{};
+    bool accept = true;
+};
+
+TEST_F(BoxReadout, SwitchedOffInterfacesShowNoValuesAndAnIdleTrigger) {
+    useCommands();
+    const SDbInstTupel t = tup(1, 0);
+    EXPECT_EQ(readText("IdPDbLynxTriggerStatus", t), QStringLiteral("Idle"));
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestRxBer", t), 0);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestRxIqWords", t), 0);
+    EXPECT_EQ(readInt("IdPDbLynxTriggerState", t), 0);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxExtRefFreqVal", t), 0);
+    EXPECT_TRUE(m_commands.callsOf(OlCmdReadout).isEmpty());
+}
+
+TEST_F(BoxReadout, SwitchedOnInterfacesAskTheirBox) {
+    switchOn(1, 0, 2);
+    useCommands();
+    const SDbInstTupel t = tup(1, 0);
+    EXPECT_EQ(readText("IdPDbLynxTriggerStatus", t), QStringLiteral("Running"));
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestRxBer", t), 2.5e-7);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestRxIqWords", t), 123456789012.0);
+    EXPECT_EQ(readInt("IdPDbLynxTriggerState", t), 1);
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxExtRefFreqVal", t), 9999998);
+    const QList<FakeCommands::Call> calls = m_commands.callsOf(OlCmdReadout);
+    ASSERT_EQ(calls.size(), 5);
+    const int codes[] = {42, 40, 41, 43, 44};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(calls[i].in.index1, 100456);
+        EXPECT_EQ(calls[i].in.index2, codes[i]);
+    }
+
+    // A box that does not answer leaves "---".
+    accept = false;
+    EXPECT_EQ(readText("IdPDbLynxTriggerStatus", t), QStringLiteral("---"));
+    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxExtRefFreqVal", t), 0);
+    // Without a framework nothing is asked.
+    db().setOlCommand(nullptr);
+    accept = true;
+    EXPECT_EQ(readText("IdPDbLynxTriggerStatus", t), QStringLiteral("---"));
+}
+
+TEST_F(BoxReadout, SimulatedBoxAnswersItsStatus) {
+    vgxsim::SimBoxes boxes;
+    COlFramework framework(&boxes);
+    framework.setParameterWriter([](const CDbMsg&) { return 0; });
+    framework.start();
+    switchOn(0, 1, 1); // 100123
+    db().setOlCommand(&framework);
+    EXPECT_EQ(readText("IdPDbLynxTriggerStatus", tup(0, 1)), QStringLiteral("Idle"));
+    EXPECT_EQ(readInt("IdPDbLynxTriggerState", tup(0, 1)), 0);
+    EXPECT_GT(readNumber("IdPDbLynxExtRefFreqVal", tup(0, 1)), 0);
+    db().setOlCommand(nullptr);
+}
+
+// ---- settings file names --------------------------------------------------------------------------
+
+TEST_F(ConvOutFunctions, SaveNameReadsAsTheRecallName) {
+    const SDbInstTupel t = tup(1, 1);
+    writeText("IdPDbLynxRcl", t, "my_setting");
+    ASSERT_EQ(storedText("IdPDbLynxRcl", t), QStringLiteral("my_setting"));
+    EXPECT_EQ(readText("IdPDbLynxSav", t), QStringLiteral("my_setting"));
+    EXPECT_EQ(readText("IdPDbLynxSav", tup(0, 1)), QString());
+}
+
+} // namespace
