@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QBrush>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -125,6 +127,7 @@ void KobraProgressDlg::createProgressBar(QString title, QString text) {
 
     statusLabel = new QLabel(QString::fromLatin1(kWorking), this);
     statusLabel->setFixedWidth(width() / 7);
+    fitStatusFont(statusLabel);
     progressBar = new QProgressBar(this);
     progressBar->setRange(0, 100);
     progressBar->setValue(0);
@@ -139,6 +142,19 @@ void KobraProgressDlg::createProgressBar(QString title, QString text) {
     contentLayout->addWidget(textLabel);
 
     setWindowTitle(title);
+}
+
+void KobraProgressDlg::fitStatusFont(QLabel* label) {
+    // The status column is narrow; with a wide system font "Working ..." would be cut off, so the
+    // font shrinks (within reason) until the longest status text fits.
+    constexpr qreal kSmallestPointSize = 6.0;
+    QFont font = label->font();
+    if (font.pointSizeF() <= 0)
+        return; // a pixel-sized font: leave it as it is
+    while (QFontMetrics(font).horizontalAdvance(QString::fromLatin1(kWorking)) > label->maximumWidth() &&
+           font.pointSizeF() - 0.5 >= kSmallestPointSize)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
 }
 
 void KobraProgressDlg::updateProgressBar(int progress, QString text) {

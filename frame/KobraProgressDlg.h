@@ -51,6 +51,7 @@ private:
     friend class KobraProgress;
 
     static void clearLayout(QLayout* layout);
+    static void fitStatusFont(QLabel* label);
 
     // The current row; null while no bar is shown.
     QProgressBar* progressBar = nullptr;

@@ -12,13 +12,22 @@ public:
 
     COlKobraLoadableExtension();
     ~COlKobraLoadableExtension() override;
+    COlKobraLoadableExtension(const COlKobraLoadableExtension&) = delete;
+    COlKobraLoadableExtension& operator=(const COlKobraLoadableExtension&) = delete;
 
     // Kind of extension the framework deals with: an interface box.
-    virtual int extensionKind() const;
-    virtual int extensionCode() const = 0;
-    // Name prefix of the parameters whose changes the extension handles.
-    virtual const char* parameterPrefix() const = 0;
-    virtual int extensionOption() const = 0;
+    int extensionKind() const override;
+    int extensionCode() const override = 0;
+    const char* parameterPrefix() const override = 0;
+    int extensionOption() const override = 0;
+    int getInternalAction(const char* name, int Path, int Drct, int x, int y) override = 0;
+    int getSampleRate(CDbDataBaseIfc* db, int Path, int Drct, int x, double& rate) override = 0;
+    int setKobra(KobraDrvDeviceIfc* device, CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer, int Path, int Drct,
+                 int actions) override = 0;
+    int loadFpga(KobraDrvDeviceIfc* device, CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer, int Path,
+                 int Drct) override = 0;
+    int setArb(KobraDrvDeviceIfc* device, CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer, int Path,
+               int Drct) override = 0;
 
 protected:
     // Scratch text for formatting debug lines.

@@ -102,8 +102,8 @@ int CKobraCheckFunc::chkTestSinusCwFreq(CDbCnct& cnct) {
 
 int CKobraCheckFunc::chkTranRecTrigPosition(CDbCnct& cnct) {
     double length = 0;
-    if (cnct.getDataBaseIfc()->getNumber("IdPDbKobraTranRecDataLength", length, cnct.t0(), cnct.t3(), cnct.t2(),
-                                         cnct.t1()) == DbOk)
+    if (cnct.getDataBaseIfc()->getNumber("IdPDbKobraTranRecDataLength", length, cnct.t0(), cnct.t3(),
+                                         cnct.t2(), cnct.t1()) == DbOk)
         publishLimits(cnct, kTrigPositionMin, length - 1);
     else
         publishLimits(cnct, kTrigPositionMin, kTrigPositionMaxUnread);

@@ -99,8 +99,8 @@ int CKobraConvInFunc::cnviSelectedSerial(CDbCnct& cnct) {
     const double serial = std::round(written);
     QStringList serials;
     int count = 0;
-    const int rc = cnct.getDataBaseIfc()->getStringList("IdPDbKobraSerials", serials, count, head->getTupel().t0,
-                                                        0, 0, head->getTupel().t1);
+    const int rc = cnct.getDataBaseIfc()->getStringList("IdPDbKobraSerials", serials, count,
+                                                        head->getTupel().t0, 0, 0, head->getTupel().t1);
     if (rc != DbOk)
         return rc;
     count = qMin(count, int(serials.size()));
@@ -110,7 +110,8 @@ int CKobraConvInFunc::cnviSelectedSerial(CDbCnct& cnct) {
         const double entry = serials.at(i).trimmed().toDouble(&ok);
         if (ok && std::round(entry) == serial) {
             const bool configured = head->getName() == "IdPiDbKobraConfigSelected";
-            redirect(head, configured ? "IdPDbKobraConfigSelected" : "IdPDbKobraSelected", CDbAllType::fromInt(i));
+            redirect(head, configured ? "IdPDbKobraConfigSelected" : "IdPDbKobraSelected",
+                     CDbAllType::fromInt(i));
             return DbOk;
         }
     }

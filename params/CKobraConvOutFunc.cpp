@@ -161,7 +161,8 @@ const SReadoutRow kReadoutRows[] = {
 
 } // namespace
 
-CKobraConvOutFunc::CKobraConvOutFunc(Fn fn, const char* name) : CDbCnvOutFunc(static_cast<Member>(fn), name) {}
+CKobraConvOutFunc::CKobraConvOutFunc(Fn fn, const char* name)
+    : CDbCnvOutFunc(static_cast<Member>(fn), name) {}
 
 CKobraConvOutFunc::~CKobraConvOutFunc() = default;
 
@@ -215,8 +216,8 @@ void CKobraConvOutFunc::cnvoSelectedSerial(CDbCnct& cnct) {
 
 void CKobraConvOutFunc::cnvoTranRecDataLength(CDbCnct& cnct) {
     double length = 0;
-    if (cnct.getDataBaseIfc()->getNumber("IdPDbKobraTranRecDataLength", length, cnct.t0(), cnct.t3(), cnct.t2(),
-                                         cnct.t1()) != DbOk)
+    if (cnct.getDataBaseIfc()->getNumber("IdPDbKobraTranRecDataLength", length, cnct.t0(), cnct.t3(),
+                                         cnct.t2(), cnct.t1()) != DbOk)
         return;
     answerSelect(cnct, length <= 512 ? 512 : length <= 1024 ? 1024 : length <= 2048 ? 2048 : 512);
 }
@@ -225,9 +226,10 @@ void CKobraConvOutFunc::cnvoTranRecTrigDelay(CDbCnct& cnct) {
     CDbDataBaseIfc* db = cnct.getDataBaseIfc();
     double position = 0;
     double length = 0;
-    if (db->getNumber("IdPDbKobraTranRecTrigPosition", position, cnct.t0(), cnct.t3(), cnct.t2(), cnct.t1()) !=
-            DbOk ||
-        db->getNumber("IdPDbKobraTranRecDataLength", length, cnct.t0(), cnct.t3(), cnct.t2(), cnct.t1()) != DbOk)
+    if (db->getNumber("IdPDbKobraTranRecTrigPosition", position, cnct.t0(), cnct.t3(), cnct.t2(),
+                      cnct.t1()) != DbOk ||
+        db->getNumber("IdPDbKobraTranRecDataLength", length, cnct.t0(), cnct.t3(), cnct.t2(), cnct.t1()) !=
+            DbOk)
         return;
     answerNumber(cnct, (1.0 - position * 0.01) * (length - 1.0));
 }
@@ -276,8 +278,8 @@ void CKobraConvOutFunc::cnvoTestArbSamples(CDbCnct& cnct) {
     if (slot == -2)
         return;
     double samples = 0;
-    if (slot >= 0 &&
-        cnct.getDataBaseIfc()->getNumber("IdPDbLynxArbSamples", samples, cnct.t0(), slot, 0, cnct.t1()) != DbOk)
+    if (slot >= 0 && cnct.getDataBaseIfc()->getNumber("IdPDbLynxArbSamples", samples, cnct.t0(), slot, 0,
+                                                      cnct.t1()) != DbOk)
         return;
     answerNumber(cnct, samples);
 }
@@ -383,7 +385,8 @@ void CKobraConvOutFunc::cnvoDiagValue(CDbCnct& cnct) {
         bobType != QLatin1String(kBobTypeDigRf))
         return;
     int digRfPoint = 0;
-    if (db->getSelect("IdPDbKobraDiagPointDigRf", digRfPoint, cnct.t0(), cnct.t3(), cnct.t2(), cnct.t1()) != DbOk)
+    if (db->getSelect("IdPDbKobraDiagPointDigRf", digRfPoint, cnct.t0(), cnct.t3(), cnct.t2(), cnct.t1()) !=
+        DbOk)
         return;
     COlCommandData digRf;
     digRf.index1 = serial;

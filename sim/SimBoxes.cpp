@@ -40,6 +40,10 @@ void SimBoxes::setBoxes(const std::vector<SimBox>& boxes, const QList<int>& conn
                 m_connected.append(serial);
         now = m_connected;
         listener = m_listener;
+        // Every old box goes, so each is powered off, also one that comes back at once.
+        for (auto& [serial, device] : m_devices)
+            device->setConnected(false);
+        syncDevices();
     }
     if (!listener)
         return;
@@ -78,6 +82,7 @@ bool SimBoxes::connect(int serial, QString* error) {
             m_boxes.emplace_back(serial);
         m_connected.append(serial);
         listener = m_listener;
+        syncDevices();
     }
     if (listener)
         listener->boxConnected(serial);
@@ -94,6 +99,7 @@ bool SimBoxes::disconnect(int serial, QString* error) {
             return false;
         }
         listener = m_listener;
+        syncDevices();
     }
     if (listener)
         listener->boxDisconnected(serial);
@@ -136,6 +142,38 @@ int SimBoxes::spiFileSends(int path, int side) const {
 void SimBoxes::setListener(COlBoxDriverListener* listener) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_listener = listener;
+}
+
+void SimBoxes::setFramework(COlFramework* framework) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_framework = framework;
+    for (auto& [serial, device] : m_devices)
+        device->setFramework(framework);
+}
+
+KobraDrvDeviceIfc* SimBoxes::device(int serial) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return findConnected(serial) ? deviceOf(serial) : nullptr;
+}
+
+SimKobraDevice* SimBoxes::simDevice(int serial) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return find(serial) ? deviceOf(serial) : nullptr;
+}
+
+SimKobraDevice* SimBoxes::deviceOf(int serial) {
+    std::unique_ptr<SimKobraDevice>& device = m_devices[serial];
+    if (!device) {
+        device = std::make_unique<SimKobraDevice>(serial);
+        device->setFramework(m_framework);
+        device->setConnected(m_connected.contains(serial));
+    }
+    return device.get();
+}
+
+void SimBoxes::syncDevices() {
+    for (auto& [serial, device] : m_devices)
+        device->setConnected(m_connected.contains(serial) && find(serial));
 }
 
 QList<int> SimBoxes::connectedSerials() const {

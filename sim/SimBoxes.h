@@ -6,6 +6,8 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "host/olfw/KobraSerialData.h"
 #include "host/olfw/impl/COlBoxDriver.h"
 #include "sim/SimBox.h"
+#include "sim/SimKobraDevice.h"
 
 namespace vgxsim {
 
@@ -46,9 +49,14 @@ public:
     // SSI command data an interface's box holds (the driver stores what it sent).
     bool setSsiData(int path, int side, const MvQARN::SKobraSerialData& data);
     int spiFileSends(int path, int side) const;
+    // The driver device of a known box (connected or not), made on first use; null for an unknown
+    // serial. It lives as long as the set, so tests may keep it.
+    SimKobraDevice* simDevice(int serial);
 
     // COlBoxDriver
     void setListener(MvQARN::COlBoxDriverListener* listener) override;
+    void setFramework(MvQARN::COlFramework* framework) override;
+    MvQARN::KobraDrvDeviceIfc* device(int serial) override;
     QList<int> connectedSerials() const override;
     bool isConnected(int serial) const override;
     bool readSsiData(int path, int side, MvQARN::SKobraSerialData& out) override;
@@ -76,6 +84,9 @@ private:
     SimBox* find(int serial);             // any known box; lock held
     SimBox* findConnected(int serial);    // lock held
     Interface* iface(int path, int side); // lock held
+    SimKobraDevice* deviceOf(int serial);  // made on first use; lock held
+    // Tells the devices which boxes are connected now. Lock held.
+    void syncDevices();
     // Runs f on the connected box; false when it is not connected.
     template <typename F> bool withConnected(int serial, F&& f);
 
@@ -84,6 +95,8 @@ private:
     QList<int> m_connected;
     std::array<Interface, 4> m_interfaces;
     MvQARN::COlBoxDriverListener* m_listener = nullptr;
+    MvQARN::COlFramework* m_framework = nullptr;
+    std::map<int, std::unique_ptr<SimKobraDevice>> m_devices;
 };
 
 } // namespace vgxsim

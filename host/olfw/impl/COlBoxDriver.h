@@ -7,6 +7,8 @@
 
 namespace MvQARN {
 
+class COlFramework;
+class KobraDrvDeviceIfc;
 struct SKobraInstrumentBlocks;
 struct SKobraLvdsResult;
 struct SKobraReadoutTable;
@@ -25,6 +27,15 @@ public:
     virtual ~COlBoxDriver() = default;
 
     virtual void setListener(COlBoxDriverListener* listener) = 0;
+    // The framework the driver works for (null when it leaves): long device operations report their
+    // progress to its operation registry.
+    virtual void setFramework(COlFramework* framework) { (void)framework; }
+    // The device of a connected box, through which the organisation layer programs it; null when the
+    // box is not connected or the driver has no devices. Owned by the driver.
+    virtual KobraDrvDeviceIfc* device(int serial) {
+        (void)serial;
+        return nullptr;
+    }
     // Serial numbers of the connected boxes, in the order they were connected.
     virtual QList<int> connectedSerials() const = 0;
     virtual bool isConnected(int serial) const = 0;

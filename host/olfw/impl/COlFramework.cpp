@@ -37,6 +37,7 @@ COlFramework::COlFramework(COlBoxDriver* driver) {
 }
 
 COlFramework::~COlFramework() {
+    m_dispatcher.detach();
     setDriver(nullptr);
 }
 
@@ -47,10 +48,14 @@ void COlFramework::setDriver(COlBoxDriver* driver) {
         old = m_driver;
         m_driver = driver;
     }
-    if (old && old != driver)
+    if (old && old != driver) {
         old->setListener(nullptr);
-    if (driver)
+        old->setFramework(nullptr);
+    }
+    if (driver) {
         driver->setListener(this);
+        driver->setFramework(this);
+    }
 }
 
 void COlFramework::setParameterWriter(ParameterWriter writer) {
@@ -200,6 +205,7 @@ int COlFramework::start() {
         if (m_started)
             return 0;
         m_started = true;
+        m_dispatcher.attach();
         const QList<int> serials = m_driver ? m_driver->connectedSerials() : QList<int>();
         // Boxes that went while the framework was down.
         for (int i = 0; i < UsbDevices; ++i) {
@@ -234,6 +240,28 @@ int COlFramework::start() {
 void COlFramework::stop() {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_started = false;
+    m_dispatcher.detach();
+}
+
+KobraDrvDeviceIfc* COlFramework::device(int serial) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_driver ? m_driver->device(serial) : nullptr;
+}
+
+int COlFramework::setKobra(int path, int side, int actions) {
+    return m_dispatcher.setKobra(path, side, actions);
+}
+
+int COlFramework::loadFpga(int path, int side) {
+    return m_dispatcher.loadFpga(path, side);
+}
+
+int COlFramework::setArb(int path, int side) {
+    return m_dispatcher.setArb(path, side);
+}
+
+int COlFramework::getSampleRate(int path, int side, double& rate) {
+    return m_dispatcher.getSampleRate(path, side, rate);
 }
 
 void COlFramework::boxConnected(int serial) {

@@ -10,6 +10,9 @@
 // that goes gets IdPDbLynxUsbDevState := OFF (its serial stays, so the state's update still knows
 // which box went). Announcements run on the caller's thread, outside the framework's lock, because
 // the writes call back into modules that send commands again.
+//
+// While started, the framework follows the database's requests and lets the modules' organisation
+// layers program the boxes of the interfaces that run (COlChangeDispatcher).
 #include <QList>
 #include <QString>
 #include <array>
@@ -19,11 +22,13 @@
 #include "host/olfw/COlCommandIfc.h"
 #include "host/olfw/COlManager.h"
 #include "host/olfw/impl/COlBoxDriver.h"
+#include "host/olfw/impl/COlChangeDispatcher.h"
 #include "host/olfw/impl/COlOperationRegistry.h"
 
 namespace MvQARN {
 
 class CDbMsg;
+class KobraDrvDeviceIfc;
 
 class COlFramework : public COlManager, public COlCommandIfc, private COlBoxDriverListener {
 public:
@@ -66,6 +71,17 @@ public:
     // USB device index of a box, -1 when it has none.
     int usbDeviceIndex(int serial) const;
 
+    // The driver's device of a connected box; null when there is none.
+    KobraDrvDeviceIfc* device(int serial);
+    // Organisation-layer operations for interface (path, side) on its selected box: the action mask
+    // carried out, the FPGA step, the ARB step and the sample rate. Corrections go into the database
+    // when the layer returns. 1 when no module publishes an organisation layer.
+    int setKobra(int path, int side, int actions);
+    int loadFpga(int path, int side);
+    int setArb(int path, int side);
+    int getSampleRate(int path, int side, double& rate);
+    COlChangeDispatcher& changeDispatcher() { return m_dispatcher; }
+
 private:
     void boxConnected(int serial) override;
     void boxDisconnected(int serial) override;
@@ -88,6 +104,7 @@ private:
     int m_operationDurationMs = 0;
     std::array<Slot, UsbDevices> m_slots{};
     COlOperationRegistry m_operations;
+    COlChangeDispatcher m_dispatcher{[this](int serial) { return device(serial); }};
 };
 
 } // namespace MvQARN

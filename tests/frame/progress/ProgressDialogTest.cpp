@@ -20,6 +20,7 @@
 #include "frame/KobraProgressDlg.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
+#include "host/olfw/COlLoadableExtension.h"
 #include "host/util/impl/VGXHostRuntime.h"
 
 using namespace MvQARN;
@@ -210,8 +211,10 @@ protected:
     void SetUp() override {
         VGXGuiRegistry::reset();
         CDbEngine::instance().reset();
+        ASSERT_TRUE(m_settings.isValid());
         VGXHostRuntime::Options options;
         options.family = GetParam();
+        options.settingsDir = m_settings.path();
         m_runtime = std::make_unique<VGXHostRuntime>(options);
         m_runtime->setOlManager(&m_manager);
         {
@@ -228,6 +231,7 @@ protected:
         Kobra::g_orgLayer = nullptr;
     }
 
+    QTemporaryDir m_settings;
     ScriptedCommand m_command;
     FakeOlManager m_manager{&m_command};
     std::unique_ptr<VGXHostRuntime> m_runtime;

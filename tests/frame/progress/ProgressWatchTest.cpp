@@ -237,8 +237,7 @@ TEST_F(ProgressWatch, AbortCallsTheCallbackOnceAndHides) {
     EXPECT_EQ(callback.count, 1);
     EXPECT_FALSE(m_dlg->isVisible());
     EXPECT_TRUE(dialogRows().isEmpty());
-    // The hidden window does not take a second abort, and closing the watch does not call back.
-    QTest::mouseClick(abort, Qt::LeftButton);
+    // Closing the watch afterwards does not call back again.
     m_progress->close();
     QCoreApplication::processEvents();
     EXPECT_EQ(callback.count, 1);

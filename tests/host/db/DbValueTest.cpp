@@ -7,6 +7,8 @@
 #include "host/db/CDbDataTypeNDbl.h"
 #include "host/db/CDbDataTypeNInt.h"
 #include "host/db/CDbDataTypeNString.h"
+#include "host/db/CDbDataTypeNumber.h"
+#include "host/db/CDbDataTypeString.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/impl/CLynxFile.h"
 
@@ -91,7 +93,7 @@ TEST(DbValueTest, SettingsValuesSurviveEncodingWhateverTheyContain) {
         CDbAllType(new CDbDataTypeNString({""})),
         CDbAllType(new CDbDataTypeNBit(33, {0xFFFFFFFFu, 0x80000000u})),
         CDbAllType(new CDbDataTypeNInt({0, -2147483647 - 1, 2147483647})),
-        CDbAllType(new CDbDataTypeNDbl({1.5, -2})),
+        CDbAllType(new CDbDataTypeNDbl(QVector<double>{1.5, -2})),
     };
     for (const CDbAllType& v : values) {
         const QString encoded = CLynxFile::encodeValue(v);

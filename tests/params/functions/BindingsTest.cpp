@@ -42,8 +42,8 @@ TEST(CheckConvBindings, RecordsOfOneFunctionShareItsObject) {
     EXPECT_EQ(in("IdPiDbKobraSelected"), in("IdPiDbKobraConfigSelected"));
     EXPECT_EQ(out("IdPiDbKobraSelected"), out("IdPiDbKobraConfigSelected"));
     EXPECT_EQ(in("IdPDbLynxFirmUpdError"), in("IdPDbLynxUsbDevFirmUpdError"));
-    for (const char* n : {"IdPDbLynxTestRxBer", "IdPDbLynxTestRxIqWords", "IdPDbLynxTriggerState",
-                          "IdPDbLynxTriggerStatus"})
+    for (const char* n :
+         {"IdPDbLynxTestRxBer", "IdPDbLynxTestRxIqWords", "IdPDbLynxTriggerState", "IdPDbLynxTriggerStatus"})
         EXPECT_EQ(out(n), out("IdPDbLynxExtRefFreqVal")) << n;
     for (const char* n : {"IdPDbKobraDiagPoint", "IdPDbKobraServiceLvdsBer", "IdPDbKobraServiceCpriTestExec",
                           "IdPDbKobraServiceBobEepromSnWrite"})

@@ -130,7 +130,8 @@ TEST_F(CheckFunctions, RecorderDataSourceFollowsHostStandardsAndTheUserInterface
 
     switchOn(0, 1, 1); // user interface ON comes before DigRF
     EXPECT_EQ(db().choices("IdPDbKobraTranRecDataSource", rec), QVector<int>({0, 1}));
-    EXPECT_EQ(db().choices("IdPDbKobraTranRecDataSource", tup(0, 0, 0, 1)), QVector<int>({0, 1, 2, 3, 4, 5, 7}));
+    EXPECT_EQ(db().choices("IdPDbKobraTranRecDataSource", tup(0, 0, 0, 1)),
+              QVector<int>({0, 1, 2, 3, 4, 5, 7}));
     setInt("IdPDbKobraTranRecDataSource", rec, 1);
     EXPECT_NE(writeInt("IdPDbKobraTranRecDataSource", rec, 2), 0);
     EXPECT_EQ(storedInt("IdPDbKobraTranRecDataSource", rec), 1);
@@ -158,7 +159,8 @@ TEST_F(CheckFunctions, ABoxIsSelectedByOneInterfaceOnly) {
     const Snapshot before = snapshot();
     EXPECT_NE(writeInt("IdPDbKobraSelected", inB, 1), 0);
     EXPECT_NE(writeInt("IdPDbKobraSelected", inB, 2), 0);
-    EXPECT_TRUE(differences(before, snapshot()).isEmpty()) << differences(before, snapshot()).join("\n").toStdString();
+    EXPECT_TRUE(differences(before, snapshot()).isEmpty())
+        << differences(before, snapshot()).join("\n").toStdString();
     EXPECT_EQ(writeInt("IdPDbKobraSelected", inB, 3), 0);
     EXPECT_EQ(storedInt("IdPDbKobraSelected", inB), 3);
     EXPECT_EQ(writeInt("IdPDbKobraSelected", outA, 0), 0); // "no box" is open to all
@@ -216,13 +218,26 @@ TEST_F(CheckFunctions, SsiDataOnTheReceivingSideNeedsTheLiftFlag) {
 
 TEST_F(CheckFunctions, ServiceFunctionsAreLockedByTheProtectionLevel) {
     const char* const serviceRows[] = {
-        "IdPDbKobraDiagState",           "IdPDbKobraDiagPoint",           "IdPDbKobraDiagPointDigRf",
-        "IdPDbKobraDiagValue",           "IdPDbKobraDiagValueDigRf",      "IdPDbKobraDiagLedTest",
-        "IdPDbKobraServiceLvdsStart",    "IdPDbKobraServiceLvdsSource",   "IdPDbKobraServiceLvdsReceived",
-        "IdPDbKobraServiceLvdsErrors",   "IdPDbKobraServiceLvdsBer",      "IdPDbKobraServiceCpriTestExec",
-        "IdPDbKobraServiceDigRfTestExec", "IdPDbKobraServiceEepromSn",    "IdPDbKobraServiceEepromSnRead",
-        "IdPDbKobraServiceEepromSnCopy", "IdPDbKobraServiceEepromSnWrite", "IdPDbKobraServiceBobEepromSn",
-        "IdPDbKobraServiceBobEepromSnRead", "IdPDbKobraServiceBobEepromSnWrite",
+        "IdPDbKobraDiagState",
+        "IdPDbKobraDiagPoint",
+        "IdPDbKobraDiagPointDigRf",
+        "IdPDbKobraDiagValue",
+        "IdPDbKobraDiagValueDigRf",
+        "IdPDbKobraDiagLedTest",
+        "IdPDbKobraServiceLvdsStart",
+        "IdPDbKobraServiceLvdsSource",
+        "IdPDbKobraServiceLvdsReceived",
+        "IdPDbKobraServiceLvdsErrors",
+        "IdPDbKobraServiceLvdsBer",
+        "IdPDbKobraServiceCpriTestExec",
+        "IdPDbKobraServiceDigRfTestExec",
+        "IdPDbKobraServiceEepromSn",
+        "IdPDbKobraServiceEepromSnRead",
+        "IdPDbKobraServiceEepromSnCopy",
+        "IdPDbKobraServiceEepromSnWrite",
+        "IdPDbKobraServiceBobEepromSn",
+        "IdPDbKobraServiceBobEepromSnRead",
+        "IdPDbKobraServiceBobEepromSnWrite",
     };
     auto valueFor = [](const char* name) {
         const SDbDefCommon* r = Kobra::catalogueRecord(name);

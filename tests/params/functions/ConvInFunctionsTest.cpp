@@ -65,7 +65,8 @@ TEST_F(ConvInFunctions, RecordLengthChoiceBecomesTheNumberOfSamples) {
     EXPECT_EQ(storedNumber("IdPDbKobraTranRecDataLength", t), 1024);
 
     const Snapshot before = snapshot();
-    EXPECT_EQ(write("IdPiDbKobraTranRecDataLength", t, CDbAllType::fromString("512"), DbMsgExec), DbErrWrongType);
+    EXPECT_EQ(write("IdPiDbKobraTranRecDataLength", t, CDbAllType::fromString("512"), DbMsgExec),
+              DbErrWrongType);
     EXPECT_NE(writeInt("IdPiDbKobraTranRecDataLength", t, 700), 0);
     EXPECT_TRUE(differences(before, snapshot()).isEmpty());
 }
@@ -135,7 +136,8 @@ TEST_F(ConvInFunctions, FirmwareUpdateErrorQueryStartsTheUpdateOfTheMatchingDevi
     for (const char* name : {"IdPDbLynxFirmUpdError", "IdPDbLynxUsbDevFirmUpdError"}) {
         ChangeRecorder changes;
         EXPECT_EQ(write(name, tup(1, 1), CDbAllType::fromString("100456.004"), DbMsgExec), 0) << name;
-        EXPECT_EQ(changes.of({"IdPDbKobraConfigFirmUpdExec", name}), QList<QByteArray>({"IdPDbKobraConfigFirmUpdExec"}))
+        EXPECT_EQ(changes.of({"IdPDbKobraConfigFirmUpdExec", name}),
+                  QList<QByteArray>({"IdPDbKobraConfigFirmUpdExec"}))
             << name;
         EXPECT_EQ(storedInt(name, tup(1, 1)), 0) << name;
     }

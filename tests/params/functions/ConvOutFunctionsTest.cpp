@@ -99,7 +99,8 @@ TEST_F(ConvOutFunctions, SerialNumberTwinsReadTheSelectedBoxes) {
 
 TEST_F(ConvOutFunctions, RecordLengthTwinRoundsUpToTheOfferedLengths) {
     const SDbInstTupel t = tup(0, 0, 0, 1);
-    const std::pair<double, int> cases[] = {{512, 512}, {513, 1024}, {1024, 1024}, {1500, 2048}, {2048, 2048}};
+    const std::pair<double, int> cases[] = {
+        {512, 512}, {513, 1024}, {1024, 1024}, {1500, 2048}, {2048, 2048}};
     for (const auto& c : cases) {
         setNumber("IdPDbKobraTranRecDataLength", t, c.first);
         EXPECT_EQ(readInt("IdPiDbKobraTranRecDataLength", t), c.second) << c.first;

@@ -83,7 +83,9 @@ protected:
         m_answer.clearErrors();
         return db().write(name, t, v, &m_answer, msgType, flags);
     }
-    int writeInt(const char* name, const SDbInstTupel& t, int v) { return write(name, t, CDbAllType::fromInt(v)); }
+    int writeInt(const char* name, const SDbInstTupel& t, int v) {
+        return write(name, t, CDbAllType::fromInt(v));
+    }
     int writeNumber(const char* name, const SDbInstTupel& t, double v) {
         return write(name, t, CDbAllType::fromDouble(v));
     }
@@ -96,10 +98,12 @@ protected:
     // Writes a setup value that must be taken.
     void set(const char* name, const SDbInstTupel& t, const CDbAllType& v) {
         ASSERT_EQ(write(name, t, v), 0) << name << " " << v.toText().toStdString() << " "
-                                         << errorTexts().join(QLatin1String("; ")).toStdString();
+                                        << errorTexts().join(QLatin1String("; ")).toStdString();
     }
     void setInt(const char* name, const SDbInstTupel& t, int v) { set(name, t, CDbAllType::fromInt(v)); }
-    void setNumber(const char* name, const SDbInstTupel& t, double v) { set(name, t, CDbAllType::fromDouble(v)); }
+    void setNumber(const char* name, const SDbInstTupel& t, double v) {
+        set(name, t, CDbAllType::fromDouble(v));
+    }
     void setText(const char* name, const SDbInstTupel& t, const QString& v) {
         set(name, t, CDbAllType::fromString(v));
     }
