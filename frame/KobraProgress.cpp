@@ -119,11 +119,21 @@ void KobraProgress::waitForWorker() {
     wait();
 }
 
+void KobraProgress::flushDialogSignals() {
+    KobraProgressDlg* dlg = dialog();
+    if (dlg && QThread::currentThread() == dlg->thread())
+        QCoreApplication::sendPostedEvents(dlg, QEvent::MetaCall);
+}
+
 void KobraProgress::showProgressDialog(unsigned operation, const QString& title, bool followPhases,
                                        KobraProgressCallbackIfc* callback) {
     KobraProgressDlg* dlg = dialog();
     if (m_running || !dlg)
         return;
+    // A watch that ended by itself may still have its last signals queued; they must not reach
+    // the window after the new watch has shown it.
+    wait();
+    flushDialogSignals();
     dlg->setCallback(callback);
     ensureConnected();
     emit setProgressTitle(title);
@@ -173,7 +183,7 @@ void KobraProgress::run() {
 
         if (m_operation == 0) {
             emit updateProgressBar(p, QString());
-            p = qMin(p + 1, kMaxFillWithoutOperation);
+            p = p + 1;
             QThread::msleep(unsigned(s_pollPeriodMs.load()));
             continue;
         }
@@ -194,8 +204,6 @@ void KobraProgress::run() {
                 if (!barShown || m_followPhases) {
                     if (m_followPhases)
                         m_title = phase;
-                    if (barShown)
-                        emit updateProgressBar(100, QString());
                     emit createProgressBar(m_title, phase);
                     barShown = true;
                 }
@@ -224,6 +232,9 @@ void KobraProgress::run() {
 void KobraProgress::close() {
     m_keepGoing = false;
     waitForWorker();
+    // On the GUI thread the window follows at once, so a watch started right after this does
+    // not get the old watch's hide.
+    flushDialogSignals();
 }
 
 QMessageBox::StandardButton KobraProgress::showInformation(const QString& title, const QString& info,
@@ -258,6 +269,8 @@ void KobraProgress::showProgressDialogDirect(const QString& title) {
     KobraProgressDlg* dlg = dialog();
     if (m_running || !dlg)
         return;
+    wait();
+    flushDialogSignals();
     ensureConnected();
     dlg->setProgressTitle(title);
     dlg->createProgressBar(title, QString());

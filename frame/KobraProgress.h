@@ -83,6 +83,8 @@ private:
     // Polls m_running every flagPollMs until the worker has left its loop, then waits for the
     // thread to finish.
     void waitForWorker();
+    // Delivers the signals still queued for the window, when called on the window's thread.
+    void flushDialogSignals();
     // The window is going away: its connections go with it.
     static void dialogDestroyed();
 

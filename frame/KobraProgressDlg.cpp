@@ -140,6 +140,10 @@ void KobraProgressDlg::createProgressBar(QString title, QString text) {
     contentLayout->addLayout(row);
     textLabel = new QLabel(text, this);
     contentLayout->addWidget(textLabel);
+    // Shown now rather than by the layout's deferred show, so the row is complete when this returns.
+    statusLabel->show();
+    progressBar->show();
+    textLabel->show();
 
     setWindowTitle(title);
 }

@@ -120,20 +120,28 @@ TEST_F(StateSwitch, SwitchingOnAsksForTheBreakoutBoardAndReportsItsText) {
 }
 
 TEST_F(StateSwitch, ABoxWithoutTheRequiredBoardIsNotSwitchedOn) {
-    vgxsim::SimBoxes boxes; // 100123 with a CPRI board, 100456 without any
+    vgxsim::SimBoxes boxes; // 100123 carries a CPRI board, 100456 the plain one
     COlFramework framework(&boxes);
     framework.setParameterWriter([](const CDbMsg&) { return 0; });
     framework.start();
-    VGXHostAnchor::instance().setOlManager(&framework);
+    struct AnchorScope {
+        explicit AnchorScope(COlManager* m) { VGXHostAnchor::instance().setOlManager(m); }
+        ~AnchorScope() { VGXHostAnchor::instance().setOlManager(nullptr); }
+    } anchor(&framework);
     setSerials({100123, 100456});
-    setInt("IdPDbKobraSelected", tup(1, 1), 2);
+    setInt("IdPDbKobraSelected", tup(1, 1), 1);
 
+    const Snapshot before = snapshot();
     EXPECT_EQ(writeInt("IdPDbLynxState", tup(1, 1), 1), DbErrSsiLogic);
     EXPECT_EQ(errorTexts(), QStringList({"Missing breakout board Single Ended/Differential/Customer."}));
-    EXPECT_EQ(storedInt("IdPDbKobraState", tup(1, 1)), 0);
-    // The check learnt the variant of the box on its way.
+    EXPECT_TRUE(differences(before, snapshot()).isEmpty())
+        << differences(before, snapshot()).join("\n").toStdString();
+
+    setInt("IdPDbKobraSelected", tup(1, 1), 2);
+    EXPECT_EQ(writeInt("IdPDbLynxState", tup(1, 1), 1), 0);
+    EXPECT_EQ(box(1, 1), QList<int>({0, 1, 1}));
+    // The check learnt on its way that this is the basic variant.
     EXPECT_EQ(storedInt("IdPDbKobraVariant", tup(1, 1)), 0);
-    VGXHostAnchor::instance().setOlManager(nullptr);
 }
 
 // ---- the box state and the module of the box type -----------------------------------------------
