@@ -32,6 +32,7 @@
 #include "orglayer/CKobraOrgLayer.h"
 #include "orglayer/KobraBreakoutBoard.h"
 #include "params/KobraDbInfo.h"
+#include "params/KobraSelected.h"
 #include "ui/CKobraUserValidator.h"
 
 namespace MvQARN {
@@ -45,8 +46,10 @@ const char kShortName[] = "KOBRA";
 constexpr int kMsgModule = 4;
 constexpr int kMenuWhere = 4;
 constexpr int kFamilyWithDriver = 0x10000;
-// Entries of the serial list: entry 0 ("no box") and up to 20 boxes.
+// Entries of the serial list the list maintenance works on: entry 0 ("no box") and up to 20 boxes.
 constexpr int kSerialListEntries = 21;
+// Entries a selected index may point into.
+constexpr int kSelectableEntries = Kobra::SelectedSerialEntries;
 
 struct SFileTypeRow {
     const char* description;
@@ -127,7 +130,7 @@ long long selectedSerial(CDbDataBaseIfc& db, bool configured, int t0, int t1, in
         db.getStringList("IdPDbKobraSerials", serials, count, configured ? 0 : t0, 0, 0, configured ? 0 : t1);
     if (status != 0)
         return 0;
-    return serialAt(serials, qMin(count, kSerialListEntries), index);
+    return serialAt(serials, qMin(count, kSelectableEntries), index);
 }
 
 int runMessage(CDbCnct& cnct, CDbMsg* msg) {
@@ -330,14 +333,10 @@ int CKobraPlugInDllModuleImplementation::checkSwitchOn(CDbCnct& cnct) {
     int on = 0;
     if (!cnct.getValue().toInt(on) || on == 0)
         return 0;
-    CDbDataBaseIfc* db = cnct.getDataBaseIfc();
-    if (!db)
-        return 0;
-    int status = 0;
-    if (selectedSerial(*db, false, cnct.t0(), cnct.t1(), status) <= 0)
+    if (Kobra::getKobraSelected(cnct, false) <= 0)
         return DbErrNoBox;
     char message[Kobra::BreakoutMessageSize] = {};
-    status = Kobra::chkKobraBreakoutBoard(cnct, -1, 0, 0, message);
+    const int status = Kobra::chkKobraBreakoutBoard(cnct, -1, 0, 0, message);
     if (status != 0)
         cnct.errorText() = QString::fromLatin1(message);
     return status;

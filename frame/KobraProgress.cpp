@@ -183,7 +183,7 @@ void KobraProgress::run() {
 
         if (m_operation == 0) {
             emit updateProgressBar(p, QString());
-            p = p + 1;
+            p = qMin(p + 1, kMaxFillWithoutOperation);
             QThread::msleep(unsigned(s_pollPeriodMs.load()));
             continue;
         }
@@ -204,6 +204,8 @@ void KobraProgress::run() {
                 if (!barShown || m_followPhases) {
                     if (m_followPhases)
                         m_title = phase;
+                    if (barShown)
+                        emit updateProgressBar(100, QString());
                     emit createProgressBar(m_title, phase);
                     barShown = true;
                 }

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <cmath>
 
 #include "frame/OrvaneSettings.h"
 #include "host/db/CDbCnct.h"
@@ -15,6 +14,7 @@
 #include "host/olfw/KobraHwConfigRecord.h"
 #include "host/util/VGXAnchorInterface.h"
 #include "host/util/VGXUtility.h"
+#include "params/KobraSelected.h"
 
 using namespace MvQARN;
 
@@ -39,33 +39,12 @@ constexpr int kBoardTableEnd = 1100;
 
 const char kDetectionError[] = "Internal breakout board detection error.";
 const char kBasicVariantPartNumber[] = "7730.1192.02";
-constexpr int kSerialListEntries = 21;
 
 const SBreakoutBoard* findBoard(int id) {
     for (const SBreakoutBoard* b = kBoards; b->id != kBoardTableEnd; ++b)
         if (b->id == id)
             return b;
     return nullptr;
-}
-
-// Serial number of the box the connection's interface has selected; 0 when none or unreadable.
-long long selectedBox(CDbCnct& cnct) {
-    CDbDataBaseIfc* db = cnct.getDataBaseIfc();
-    if (!db)
-        return 0;
-    int index = 0;
-    if (db->getSelect("IdPDbKobraSelected", index, cnct.t0(), 0, 0, cnct.t1()) != 0)
-        return 0;
-    QStringList serials;
-    int count = 0;
-    if (db->getStringList("IdPDbKobraSerials", serials, count, cnct.t0(), 0, 0, cnct.t1()) != 0)
-        return 0;
-    count = qMin(qMin(count, int(serials.size())), kSerialListEntries);
-    if (index < 1 || index >= count)
-        return 0;
-    bool ok = false;
-    const double v = serials.at(index).trimmed().toDouble(&ok);
-    return ok ? std::llround(v) : 0;
 }
 
 COlCommandIfc* anchorCommandInterface() {
@@ -95,7 +74,7 @@ int chkKobraBreakoutBoard(CDbCnct& cnct, int boardId, int requiredMajor, int req
     if (protection == 0)
         return 0;
 
-    const long long serial = selectedBox(cnct);
+    const int serial = getKobraSelected(cnct, false);
     if (serial <= 0)
         return 0;
 
@@ -105,7 +84,7 @@ int chkKobraBreakoutBoard(CDbCnct& cnct, int boardId, int requiredMajor, int req
     if (COlCommandIfc* command = anchorCommandInterface()) {
         QByteArray record(KobraHwConfig::Size, '\0');
         COlCommandData data;
-        data.index1 = int(serial);
+        data.index1 = serial;
         data.buffer = record.data();
         if (command->execute(OlCmdHwConfig, &data)) {
             const int variant =

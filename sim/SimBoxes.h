@@ -84,7 +84,7 @@ private:
     SimBox* find(int serial);             // any known box; lock held
     SimBox* findConnected(int serial);    // lock held
     Interface* iface(int path, int side); // lock held
-    SimKobraDevice* deviceOf(int serial);  // made on first use; lock held
+    SimKobraDevice* deviceOf(int serial); // made on first use; lock held
     // Tells the devices which boxes are connected now. Lock held.
     void syncDevices();
     // Runs f on the connected box; false when it is not connected.

@@ -1,0 +1,97 @@
+#pragma once
+// The host with the organisation-layer framework, the simulated boxes and the plug-in's module:
+// parameter writes go through the database as a user's would, and the framework programs the
+// simulated boxes through the module's organisation layer.
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "OrgLayerTestSupport.h"
+#include "host/db/CDbAnswerBuffer.h"
+#include "host/db/CDbDataTypeNString.h"
+#include "host/olfw/impl/COlFramework.h"
+#include "host/olfw/impl/HostParameters.h"
+#include "host/util/impl/VGXHostRuntime.h"
+#include "sim/SimBoxes.h"
+
+namespace oltest {
+
+class HostWithBoxes : public ::testing::Test {
+protected:
+    void startHost(const QStringList& pluginPaths = {}) {
+        db().reset();
+        ASSERT_TRUE(m_settings.isValid());
+        registerHostParameters();
+        m_framework.setOperationDurationMs(0);
+        VGXHostRuntime::Options options;
+        options.family = 0x10000;
+        options.settingsDir = m_settings.path();
+        options.pluginPaths = pluginPaths;
+        m_runtime = std::make_unique<VGXHostRuntime>(options);
+        m_runtime->setOlManager(&m_framework);
+    }
+    void stopHost() {
+        if (m_runtime)
+            m_runtime->shutdown();
+        m_runtime.reset();
+        db().reset();
+    }
+
+    static CDbEngine& db() { return CDbEngine::instance(); }
+
+    int write(const char* name, const SDbInstTupel& t, const CDbAllType& v) {
+        CDbAnswerBuffer answer;
+        const int rc = db().write(name, t, v, &answer);
+        m_lastErrors.clear();
+        for (const CDbAnswerBuffer::Error& e : answer.getErrors())
+            m_lastErrors.append(e.text);
+        return rc;
+    }
+    void set(const char* name, const SDbInstTupel& t, const CDbAllType& v) {
+        ASSERT_EQ(write(name, t, v), 0) << name << ": " << m_lastErrors.join("; ").toStdString();
+    }
+    void setInt(const char* name, const SDbInstTupel& t, int v) { set(name, t, CDbAllType::fromInt(v)); }
+    void setNumber(const char* name, const SDbInstTupel& t, double v) {
+        set(name, t, CDbAllType::fromDouble(v));
+    }
+    int readInt(const char* name, const SDbInstTupel& t) {
+        int v = -9999;
+        db().dataBaseIfc()->getSelect(name, v, t.t0, t.t3, t.t2, t.t1);
+        return v;
+    }
+
+    // The box list as the plug-in keeps it from the framework's USB announcements: entry 0 "None",
+    // then the connected boxes.
+    void listBoxes() {
+        QStringList list{QStringLiteral("None")};
+        for (int serial : m_boxes.connectedSerials())
+            list.append(QString::number(serial));
+        set("IdPDbKobraSerials", tup(0, 0), CDbAllType(new CDbDataTypeNString(list)));
+    }
+    // A user selects a box for an interface by its serial number and switches the interface on
+    // (service functions unlocked, so no breakout board is required).
+    void switchOn(int path, int side, int serial) {
+        setInt("IdPDbProtLevState", tup(0, 0), 0);
+        setNumber("IdPiDbKobraSelected", tup(path, side), serial);
+        setInt("IdPDbLynxState", tup(path, side), 1);
+    }
+    vgxsim::SimKobraDevice& box(int serial) {
+        vgxsim::SimKobraDevice* d = m_boxes.simDevice(serial);
+        EXPECT_NE(d, nullptr) << serial;
+        return *d;
+    }
+
+    QTemporaryDir m_settings;
+    vgxsim::SimBoxes m_boxes;
+    COlFramework m_framework{&m_boxes};
+    std::unique_ptr<VGXHostRuntime> m_runtime;
+    QStringList m_lastErrors;
+};
+
+// The calls of the interface mask (no FPGA, no ARB), in the order the layer makes them.
+inline QList<QByteArray> interfaceMaskCalls() {
+    return {"setFormat",     "setRateMode", "setInterleaveMode", "setDataSettings", "setClockSettings",
+            "setClockRatio", "setTrigger",  "setTestTx",         "setTestRx"};
+}
+
+} // namespace oltest
