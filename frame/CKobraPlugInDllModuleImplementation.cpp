@@ -32,6 +32,7 @@
 #include "orglayer/CKobraOrgLayer.h"
 #include "orglayer/KobraBreakoutBoard.h"
 #include "params/KobraDbInfo.h"
+#include "params/KobraDeviceStateReapply.h"
 #include "params/KobraSelected.h"
 #include "ui/CKobraUserValidator.h"
 
@@ -307,25 +308,10 @@ void CKobraPlugInDllModuleImplementation::notification(CUtilXferData& data) {
     }
 }
 
-// After a recall the host baseband follows the interfaces again: every device state that is ON is
-// written ON once more, marked so that its update runs although the value is unchanged.
+// After a recall the host baseband follows the interfaces again; the interface updates share the
+// routine.
 int CKobraPlugInDllModuleImplementation::reapplyDeviceStates(CDbCnct& cnct) {
-    CDbDataBaseIfc* db = cnct.getDataBaseIfc();
-    if (!db)
-        return 0;
-    int result = 0;
-    for (int t0 = 0; t0 < 2; ++t0) {
-        for (int t1 = 0; t1 < 2; ++t1) {
-            int state = 0;
-            if (db->getSelect("IdPDbLynxDeviceState", state, t0, 0, 0, t1) != 0 || state != 1)
-                continue;
-            const int status = runMessage(cnct, new CDbMsg(kMsgModule, kMsgModule, "IdPDbLynxDeviceState", 1,
-                                                           DbMsgSet, DbFlagReapply, 0, t0, t1, 0, 0));
-            if (result == 0)
-                result = status;
-        }
-    }
-    return result;
+    return Kobra::reapplyDeviceStates(cnct);
 }
 
 // A request that switches the box on needs a selected box and a fitting breakout board.

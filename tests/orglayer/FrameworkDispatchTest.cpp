@@ -102,6 +102,15 @@ TEST_F(FrameworkDispatch, InterfacesThatAreOffOrWithoutBoxAreNotProgrammed) {
     EXPECT_TRUE(box(100123).calls().isEmpty());
 }
 
+TEST_F(FrameworkDispatch, AnotherBoxUnderARunningInterfaceIsProgrammedFully) {
+    switchOn(1, 1, 100123);
+    box(100123).clearCalls();
+    setNumber("IdPiDbKobraSelected", tup(1, 1), 100456);
+    EXPECT_EQ(box(100456).programming().fpgaLoads, 1);
+    EXPECT_TRUE(box(100456).callNames().contains("setDataSettings"));
+    EXPECT_TRUE(box(100123).calls().isEmpty());
+}
+
 TEST_F(FrameworkDispatch, AHostWideChangeReachesEveryRunningInterface) {
     switchOn(0, 0, 100123);
     switchOn(1, 1, 100456);

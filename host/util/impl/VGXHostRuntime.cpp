@@ -10,6 +10,7 @@
 #include "host/db/impl/CDbEngine.h"
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
+#include "host/listadm/CListAdmMainExtend.h"
 #include "host/olfw/COlManager.h"
 #include "host/util/CDefaultLoadableModuleImplementation.h"
 #include "host/util/impl/VGXHostAnchor.h"
@@ -56,6 +57,12 @@ QString objectOfHandle(void* handle) {
 
 QString hex(int v) {
     return QStringLiteral("0x") + QString::number(uint(v), 16);
+}
+
+// The host's list administration, handed to module functions by the database.
+CListAdmMainExtend& hostListAdm() {
+    static CListAdmMainExtend listAdm;
+    return listAdm;
 }
 
 } // namespace
@@ -118,6 +125,11 @@ void VGXHostRuntime::prepareHost() {
         trace(QStringLiteral("settings folder ") + quoted(dir));
     }
     engine.setModeWord(HostModeWord);
+    if (!engine.listAdm() || engine.listAdm() == &hostListAdm()) {
+        hostListAdm().clear();
+        hostListAdm().attach(engine);
+        engine.setListAdm(&hostListAdm());
+    }
     VGXHostAnchor::instance().setOlManager(m_olManager);
     if (m_olManager)
         engine.setOlCommand(m_olManager->commandInterface());
@@ -314,6 +326,13 @@ bool VGXHostRuntime::bringUp(const QList<int>& indexes, QString* error) {
             base->initDb(base->m_section.constData(), nullptr);
         }
     }
+    // The modules' file types, and their catalogues now that the catalogue parameters exist.
+    if (CListAdmMainExtend* listAdm = CDbEngine::instance().listAdm()) {
+        for (int i : indexes)
+            if (const SMdlDbInfo* mdl = m_records[i].module->getMdlDbInfo())
+                listAdm->registerListTypes(mdl->listTypes, mdl->listTypeCount);
+        listAdm->refreshCatalogues();
+    }
     for (int i : indexes)
         if (auto* base = dynamic_cast<CDefaultLoadableModuleImplementation*>(m_records[i].module))
             base->initScpi();
@@ -394,6 +413,11 @@ void VGXHostRuntime::shutdown() {
     // Registered dialog modules and descriptors may point into the libraries.
     VGXGuiRegistry::reset();
     CDbEngine::instance().setOlCommand(nullptr);
+    if (CDbEngine::instance().listAdm() == &hostListAdm()) {
+        hostListAdm().detach();
+        hostListAdm().clear();
+        CDbEngine::instance().setListAdm(nullptr);
+    }
     VGXHostAnchor::instance().setOlManager(nullptr);
     m_olManager = nullptr;
 
