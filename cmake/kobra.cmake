@@ -16,3 +16,7 @@ target_link_libraries(kobra_objs PUBLIC vgx Qt6::Core Qt6::Gui Qt6::Widgets)
 add_library(kobra MODULE $<TARGET_OBJECTS:kobra_objs>)
 target_link_libraries(kobra PRIVATE vgx Qt6::Core Qt6::Gui Qt6::Widgets)
 set_target_properties(kobra PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${VGX_PLUGIN_DIR} PREFIX "lib")
+# A missing definition should fail the build, not the dlopen at start-up.
+if(NOT VGX_SANITIZE)
+  target_link_options(kobra PRIVATE -Wl,--no-undefined)
+endif()

@@ -658,22 +658,29 @@ int CKobraUpdateFunc::updKobraSerials(CDbCnct& cnct, const CDbAllType& previous)
     if (rc != DbOk)
         return rc;
 
+    int index[4] = {};
     for (int i = 0; i < 4; ++i) {
         const int t0 = order[i][0];
         const int t1 = order[i][1];
-        int index = repoint(oldList, newList, selected[i]);
+        index[i] = repoint(oldList, newList, selected[i]);
         // A box named by a recalled settings file is selected once it is connected.
         const long long remembered = Kobra::rememberedSerial(t0, t1);
-        if (index == 0 && newList.size() > oldList.size() && newList.size() >= 2 && remembered > 0) {
+        if (index[i] == 0 && newList.size() > oldList.size() && newList.size() >= 2 && remembered > 0) {
             for (int e = 1; e < newList.size() && e <= Kobra::SelectedSerialEntries; ++e) {
                 if (serialOf(newList.at(e)) == remembered) {
-                    index = e;
+                    index[i] = e;
                     break;
                 }
             }
         }
-        queueInt(cnct, "IdPDbKobraSelected", index, t0, t1);
     }
+    // A box belongs to one interface at a time: selections that move let go of their old entry
+    // first, so no instance is refused an entry another instance is about to leave.
+    for (int i = 0; i < 4; ++i)
+        if (selected[i] != 0 && index[i] != selected[i])
+            queueInt(cnct, "IdPDbKobraSelected", 0, order[i][0], order[i][1]);
+    for (int i = 0; i < 4; ++i)
+        queueInt(cnct, "IdPDbKobraSelected", index[i], order[i][0], order[i][1]);
     queueInt(cnct, "IdPDbKobraConfigSelected", repoint(oldList, newList, configured), 0, 0);
     return finish(cnct, DbOk);
 }
@@ -790,14 +797,15 @@ int CKobraUpdateFunc::updDiagLedTest(CDbCnct& cnct, const CDbAllType&) {
     if (!command)
         return DbOk;
     const int state = valueInt(cnct.getValue());
+    if (cnct.getMsgFlags() & DbFlagForGui)
+        return DbOk; // the write-back of a failed switch-on
     COlCommandData data;
     data.index1 = Kobra::getKobraSelected(cnct, true);
     data.arg3 = state;
     if (command->execute(OlCmdDigRfFpga, &data))
         return DbOk;
-    // Writing 0 back runs this update again; only a failed switch-on is undone.
     if (state != 0) {
-        queueInt(cnct, "IdPDbKobraDiagLedTest", 0, cnct.t0(), cnct.t1(), cnct.t2(), cnct.t3());
+        queueInt(cnct, "IdPDbKobraDiagLedTest", 0, cnct.t0(), cnct.t1(), cnct.t2(), cnct.t3(), DbFlagForGui);
         cnct.updData(true);
     }
     cnct.getAnswerBuffer().errOut(DbErrWithText, cnct.t0(), QStringLiteral("Cannot load DigRF FPGA!"));

@@ -22,6 +22,8 @@ vgx_configure() {
   local need=0 def key value
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     need=1
+  elif [ ! -f "$dir/build.ninja" ] && [ ! -f "$dir/Makefile" ]; then
+    need=1 # an earlier configure stopped half-way
   else
     for def in "$@"; do
       def="${def#-D}"

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 
 #include "host/db/CDbDataTypeNString.h"
 #include "host/db/CDbDataTypeString.h"
@@ -259,10 +260,14 @@ void CListAdmMainExtend::refreshCatalogue(int type) {
             const QStringList shown = maxEntries > 0 ? files.mid(0, maxEntries) : files;
             const CDbAllType value(new CDbDataTypeNString(shown));
             // Every instance of the record; instances that share one stored value cost nothing twice.
-            for (int t0 = d->firstA[0]; t0 < d->firstA[0] + d->countA[0]; ++t0)
-                for (int t1 = d->firstA[1]; t1 < d->firstA[1] + d->countA[1]; ++t1)
-                    for (int t2 = d->firstA[2]; t2 < d->firstA[2] + d->countA[2]; ++t2)
-                        for (int t3 = d->firstA[3]; t3 < d->firstA[3] + d->countA[3]; ++t3)
+            const int* first = d->firstA;
+            int end[4];
+            for (int i = 0; i < 4; ++i)
+                end[i] = first[i] + std::max(1, d->countA[i]);
+            for (int t0 = first[0]; t0 < end[0]; ++t0)
+                for (int t1 = first[1]; t1 < end[1]; ++t1)
+                    for (int t2 = first[2]; t2 < end[2]; ++t2)
+                        for (int t3 = first[3]; t3 < end[3]; ++t3)
                             m_engine->write(name.constData(), SDbInstTupel{t0, t1, t2, t3}, value);
         }
     }

@@ -90,6 +90,11 @@ QString number(double v) {
     return QString::number(v, 'g', 15);
 }
 
+// Two decimals, and never "-0.00" for a level a hair above full scale.
+QString decibels(double v) {
+    return QString::number(std::round(v * 100.0) / 100.0 + 0.0, 'f', 2);
+}
+
 // Amplitude for a level against full scale; levels above full scale would clip.
 bool amplitude(double levelDb, double& out, QString* error) {
     if (!std::isfinite(levelDb) || levelDb > 0.0)
@@ -124,7 +129,8 @@ bool WaveformFile::STagScan::has(const QString& name) const {
 bool WaveformFile::scanTags(const QString& path, STagScan& out, const QString& typeTag) {
     out = STagScan();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Unbuffered: the device would otherwise fetch far more than the few hundred bytes of tags.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         out.error = QStringLiteral("cannot open \"%1\"").arg(path);
         return false;
     }
@@ -259,8 +265,7 @@ QByteArray WaveformFile::header(const QVector<SSample>& samples, double clock, c
     text += QStringLiteral("{TYPE: %1, %2}").arg(QLatin1String(TypeTag)).arg(checksum(samples));
     text += QStringLiteral("{CLOCK: %1}").arg(number(clock));
     text += QStringLiteral("{SAMPLES: %1}").arg(samples.size());
-    text += QStringLiteral("{LEVEL OFFS: %1,%2}")
-                .arg(QString::number(lv.rmsOffset, 'f', 2), QString::number(lv.pepOffset, 'f', 2));
+    text += QStringLiteral("{LEVEL OFFS: %1,%2}").arg(decibels(lv.rmsOffset), decibels(lv.pepOffset));
     if (!comment.trimmed().isEmpty())
         text += QStringLiteral("{COMMENT: %1}").arg(comment.trimmed());
     text += QStringLiteral("{WAVEFORM-%1: #").arg(qint64(samples.size()) * kBytesPerSample + 1);
@@ -358,6 +363,8 @@ bool WaveformFile::sine(qint64 samples, double clock, double frequency, double l
         return setError(error, QStringLiteral("clock must be above 0 Hz"));
     if (!std::isfinite(frequency) || std::fabs(frequency) > clock / 2.0)
         return setError(error, QStringLiteral("frequency must lie within +/- half the clock"));
+    // Rounding moves each of I and Q by up to half a step; stay that far below full scale.
+    a = std::min(a, FullScale - 0.75);
     out.resize(samples);
     const double cycles = frequency / clock;
     for (qint64 n = 0; n < samples; ++n) {
@@ -414,7 +421,8 @@ bool WaveformFile::prbs(int order, qint64 samples, double levelDb, QVector<SSamp
     if (!sampleCount(samples, error) || !amplitude(levelDb, a, error))
         return false;
     // I and Q at equal magnitude: the peak magnitude is the level.
-    const qint16 v = qint16(std::lround(a / std::sqrt(2.0)));
+    // Rounded down: the magnitude of (v, v) must not pass full scale.
+    const qint16 v = qint16(std::floor(a / std::sqrt(2.0)));
     if (v == 0)
         return setError(error, QStringLiteral("level too low for 16-bit samples"));
     const quint32 mask = (quint32(1) << order) - 1u;

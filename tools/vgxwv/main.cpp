@@ -111,15 +111,18 @@ bool count(const SArgs& a, const QString& option, qint64& v, bool required, QStr
     return true;
 }
 
+QString dB(double v) {
+    return QString::number(std::round(v * 100.0) / 100.0 + 0.0, 'f', 2);
+}
+
 int writeFile(const QString& path, const QVector<WaveformFile::SSample>& samples, double clock,
               const QString& comment) {
     QString error;
     if (!WaveformFile::write(path, samples, clock, comment, &error))
         return fail(error);
     const WaveformFile::SLevels lv = WaveformFile::levels(samples);
-    out() << path << ": " << samples.size() << " samples at " << clock << " Hz, RMS offset "
-          << QString::number(lv.rmsOffset, 'f', 2) << " dB, PEP offset "
-          << QString::number(lv.pepOffset, 'f', 2) << " dB\n";
+    out() << path << ": " << samples.size() << " samples at " << QString::number(clock, 'g', 15)
+          << " Hz, RMS offset " << dB(lv.rmsOffset) << " dB, PEP offset " << dB(lv.pepOffset) << " dB\n";
     out().flush();
     return 0;
 }

@@ -1,0 +1,330 @@
+// The host's list administration: tag queries of tagged files, the file catalogues it keeps in the
+// database and the files it deletes for delete names; and its place in the running host.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "frame/OrvaneSettings.h"
+#include "host/db/CDbDataTypeNString.h"
+#include "host/db/CDbDataTypeString.h"
+#include "host/db/CDbMsg.h"
+#include "host/db/impl/CDbEngine.h"
+#include "host/gui/impl/VGXGuiRegistry.h"
+#include "host/listadm/CListAdmMainExtend.h"
+#include "host/olfw/impl/HostParameters.h"
+#include "host/util/VGXErrorManager.h"
+#include "host/util/impl/VGXHostRuntime.h"
+#include "params/KobraDbInfo.h"
+#include "support/TestDbRecords.h"
+
+using namespace MvQARN;
+
+namespace {
+
+constexpr int Settings = 188, Hex = 178, Wave = 192, Rec = 201;
+
+void touch(const QString& path, const QByteArray& content = "x") {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(content);
+}
+
+QStringList readList(const char* name, const SDbInstTupel& t) {
+    CDbAllType v;
+    if (CDbEngine::instance().read(name, t, v) != 0 || v.getType() != DbTypeNString)
+        return {QStringLiteral("<unreadable>")};
+    return static_cast<const CDbDataTypeNString*>(v.get())->getValList();
+}
+
+QString readText(const char* name, const SDbInstTupel& t) {
+    CDbAllType v;
+    QString s;
+    CDbEngine::instance().read(name, t, v);
+    v.toString(s);
+    return s;
+}
+
+int writeText(const char* name, const SDbInstTupel& t, const QString& text) {
+    return CDbEngine::instance().write(name, t, CDbAllType::fromString(text));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tag queries
+
+class ListAdmTags : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_adm.registerListTypes(Kobra::g_mdlDbInfo.listTypes, Kobra::g_mdlDbInfo.listTypeCount);
+    }
+    // Answer of a query, or "<null>".
+    QString tag(int type, const QString& file, const QString& name) {
+        CDbMsg msg;
+        if (!file.isNull())
+            msg.giveAuxData(CListAdmMainExtend::AuxFileName, new CDbDataTypeString(file));
+        if (!name.isNull())
+            msg.giveAuxData(CListAdmMainExtend::AuxTagName, new CDbDataTypeString(name));
+        std::unique_ptr<CDbDataTypeString> v(m_adm.getTag(type, msg));
+        return v ? v->getValStringQ() : QStringLiteral("<null>");
+    }
+    QString file(const QString& name, const QByteArray& content) {
+        const QString p = m_dir.filePath(name);
+        touch(p, content);
+        return p;
+    }
+    QTemporaryDir m_dir;
+    CListAdmMainExtend m_adm;
+};
+
+TEST_F(ListAdmTags, TheModulesListTypesAreKeptAsCopies) {
+    EXPECT_EQ(m_adm.listTypes(), QList<int>({Hex, Settings, Wave, Rec}));
+    const CListAdmMainExtend::SListType* wv = m_adm.listType(Wave);
+    ASSERT_NE(wv, nullptr);
+    EXPECT_EQ(wv->name, QStringLiteral("wv"));
+    EXPECT_EQ(wv->typeTag, QStringLiteral("VGX-WV"));
+    EXPECT_EQ(wv->dirKind, QStringLiteral("LaDirNone"));
+    EXPECT_EQ(QList<int>(wv->flags, wv->flags + 6), QList<int>({0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(m_adm.listType(Settings)->flags[3], 0);
+    EXPECT_TRUE(m_adm.listType(Rec)->typeTag.isEmpty());
+    EXPECT_EQ(m_adm.listType(999), nullptr);
+}
+
+TEST_F(ListAdmTags, ATagQueryAnswersTheValueOfOneTag) {
+    const QString wv =
+        file("a.wv", "{TYPE: VGX-WV, 12}\r\n{CLOCK: 1e6}\n{LEVEL OFFS: 3.2,0.5}{COMMENT:  spaced  }"
+                     "{WAVEFORM-5: #\x01\x02\x03\x04}");
+    EXPECT_EQ(tag(Wave, wv, "CLOCK"), QStringLiteral("1e6"));
+    EXPECT_EQ(tag(Wave, wv, "LEVEL OFFS"), QStringLiteral("3.2,0.5"));
+    EXPECT_EQ(tag(Wave, wv, "COMMENT"), QStringLiteral("spaced"));
+    EXPECT_EQ(tag(Wave, wv, "TYPE"), QStringLiteral("VGX-WV, 12"));
+    EXPECT_EQ(tag(Wave, wv, "SAMPLES"), QStringLiteral("<null>")) << "absent tag";
+    EXPECT_EQ(tag(Wave, wv, QString()), QStringLiteral("<null>")) << "no tag name";
+    EXPECT_EQ(tag(Wave, QString(), "CLOCK"), QStringLiteral("<null>")) << "no file name";
+    EXPECT_EQ(tag(Wave, m_dir.filePath("none.wv"), "CLOCK"), QStringLiteral("<null>"));
+    EXPECT_EQ(tag(777, wv, "CLOCK"), QStringLiteral("<null>")) << "unknown list type";
+
+    // A relative name is looked for in the list type's folder.
+    m_adm.setFolder(Wave, m_dir.path(), QStringLiteral("wv"));
+    EXPECT_EQ(tag(Wave, "a.wv", "CLOCK"), QStringLiteral("1e6"));
+}
+
+TEST_F(ListAdmTags, OnlyListTypesWithATypeTagRequireIt) {
+    const QString foreign = file("f.wv", "{TYPE: OTHER, 1}{CLOCK: 5}{WAVEFORM-1: #}");
+    const QString untyped = file("u.wv", "{CLOCK: 5}{WAVEFORM-1: #}");
+    EXPECT_EQ(tag(Wave, foreign, "CLOCK"), QStringLiteral("<null>"));
+    EXPECT_EQ(tag(Wave, untyped, "CLOCK"), QStringLiteral("<null>"));
+    EXPECT_EQ(tag(Rec, foreign, "CLOCK"), QStringLiteral("5"));
+    EXPECT_EQ(tag(Rec, untyped, "CLOCK"), QStringLiteral("5"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Catalogues and delete names
+
+class ListAdmFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CDbEngine::instance().reset();
+        ASSERT_TRUE(m_dir.isValid());
+        m_arb = m_dir.filePath("arb");
+        m_settings = m_dir.filePath("settings");
+        QDir().mkpath(m_arb);
+        QDir().mkpath(m_settings);
+        CDbEngine::instance().setUserSettingsDir(m_settings);
+
+        const testdb::Counts ifc{2, 2, 1, 1};
+        m_records.list("IdPDbKobraArbCatName", ifc, 0xc0, 7).c.idx = &idxL2PDbAllX21;
+        m_records.list("IdPDbLynxCatName", ifc, 0xbc, 7).c.idx = &idxL2PDbAllX21;
+        m_records.list("IdPDbLynxSsiHexFileCat", ifc, 0xb2, 7, 3); // per instance, at most three names
+        m_records.list("IdPDbKobraSerials", ifc);                  // no catalogue
+        m_records.string("IdPDbKobraArbDel", ifc, 0xc0, 2).c.idx = &idxL2PDbAllX21;
+        m_records.string("IdPDbLynxDel", ifc, 0xbc, 2);
+        m_records.string("IdPDbLynxArbFile", testdb::Counts{2, 2, 1, 4}, 0xc0);
+        ASSERT_EQ(m_records.registerAll(4), 0);
+
+        m_adm.registerListTypes(Kobra::g_mdlDbInfo.listTypes, Kobra::g_mdlDbInfo.listTypeCount);
+        m_adm.setFolder(Wave, m_arb, QStringLiteral("wv"));
+        CDbEngine::instance().setListAdm(&m_adm);
+    }
+    void TearDown() override {
+        m_adm.detach();
+        CDbEngine::instance().reset();
+    }
+    QStringList arbCatalogue(int t0 = 0, int t1 = 0) {
+        return readList("IdPDbKobraArbCatName", {t0, t1, 0, 0});
+    }
+
+    QTemporaryDir m_dir;
+    QString m_arb;
+    QString m_settings;
+    testdb::Records m_records;
+    CListAdmMainExtend m_adm;
+};
+
+TEST_F(ListAdmFiles, CataloguesListTheFilesOfTheirFolderForEveryInstance) {
+    touch(m_arb + "/b.wv");
+    touch(m_arb + "/A.wv");
+    touch(m_arb + "/c.WV.txt");
+    touch(m_arb + "/sub/deep.wv");
+    QDir().mkpath(m_arb + "/dir.wv");
+    touch(m_settings + "/one.lynx");
+    for (const char* h : {"h4.hex", "h1.hex", "h3.hex", "h2.hex"})
+        touch(m_settings + "/" + h);
+
+    m_adm.attach(CDbEngine::instance());
+    for (int t0 = 0; t0 < 2; ++t0)
+        for (int t1 = 0; t1 < 2; ++t1) {
+            EXPECT_EQ(arbCatalogue(t0, t1), QStringList({"A.wv", "b.wv"})) << t0 << t1;
+            EXPECT_EQ(readList("IdPDbLynxCatName", {t0, t1, 0, 0}), QStringList({"one.lynx"}));
+            EXPECT_EQ(readList("IdPDbLynxSsiHexFileCat", {t0, t1, 0, 0}),
+                      QStringList({"h1.hex", "h2.hex", "h3.hex"}))
+                << "no more names than the parameter holds";
+        }
+    EXPECT_TRUE(readList("IdPDbKobraSerials", {}).isEmpty());
+
+    // A file made later shows after a refresh, and after a file name is written.
+    touch(m_arb + "/c.wv");
+    m_adm.refreshCatalogue(Wave);
+    EXPECT_EQ(arbCatalogue(), QStringList({"A.wv", "b.wv", "c.wv"}));
+    touch(m_arb + "/d.wv");
+    ASSERT_EQ(writeText("IdPDbLynxArbFile", {1, 0, 0, 2}, m_arb + "/d.wv"), 0);
+    EXPECT_EQ(arbCatalogue(1, 1), QStringList({"A.wv", "b.wv", "c.wv", "d.wv"}));
+}
+
+TEST_F(ListAdmFiles, ADeleteNameDeletesTheFileInsideItsFolderAndRefreshesTheCatalogue) {
+    touch(m_arb + "/a.wv");
+    touch(m_arb + "/b.wv");
+    touch(m_arb + "/sub/c.wv");
+    m_adm.attach(CDbEngine::instance());
+    ASSERT_EQ(arbCatalogue(), QStringList({"a.wv", "b.wv"}));
+
+    VGXErrorManager::Collector errors;
+    ASSERT_EQ(writeText("IdPDbKobraArbDel", {1, 1, 0, 0}, "a.wv"), 0);
+    EXPECT_FALSE(QFile::exists(m_arb + "/a.wv"));
+    EXPECT_EQ(arbCatalogue(), QStringList({"b.wv"}));
+    EXPECT_TRUE(readText("IdPDbKobraArbDel", {}).isEmpty()) << "the name is emptied once done";
+
+    // The same name again deletes again; a name without suffix gets the list's suffix; a full path
+    // and a sub-folder inside the folder are fine.
+    touch(m_arb + "/a.wv");
+    ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, "a.wv"), 0);
+    EXPECT_FALSE(QFile::exists(m_arb + "/a.wv"));
+    ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, "b"), 0);
+    EXPECT_FALSE(QFile::exists(m_arb + "/b.wv"));
+    ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, m_arb + "/sub/c.wv"), 0);
+    EXPECT_FALSE(QFile::exists(m_arb + "/sub/c.wv"));
+    EXPECT_TRUE(arbCatalogue().isEmpty());
+    EXPECT_TRUE(errors.isEmpty());
+
+    // Settings files go by the per-instance delete name.
+    touch(m_settings + "/s.lynx");
+    m_adm.refreshCatalogues();
+    ASSERT_EQ(readList("IdPDbLynxCatName", {}), QStringList({"s.lynx"}));
+    ASSERT_EQ(writeText("IdPDbLynxDel", {0, 1, 0, 0}, "s.lynx"), 0);
+    EXPECT_FALSE(QFile::exists(m_settings + "/s.lynx"));
+    EXPECT_TRUE(readList("IdPDbLynxCatName", {1, 0, 0, 0}).isEmpty());
+}
+
+TEST_F(ListAdmFiles, NamesLeadingOutOfTheFolderOrToOtherFilesAreRefused) {
+    touch(m_dir.filePath("outside.wv"));
+    touch(m_arb + "/keep.wv");
+    touch(m_arb + "/notes.txt");
+    touch(m_settings + "/x.wv");
+    QFile::link(m_dir.path(), m_arb + "/up");
+    m_adm.attach(CDbEngine::instance());
+
+    const QStringList refused = {"../outside.wv", "sub/../../outside.wv", m_dir.filePath("outside.wv"),
+                                 "notes.txt",     "up/outside.wv",        "..\\outside.wv",
+                                 "C:/outside.wv", m_settings + "/x.wv"};
+    for (const QString& name : refused) {
+        VGXErrorManager::Collector errors;
+        ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, name), 0);
+        ASSERT_EQ(errors.errors().size(), 1) << name.toStdString();
+        EXPECT_EQ(errors.errors().first().code, 20014) << name.toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(m_dir.filePath("outside.wv")));
+    EXPECT_TRUE(QFile::exists(m_arb + "/notes.txt"));
+    EXPECT_TRUE(QFile::exists(m_settings + "/x.wv"));
+    EXPECT_EQ(arbCatalogue(), QStringList({"keep.wv"}));
+
+    VGXErrorManager::Collector missing;
+    ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, "gone.wv"), 0);
+    ASSERT_EQ(missing.errors().size(), 1);
+    EXPECT_EQ(missing.errors().first().code, 20012);
+    EXPECT_TRUE(missing.errors().first().text.contains("gone.wv"));
+}
+
+TEST_F(ListAdmFiles, ADetachedListAdministrationLeavesTheDatabaseAlone) {
+    touch(m_arb + "/a.wv");
+    m_adm.attach(CDbEngine::instance());
+    m_adm.detach();
+    ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, "a.wv"), 0);
+    EXPECT_TRUE(QFile::exists(m_arb + "/a.wv"));
+    EXPECT_EQ(readText("IdPDbKobraArbDel", {}), QStringLiteral("a.wv"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// In the running host
+
+class ListAdmInHost : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CDbEngine::instance().reset();
+        VGXGuiRegistry::reset();
+        ASSERT_TRUE(m_dir.isValid());
+        registerHostParameters();
+    }
+    void TearDown() override {
+        if (m_runtime)
+            m_runtime->shutdown();
+        m_runtime.reset();
+        VGXGuiRegistry::reset();
+        CDbEngine::instance().reset();
+    }
+    QTemporaryDir m_dir;
+    std::unique_ptr<VGXHostRuntime> m_runtime;
+};
+
+TEST_F(ListAdmInHost, TheHostStartsWithTheModulesListTypesAndItsFoldersCatalogued) {
+    const QString documents = m_dir.path() + "/Maravel/Orvane";
+    touch(documents + "/ARBWaveForms/wave2.wv");
+    touch(documents + "/ARBWaveForms/wave1.wv");
+    touch(documents + "/RecorderWaveForms/rec.wv");
+    touch(m_dir.path() + "/user.lynx");
+    touch(m_dir.path() + "/gain.hex");
+
+    VGXHostRuntime::Options options;
+    options.settingsDir = m_dir.path();
+    options.pluginPaths = {QStringLiteral(VGX_BUILD_DIR "/plugins/libkobra.so")};
+    m_runtime = std::make_unique<VGXHostRuntime>(options);
+    QString error;
+    ASSERT_TRUE(m_runtime->start(&error)) << error.toStdString();
+
+    CListAdmMainExtend* adm = CDbEngine::instance().listAdm();
+    ASSERT_NE(adm, nullptr);
+    EXPECT_EQ(adm->listTypes(), QList<int>({Hex, Settings, Wave, Rec}));
+    // The host looks where the plug-in's ARB panel looks.
+    EXPECT_EQ(adm->folder(Wave), getMyDocumentsPath() + "/ARBWaveForms");
+
+    for (int t0 = 0; t0 < 2; ++t0)
+        for (int t1 = 0; t1 < 2; ++t1) {
+            const SDbInstTupel t{t0, t1, 0, 0};
+            EXPECT_EQ(readList("IdPDbKobraArbCatName", t), QStringList({"wave1.wv", "wave2.wv"}));
+            EXPECT_EQ(readList("IdPDbKobraRecCatName", t), QStringList({"rec.wv"}));
+            EXPECT_EQ(readList("IdPDbLynxCatName", t), QStringList({"user.lynx"}));
+            EXPECT_EQ(readList("IdPDbLynxSsiHexFileCat", t), QStringList({"gain.hex"}));
+        }
+
+    ASSERT_EQ(writeText("IdPDbKobraArbDel", {1, 0, 0, 0}, "wave1.wv"), 0);
+    EXPECT_FALSE(QFile::exists(documents + "/ARBWaveForms/wave1.wv"));
+    EXPECT_EQ(readList("IdPDbKobraArbCatName", {0, 1, 0, 0}), QStringList({"wave2.wv"}));
+    ASSERT_EQ(writeText("IdPDbKobraRecDel", {}, "rec"), 0);
+    EXPECT_TRUE(readList("IdPDbKobraRecCatName", {}).isEmpty());
+
+    m_runtime->shutdown();
+    EXPECT_EQ(CDbEngine::instance().listAdm(), nullptr);
+}
+
+} // namespace

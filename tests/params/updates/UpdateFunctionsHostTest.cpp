@@ -1,0 +1,277 @@
+// Update functions, preset and save/recall through the host: the runtime loads the plug-in, the
+// organisation-layer framework drives the simulated boxes, and every write goes through the
+// database as a user's would.
+#include <QFile>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include "host/db/CDbAnswerBuffer.h"
+#include "host/db/CDbDataTypeNString.h"
+#include "orglayer/FrameworkFixture.h"
+
+using namespace MvQARN;
+using namespace oltest;
+
+namespace {
+
+constexpr int kBoxA = 100123;
+constexpr int kBoxB = 100456;
+constexpr int kLogicLvds = 0;
+constexpr int kLogicLvttl = 1;
+constexpr int kRefIn = 2;
+constexpr int kUserInterface = 1;
+const char kLogicText[] =
+    "Because logic type has been changed, the standard was switched OFF to avoid hardware damages.";
+
+class UpdateHostTest : public HostWithBoxes {
+protected:
+    void SetUp() override {
+        startHost({QStringLiteral(VGX_BUILD_DIR "/plugins/libkobra.so")});
+        QString error;
+        ASSERT_TRUE(m_runtime->start(&error)) << error.toStdString();
+    }
+    void TearDown() override { stopHost(); }
+
+    int writeFlagged(const char* name, const SDbInstTupel& t, const CDbAllType& v, unsigned flags) {
+        m_answer.clearErrors();
+        return db().write(name, t, v, &m_answer, DbMsgSet, flags);
+    }
+    int exec(const char* name, const SDbInstTupel& t) {
+        m_answer.clearErrors();
+        return db().write(name, t, CDbAllType::fromInt(1), &m_answer, DbMsgExec, 0);
+    }
+    double number(const char* name, const SDbInstTupel& t) {
+        double v = -9999;
+        db().dataBaseIfc()->getNumber(name, v, t.t0, t.t3, t.t2, t.t1);
+        return v;
+    }
+    QString text(const char* name, const SDbInstTupel& t) {
+        QString v = QStringLiteral("<unread>");
+        db().dataBaseIfc()->getString(name, v, t.t0, t.t3, t.t2, t.t1);
+        return v;
+    }
+    QStringList serials() {
+        QStringList list;
+        int count = 0;
+        db().dataBaseIfc()->getStringList("IdPDbKobraSerials", list, count, 0, 0, 0, 0);
+        return list.mid(0, count);
+    }
+    int selected(int path, int side) { return readInt("IdPDbKobraSelected", tup(path, side)); }
+    void selectBox(int path, int side, int serial) {
+        const int index = int(serials().indexOf(QString::number(serial)));
+        ASSERT_GT(index, 0) << serial;
+        setInt("IdPDbKobraSelected", tup(path, side), index);
+    }
+    int countErrors(const QStringList& texts, const QString& text) {
+        int n = 0;
+        for (const QString& t : texts)
+            n += t == text ? 1 : 0;
+        return n;
+    }
+    QStringList answerTexts() {
+        QStringList out;
+        for (const CDbAnswerBuffer::Error& e : m_answer.getErrors())
+            out.append(e.text);
+        return out;
+    }
+
+    CDbAnswerBuffer m_answer;
+};
+
+// ---- Interface dependencies -----------------------------------------------------------------------
+
+TEST_F(UpdateHostTest, LeavingLvdsClampsTheClockRateToTheCeilingOfTheNewLogicAndSignalType) {
+    setInt("IdPDbLynxLogicType", tup(0, 1), kLogicLvds);
+    setNumber("IdPDbLynxClocRate", tup(0, 1), 300e6);
+    setInt("IdPDbLynxLogicType", tup(0, 1), kLogicLvttl);
+    EXPECT_DOUBLE_EQ(number("IdPDbLynxClocRate", tup(0, 1)), 100e6);
+
+    setInt("IdPDbLynxLogicType", tup(1, 1), kLogicLvds);
+    setNumber("IdPDbLynxClocRate", tup(1, 1), 300e6);
+    setInt("IdPDbLynxFormat", tup(1, 1), 1); // parallel Out side keeps the signal type
+    setInt("IdPDbLynxSigType", tup(1, 1), 1);
+    setInt("IdPDbLynxLogicType", tup(1, 1), kLogicLvttl);
+    EXPECT_DOUBLE_EQ(number("IdPDbLynxClocRate", tup(1, 1)), 150e6);
+    // The other interfaces keep their own rates.
+    EXPECT_NE(number("IdPDbLynxClocRate", tup(0, 0)), 100e6 + 1);
+}
+
+TEST_F(UpdateHostTest, SmallerWordSizeAndRecorderLengthPullTheirPositionsIn) {
+    setNumber("IdPDbLynxDataWordSize", tup(0, 0), 16);
+    setNumber("IdPDbLynxDataStrobPos", tup(0, 0), 15);
+    setNumber("IdPDbLynxDataWordSize", tup(0, 0), 8);
+    EXPECT_DOUBLE_EQ(number("IdPDbLynxDataStrobPos", tup(0, 0)), 7);
+
+    setNumber("IdPDbKobraTranRecDataLength", tup(0, 0, 0, 1), 2048);
+    setNumber("IdPDbKobraTranRecTrigPosition", tup(0, 0, 0, 1), 2000);
+    setNumber("IdPDbKobraTranRecDataLength", tup(0, 0, 0, 1), 1024);
+    EXPECT_DOUBLE_EQ(number("IdPDbKobraTranRecTrigPosition", tup(0, 0, 0, 1)), 1023);
+
+    // A position inside the new length stays.
+    setNumber("IdPDbKobraTranRecTrigPosition", tup(0, 0, 0, 1), 600);
+    setNumber("IdPDbKobraTranRecDataLength", tup(0, 0, 0, 1), 1024);
+    EXPECT_DOUBLE_EQ(number("IdPDbKobraTranRecTrigPosition", tup(0, 0, 0, 1)), 600);
+}
+
+TEST_F(UpdateHostTest, ClockSourceAndDeviceStateDriveTheHostBasebandClock) {
+    setInt("IdPDbLynxLogicType", tup(0, 0), kLogicLvttl);
+    setInt("IdPDbLynxDeviceState", tup(0, 0), 1);
+
+    setInt("IdPDbBbinSampRateMode", tup(0, 0), 0);
+    setInt("IdPDbLynxClocSour", tup(0, 0), kRefIn);
+    EXPECT_EQ(readInt("IdPDbBbinSampRateMode", tup(0, 0)), 1);
+    // The same state again with the re-apply flag runs the host rule: REF IN is no external clock.
+    ASSERT_EQ(writeFlagged("IdPDbLynxDeviceState", tup(0, 0), CDbAllType::fromInt(1), DbFlagReapply), 0);
+    EXPECT_EQ(readInt("IdPDbBbinSampRateMode", tup(0, 0)), 0);
+    // Without the flag an unchanged state does nothing.
+    setInt("IdPDbBbinSampRateMode", tup(0, 0), 1);
+    setInt("IdPDbLynxDeviceState", tup(0, 0), 1);
+    EXPECT_EQ(readInt("IdPDbBbinSampRateMode", tup(0, 0)), 1);
+
+    setInt("IdPDbBbinSampRateMode", tup(0, 0), 0);
+    setInt("IdPDbLynxClocSour", tup(0, 0), kUserInterface);
+    EXPECT_EQ(readInt("IdPDbBbinSampRateMode", tup(0, 0)), 1);
+    setInt("IdPDbBbinSampRateMode", tup(0, 0), 0);
+    ASSERT_EQ(writeFlagged("IdPDbLynxDeviceState", tup(0, 0), CDbAllType::fromInt(1), DbFlagReapply), 0);
+    EXPECT_EQ(readInt("IdPDbBbinSampRateMode", tup(0, 0)), 1);
+}
+
+// ---- Box list and selection -------------------------------------------------------------------------
+
+TEST_F(UpdateHostTest, DefaultSimulationListsBothBoxesAndHotPlugRepointsEverySelection) {
+    EXPECT_EQ(serials(), (QStringList{"None", "100123", "100456"}));
+
+    selectBox(0, 1, kBoxA);
+    selectBox(0, 0, kBoxB);
+    setInt("IdPDbKobraConfigSelected", tup(0, 0), 2);
+
+    ASSERT_TRUE(m_boxes.disconnect(kBoxA));
+    EXPECT_EQ(serials(), (QStringList{"None", "100456"}));
+    EXPECT_EQ(selected(0, 0), 1);
+    EXPECT_EQ(selected(0, 1), 0);
+    EXPECT_EQ(selected(1, 0), 0);
+    EXPECT_EQ(selected(1, 1), 0);
+    EXPECT_EQ(readInt("IdPDbKobraConfigSelected", tup(0, 0)), 1);
+
+    ASSERT_TRUE(m_boxes.connect(kBoxA));
+    EXPECT_EQ(serials(), (QStringList{"None", "100456", "100123"}));
+    EXPECT_EQ(selected(0, 0), 1);
+    EXPECT_EQ(selected(0, 1), 0); // nothing remembered for Out A: no box until the user chooses
+}
+
+TEST_F(UpdateHostTest, SelectingABoxReadsItsVariantAndInstrumentLinks) {
+    selectBox(1, 0, kBoxA);
+    EXPECT_EQ(readInt("IdPDbKobraState", tup(1, 0)), 0);
+    const QString link0 = text("IdPDbKobraInstrType", tup(1, 0, 0, 0));
+    const QString link1 = text("IdPDbKobraInstrType", tup(1, 0, 0, 1));
+    EXPECT_NE(link0, QStringLiteral("-"));
+    EXPECT_NE(link1, QStringLiteral("-"));
+    setInt("IdPDbKobraSelected", tup(1, 0), 0);
+    EXPECT_EQ(text("IdPDbKobraInstrType", tup(1, 0, 0, 0)), QStringLiteral("not connected"));
+    EXPECT_EQ(text("IdPDbKobraInstrumentName", tup(1, 0, 0, 1)), QStringLiteral("not connected"));
+}
+
+// ---- Preset, save and recall ------------------------------------------------------------------------
+
+TEST_F(UpdateHostTest, PresetOfOneInterfaceLeavesTheOtherThreeAlone) {
+    for (int p = 0; p < 2; ++p)
+        for (int s = 0; s < 2; ++s)
+            setNumber("IdPDbLynxDataWordSize", tup(p, s), 10);
+    ASSERT_EQ(exec("IdPDbLynxPreset", tup(0, 0)), 0);
+    EXPECT_DOUBLE_EQ(number("IdPDbLynxDataWordSize", tup(0, 0)), 16);
+    EXPECT_DOUBLE_EQ(number("IdPDbLynxDataWordSize", tup(1, 0)), 10);
+    EXPECT_DOUBLE_EQ(number("IdPDbLynxDataWordSize", tup(0, 1)), 10);
+    EXPECT_DOUBLE_EQ(number("IdPDbLynxDataWordSize", tup(1, 1)), 10);
+}
+
+TEST_F(UpdateHostTest, SaveNamesTheFileAndRecallOfAnotherLogicTypeSwitchesARunningInterfaceOff) {
+    setInt("IdPDbLynxLogicType", tup(0, 1), kLogicLvttl);
+    set("IdPDbLynxSav", tup(0, 1), CDbAllType::fromString(QStringLiteral("lvttl")));
+    EXPECT_EQ(text("IdPDbLynxSav", tup(0, 1)), QStringLiteral("lvttl"));
+    EXPECT_TRUE(QFile::exists(m_settings.path() + QStringLiteral("/lvttl.lynx")));
+
+    setInt("IdPDbLynxLogicType", tup(0, 1), kLogicLvds);
+    switchOn(0, 1, kBoxA);
+    ASSERT_EQ(readInt("IdPDbLynxState", tup(0, 1)), 1);
+    ASSERT_EQ(readInt("IdPDbKobraState", tup(0, 1)), 1);
+
+    ASSERT_EQ(write("IdPDbLynxRcl", tup(0, 1), CDbAllType::fromString(QStringLiteral("lvttl"))), 0)
+        << m_lastErrors.join("; ").toStdString();
+    EXPECT_EQ(readInt("IdPDbLynxLogicType", tup(0, 1)), kLogicLvttl) << m_lastErrors.join("; ").toStdString();
+    EXPECT_EQ(readInt("IdPDbKobraState", tup(0, 1)), 0);
+    EXPECT_EQ(countErrors(m_lastErrors, QString::fromLatin1(kLogicText)), 1);
+}
+
+TEST_F(UpdateHostTest, RecalledBoxIsSelectedOnceItIsConnectedAgain) {
+    selectBox(0, 1, kBoxA);
+    set("IdPDbLynxSav", tup(0, 1), CDbAllType::fromString(QStringLiteral("withbox")));
+    // Saving does not recall: the box stays selected.
+    EXPECT_EQ(selected(0, 1), int(serials().indexOf(QStringLiteral("100123"))));
+
+    ASSERT_TRUE(m_boxes.disconnect(kBoxA));
+    ASSERT_EQ(write("IdPDbLynxRcl", tup(0, 1), CDbAllType::fromString(QStringLiteral("withbox"))), 0);
+    EXPECT_EQ(selected(0, 1), 0);
+
+    ASSERT_TRUE(m_boxes.connect(kBoxA));
+    EXPECT_EQ(serials(), (QStringList{"None", "100456", "100123"}));
+    EXPECT_EQ(selected(0, 1), 2);
+    EXPECT_EQ(selected(0, 0), 0);
+}
+
+// ---- Service functions ------------------------------------------------------------------------------
+
+TEST_F(UpdateHostTest, ServiceTestRunnerWritesTheLogAndTheResultState) {
+    setInt("IdPDbProtLevState", tup(0, 0), 0);
+    setInt("IdPDbKobraConfigSelected", tup(0, 0), 1);
+    ASSERT_EQ(exec("IdPDbKobraServiceCpriTestExec", tup(0, 0)), 0) << answerTexts().join("; ").toStdString();
+    const QString log = text("IdPDbKobraServiceCpriTestLog", tup(0, 0));
+    EXPECT_TRUE(log.startsWith(QStringLiteral("CPRI service test on KOBRA 100123"))) << log.toStdString();
+    const bool passed =
+        log.contains(QStringLiteral("CPRI service test: PASSED")) || !log.contains(QStringLiteral("FAILED"));
+    EXPECT_EQ(readInt("IdPDbKobraServiceCpriTestError", tup(0, 0)), passed ? 0 : 1);
+
+    ASSERT_EQ(exec("IdPDbKobraServiceDigRfTestExec", tup(0, 0)), 0);
+    const QString digRf = text("IdPDbKobraServiceDigRfTestLog", tup(0, 0));
+    EXPECT_TRUE(digRf.contains(QStringLiteral("DigRF interface test"))) << digRf.toStdString();
+    EXPECT_TRUE(digRf.contains(QStringLiteral("DigRF loopback test"))) << digRf.toStdString();
+
+    // The log goes to a file of the user's folder.
+    set("IdPDbKobraServiceCpriTestLogSave", tup(0, 0), CDbAllType::fromString(QStringLiteral("cpri")));
+    QFile file(m_settings.path() + QStringLiteral("/cpri.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), log);
+
+    // With the box gone the command fails.
+    ASSERT_TRUE(m_boxes.disconnect(kBoxB));
+    ASSERT_TRUE(m_boxes.connect(kBoxB));
+    setInt("IdPDbKobraConfigSelected", tup(0, 0), 0);
+    ASSERT_EQ(exec("IdPDbKobraServiceCpriTestExec", tup(0, 0)), 0);
+    EXPECT_EQ(text("IdPDbKobraServiceCpriTestLog", tup(0, 0)), QStringLiteral("Execution failed."));
+    EXPECT_EQ(readInt("IdPDbKobraServiceCpriTestError", tup(0, 0)), 1);
+}
+
+TEST_F(UpdateHostTest, LedTestWithoutConfiguredBoxIsWrittenBackAndReported) {
+    setInt("IdPDbProtLevState", tup(0, 0), 0);
+    ASSERT_NE(write("IdPDbKobraDiagLedTest", tup(0, 0), CDbAllType::fromInt(1)), 0);
+    EXPECT_EQ(countErrors(m_lastErrors, QStringLiteral("Cannot load DigRF FPGA!")), 1);
+    EXPECT_EQ(readInt("IdPDbKobraDiagLedTest", tup(0, 0)), 0);
+}
+
+TEST_F(UpdateHostTest, EepromWriteAndReadGoThroughTheConfiguredBox) {
+    setInt("IdPDbProtLevState", tup(0, 0), 0);
+    setInt("IdPDbKobraConfigSelected", tup(0, 0), 1);
+    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnRead", tup(0, 0)), 0);
+    EXPECT_EQ(text("IdPDbKobraServiceEepromSn", tup(0, 0)), QStringLiteral("100123"));
+
+    set("IdPDbKobraServiceEepromSn", tup(0, 0), CDbAllType::fromString(QStringLiteral("424242")));
+    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnWrite", tup(0, 0)), 0);
+    set("IdPDbKobraServiceEepromSn", tup(0, 0), CDbAllType::fromString(QString()));
+    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnRead", tup(0, 0)), 0);
+    EXPECT_EQ(text("IdPDbKobraServiceEepromSn", tup(0, 0)), QStringLiteral("424242"));
+
+    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnCopy", tup(0, 0)), 0);
+    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnRead", tup(0, 0)), 0);
+    EXPECT_EQ(text("IdPDbKobraServiceEepromSn", tup(0, 0)), QStringLiteral("100123"));
+}
+
+} // namespace
