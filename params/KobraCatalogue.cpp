@@ -350,7 +350,7 @@ constexpr int NoUnit = DbUnitNone;
 
 constexpr int kClocSourIds[] = {2, 0, 1};                  // "REF IN", "Internal", "User Interface"
 constexpr int kSsiSpiClocPhasIds[] = {0, 2};               // "0 deg", "180 deg"
-constexpr int kRecDataSourceIds[] = {0, 1, 2, 3, 4, 5, 6, 7}; // no 6
+constexpr int kRecDataSourceIds[] = {0, 1, 2, 3, 4, 5, 7}; // no 6
 constexpr int kRecDataLengthIds[] = {512, 1024, 2048};
 constexpr int kRecTrigSourceIds[] = {0, 1, 2, 4, 5, 6, 3, 7}; // Software, Data Valid, GP_0 .. GP_5
 
@@ -417,7 +417,7 @@ constexpr Row<SDbDefNInt> kIntArrayRows[] = {
 constexpr Row<SDbDefNString> kListRows[] = {
     list("IdPDbKobraSerials", I2x2Once, 0x20200200, box.fn("U").idxAll()),
     // Each interface instance lists its own SSI files: no folding index function here.
-    list("IdPDbLynxSsiHexFileCat", I2x2, 0x21330400, ifc.files(FlSsiHex, OpCatalogue).idxAll()),
+    list("IdPDbLynxSsiHexFileCat", I2x2, 0x21330400, ifc.files(FlSsiHex, OpCatalogue)),
     list("IdPDbKobraArbCatName", I2x2Once, 0x21330400, ifc.files(FlArb, OpCatalogue).idxAll()),
     list("IdPDbKobraRecCatName", I2x2Once, 0x21330400, ifc.files(FlRec, OpCatalogue).idxAll()),
     list("IdPDbLynxCatName", I2x2Once, 0x21330400, ifc.files(FlSettings, OpCatalogue).idxAll()),

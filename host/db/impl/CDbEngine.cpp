@@ -712,7 +712,9 @@ int CDbEngine::storeOne(CDbRecord* rec, const SDbInstTupel& stored, const CDbAll
     ctx.tupel = stored;
     ctx.value = v;
     ctx.current = list.head();
-    ctx.changeFlags = ChangeValue | ChangePresetRecall;
+    // Bit 0 marks a change a request made; values a preset or a recall restores carry only their
+    // own bit, so actions tied to a user's change (a new box selection) do not run for them.
+    ctx.changeFlags = ChangePresetRecall;
     const int mark = answer.mark();
     int rc = DbOk;
     {

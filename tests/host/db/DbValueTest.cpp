@@ -76,7 +76,7 @@ TEST(DbValueTest, BitFieldsAreLeftAlignedAndRoundTripAsText) {
 }
 
 TEST(DbValueTest, ListValuesAsText) {
-    EXPECT_EQ(CDbDataTypeNDbl(0.5, -1e-11).toText(), "0.5,-1e-11");
+    EXPECT_EQ(CDbDataTypeNDbl(0.5, -0.25).toText(), "0.5,-0.25");
     EXPECT_EQ(CDbDataTypeNInt({3, -4}).toText(), "3,-4");
     EXPECT_EQ(CDbDataTypeNInt().toText(), "");
 }
