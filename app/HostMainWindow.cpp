@@ -12,6 +12,7 @@
 #include "host/gui/VGXUserDialogAttributes.h"
 #include "host/util/VGXSuModuleInfoView.h"
 #include "host/util/impl/VGXHostRuntime.h"
+#include "host/util/impl/VGXTraceSink.h"
 
 namespace vgxapp {
 
@@ -70,6 +71,8 @@ void HostMainWindow::buildMenus() {
         action->setData(item.dialogName);
         const QString dialogName = item.dialogName;
         connect(action, &QAction::triggered, this, [this, dialogName] { openDialog(dialogName); });
+        VGXTraceSink::trace(
+            QStringLiteral("vgxhost: menu KOBRA item \"%1\" opens \"%2\"").arg(text, dialogName));
     }
     if (items.isEmpty())
         m_kobraMenu->addAction(QStringLiteral("(no dialogs registered)"))->setEnabled(false);

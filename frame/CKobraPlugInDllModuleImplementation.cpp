@@ -34,6 +34,7 @@
 #include "params/KobraDbInfo.h"
 #include "params/KobraDeviceStateReapply.h"
 #include "params/KobraSelected.h"
+#include "remote/CKobraScpiModule.h"
 #include "ui/CKobraUserValidator.h"
 
 namespace MvQARN {
@@ -187,8 +188,8 @@ CKobraPlugInDllModuleImplementation::CKobraPlugInDllModuleImplementation(int mod
         setSection("Database");
         Kobra::g_orgLayer = new (std::nothrow) CKobraOrgLayer;
         setModuleFunction(kModuleName);
-        // The SCPI module joins with the remote-control command tree.
-        setScpiModule(nullptr);
+        // The remote-control command tree; the module registers it with the host parser itself.
+        setScpiModule(new (std::nothrow) CKobraScpiModule);
     }
 }
 
@@ -199,11 +200,19 @@ CKobraPlugInDllModuleImplementation::~CKobraPlugInDllModuleImplementation() {
         progressDialog = nullptr;
     }
     trace("progressbar deleted");
+    // A host that skipped moduleExit still gets the command tree unregistered.
+    exitScpi();
     trace("~CKobraPlugInDllModuleImplementation() complete");
     // Empty after exitusGui; a host that skipped it still gets its validators released.
     qDeleteAll(validators);
     validators.clear();
     validators.squeeze();
+}
+
+// The tree points into the plug-in library, so it leaves the host parser before the library goes.
+void CKobraPlugInDllModuleImplementation::exitScpi() {
+    delete getScpiModule();
+    setScpiModule(nullptr);
 }
 
 void CKobraPlugInDllModuleImplementation::initusGui() {

@@ -35,6 +35,10 @@ public:
     const QVector<CKobraUserValidator*>& getValidators() const { return validators; }
     QDialog* getProgressDialog() const { return progressDialog; }
 
+protected:
+    // Deletes the SCPI module made by the constructor.
+    void exitScpi() override;
+
 private:
     void notification(CUtilXferData& data);
     int reapplyDeviceStates(CDbCnct& cnct);

@@ -80,7 +80,8 @@ TEST(VgxhostCommandLine, InvalidValuesExitTwoAndSayWhatIsWrong) {
         {{QStringLiteral("--family")}, QStringLiteral("family")},
     };
     for (const Case& c : cases) {
-        const HostRun run = runHost(c.args + QStringList{QStringLiteral("--plugin"), plugin});
+        // The plug-in goes first, so an option without its value can come last.
+        const HostRun run = runHost(QStringList{QStringLiteral("--plugin"), plugin} + c.args);
         const std::string args = c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.exitStatus, QProcess::NormalExit) << args;
         EXPECT_EQ(run.exitCode, 2) << args << "\n" << run.err.toStdString();

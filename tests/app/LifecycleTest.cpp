@@ -118,10 +118,21 @@ TEST_F(VgxhostLifecycle, HeadlessQuitStartsAndShutsDownInOrder) {
 }
 
 TEST_F(VgxhostLifecycle, WindowModeQuitShutsDownInOrder) {
-    // No --headless with a (offscreen) display: the main window is built from the registered items.
+    // No --headless with a (offscreen) display: the main window's menu lists the registered items in
+    // their order.
     const HostRun run = runHost(args({}));
     ASSERT_EQ(run.exitStatus, QProcess::NormalExit) << run.err.toStdString();
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList menu =
+        lines(run.err).filter(QRegularExpression(QStringLiteral("^vgxhost: menu KOBRA item ")));
+    const QStringList expected = {
+        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA\" opens \"CKobraDlgMain\""),
+        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA_TRANREC0\" opens \"CKobraDlgTranRecChannel0\""),
+        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA_TRANREC1\" opens \"CKobraDlgTranRecChannel1\""),
+        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA_DEVICE\" opens \"CKobraDlgDeviceManager\""),
+        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA_USER\" opens \"CBasebandLynxMainInOutDialog\""),
+    };
+    EXPECT_EQ(menu, expected) << run.err.toStdString();
     expectShutdownInOrder(run.err);
 }
 

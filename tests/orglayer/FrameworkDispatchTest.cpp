@@ -102,10 +102,16 @@ TEST_F(FrameworkDispatch, InterfacesThatAreOffOrWithoutBoxAreNotProgrammed) {
     EXPECT_TRUE(box(100123).calls().isEmpty());
 }
 
-TEST_F(FrameworkDispatch, AnotherBoxUnderARunningInterfaceIsProgrammedFully) {
+TEST_F(FrameworkDispatch, AnotherBoxIsProgrammedFullyWhenTheInterfaceIsSwitchedOnAgain) {
     switchOn(1, 1, 100123);
     box(100123).clearCalls();
+    // Choosing another box stops the interface; neither box hears of it.
     setNumber("IdPiDbKobraSelected", tup(1, 1), 100456);
+    EXPECT_EQ(readInt("IdPDbKobraState", tup(1, 1)), 0);
+    EXPECT_TRUE(box(100456).calls().isEmpty());
+    EXPECT_TRUE(box(100123).calls().isEmpty());
+
+    setInt("IdPDbLynxState", tup(1, 1), 1);
     EXPECT_EQ(box(100456).programming().fpgaLoads, 1);
     EXPECT_TRUE(box(100456).callNames().contains("setDataSettings"));
     EXPECT_TRUE(box(100123).calls().isEmpty());

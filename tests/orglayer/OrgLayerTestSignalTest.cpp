@@ -15,13 +15,13 @@ class OrgLayerTestSignals : public OrgLayerTest {};
 TEST_F(OrgLayerTestSignals, ReceiveTestStateAndSource) {
     const SDbInstTupel t = tup(0, 1);
     setInt("IdPDbKobraVariant", t, 1);
-    setInt("IdPDbLynxTestRxPrbs", t, 1);
+    // A new source stops the test, so the source comes first.
     setInt("IdPDbLynxTestRxSource", t, 1);
+    setInt("IdPDbLynxTestRxPrbs", t, 1);
     ASSERT_EQ(setKobra(0, 1, Layer::ActTestRx), 0);
     EXPECT_EQ(calls(), (QList<QByteArray>{"setTestRx"}));
     EXPECT_EQ(m_device.calls()[0].args, (QVariantList{true, 1}));
 
-    setInt("IdPDbLynxTestRxPrbs", t, 0);
     setInt("IdPDbLynxTestRxSource", t, 0);
     ASSERT_EQ(setKobra(0, 1, Layer::ActTestRx), 0);
     EXPECT_EQ(m_device.calls()[1].args, (QVariantList{false, 0}));

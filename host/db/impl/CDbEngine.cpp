@@ -690,6 +690,12 @@ bool CDbEngine::inSettings(const CDbRecord* rec, int group, unsigned mask, bool 
     return withSaveRecall && d->savRcl;
 }
 
+// False for instances a narrower record of the same name holds: their values are never read.
+bool CDbEngine::serves(const CDbRecord* rec, const SDbInstTupel& stored) const {
+    int e = DbOk;
+    return resolve(rec->name(), stored, e) == rec;
+}
+
 int CDbEngine::storeOne(CDbRecord* rec, const SDbInstTupel& stored, const CDbAllType& v,
                         CDbForwardAnswerBuffer& answer) {
     Enter enter(*this);
@@ -758,7 +764,7 @@ int CDbEngine::presetWith(int group, unsigned mask, const int filter[4], const c
         if (axes && rec->sharedOn(axes))
             continue;
         for (const SDbInstTupel& st : rec->storedInstances()) {
-            if (!matches(st, filter))
+            if (!matches(st, filter) || !serves(rec, st))
                 continue;
             CDbAllType v = rec->defaultValue();
             if (CDbPresFunc* pres = rec->def()->pres) {
@@ -822,7 +828,7 @@ int CDbEngine::saveWith(const QString& path, int group, unsigned mask, int t0, i
                 continue;
         }
         for (const SDbInstTupel& st : rec->storedInstances()) {
-            if (st.t0 != t0 || st.t1 != t1)
+            if (st.t0 != t0 || st.t1 != t1 || !serves(rec, st))
                 continue;
             CDbAllType v = rec->value(st);
             if (CDbSavRclFunc* sr = rec->def()->savRcl) {
@@ -869,9 +875,15 @@ int CDbEngine::saveWith(const QString& path, int group, unsigned mask, int t0, i
     // Written to a temporary file and renamed into place, so an interrupted save leaves the old file.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        ok = file.write(data) == data.size();
+    // Unbuffered, so that a write the disk cuts short is seen here: a buffered commit would rename a
+    // truncated file into place.
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qint64 done = 0; ok && done < data.size();) {
+        const qint64 n = file.write(data.constData() + done, data.size() - done);
+        ok = n > 0;
+        done += ok ? n : 0;
+    }
+    if (file.isOpen()) {
         if (!ok)
             file.cancelWriting();
         ok = file.commit() && ok;

@@ -99,10 +99,12 @@ public:
     bool limits(const char* name, const SDbInstTupel& t, double& min, double& max);
     QVector<int> choices(const char* name, const SDbInstTupel& t);
 
-    // Change flags a function sees (CDbCnct::getChangeFlags).
+    // Change flags a function sees (CDbCnct::getChangeFlags): a value that differs from the previous
+    // one (always for events) sets ChangeValue when a request stored it, ChangePresetRecall when a
+    // group preset or a settings recall did.
     enum EChangeFlag : unsigned {
-        ChangeValue = 0x1,        // the stored value differs from the previous one (always for events)
-        ChangePresetRecall = 0x2, // the value was set by a group preset or a settings recall
+        ChangeValue = 0x1,
+        ChangePresetRecall = 0x2,
     };
 
     struct SChange {
@@ -159,6 +161,7 @@ private:
     int storeOne(CDbRecord* rec, const SDbInstTupel& stored, const CDbAllType& v,
                  CDbForwardAnswerBuffer& answer);
     bool inSettings(const CDbRecord* rec, int group, unsigned mask, bool withSaveRecall) const;
+    bool serves(const CDbRecord* rec, const SDbInstTupel& stored) const;
     void queryCheck(CDbRecord* rec, const SDbInstTupel& t, CDbRequest& ctx);
 
     std::vector<std::unique_ptr<CDbRecord>> m_records;

@@ -135,9 +135,9 @@ TEST_F(PresetTest, PresetFunctionGivesTheValueAndChangedValuesRunTheirUpdates) {
     EXPECT_EQ(sel("DataSource", {0, 1, 0, 0}), 0);
     EXPECT_EQ(sel("DataSource", {0, 1, 0, 1}), 1);
     EXPECT_EQ(sel("DataSource", {1, 1, 0, 1}), 5);
-    // t3 = 0 changed 5 -> 0 and t3 = 1 changed 5 -> 1; both report a changed value set by a preset.
+    // t3 = 0 changed 5 -> 0 and t3 = 1 changed 5 -> 1; both say the change came from a preset.
     EXPECT_EQ(trace(),
-              std::vector<std::string>({"upd:DataSource[0] 5->0 flags=3", "upd:DataSource[1] 5->1 flags=3"}));
+              std::vector<std::string>({"upd:DataSource[0] 5->0 flags=2", "upd:DataSource[1] 5->1 flags=2"}));
     EXPECT_EQ(batches, 1); // one delivery for the whole preset
 
     trace().clear();

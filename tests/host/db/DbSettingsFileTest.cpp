@@ -118,6 +118,15 @@ protected:
         auto& selected = defs.select("Selected", 0, 20, 0, inst);
         selected.c.grp = 0;
         selected.c.savRcl = &selectedSr;
+        // Direction: a full record shadowed by one record per side.
+        static const int states[] = {0, 1};
+        for (int side = -1; side < 2; ++side) {
+            auto& dir = defs.select("Dir", side < 0 ? 0 : side, side < 0 ? 1 : side, side < 0 ? 1 : side,
+                                    side < 0 ? inst : Inst{2, 1, 1, 1});
+            dir.ids = states;
+            dir.idCount = 2;
+            dir.c.firstA[1] = dir.c.firstB[1] = side < 0 ? 0 : side;
+        }
         auto& sav = defs.string("Sav", "", 256, inst);
         sav.c.fileListType = 0xbc;
         sav.c.upd = &saveUpd;
@@ -154,7 +163,7 @@ protected:
         QString s;
         for (const SDbInstTupel& t : {kOutA, kOutB})
             for (const char* n :
-                 {"LogicType", "ClocRate", "Twin", "SsiData", "Names", "IqData", "Selected", "RecLen"})
+                 {"LogicType", "ClocRate", "Twin", "SsiData", "Names", "IqData", "Selected", "RecLen", "Dir"})
                 s += QString::fromLatin1(n) + "=" + text(n, t) + ";";
         for (int slot = 0; slot < 4; ++slot)
             s += text("ArbFile", {0, 1, 0, slot}) + ";";
@@ -193,6 +202,7 @@ TEST_F(SettingsFileTest, SaveAndRecallRestoreOneInstance) {
     EXPECT_TRUE(lines.contains("ArbFile[0,2]=str:wave|two\\nx.wv"));
     EXPECT_TRUE(lines.contains("Names[0,0]=list:3|a,b|c\\|d|"));
     EXPECT_TRUE(lines.contains("Selected[0,0]=num:100003")); // through the save object
+    EXPECT_EQ(lines.count("Dir[0,0]=sel:1"), 1);             // only the record that serves Out A
     EXPECT_FALSE(file.contains("RecLen")) << "another group";
     EXPECT_FALSE(file.contains("Sav[")) << "settings-file names are no settings";
     const QString saved = snapshot();

@@ -53,8 +53,9 @@ TEST(DbValueTest, BitFieldsAreLeftAlignedAndRoundTripAsText) {
     EXPECT_EQ(b.toText(), "12:abc00000");
     EXPECT_TRUE(b.bit(0));
     EXPECT_FALSE(b.bit(1));
-    EXPECT_TRUE(b.bit(11));
-    EXPECT_FALSE(b.bit(12));
+    EXPECT_TRUE(b.bit(8));
+    EXPECT_FALSE(b.bit(11));
+    EXPECT_FALSE(b.bit(12)); // past the end
     b.setBit(1, true);
     EXPECT_EQ(b.getWords().first(), 0xEBC00000u);
     b.setLength(40);

@@ -1,0 +1,674 @@
+// The plug-in's SCPI command tree: its records against the command list below (typed by hand, not
+// derived from the tables), and the commands driven through the host parser with the plug-in loaded
+// into the host runtime and the simulated boxes behind the framework.
+#include <QMap>
+#include <QPair>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <string_view>
+#include <vector>
+
+#include "host/scpi/impl/CScpiRegistry.h"
+#include "host/scpi/impl/CScpiSession.h"
+#include "orglayer/FrameworkFixture.h"
+#include "remote/CKobraScpiModule.h"
+#include "remote/KobraScpiTables.h"
+
+using namespace MvQARN;
+using namespace oltest;
+
+namespace {
+
+// ---- The expected command list ------------------------------------------------------------------
+
+// Kinds: S setting, s setting with sub-level, Q query, q query with sub-level, T event with a text
+// argument, t the same with sub-level, E event without argument.
+struct Expected {
+    const char* path; // relative to its level
+    char kind;
+    const char* param;
+    const char* arg;    // a valid argument for settings and text events
+    const char* answer; // what the query answers after arg was written (numbers compare as numbers)
+    // Where the Out side takes another value than the In side: its argument and answer.
+    const char* argOut = nullptr;
+    const char* answerOut = nullptr;
+};
+
+// Below BBIN:EXTernal, IQ:OUTPut:EXTernal and KOBR:USER.
+const std::vector<Expected> kInterface = {
+    {"CLOCk:PHASe", 'S', "IdPDbLynxClocPhas", "90", "90"},
+    {"CLOCk:POLarity", 'S', "IdPDbLynxClocPol", "NEGative", "NEG"},
+    {"CLOCk:RATE", 'S', "IdPDbLynxClocRate", "10MHZ", "1e7"},
+    {"CLOCk:SKEW:IN", 'S', "IdPDbLynxClocInSkew", "1NS", "1e-9"},
+    {"CLOCk:SKEW:OUT", 'S', "IdPDbLynxClocSkew", "-500PS", "-5e-10"},
+    {"CLOCk:SOURce", 'S', "IdPDbLynxClocSour", "EXTernal", "EXT"},
+    {"DATA:ALIGnment", 'S', "IdPDbLynxDataWordAlign", "LSB", "LSB"},
+    {"DATA:BORDer", 'S', "IdPDbLynxDataBitOrder", "LSB", "LSB"},
+    {"DATA:INEGate", 'S', "IdPDbLynxDataNegI", "ON", "1"},
+    {"DATA:NFORmat", 'S', "IdPDbLynxDataNumForm", "OBINary", "OBIN"},
+    {"DATA:POLarity:IQ", 'S', "IdPDbLynxDataIQPol", "NEGative", "NEG"},
+    {"DATA:QNEGate", 'S', "IdPDbLynxDataNegQ", "1", "1"},
+    {"DATA:SIZE", 'S', "IdPDbLynxDataWordSize", "12", "12"},
+    {"DATA:SPOLarity", 'S', "IdPDbLynxDataStrobPol", "NEGative", "NEG"},
+    {"DATA:SPOSition", 'S', "IdPDbLynxDataStrobPos", "3", "3"},
+    {"DATA:STYPe", 'S', "IdPDbLynxSigType", "IQ", "IQ"},
+    {"DATA:TYPE", 'S', "IdPDbLynxDataType", "SAMPles", "SAMP"},
+    {"DIRection", 'S', "IdPDbLynxDirection", "RECeiver", "REC", "TRANsmitter", "TRAN"},
+    {"DRATe", 'S', "IdPDbLynxRateMode", "DDR", "DDR"},
+    {"FIRMware:INSTalled", 'S', "IdPDbLynxUsbDevFirmInstalled", "0", nullptr},
+    {"FIRMware:SUPPorted", 'Q', "IdPDbLynxFirmSupported", nullptr, nullptr},
+    {"FIRMware:UPDate", 'S', "IdPDbLynxUsbDevFirmUpdError", "0", nullptr},
+    {"FORMat", 'S', "IdPDbLynxFormat", "PARallel", "PAR"},
+    {"ILEaving", 'S', "IdPDbLynxIleavMode", "QI", "QI"},
+    {"LOGic", 's', "IdPDbLynxLogicType", "CMOS25", "CMOS25"},
+    {"LOGic:TYPE", 'S', "IdPDbLynxLogicType", "LVTTl", "LVTT"},
+    {"SCRatio", 'S', "IdPDbLynxSCRatio", "SCR2D5", "SCR2D5"},
+    {"SRATe", 'Q', "IdPDbLynxSampRate", nullptr, nullptr},
+    {"SSI:CMData", 'S', "IdPDbLynxSsiCmData", "#HA5", "#HA5"},
+    {"SSI:CMSize", 'Q', "IdPDbLynxSsiCmBitLen", nullptr, nullptr},
+    {"SSI:GAIN:FSELect", 'Q', "IdPDbLynxSsiGainFile", nullptr, nullptr},
+    {"SSI:GAIN:STATe", 'Q', "IdPDbLynxSsiGainAuto", nullptr, nullptr},
+    {"SSI:LFSYnc", 'Q', "IdPDbLynxSsiFramSyncStat", nullptr, nullptr},
+    {"SSI:SIZE", 'Q', "IdPDbLynxSsiWordSize", nullptr, nullptr},
+    {"SSI:SPI:CLOCk:FREQuency", 'S', "IdPDbLynxSsiSpiClocFreq", "2.5MHZ", "2.5e+06"},
+    {"SSI:SPI:CLOCk:PHASe", 'S', "IdPDbLynxSsiSpiClocPhas", "180", "180"},
+    {"SSI:SPI:CSELect", 'Q', "IdPDbLynxSsiChipSelStat", nullptr, nullptr},
+    {"SSI:SPI:FSELect", 'Q', "IdPDbLynxSsiSpiFile", nullptr, nullptr},
+    {"SSI:SPI:RBYTe", 'Q', "IdPDbLynxSsiSpiDataRead", nullptr, nullptr},
+    {"SSI:SPI:WBYTe", 'S', "IdPDbLynxSsiSpiDataWrite", "#H3C", "#H3C"},
+};
+
+// Only below KOBR:USER; in walk order (a setting is stored before it is loaded and deleted).
+const std::vector<Expected> kUserExtras = {
+    {"CLOCk:REFerence:FREQuency", 'S', "IdPiDbLynxExtRefFreq", "13MHZ", "13e6"},
+    {"CLOCk:REFerence:VALue", 'Q', "IdPDbLynxExtRefFreqVal", nullptr, nullptr},
+    {"PRESet", 'E', "IdPDbLynxPreset", nullptr, nullptr},
+    {"SETTing:STORe", 't', "IdPDbLynxSav", "\"walk\"", nullptr},
+    {"SETTing:STORe:FAST", 'S', "IdPDbLynxSavFast", "ON", "1"},
+    {"SETTing:CATalog", 'Q', "IdPDbLynxCatName", nullptr, nullptr},
+    {"SETTing:LOAD", 'T', "IdPDbLynxRcl", "\"walk\"", nullptr},
+    {"SETTing:DELete", 'T', "IdPDbLynxDel", "\"walk\"", nullptr},
+    {"STATe", 'S', "IdPDbLynxState", "OFF", "0"},
+    {"TEST:RX:BER", 'Q', "IdPDbLynxTestRxBer", nullptr, nullptr},
+    {"TEST:RX:SIGNal", 'S', "IdPDbLynxTestRxSource", "COUNter", "COUN"},
+    {"TEST:RX:STATe", 'S', "IdPDbLynxTestRxPrbs", "ON", "1"},
+    {"TEST:RX:WORDs", 'Q', "IdPDbLynxTestRxIqWords", nullptr, nullptr},
+    {"TEST:TX:SIGNal", 'S', "IdPDbLynxTestTxSource", "SINE", "SINE"},
+    {"TEST:TX:SINE:AMPLitude", 'S', "IdPDbLynxTestSinusGain", "-3.5", "-3.5"},
+    {"TEST:TX:SINE:FREQuency", 'S', "IdPDbLynxTestSinusCwFreq", "1MHZ", "1e6"},
+    {"TEST:TX:STATe", 'S', "IdPDbLynxTestTxPrbs", "ON", "1"},
+    {"TRIGger:ARM", 'E', "IdPDbLynxTriggerArm", nullptr, nullptr},
+    {"TRIGger:CSTat", 'Q', "IdPDbLynxTriggerStatus", nullptr, nullptr},
+    {"TRIGger:DELay", 'S', "IdPDbLynxTriggerDelay", "100", "100"},
+    {"TRIGger:RESTart", 'E', "IdPDbLynxTriggerRestart", nullptr, nullptr},
+    {"TRIGger:SOURce", 'S', "IdPDbLynxTriggerSource", "SYNC", "SYNC"},
+    {"TRIGger:STATe", 'Q', "IdPDbLynxTriggerState", nullptr, nullptr},
+};
+
+// Below KOBR.
+const std::vector<Expected> kKobr = {
+    {"ARB:CATalog", 'Q', "IdPDbKobraArbCatName", nullptr, nullptr},
+    {"ARB:DELete", 'T', "IdPDbKobraArbDel", "\"nothing.wv\"", nullptr},
+    {"CATalog", 'Q', "IdPDbKobraSerials", nullptr, nullptr},
+    {"DEVice:CATalog", 'Q', "IdPDbKobraSerials", nullptr, nullptr},
+    {"DEVice:BOARd:PART", 'Q', "IdPDbKobraConfigBoardPN", nullptr, nullptr},
+    {"DEVice:BOARd:REVision", 'Q', "IdPDbKobraConfigBoardRev", nullptr, nullptr},
+    {"DEVice:BOARd:SERial", 'Q', "IdPDbKobraConfigBoardSN", nullptr, nullptr},
+    {"DEVice:BOB:REVision", 'Q', "IdPDbKobraConfigBobRev", nullptr, nullptr},
+    {"DEVice:BOB:SERial", 'Q', "IdPDbKobraConfigBobSN", nullptr, nullptr},
+    {"DEVice:BOB:TYPe", 'Q', "IdPDbKobraConfigBobType", nullptr, nullptr},
+    {"DEVice:CONTroller", 'Q', "IdPDbKobraConfigController", nullptr, nullptr},
+    {"DEVice:CPLD", 'Q', "IdPDbKobraConfigCpldVers", nullptr, nullptr},
+    {"DEVice:FIRMware:INSTalled", 'Q', "IdPDbKobraConfigFirmVers", nullptr, nullptr},
+    {"DEVice:FIRMware:SUPPorted", 'Q', "IdPDbLynxFirmSupported", nullptr, nullptr},
+    {"DEVice:FIRMware:UPDate", 'Q', "IdPDbLynxFirmUpdError", nullptr, nullptr},
+    {"DEVice:FPG:BASe", 'Q', "IdPDbKobraConfigFpgaVers", nullptr, nullptr},
+    {"DEVice:FPG:BOB", 'Q', "IdPDbKobraConfigFpgaBobVers", nullptr, nullptr},
+    {"DEVice:FPG:DIGio", 'Q', "IdPDbKobraConfigFpgaDigIoVers", nullptr, nullptr},
+    {"DEVice:PART", 'S', "IdPDbKobraConfigPartNumber", "\"1234.5678.02\"", "\"1234.5678.02\""},
+    {"DEVice:PPCVersion", 'Q', "IdPDbKobraConfigPpcVers", nullptr, nullptr},
+    {"DEVice:SELect", 'S', "IdPiDbKobraConfigSelected", "100456", "100456"},
+    {"DEVice:SERial", 'Q', "IdPDbKobraConfigSerialNumber", nullptr, nullptr},
+    {"INST:NAME", 'Q', "IdPDbKobraInstrumentName", nullptr, nullptr},
+    {"INST:PORT", 'Q', "IdPDbKobraInstrPort", nullptr, nullptr},
+    {"INST:SERial", 'Q', "IdPDbKobraInstrSerialNumber", nullptr, nullptr},
+    {"INST:TYPE", 'Q', "IdPDbKobraInstrType", nullptr, nullptr},
+    {"SELect", 'S', "IdPiDbKobraSelected", "100123", "100123"},
+    {"STATe", 'Q', "IdPDbKobraState", nullptr, nullptr},
+};
+
+// Below DIAGnostic:KOBR; the box is selected first, so the service functions have a box to work on.
+const std::vector<Expected> kDiag = {
+    {"SELect", 'S', "IdPiDbKobraConfigSelected", "100123", "100123"},
+    {"CATalog", 'Q', "IdPDbKobraSerials", nullptr, nullptr},
+    {"CPRI:TEST", 'q', "IdPDbKobraServiceCpriTestError", nullptr, nullptr},
+    {"CPRI:TEST:STORe", 'T', "IdPDbKobraServiceCpriTestLogSave", "\"cpri.log\"", nullptr},
+    {"DRF:TEST:FIRSt", 'Q', "IdPDbKobraServiceDigRfTestError", nullptr, nullptr},
+    {"DRF:TEST:SECond", 'Q', "IdPDbKobraServiceDigRfTestError2", nullptr, nullptr},
+    {"DRF:TEST:STORe", 'T', "IdPDbKobraServiceDigRfTestLogSave", "\"drf.log\"", nullptr},
+    {"EEPRom:BOB:SERial", 's', "IdPDbKobraServiceBobEepromSn", "\"B0B42\"", "\"B0B42\""},
+    {"EEPRom:BOB:SERial:READ", 'E', "IdPDbKobraServiceBobEepromSnRead", nullptr, nullptr},
+    {"EEPRom:BOB:SERial:WRITe", 'E', "IdPDbKobraServiceBobEepromSnWrite", nullptr, nullptr},
+    {"EEPRom:SERial", 'q', "IdPDbKobraServiceEepromSn", nullptr, nullptr},
+    {"EEPRom:SERial:COPY", 'E', "IdPDbKobraServiceEepromSnCopy", nullptr, nullptr},
+    {"EEPRom:SERial:READ", 'E', "IdPDbKobraServiceEepromSnRead", nullptr, nullptr},
+    {"LEDTest", 'S', "IdPDbKobraDiagLedTest", "ON", "ON"},
+    {"LVDS:BER", 'Q', "IdPDbKobraServiceLvdsBer", nullptr, nullptr},
+    {"LVDS:DCM", 'Q', "IdPDbKobraServiceLvdsDcm", nullptr, nullptr},
+    {"LVDS:ERRors", 'Q', "IdPDbKobraServiceLvdsErrors", nullptr, nullptr},
+    {"LVDS:NDATa", 'Q', "IdPDbKobraServiceLvdsNoData", nullptr, nullptr},
+    {"LVDS:PLL", 'Q', "IdPDbKobraServiceLvdsPll", nullptr, nullptr},
+    {"LVDS:RCV", 'Q', "IdPDbKobraServiceLvdsReceived", nullptr, nullptr},
+    {"LVDS:RX:SOURce", 'S', "IdPDbKobraServiceLvdsSource", "COUNTER", "COUNTER"},
+    {"LVDS:RX:STATe", 'S', "IdPDbKobraServiceLvdsStart", "OFF", "0"},
+    {"LVDS:TX:SOURce", 'S', "IdPDbKobraServiceLvdsSource", "PRBS", "PRBS"},
+    {"LVDS:TX:STATe", 'S', "IdPDbKobraServiceLvdsStart", "OFF", "0"},
+    {"POINt", 's', "IdPDbKobraDiagPoint", "AVCC_PLL", "AVCC_PLL"},
+    {"POINt:DRF", 's', "IdPDbKobraDiagPointDigRf", "GPIOG3", "GPIOG3"},
+    {"POINt:DRF:VALue", 'Q', "IdPDbKobraDiagValueDigRf", nullptr, nullptr},
+    {"POINt:STATe", 'S', "IdPDbKobraDiagState", "ON", "1"},
+    {"POINt:VALue", 'Q', "IdPDbKobraDiagValue", nullptr, nullptr},
+};
+
+// Nodes that are no command of their own, with the levels they lead to.
+const QStringList kNodes = {
+    "BBIN",        "BBIN:EXTernal",      "IQ",
+    "IQ:OUTPut",   "IQ:OUTPut:EXTernal", "KOBR",
+    "KOBR:USER",   "DIAGnostic",         "DIAGnostic:KOBR",
+    "SOURce",      "SOURce:BBIN",        "SOURce:BBIN:EXTernal",
+    "SOURce:IQ",   "SOURce:IQ:OUTPut",   "SOURce:IQ:OUTPut:EXTernal",
+    "SOURce:KOBR", "SOURce:KOBR:USER",
+    // inside the levels (relative, expanded below)
+};
+const QStringList kInterfaceNodes = {"CLOCk", "CLOCk:SKEW", "DATA",    "DATA:POLarity", "FIRMware",
+                                     "SSI",   "SSI:GAIN",   "SSI:SPI", "SSI:SPI:CLOCk"};
+const QStringList kUserNodes = {"CLOCk:REFerence", "SETTing",      "TEST",   "TEST:RX",
+                                "TEST:TX",         "TEST:TX:SINE", "TRIGger"};
+const QStringList kKobrNodes = {"ARB",        "DEVice", "DEVice:BOARd", "DEVice:BOB", "DEVice:FIRMware",
+                                "DEVice:FPG", "INST"};
+const QStringList kDiagNodes = {"CPRI",       "DRF",  "DRF:TEST", "EEPRom",
+                                "EEPRom:BOB", "LVDS", "LVDS:RX",  "LVDS:TX"};
+
+int kindCode(char k) {
+    switch (k) {
+    case 'S':
+        return 0x30;
+    case 's':
+        return 0x34;
+    case 'Q':
+        return 0x10;
+    case 'q':
+        return 0x14;
+    case 'T':
+        return 0x20;
+    case 't':
+        return 0x24;
+    case 'E':
+        return 0xC0;
+    }
+    return -1;
+}
+
+struct Full {
+    QString path;
+    Expected e;
+    unsigned flagsA;
+    unsigned flagsB;
+};
+
+// Flags A of the KOBR:USER commands: the box's own settings, state and test functions carry 0xC1,
+// the interface commands, the reference clock, preset and trigger control 0.
+unsigned userFlagsA(const QString& rel) {
+    if (rel.startsWith("SETTing") || rel == "STATe" || rel.startsWith("TEST") || rel == "TRIGger:CSTat")
+        return 0xC1;
+    return 0;
+}
+
+constexpr unsigned kFirmwareBit = 0x80000000u;
+
+unsigned firmwareBit(const QString& rel) {
+    return rel.endsWith("FIRMware:INSTalled") || rel.endsWith("FIRMware:UPDate") ? kFirmwareBit : 0;
+}
+
+// Every command of the tree with its full path (long form), with and without the SOURce node.
+std::vector<Full> expectedCommands() {
+    std::vector<Full> out;
+    for (const QString& pre : {QString(), QStringLiteral("SOURce:")}) {
+        for (const Expected& e : kInterface) {
+            out.push_back({pre + "BBIN:EXTernal:" + e.path, e, 0xC1, firmwareBit(e.path)});
+            out.push_back({pre + "IQ:OUTPut:EXTernal:" + e.path, e, 0xC1, firmwareBit(e.path)});
+            out.push_back({pre + "KOBR:USER:" + e.path, e, 0, 0x10 | firmwareBit(e.path)});
+        }
+        for (const Expected& e : kUserExtras)
+            out.push_back({pre + "KOBR:USER:" + e.path, e, userFlagsA(e.path), 0x10});
+        for (const Expected& e : kKobr)
+            out.push_back({pre + "KOBR:" + e.path, e, 0xC1, 0x10 | firmwareBit(e.path)});
+    }
+    for (const Expected& e : kDiag) {
+        const QString rel = e.path;
+        const bool zeroA = rel == "LVDS:BER" || rel == "LVDS:ERRors" || rel == "LVDS:RCV";
+        out.push_back({"DIAGnostic:KOBR:" + rel, e, zeroA ? 0u : 0xC1u, 0x10});
+    }
+    return out;
+}
+
+QSet<QString> expectedNodes() {
+    QSet<QString> out(kNodes.begin(), kNodes.end());
+    for (const QString& pre : {QString(), QStringLiteral("SOURce:")}) {
+        for (const QString& n : kInterfaceNodes)
+            for (const char* level : {"BBIN:EXTernal:", "IQ:OUTPut:EXTernal:", "KOBR:USER:"})
+                out.insert(pre + level + n);
+        for (const QString& n : kUserNodes)
+            out.insert(pre + "KOBR:USER:" + n);
+        for (const QString& n : kKobrNodes)
+            out.insert(pre + "KOBR:" + n);
+    }
+    for (const QString& n : kDiagNodes)
+        out.insert("DIAGnostic:KOBR:" + n);
+    return out;
+}
+
+// ---- The tree as the tables hold it ------------------------------------------------------------
+
+struct Seen {
+    const SScpiCmd* cmd;
+    QList<const SScpiCmd*> chain; // the records from the root down to this one
+};
+
+class TableWalker {
+public:
+    TableWalker() {
+        int count = 0;
+        const Kobra::SScpiArray* arrays = Kobra::scpiArrays(count);
+        arrayCount = count;
+        for (int i = 0; i < count; ++i)
+            m_bySlot.insert(arrays[i].slot, arrays[i].commands);
+        rootSlot = arrays[0].slot;
+        walk(arrays[0].commands, QString(), {}, 0);
+    }
+
+    QMap<QString, Seen> commands;
+    QMap<QString, Seen> nodes;
+    QStringList problems;
+    int arrayCount = 0;
+    SScpiParseTable** rootSlot = nullptr;
+
+private:
+    void walk(const SScpiCmd* array, const QString& prefix, const QList<const SScpiCmd*>& chain, int depth) {
+        if (depth > 12) {
+            problems << "too deep at " + prefix;
+            return;
+        }
+        for (const SScpiCmd* c = array; c->mnemonic; ++c) {
+            const QString path = prefix + QString::fromLatin1(c->mnemonic);
+            QList<const SScpiCmd*> here = chain;
+            here << c;
+            if (c->kind == ScpiKindNode) {
+                if (nodes.contains(path))
+                    problems << "node twice: " + path;
+                nodes.insert(path, {c, here});
+            } else {
+                if (commands.contains(path))
+                    problems << "command twice: " + path;
+                commands.insert(path, {c, here});
+            }
+            if (c->sub) {
+                const SScpiCmd* child = m_bySlot.value(c->sub, nullptr);
+                if (!child)
+                    problems << "sub-level slot without an array at " + path;
+                else
+                    walk(child, path + ":", here, depth + 1);
+            } else if (c->kind & 0x4) {
+                problems << "kind with sub-level but no slot at " + path;
+            }
+        }
+    }
+    QMap<SScpiParseTable**, const SScpiCmd*> m_bySlot;
+};
+
+TEST(KobraScpiTables, EveryCommandPathIsSpelledAsListedWithItsKindParameterAndFlags) {
+    const TableWalker tree;
+    EXPECT_TRUE(tree.problems.isEmpty()) << tree.problems.join("\n").toStdString();
+
+    const std::vector<Full> expected = expectedCommands();
+    QSet<QString> expectedPaths;
+    for (const Full& f : expected) {
+        expectedPaths.insert(f.path);
+        auto it = tree.commands.find(f.path);
+        if (it == tree.commands.end()) {
+            ADD_FAILURE() << "missing command " << f.path.toStdString();
+            continue;
+        }
+        const SScpiCmd* c = it->cmd;
+        EXPECT_EQ(c->kind, kindCode(f.e.kind)) << f.path.toStdString();
+        EXPECT_STREQ(c->param, f.e.param) << f.path.toStdString();
+        EXPECT_EQ(c->flagsA, f.flagsA) << f.path.toStdString();
+        EXPECT_EQ(c->flagsB, f.flagsB) << f.path.toStdString();
+        if (f.e.kind == 'E') {
+            EXPECT_EQ(c->arg, nullptr) << f.path.toStdString();
+        } else {
+            EXPECT_NE(c->arg ? c->arg : c->answer, nullptr) << f.path.toStdString();
+        }
+    }
+    for (auto it = tree.commands.begin(); it != tree.commands.end(); ++it)
+        EXPECT_TRUE(expectedPaths.contains(it.key()))
+            << "command not in the list: " << it.key().toStdString();
+
+    const QSet<QString> nodes = expectedNodes();
+    for (const QString& n : nodes)
+        EXPECT_TRUE(tree.nodes.contains(n)) << "missing node " << n.toStdString();
+    for (auto it = tree.nodes.begin(); it != tree.nodes.end(); ++it) {
+        EXPECT_TRUE(nodes.contains(it.key())) << "node not in the list: " << it.key().toStdString();
+        EXPECT_EQ(it->cmd->code, 0) << it.key().toStdString();
+        EXPECT_EQ(it->cmd->param, nullptr) << it.key().toStdString();
+    }
+}
+
+TEST(KobraScpiTables, SuffixWordsSitOnTheirNodesOnly) {
+    const TableWalker tree;
+    const QMap<QString, int> suffixes = {{"DIAGnostic", 1},
+                                         {"SOURce", 1},
+                                         {"KOBR:INST", 2},
+                                         {"SOURce:KOBR:INST", 2},
+                                         {"DIAGnostic:KOBR:LVDS:RX", 258},
+                                         {"DIAGnostic:KOBR:LVDS:TX", 266},
+                                         {"IQ:OUTPut:EXTernal", 268},
+                                         {"SOURce:IQ:OUTPut:EXTernal", 268}};
+    for (const auto* map : {&tree.nodes, &tree.commands})
+        for (auto it = map->begin(); it != map->end(); ++it)
+            EXPECT_EQ(it->cmd->suffix, suffixes.value(it.key(), 0)) << it.key().toStdString();
+}
+
+TEST(KobraScpiTables, CommandCodesAreOnePerParameterInsideTheirRange) {
+    const TableWalker tree;
+    QMap<QString, int> codeOf;
+    QMap<int, QString> paramOf;
+    for (auto it = tree.commands.begin(); it != tree.commands.end(); ++it) {
+        const SScpiCmd* c = it->cmd;
+        const QString param = QString::fromLatin1(c->param);
+        EXPECT_GE(c->code, 0x50910) << it.key().toStdString();
+        EXPECT_LE(c->code, 0x50980) << it.key().toStdString();
+        if (codeOf.contains(param)) {
+            EXPECT_EQ(codeOf.value(param), c->code) << it.key().toStdString();
+        }
+        if (paramOf.contains(c->code)) {
+            EXPECT_EQ(paramOf.value(c->code), param) << it.key().toStdString();
+        }
+        codeOf.insert(param, c->code);
+        paramOf.insert(c->code, param);
+    }
+    EXPECT_EQ(tree.commands.value("BBIN:EXTernal:SSI:SPI:CLOCk:FREQuency").cmd->code, 0x5096C);
+    EXPECT_EQ(tree.commands.value("KOBR:USER:SSI:SPI:CLOCk:FREQuency").cmd->code, 0x5096C);
+    EXPECT_EQ(tree.commands.value("SOURce:IQ:OUTPut:EXTernal:SSI:SPI:CLOCk:FREQuency").cmd->code, 0x5096C);
+}
+
+TEST(KobraScpiTables, TheInterfaceLevelsAreSeparateArraysWithIdenticalRecords) {
+    const TableWalker tree;
+    const SScpiCmd* bbin = tree.nodes.value("BBIN:EXTernal").cmd;
+    const SScpiCmd* iq = tree.nodes.value("IQ:OUTPut:EXTernal").cmd;
+    ASSERT_NE(bbin, nullptr);
+    ASSERT_NE(iq, nullptr);
+    EXPECT_NE(bbin->sub, iq->sub);
+    for (const Expected& e : kInterface) {
+        const SScpiCmd* a = tree.commands.value(QStringLiteral("BBIN:EXTernal:") + e.path).cmd;
+        const SScpiCmd* b = tree.commands.value(QStringLiteral("IQ:OUTPut:EXTernal:") + e.path).cmd;
+        ASSERT_TRUE(a && b) << e.path;
+        EXPECT_EQ(0, std::memcmp(a, b, sizeof(SScpiCmd))) << e.path;
+    }
+}
+
+TEST(KobraScpiModuleLife, TheModuleBuildsEveryTableOnceAndFreesThemWhenItGoes) {
+    int arrays = 0;
+    Kobra::scpiArrays(arrays);
+    {
+        CKobraScpiModule module;
+        EXPECT_EQ(module.getModuleNumber(), 330000);
+        EXPECT_TRUE(module.isRegistered());
+        EXPECT_EQ(Kobra::g_scpiTableCount, arrays);
+        EXPECT_EQ(module.getRootTable(), Kobra::g_scpiTableList[0]);
+        for (int i = 0; i < arrays; ++i)
+            EXPECT_NE(Kobra::g_scpiTableList[i], nullptr) << i;
+        EXPECT_TRUE(CScpiRegistry::instance().modules().contains(&module));
+    }
+    EXPECT_EQ(Kobra::g_scpiTableCount, 0);
+    EXPECT_EQ(Kobra::g_scpiTableList[0], nullptr);
+    for (CScpiModule* m : CScpiRegistry::instance().modules())
+        EXPECT_NE(m->getModuleNumber(), 330000);
+}
+
+// ---- Through the host -------------------------------------------------------------------------------
+
+constexpr int kBoxA = 100123;
+
+class KobraScpiHostTest : public HostWithBoxes {
+protected:
+    void SetUp() override {
+        startHost({QStringLiteral(VGX_BUILD_DIR "/plugins/libkobra.so")});
+        QString error;
+        ASSERT_TRUE(m_runtime->start(&error)) << error.toStdString();
+        listBoxes();
+    }
+    void TearDown() override { stopHost(); }
+
+    QString run(const QString& line) { return m_session.execLine(line); }
+    // Takes every queued error, oldest first, as "code,text".
+    QStringList errors() {
+        QStringList out;
+        for (const auto& e : m_session.errorQueue().entries())
+            out << QString::number(e.code) + "," + e.text;
+        m_session.errorQueue().clear();
+        return out;
+    }
+    void ok(const QString& line) {
+        const QString a = run(line);
+        EXPECT_TRUE(a.isEmpty()) << line.toStdString() << " answered " << a.toStdString();
+        const QStringList e = errors();
+        EXPECT_TRUE(e.isEmpty()) << line.toStdString() << ": " << e.join(" | ").toStdString();
+    }
+
+    CScpiSession m_session;
+};
+
+TEST_F(KobraScpiHostTest, ThePlugInRegistersItsTreeUnderItsModuleNumber) {
+    int found = 0;
+    for (CScpiModule* m : CScpiRegistry::instance().modules())
+        if (m->getModuleNumber() == 330000) {
+            ++found;
+            EXPECT_NE(m->getRootTable(), nullptr);
+        }
+    EXPECT_EQ(found, 1);
+}
+
+TEST(KobraScpiTables, SourceAndPlainPathsShareTheirRecords) {
+    const TableWalker tree;
+    for (const Expected& e : kInterface)
+        for (const char* level : {"BBIN:EXTernal:", "IQ:OUTPut:EXTernal:", "KOBR:USER:"}) {
+            const QString path = QString::fromLatin1(level) + e.path;
+            EXPECT_EQ(tree.commands.value(path).cmd, tree.commands.value("SOURce:" + path).cmd)
+                << path.toStdString();
+        }
+    EXPECT_EQ(tree.commands.value("KOBR:USER:DIRection").cmd->param, std::string_view("IdPDbLynxDirection"));
+}
+
+TEST_F(KobraScpiHostTest, TheTreeLeavesTheParserWithThePlugIn) {
+    EXPECT_EQ(run("KOBR:CATalog?"), "\"None\",\"100123\",\"100456\"");
+    EXPECT_TRUE(errors().isEmpty());
+    m_runtime->shutdown();
+    for (CScpiModule* m : CScpiRegistry::instance().modules())
+        EXPECT_NE(m->getModuleNumber(), 330000);
+    EXPECT_EQ(run("KOBR:CATalog?"), "");
+    EXPECT_FALSE(errors().isEmpty());
+}
+
+TEST_F(KobraScpiHostTest, SourceAndPlainUserPathsReachTheSameDirection) {
+    // SOURce (1) and no SOURce both address path 0, In side, whose direction is fixed to receiver:
+    // both forms are refused alike and read the same instance.
+    EXPECT_EQ(run("SOURce:KOBR:USER:DIRection TRANsmitter"), "");
+    EXPECT_EQ(errors(), QStringList{"-222,Data out of range"});
+    EXPECT_EQ(run("KOBR:USER:DIRection TRANsmitter"), "");
+    EXPECT_EQ(errors(), QStringList{"-222,Data out of range"});
+    ok("SOURce:KOBR:USER:DIRection RECeiver");
+    ok("KOBR:USER:DIRection RECeiver");
+    EXPECT_EQ(run("SOURce:KOBR:USER:DIRection?;:KOBR:USER:DIRection?"), "REC;REC");
+
+    // On an Out side both forms write the same instance.
+    ok("SOURce3:KOBR:USER:DIRection TRANsmitter");
+    EXPECT_EQ(readInt("IdPDbLynxDirection", tup(0, 1)), 1);
+    EXPECT_EQ(run("SOURce3:KOBR:USER:DIRection?;:IQ:OUTPut:EXTernal:DIRection?"), "TRAN;TRAN");
+    EXPECT_TRUE(errors().isEmpty());
+
+    // Under KOBR:USER the selector gives path and side; under BBIN the side is In, under IQ:OUTPut Out.
+    ok("SOURce4:KOBR:USER:DIRection TRANsmitter");
+    EXPECT_EQ(readInt("IdPDbLynxDirection", tup(1, 1)), 1);
+    ok("SOURce4:BBIN:EXTernal:DIRection RECeiver");
+    EXPECT_EQ(readInt("IdPDbLynxDirection", tup(1, 0)), 0);
+    ok("SOURce2:IQ:OUTPut:EXTernal:DIRection TRANsmitter");
+    EXPECT_EQ(run("SOUR2:BBIN:EXT:DIR?;:SOUR2:IQ:OUTP:EXT:DIR?"), "REC;TRAN");
+
+    // A setting that is free on both sides: the SOURce and the plain path land on the same instance.
+    ok("SOURce:KOBR:USER:DATA:SIZE 9");
+    EXPECT_EQ(readInt("IdPDbLynxDataWordSize", tup(0, 0)), 9);
+    ok("KOBR:USER:DATA:SIZE 11");
+    EXPECT_EQ(readInt("IdPDbLynxDataWordSize", tup(0, 0)), 11);
+    ok("SOURce4:KOBR:USER:DATA:SIZE 7");
+    EXPECT_EQ(readInt("IdPDbLynxDataWordSize", tup(1, 1)), 7);
+    EXPECT_EQ(readInt("IdPDbLynxDataWordSize", tup(0, 0)), 11);
+}
+
+TEST_F(KobraScpiHostTest, LogicKeywordsWriteTheirOwnValues) {
+    ok("BBIN:EXTernal:LOGic CMOS12");
+    EXPECT_EQ(readInt("IdPDbLynxLogicType", tup(0, 0)), 8);
+    EXPECT_EQ(run("BBIN:EXT:LOG?"), "CMOS12");
+    ok("IQ:OUTPut:EXTernal:LOGic:TYPE CMOS15");
+    EXPECT_EQ(readInt("IdPDbLynxLogicType", tup(0, 1)), 5);
+    EXPECT_EQ(run("IQ:OUTP:EXT:LOG:TYPE?"), "CMOS15");
+}
+
+TEST_F(KobraScpiHostTest, DiagnosticPointKeywordsWriteTheirListedValues) {
+    setInt("IdPDbProtLevState", tup(0, 0), 0);
+    const QList<QPair<QString, int>> points = {
+        {"AVTT", 3}, {"AVCC_PLL", 2}, {"GND1", 15}, {"PPC_VCC_INT", 17}, {"PPC_TEMP", 16}};
+    for (const auto& p : points) {
+        ok("DIAGnostic:KOBR:POINt " + p.first);
+        EXPECT_EQ(readInt("IdPDbKobraDiagPoint", tup(0, 0)), p.second) << p.first.toStdString();
+    }
+    const QList<QPair<QString, int>> drf = {{"GPIOG0", 8}, {"GPIOG4", 12}, {"DIAGV4GTX", 15}, {"GND", 31}};
+    for (const auto& p : drf) {
+        ok("DIAG:KOBR:POIN:DRF " + p.first);
+        EXPECT_EQ(readInt("IdPDbKobraDiagPointDigRf", tup(0, 0)), p.second) << p.first.toStdString();
+    }
+}
+
+TEST_F(KobraScpiHostTest, SpiClockFrequencyAnswersInHertz) {
+    setInt("IdPDbLynxSsiSpiClocFreq", tup(0, 0), 3);
+    EXPECT_EQ(run("BBIN:EXTernal:SSI:SPI:CLOCk:FREQuency?"), "8.333e+06");
+    EXPECT_TRUE(errors().isEmpty());
+
+    const QStringList keywords = {"1MHZ", "2.5MHZ", "5MHZ", "8.333MHZ", "12.5MHZ", "25MHZ"};
+    const QStringList answers = {"1e+06", "2.5e+06", "5e+06", "8.333e+06", "1.25e+07", "2.5e+07"};
+    for (int i = 0; i < keywords.size(); ++i) {
+        ok("KOBR:USER:SSI:SPI:CLOC:FREQ " + keywords[i]);
+        EXPECT_EQ(readInt("IdPDbLynxSsiSpiClocFreq", tup(0, 0)), i);
+        EXPECT_EQ(run("KOBR:USER:SSI:SPI:CLOC:FREQ?"), answers[i]) << i;
+    }
+    // The answer follows the interface addressed.
+    ok("IQ:OUTP:EXT:SSI:SPI:CLOC:FREQ 5MHZ");
+    EXPECT_EQ(run("IQ:OUTP:EXT:SSI:SPI:CLOC:FREQ?"), "5e+06");
+    EXPECT_EQ(run("BBIN:EXT:SSI:SPI:CLOC:FREQ?"), "2.5e+07");
+    // Other queries keep the host's answer.
+    ok("BBIN:EXT:SSI:SPI:CLOC:PHAS 180");
+    EXPECT_EQ(run("BBIN:EXT:SSI:SPI:CLOC:PHAS?"), "180");
+
+    EXPECT_EQ(CKobraScpiModule::spiClockFrequency(6), 0.0);
+    EXPECT_EQ(CKobraScpiModule::spiClockFrequency(-1), 0.0);
+}
+
+// Errors the box legitimately reports during the walk: full path and the error it gives.
+struct Exception {
+    const char* path;
+    int code;
+    const char* why;
+};
+const Exception kExceptions[] = {
+    {"BBIN:EXTernal:SSI:CMData", 20021, "SSI control data is refused while the direction is receiver"},
+    {"KOBR:USER:SSI:CMData", 20021, "SSI control data is refused while the direction is receiver"},
+    {"SOURce:BBIN:EXTernal:SSI:CMData", 20021, "SSI control data is refused while the direction is receiver"},
+    {"SOURce:KOBR:USER:SSI:CMData", 20021, "SSI control data is refused while the direction is receiver"},
+    {"KOBR:ARB:DELete", 20012, "no waveform of that name"},
+    {"SOURce:KOBR:ARB:DELete", 20012, "no waveform of that name"},
+};
+
+const Exception* exceptionFor(const QString& path) {
+    for (const Exception& e : kExceptions)
+        if (path == QLatin1String(e.path))
+            return &e;
+    return nullptr;
+}
+
+bool sameAnswer(const QString& got, const QString& expected) {
+    bool okGot = false, okExpected = false;
+    const double g = got.toDouble(&okGot);
+    const double e = expected.toDouble(&okExpected);
+    if (okGot && okExpected)
+        return std::abs(g - e) <= 1e-9 * std::max(std::abs(e), 1e-12);
+    return got == expected;
+}
+
+TEST_F(KobraScpiHostTest, WalkEveryCommandOfTheTree) {
+    // Service functions unlocked, as a service technician would work, on a box with a DigRF board
+    // (the LED test loads that board's FPGA).
+    setInt("IdPDbProtLevState", tup(0, 0), 0);
+    ASSERT_TRUE(m_boxes.modifyBox(
+        kBoxA, [](vgxsim::SimBox& b) { b.board.partNumber = vgxsim::SimBox::DigRfBoardPartNumber; }));
+    const std::vector<Full> all = expectedCommands();
+    QStringList failures;
+    QSet<QString> excepted;
+    int settings = 0, queries = 0, events = 0;
+    for (const Full& f : all) {
+        const Expected& e = f.e;
+        const char k = e.kind;
+        const bool out = f.path.contains("IQ:OUTPut");
+        const char* arg = out && e.argOut ? e.argOut : e.arg;
+        const char* expected = out && e.answerOut ? e.answerOut : e.answer;
+        const bool isSetting = k == 'S' || k == 's';
+        const bool isQuery = k == 'Q' || k == 'q';
+        const bool isEvent = k == 'E' || k == 'T' || k == 't';
+        const Exception* exception = exceptionFor(f.path);
+        if (isSetting || isEvent) {
+            const QString line = arg ? f.path + " " + arg : f.path;
+            const QString a = run(line);
+            const QStringList err = errors();
+            if (exception) {
+                if (err.size() != 1 || !err.first().startsWith(QString::number(exception->code) + ","))
+                    failures << line + " -> " + err.join(" | ") + ", expected " +
+                                    QString::number(exception->code) + " (" + exception->why + ")";
+                excepted.insert(f.path);
+            } else if (!a.isEmpty() || !err.isEmpty()) {
+                failures << line + " -> [" + a + "] " + err.join(" | ");
+            }
+            isSetting ? ++settings : ++events;
+        }
+        if (isSetting || isQuery) {
+            const QString a = run(f.path + "?");
+            const QStringList err = errors();
+            if (a.isEmpty() || !err.isEmpty())
+                failures << f.path + "? -> [" + a + "] " + err.join(" | ");
+            else if (isSetting && !exception && expected && !sameAnswer(a, QString::fromLatin1(expected)))
+                failures << f.path + "? -> " + a + ", expected " + expected;
+            if (isQuery)
+                ++queries;
+        }
+    }
+    EXPECT_TRUE(failures.isEmpty()) << failures.join("\n").toStdString();
+    // Every exception listed is met, so the list stays honest.
+    for (const Exception& e : kExceptions)
+        EXPECT_TRUE(excepted.contains(QLatin1String(e.path))) << e.path;
+    EXPECT_EQ(settings + queries + events, int(all.size()));
+}
+
+} // namespace
