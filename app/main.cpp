@@ -10,6 +10,7 @@
 
 #include "app/CommandLine.h"
 #include "app/HostMainWindow.h"
+#include "app/HostServices.h"
 #include "app/SignalWatcher.h"
 #include "host/util/impl/VGXHostRuntime.h"
 
@@ -68,10 +69,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     const HostOptions& options = commandLine.options();
-    if (options.hasExec) {
-        printErr(QStringLiteral("--exec needs the SCPI server, which is not built yet"));
-        return 2;
-    }
 
     // The plug-in builds widgets (its progress dialog) even without a window, so there is always a
     // QApplication; without a display it draws offscreen.
@@ -104,10 +101,23 @@ int main(int argc, char** argv) {
     runtimeOptions.trace = options.trace;
     MvQARN::VGXHostRuntime runtime(runtimeOptions);
     QString error;
-    if (!runtime.start(&error)) {
+    HostServices services;
+    if (!services.prepare(options, &error)) {
+        printErr(error);
+        return 1;
+    }
+    if (!runtime.start(&error) || !services.start(options, &error)) {
+        services.stop();
         printErr(error);
         runtime.shutdown();
         return 1;
+    }
+
+    if (options.hasExec) {
+        const bool ok = services.exec(options.execCommands);
+        services.stop();
+        runtime.shutdown();
+        return ok ? 0 : 1;
     }
 
     std::unique_ptr<HostMainWindow> window;
@@ -127,6 +137,7 @@ int main(int argc, char** argv) {
 
     // The window goes first: its menu points into the registries the runtime tears down.
     window.reset();
+    services.stop();
     runtime.shutdown();
     return rc;
 }

@@ -1,0 +1,41 @@
+#pragma once
+// The services vgxhost starts around the runtime: the simulated boxes behind the organisation-layer
+// framework, the SCPI server and the host's own SCPI commands.
+#include <QString>
+#include <memory>
+
+#include "app/CommandLine.h"
+
+namespace MvQARN {
+class COlFramework;
+class CScpiServer;
+} // namespace MvQARN
+namespace vgxsim {
+class SimBoxes;
+}
+
+namespace vgxapp {
+
+class HostServices {
+public:
+    HostServices();
+    ~HostServices();
+
+    // Before the runtime starts: host parameters, simulation (from --sim) and the framework.
+    bool prepare(const HostOptions& options, QString* error);
+    // After the runtime started: framework start for families that do not send the start code,
+    // host SCPI commands, the network server.
+    bool start(const HostOptions& options, QString* error);
+    // Runs the lines of --exec; prints answers and errors; false when any line raised an error.
+    bool exec(const QString& commands);
+    void stop();
+
+    MvQARN::COlFramework* framework() const { return m_framework.get(); }
+
+private:
+    std::unique_ptr<vgxsim::SimBoxes> m_boxes;
+    std::unique_ptr<MvQARN::COlFramework> m_framework;
+    std::unique_ptr<MvQARN::CScpiServer> m_server;
+};
+
+} // namespace vgxapp
