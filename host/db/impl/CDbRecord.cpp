@@ -293,9 +293,14 @@ int CDbRecord::rangeTest(CDbAllType& v, const QVector<double>* dynLimits,
         return choices.contains(x) ? DbOk : DbErrOutOfRange;
     }
     case DbTypeString: {
+        // The length limits of the value win over the entry length when the record sets them (the
+        // host's "no limit" values let texts such as test logs grow past the entry length).
         const auto* s = typed<SDbDefString>(m_def);
-        const auto* val = static_cast<const CDbDataTypeString*>(v.get());
-        return s->maxLen > 0 && val->getValStringQ().size() > s->maxLen ? DbErrOutOfRange : DbOk;
+        const qsizetype len = static_cast<const CDbDataTypeString*>(v.get())->getValStringQ().size();
+        const int maxLen = s->hostMaxLen > 0 ? s->hostMaxLen : s->maxLen;
+        if ((maxLen > 0 && len > maxLen) || (s->hostMinLen > 0 && len < s->hostMinLen))
+            return DbErrOutOfRange;
+        return DbOk;
     }
     case DbTypeNString: {
         const auto* s = typed<SDbDefNString>(m_def);

@@ -219,6 +219,11 @@ TEST_F(RequestTest, StaticRangeChoicesAndLengths) {
     s.ids = ids;
     s.idCount = 3;
     defs.string("Short", "ab", 4);
+    auto& log = defs.string("Log", "", 256);
+    log.hostMaxLen = 2147483647; // the host's "no limit"
+    auto& code = defs.string("Code", "", 256);
+    code.hostMinLen = 2;
+    code.hostMaxLen = 3;
     ASSERT_EQ(defs.registerAll(), 0);
 
     CDbAnswerBuffer a;
@@ -236,9 +241,14 @@ TEST_F(RequestTest, StaticRangeChoicesAndLengths) {
     EXPECT_EQ(putStr("Short", "abcd"), 0);
     EXPECT_EQ(putStr("Short", "abcde", {}, &a), DbErrOutOfRange);
     EXPECT_EQ(text("Short"), "abcd");
+    EXPECT_EQ(putStr("Log", QString(1000, 'x')), 0);
+    EXPECT_EQ(text("Log").size(), 1000);
+    EXPECT_EQ(putStr("Code", "abc"), 0);
+    EXPECT_EQ(putStr("Code", "a", {}, &a), DbErrOutOfRange);
+    EXPECT_EQ(putStr("Code", "abcd", {}, &a), DbErrOutOfRange);
+    EXPECT_EQ(text("Code"), "abc");
 
-    EXPECT_EQ(errorCodes(a),
-              QList<int>({DbErrOutOfRange, DbErrOutOfRange, DbErrOutOfRange, DbErrOutOfRange}));
+    EXPECT_EQ(errorCodes(a), QList<int>(6, DbErrOutOfRange));
     EXPECT_EQ(a.getErrors().first().text, "Value out of range");
 }
 
