@@ -126,7 +126,10 @@ int main(int argc, char** argv) {
         QObject::connect(window.get(), &HostMainWindow::closed, &app, &QCoreApplication::quit);
         window->show();
     } else if (!options.quit) {
-        printErr(QStringLiteral("running headless; stop with Ctrl+C"));
+        printErr(options.scpiPort > 0 ? QStringLiteral("running headless, SCPI on %1:%2; stop with Ctrl+C")
+                                            .arg(options.scpiListen)
+                                            .arg(options.scpiPort)
+                                      : QStringLiteral("running headless, SCPI off; stop with Ctrl+C"));
     }
 
     if (options.quit) {

@@ -140,13 +140,19 @@ TEST(VgxhostCommandLine, ForeignLibraryIsRefusedAtStartUp) {
     EXPECT_TRUE(run.err.contains(foreign)) << run.err.toStdString();
 }
 
-TEST(VgxhostCommandLine, ExecIsRefusedUntilTheScpiServerExists) {
+TEST(VgxhostCommandLine, ExecRunsLinesPrintsAnswersAndFailsOnErrors) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const HostRun run = runHost(
-        {QStringLiteral("--exec"), QStringLiteral("*IDN?"), QStringLiteral("--plugin"), missingPlugin(dir)});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(
-        run.err.contains(QStringLiteral("vgxhost: --exec needs the SCPI server, which is not built yet")))
-        << run.err.toStdString();
+    const HostRun good = runHost({QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
+                                  QStringLiteral("*IDN?\nSYSTem:ERRor?")});
+    EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
+    const QStringList answers = good.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(answers.size(), 2) << good.out.toStdString();
+    EXPECT_EQ(answers[0].split(QLatin1Char(',')).size(), 4) << answers[0].toStdString();
+    EXPECT_EQ(answers[1], QStringLiteral("0,\"No error\""));
+
+    const HostRun bad = runHost({QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
+                                 QStringLiteral("NOSUCH:HEADer 1")});
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("-113"))) << bad.err.toStdString();
 }
