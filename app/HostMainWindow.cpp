@@ -10,7 +10,7 @@
 #include "host/gui/VGXDialog.h"
 #include "host/gui/VGXDialogItem.h"
 #include "host/gui/VGXUserDialogAttributes.h"
-#include "host/util/VGXSuModuleInfoView.h"
+#include "host/util/VGXPlugInDllModuleInterface.h"
 #include "host/util/impl/VGXHostRuntime.h"
 #include "host/util/impl/VGXTraceSink.h"
 
@@ -26,8 +26,9 @@ QString summaryText(const HostOptions& options) {
     lines << QStringLiteral("Generator family: 0x%1").arg(options.family, 0, 16);
     if (const VGXHostRuntime* runtime = VGXHostRuntime::current()) {
         for (const VGXHostRuntime::ModuleRecord& r : runtime->records()) {
-            const QString name = r.info && r.info->moduleName ? QString::fromLatin1(r.info->moduleName)
-                                                              : QStringLiteral("(unnamed module)");
+            if (!r.module)
+                continue;
+            const QString name = QString::fromUtf8(r.module->getModuleName());
             lines << QStringLiteral("Module: %1 (%2)")
                          .arg(name.toHtmlEscaped(),
                               r.path.isEmpty() ? QStringLiteral("built in") : r.path.toHtmlEscaped());

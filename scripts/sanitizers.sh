@@ -9,5 +9,7 @@ vgx_sanitizer_env() {
   # detect_leaks=0: the GUI stack and fontconfig keep allocations until exit by design.
   export ASAN_OPTIONS="${ASAN_OPTIONS:-check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1:detect_leaks=0}"
   # The build already stops at the first finding (-fno-sanitize-recover); the stack says where.
-  export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+  local here
+  here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+  export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1:suppressions=$here/ubsan.supp}"
 }
