@@ -1,6 +1,7 @@
 #pragma once
 // Definition records: the constant data a module hands the database to define its parameters.
 // Fields keep the order of the host's record layout; their sizes are asserted in 32-bit builds only.
+#include <cstddef>
 #include <cstdint>
 
 #include "host/db/DbDefs.h"
@@ -142,9 +143,9 @@ static_assert(sizeof(SDbDefString) == 256);
 
 // One typed record array of a descriptor.
 struct SDbDefArray {
-    int type;              // EDbType of every record in the array
-    const void* records;   // first record
-    const int* count;      // number of records
+    int type;            // EDbType of every record in the array
+    const void* records; // first record
+    const int* count;    // number of records
 };
 
 struct SDbDescriptor {
@@ -167,8 +168,8 @@ struct SListTypeEntry {
 struct SDevDbInfo {
     const char* moduleName; // "Database"
     const SDbDescriptor* descriptor;
-    unsigned grp;       // 0x24
-    const char* label;  // "lynx box"
+    unsigned grp;      // 0x24
+    const char* label; // "lynx box"
 };
 
 // The module database description; also tells the host where the organisation layer is published.
@@ -178,6 +179,9 @@ struct SMdlDbInfo {
     const SListTypeEntry* listTypes;
     int listTypeCount;
 };
+
+// Byte size of one definition record of a type; 0 for types without a record layout.
+size_t dbRecordSize(int type);
 
 // Host index function: every instance of the record shares the value stored at t0 = t1 = 0.
 int idxL2PDbAllX21(SDbInstTupel& tupel);

@@ -11,32 +11,6 @@
 
 namespace MvQARN {
 
-namespace {
-
-// Byte size of one definition record of a type; 0 for types without a record layout.
-size_t recordSize(int type) {
-    switch (type) {
-    case DbTypeEvent:
-        return sizeof(SDbDefEvent);
-    case DbTypeNBit:
-        return sizeof(SDbDefNBit);
-    case DbTypeNInt:
-        return sizeof(SDbDefNInt);
-    case DbTypeNString:
-        return sizeof(SDbDefNString);
-    case DbTypeNumber:
-        return sizeof(SDbDefNumber);
-    case DbTypeSelect:
-        return sizeof(SDbDefSelect);
-    case DbTypeString:
-        return sizeof(SDbDefString);
-    default:
-        return 0;
-    }
-}
-
-} // namespace
-
 CDefaultLoadableModuleImplementation::CDefaultLoadableModuleImplementation()
     : m_hostDbContext(VGXHostRuntime::creatingInDbContext()) {}
 
@@ -111,7 +85,7 @@ int CDefaultLoadableModuleImplementation::getDataType(const char* name) const {
     const SDbDescriptor& d = *dev->descriptor;
     for (int a = 0; a < d.arrayCount; ++a) {
         const SDbDefArray& array = d.arrays[a];
-        const size_t stride = recordSize(array.type);
+        const size_t stride = dbRecordSize(array.type);
         if (!stride || !array.records || !array.count)
             continue;
         const char* base = static_cast<const char*>(array.records);

@@ -68,24 +68,7 @@ CDbRecord::CDbRecord(const SDbDefCommon* def, int moduleNumber, int order)
 }
 
 size_t CDbRecord::strideOf(int type) {
-    switch (type) {
-    case DbTypeEvent:
-        return sizeof(SDbDefEvent);
-    case DbTypeNBit:
-        return sizeof(SDbDefNBit);
-    case DbTypeNInt:
-        return sizeof(SDbDefNInt);
-    case DbTypeNString:
-        return sizeof(SDbDefNString);
-    case DbTypeNumber:
-        return sizeof(SDbDefNumber);
-    case DbTypeSelect:
-        return sizeof(SDbDefSelect);
-    case DbTypeString:
-        return sizeof(SDbDefString);
-    default:
-        return 0;
-    }
+    return dbRecordSize(type);
 }
 
 qint64 CDbRecord::widthA() const {
