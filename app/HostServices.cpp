@@ -4,6 +4,10 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "host/db/CDbAllType.h"
+#include "host/db/CDbAnswerBuffer.h"
+#include "host/db/CDbDataTypeSelect.h"
+#include "host/db/impl/CDbEngine.h"
 #include "host/olfw/impl/COlFramework.h"
 #include "host/olfw/impl/HostParameters.h"
 #include "host/scpi/impl/CScpiErrorQueue.h"
@@ -63,6 +67,26 @@ bool HostServices::start(const HostOptions& options, QString* error) {
         for (int s : boxes->connectedSerials())
             parts << QString::number(s);
         call.setAnswer(QLatin1Char('"') + parts.join(QLatin1Char(',')) + QLatin1Char('"'));
+    });
+
+    // Service commands of the plug-in are refused at level 1 and above; level 0 unlocks them.
+    reg.registerHostCommand(QStringLiteral("SYSTem:PROTect:LEVel"), [](CScpiHostCall& call) {
+        int level = 0;
+        if (!call.expectArgs(1, 1) || !call.intArg(0, 0, 2, level))
+            return;
+        CDbAnswerBuffer answer;
+        call.dbResult(CDbEngine::instance().write("IdPDbProtLevState", SDbInstTupel{},
+                                                  CDbAllType(CDbDataTypeSelect(level)), &answer),
+                      answer);
+    });
+    reg.registerHostCommand(QStringLiteral("SYSTem:PROTect:LEVel?"), [](CScpiHostCall& call) {
+        if (!call.expectArgs(0, 0))
+            return;
+        CDbAllType value;
+        CDbAnswerBuffer answer;
+        if (call.dbResult(CDbEngine::instance().read("IdPDbProtLevState", SDbInstTupel{}, value, &answer),
+                          answer) == 0)
+            call.setAnswer(value.get() ? value.get()->toText() : QStringLiteral("0"));
     });
 
     if (options.scpiPort > 0 && !options.hasExec) {

@@ -305,9 +305,11 @@ constexpr SScpiCmd kEnd = {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nu
 // ---- Table slots ------------------------------------------------------------------------------------
 
 SScpiParseTable *sSource, *sBbin, *sIq, *sIqOut, *sDiag, *sKobr;
-// BBIN:EXTernal and IQ:OUTPut:EXTernal: own interface levels, shared sub-levels.
-SScpiParseTable *sIfcBbin, *sIfcIq, *sIfClock, *sIfClockSkew, *sIfData, *sIfDataPol, *sIfFirm, *sIfLogic,
-    *sIfSsi, *sIfSsiGain, *sIfSpi, *sIfSpiClock;
+// BBIN:EXTernal and IQ:OUTPut:EXTernal: each its own interface level with its own sub-levels.
+SScpiParseTable *sIfcBbin, *sIfClock, *sIfClockSkew, *sIfData, *sIfDataPol, *sIfFirm, *sIfLogic, *sIfSsi,
+    *sIfSsiGain, *sIfSpi, *sIfSpiClock;
+SScpiParseTable *sIfcIq, *sIqClock, *sIqClockSkew, *sIqData, *sIqDataPol, *sIqFirm, *sIqLogic, *sIqSsi,
+    *sIqSsiGain, *sIqSpi, *sIqSpiClock;
 // KOBR:USER.
 SScpiParseTable *sUser, *sUClock, *sUClockRef, *sUClockSkew, *sUData, *sUDataPol, *sUFirm, *sULogic, *sUSsi,
     *sUSsiGain, *sUSpi, *sUSpiClock, *sUSetting, *sUSettingStore, *sUTest, *sUTestRx, *sUTestTx,
@@ -416,7 +418,7 @@ const SScpiCmd cIfcBbin[] = {
     kEnd,
 };
 const SScpiCmd cIfcIq[] = {
-    KOBRA_IFC_LEVEL(A, 0, &sIfClock, &sIfData, &sIfFirm, &sIfLogic, &sIfSsi),
+    KOBRA_IFC_LEVEL(A, 0, &sIqClock, &sIqData, &sIqFirm, &sIqLogic, &sIqSsi),
     kEnd,
 };
 const SScpiCmd cIfClock[] = {KOBRA_IFC_CLOCK(A, 0, &sIfClockSkew), kEnd};
@@ -429,6 +431,16 @@ const SScpiCmd cIfSsi[] = {KOBRA_IFC_SSI(A, 0, &sIfSsiGain, &sIfSpi), kEnd};
 const SScpiCmd cIfSsiGain[] = {KOBRA_IFC_SSI_GAIN(A, 0), kEnd};
 const SScpiCmd cIfSpi[] = {KOBRA_IFC_SPI(A, 0, &sIfSpiClock), kEnd};
 const SScpiCmd cIfSpiClock[] = {KOBRA_IFC_SPI_CLOCK(A, 0), kEnd};
+const SScpiCmd cIqClock[] = {KOBRA_IFC_CLOCK(A, 0, &sIqClockSkew), kEnd};
+const SScpiCmd cIqClockSkew[] = {KOBRA_IFC_CLOCK_SKEW(A, 0), kEnd};
+const SScpiCmd cIqData[] = {KOBRA_IFC_DATA(A, 0, &sIqDataPol), kEnd};
+const SScpiCmd cIqDataPol[] = {KOBRA_IFC_DATA_POL(A, 0), kEnd};
+const SScpiCmd cIqFirm[] = {KOBRA_IFC_FIRM(A, 0), kEnd};
+const SScpiCmd cIqLogic[] = {KOBRA_IFC_LOGIC(A, 0), kEnd};
+const SScpiCmd cIqSsi[] = {KOBRA_IFC_SSI(A, 0, &sIqSsiGain, &sIqSpi), kEnd};
+const SScpiCmd cIqSsiGain[] = {KOBRA_IFC_SSI_GAIN(A, 0), kEnd};
+const SScpiCmd cIqSpi[] = {KOBRA_IFC_SPI(A, 0, &sIqSpiClock), kEnd};
+const SScpiCmd cIqSpiClock[] = {KOBRA_IFC_SPI_CLOCK(A, 0), kEnd};
 
 // KOBR:USER: the interface commands with flags A 0, plus the box's own settings and test functions.
 const SScpiCmd cUser[] = {
@@ -668,6 +680,16 @@ const SScpiArray kArrays[] = {
     {&sIfSsiGain, cIfSsiGain},
     {&sIfSpi, cIfSpi},
     {&sIfSpiClock, cIfSpiClock},
+    {&sIqClock, cIqClock},
+    {&sIqClockSkew, cIqClockSkew},
+    {&sIqData, cIqData},
+    {&sIqDataPol, cIqDataPol},
+    {&sIqFirm, cIqFirm},
+    {&sIqLogic, cIqLogic},
+    {&sIqSsi, cIqSsi},
+    {&sIqSsiGain, cIqSsiGain},
+    {&sIqSpi, cIqSpi},
+    {&sIqSpiClock, cIqSpiClock},
     // KOBR:USER
     {&sUser, cUser},
     {&sUClock, cUClock},
@@ -712,6 +734,7 @@ const SScpiArray kArrays[] = {
     {&sPointDrf, cPointDrf},
 };
 constexpr int kArrayCount = int(sizeof(kArrays) / sizeof(kArrays[0]));
+static_assert(kArrayCount == 68, "the tree is built from 68 arrays");
 static_assert(kArrayCount <= ScpiTableCapacity);
 
 } // namespace

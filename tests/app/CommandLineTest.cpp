@@ -156,3 +156,27 @@ TEST(VgxhostCommandLine, ExecRunsLinesPrintsAnswersAndFailsOnErrors) {
     EXPECT_NE(bad.exitCode, 0);
     EXPECT_TRUE(bad.err.contains(QStringLiteral("-113"))) << bad.err.toStdString();
 }
+
+TEST(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString select = QStringLiteral("DIAG:KOBR:SEL 100123\n");
+    const HostRun locked = runHost({QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
+                                    select + QStringLiteral("SYST:PROT:LEV?\nDIAG:KOBR:EEPR:SER:READ")});
+    EXPECT_NE(locked.exitCode, 0);
+    EXPECT_EQ(locked.out.trimmed(), QStringLiteral("1"));
+    EXPECT_TRUE(locked.err.contains(QStringLiteral("20015"))) << locked.err.toStdString();
+
+    const HostRun open = runHost(
+        {QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
+         select + QStringLiteral("SYST:PROT:LEV 0;LEV?\nDIAG:KOBR:EEPR:SER:READ\nDIAG:KOBR:EEPR:SER?")});
+    EXPECT_EQ(open.exitCode, 0) << open.err.toStdString();
+    EXPECT_EQ(open.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+              QStringList({QStringLiteral("0"), QStringLiteral("\"100123\"")}));
+
+    const HostRun refused = runHost({QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
+                                     QStringLiteral("SYST:PROT:LEV 3\nSYST:PROT:LEV?")});
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("-222"))) << refused.err.toStdString();
+    EXPECT_EQ(refused.out.trimmed(), QStringLiteral("1"));
+}
