@@ -8,6 +8,7 @@
 
 #include "formats/CInfoIfcSectionInfoblock.h"
 #include "frame/CKobraPlugInDfModule.h"
+#include "frame/KobraAnchorCommand.h"
 #include "frame/KobraModuleRequests.h"
 #include "frame/KobraPluginGlobals.h"
 #include "frame/KobraProgressDialogFactory.h"
@@ -24,10 +25,8 @@
 #include "host/gui/VGXUserDbAttributes.h"
 #include "host/olfw/COlCommandData.h"
 #include "host/olfw/COlCommandIfc.h"
-#include "host/olfw/COlManager.h"
 #include "host/olfw/KobraInstrumentBlocks.h"
 #include "host/util/CUtilXferData.h"
-#include "host/util/VGXAnchorInterface.h"
 #include "host/util/VGXUtility.h"
 #include "orglayer/CKobraOrgLayer.h"
 #include "orglayer/KobraBreakoutBoard.h"
@@ -94,15 +93,6 @@ bool s_forwardingProtectionLevel = false;
 
 void trace(const char* text) {
     VGXUtility::traceMessage(QString::fromLatin1(text));
-}
-
-// The framework's command interface through the host anchor; null when any link is missing.
-COlCommandIfc* anchorCommandInterface() {
-    VGXAnchorInterface* anchor = VGXUtility::getAnchorInterface();
-    if (!anchor)
-        return nullptr;
-    COlManager* manager = anchor->olManager();
-    return manager ? manager->commandInterface() : nullptr;
 }
 
 long long roundSerial(double serial) {
@@ -242,7 +232,7 @@ void CKobraPlugInDllModuleImplementation::initusGui() {
         if (Kobra::createProgressDialog)
             progressDialog = Kobra::createProgressDialog(nullptr);
 
-        if (COlCommandIfc* command = anchorCommandInterface())
+        if (COlCommandIfc* command = Kobra::anchorCommandInterface())
             command->execute(OlCmdStart, nullptr);
     }
 
@@ -258,7 +248,7 @@ void CKobraPlugInDllModuleImplementation::exitusGui() {
     validators.squeeze();
 
     trace("CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver ...");
-    if (COlCommandIfc* command = anchorCommandInterface())
+    if (COlCommandIfc* command = Kobra::anchorCommandInterface())
         command->execute(OlCmdStop, nullptr);
     trace("CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver complete !!!");
     trace("CKobraPlugInDllModuleImplementation::exitusGui(): OK. exitusGui() complete !!!");
@@ -428,7 +418,7 @@ int CKobraPlugInDllModuleImplementation::instrumentLink(CDbCnct& cnct, double se
 
     SKobraInstrumentBlocks blocks;
     if (serial > 0) {
-        if (COlCommandIfc* command = anchorCommandInterface()) {
+        if (COlCommandIfc* command = Kobra::anchorCommandInterface()) {
             COlCommandData data;
             data.index1 = int(roundSerial(serial));
             data.buffer = &blocks;

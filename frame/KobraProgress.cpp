@@ -4,43 +4,24 @@
 #include <QMutexLocker>
 #include <memory>
 
+#include "frame/KobraAnchorCommand.h"
+#include "frame/KobraDebugChannel.h"
 #include "frame/KobraProgressCallbackIfc.h"
 #include "frame/KobraProgressDlg.h"
 #include "host/olfw/COlCommandData.h"
 #include "host/olfw/COlCommandIfc.h"
-#include "host/olfw/COlManager.h"
 #include "host/olfw/COlProgressStatus.h"
-#include "host/util/VGXAnchorInterface.h"
-#include "host/util/VGXDebugServer.h"
 #include "host/util/VGXErrorManager.h"
-#include "host/util/VGXUtility.h"
 
 namespace MvQARN {
 
 namespace {
 
-constexpr int kDebugModule = 5;
-constexpr int kDebugChannel = 13;
-constexpr int kDebugTrace = 4;
-constexpr int kDebugError = 1;
 constexpr int kErrProgress = 50299;
 constexpr int kMaxFillWithoutOperation = 99;
 
 std::atomic<int> s_pollPeriodMs{500};
 std::atomic<int> s_flagPollMs{50};
-
-void debug(int level, const QString& text) {
-    if (VGXDebugServer::isActive(kDebugModule, level, kDebugChannel))
-        VGXDebugServer::print(kDebugModule, level, kDebugChannel, text);
-}
-
-COlCommandIfc* anchorCommandInterface() {
-    VGXAnchorInterface* anchor = VGXUtility::getAnchorInterface();
-    if (!anchor)
-        return nullptr;
-    COlManager* manager = anchor->olManager();
-    return manager ? manager->commandInterface() : nullptr;
-}
 
 // The window, for callers on the GUI thread.
 KobraProgressDlg* dialog() {
@@ -143,7 +124,7 @@ void KobraProgress::showProgressDialog(unsigned operation, const QString& title,
     m_title = title;
 
     if (!m_command)
-        m_command = anchorCommandInterface();
+        m_command = Kobra::anchorCommandInterface();
     if (m_command && operation != 0) {
         // Tells the framework a watch begins; its answer does not matter.
         COlCommandData data;
@@ -171,7 +152,8 @@ void KobraProgress::run() {
     QString lastPhase;
     bool barShown = false;
 
-    debug(kDebugTrace, QStringLiteral("KobraProgress::run(): begin, operation %1").arg(m_operation));
+    Kobra::debugPrint(Kobra::kDebugTrace,
+                      QStringLiteral("KobraProgress::run(): begin, operation %1").arg(m_operation));
     if (m_operation == 0)
         emit createProgressBar(m_title, QString());
 
@@ -214,8 +196,9 @@ void KobraProgress::run() {
         }
 
         if (p == COlProgressStatus::Failed) {
-            debug(kDebugError,
-                  QStringLiteral("KobraProgress::run(): operation %1 failed: %2").arg(m_operation).arg(text));
+            Kobra::debugPrint(
+                Kobra::kDebugError,
+                QStringLiteral("KobraProgress::run(): operation %1 failed: %2").arg(m_operation).arg(text));
             VGXErrorManager::signal(kErrProgress, text);
             break;
         }
@@ -226,7 +209,8 @@ void KobraProgress::run() {
         QThread::msleep(unsigned(s_pollPeriodMs.load()));
     }
 
-    debug(kDebugTrace, QStringLiteral("KobraProgress::run(): end, operation %1").arg(m_operation));
+    Kobra::debugPrint(Kobra::kDebugTrace,
+                      QStringLiteral("KobraProgress::run(): end, operation %1").arg(m_operation));
     m_running = false;
     emit hideProgress();
 }

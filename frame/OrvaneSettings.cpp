@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QStringList>
 
-#include "host/util/VGXDebugServer.h"
+#include "frame/KobraDebugChannel.h"
 #include "host/util/VGXUtility.h"
 
 namespace MvQARN {
@@ -26,11 +26,6 @@ const char* const kKeys[] = {
 constexpr int kKeyCount = int(sizeof(kKeys) / sizeof(kKeys[0]));
 
 const char kPositionGroup[] = "GuiPositions";
-
-// Debug channel of the plug-in on the host debug server.
-constexpr int kDebugModule = 5;
-constexpr int kDebugChannel = 13;
-constexpr int kDebugLevelTrace = 4;
 
 } // namespace
 
@@ -55,8 +50,8 @@ QString OrvaneSettings::wavemillPath() {
                    QStringLiteral("Wavemill"));
     const QString path =
         tool.value(QStringLiteral("Default"), QString()).toString() + QStringLiteral("/Wavemill");
-    VGXDebugServer::print(kDebugModule, kDebugLevelTrace, kDebugChannel,
-                          QStringLiteral("HKEY_CURRENT_USER\\SOFTWARE\\Maravel\\Wavemill=%1").arg(path));
+    Kobra::debugPrint(Kobra::kDebugTrace,
+                      QStringLiteral("HKEY_CURRENT_USER\\SOFTWARE\\Maravel\\Wavemill=%1").arg(path));
     return path;
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "arb/KobraArbTransfer.h"
+#include "frame/KobraDebugChannel.h"
 #include "frame/KobraProgress.h"
 #include "host/db/CDbDataBaseIfc.h"
 #include "host/db/CDbMsg.h"
@@ -17,18 +18,12 @@
 #include "host/olfw/KobraDataSettings.h"
 #include "host/olfw/KobraDrvDeviceIfc.h"
 #include "host/olfw/KobraDrvInterfaceIfc.h"
-#include "host/util/VGXDebugServer.h"
 #include "host/util/VGXErrorManager.h"
 #include "host/util/VGXUtility.h"
 
 namespace MvQARN {
 
 namespace {
-
-constexpr int kDebugModule = 5;
-constexpr int kDebugChannel = 13;
-constexpr int kDebugTrace = 4;
-constexpr int kDebugError = 1;
 
 // Messages of the layer travel from the organisation layer to the database module.
 constexpr int kMsgSender = 5;
@@ -105,13 +100,13 @@ int CKobraOrgLayer::extensionOption() const {
 }
 
 void CKobraOrgLayer::debug(int level, const char* format, ...) {
-    if (!VGXDebugServer::isActive(kDebugModule, level, kDebugChannel))
+    if (!Kobra::debugWanted(level))
         return;
     va_list args;
     va_start(args, format);
     std::vsnprintf(m_textBuffer, sizeof(m_textBuffer), format, args);
     va_end(args);
-    VGXDebugServer::print(kDebugModule, level, kDebugChannel, QString::fromLatin1(m_textBuffer));
+    Kobra::debugPrint(level, QString::fromLatin1(m_textBuffer));
 }
 
 void CKobraOrgLayer::sendMessage(CDbMsgBuffer* msgBuffer, const char* name, int value, int Path, int Drct,
@@ -126,7 +121,7 @@ void CKobraOrgLayer::sendMessage(CDbMsgBuffer* msgBuffer, const char* name, int 
 int CKobraOrgLayer::getInternalAction(const char* name, int Path, int Drct, int, int) {
     if (!name)
         return 0;
-    debug(kDebugTrace, "CKobraOrgLayer::getInternalAction(Path=%d, Drct=%d): %s", Path, Drct, name);
+    debug(Kobra::kDebugTrace, "CKobraOrgLayer::getInternalAction(Path=%d, Drct=%d): %s", Path, Drct, name);
 
     int actions = 0;
     if (equals(name, "IdPDbLynxLogicType") || equals(name, "IdPDbLynxDirection")) {
@@ -169,7 +164,7 @@ int CKobraOrgLayer::getSampleRate(CDbDataBaseIfc* db, int Path, int Drct, int, d
 
 int CKobraOrgLayer::setKobra(KobraDrvDeviceIfc* device, CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer, int Path,
                              int Drct, int actions) {
-    debug(kDebugTrace, "CKobraOrgLayer::setKobra(Path=%d, Drct=%d): begin", Path, Drct);
+    debug(Kobra::kDebugTrace, "CKobraOrgLayer::setKobra(Path=%d, Drct=%d): begin", Path, Drct);
     int sum = 0;
     KobraDrvInterfaceIfc* ifc = nullptr;
     if (!device || !db || !(ifc = device->interfaceAccess())) {
@@ -236,12 +231,12 @@ int CKobraOrgLayer::setKobra(KobraDrvDeviceIfc* device, CDbDataBaseIfc* db, CDbM
     }
 
     if (sum == 0)
-        debug(kDebugTrace, "CKobraOrgLayer::setKobra(Path=%d, Drct=%d): parameters successfully sent", Path,
-              Drct);
+        debug(Kobra::kDebugTrace, "CKobraOrgLayer::setKobra(Path=%d, Drct=%d): parameters successfully sent",
+              Path, Drct);
     else
-        debug(kDebugError, "CKobraOrgLayer::setKobra(Path=%d, Drct=%d): error sending parameters", Path,
-              Drct);
-    debug(kDebugTrace, "CKobraOrgLayer::setKobra(Path=%d, Drct=%d): end", Path, Drct);
+        debug(Kobra::kDebugError, "CKobraOrgLayer::setKobra(Path=%d, Drct=%d): error sending parameters",
+              Path, Drct);
+    debug(Kobra::kDebugTrace, "CKobraOrgLayer::setKobra(Path=%d, Drct=%d): end", Path, Drct);
     return sum;
 }
 
@@ -378,20 +373,29 @@ int CKobraOrgLayer::setTrigger(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, in
     return ifc->setTrigger(source, int(delay));
 }
 
-int CKobraOrgLayer::setTestRx(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer,
-                              int Path, int Drct) {
-    int state = 0;
-    if (const int status = readInt(db, "IdPDbLynxTestRxPrbs", state, Path, Drct))
+std::optional<int> CKobraOrgLayer::testState(CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer,
+                                             const char* stateName, const char* unsupported, int Path,
+                                             int Drct, int& state) {
+    if (const int status = readInt(db, stateName, state, Path, Drct))
         return status;
     if (state == 1) {
         int variant = 0;
         const int status = readInt(db, "IdPDbKobraVariant", variant, Path, Drct);
         if (variant == 0) {
-            VGXErrorManager::signal(ErrorCode, QString::fromLatin1(kRxTestUnsupported));
-            sendMessage(msgBuffer, "IdPDbLynxTestRxPrbs", 0, Path, Drct, kMsgFlagsTestReset);
+            VGXErrorManager::signal(ErrorCode, QString::fromLatin1(unsupported));
+            sendMessage(msgBuffer, stateName, 0, Path, Drct, kMsgFlagsTestReset);
             return status;
         }
     }
+    return std::nullopt;
+}
+
+int CKobraOrgLayer::setTestRx(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer,
+                              int Path, int Drct) {
+    int state = 0;
+    if (const auto status =
+            testState(db, msgBuffer, "IdPDbLynxTestRxPrbs", kRxTestUnsupported, Path, Drct, state))
+        return *status;
     int source = 0;
     readInt(db, "IdPDbLynxTestRxSource", source, Path, Drct); // not counted
     return ifc->setTestRx(state != 0, source == 1 ? 1 : 0);
@@ -400,17 +404,9 @@ int CKobraOrgLayer::setTestRx(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, CDb
 int CKobraOrgLayer::setTestTx(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer,
                               int Path, int Drct) {
     int state = 0;
-    if (const int status = readInt(db, "IdPDbLynxTestTxPrbs", state, Path, Drct))
-        return status;
-    if (state == 1) {
-        int variant = 0;
-        const int status = readInt(db, "IdPDbKobraVariant", variant, Path, Drct);
-        if (variant == 0) {
-            VGXErrorManager::signal(ErrorCode, QString::fromLatin1(kTxTestUnsupported));
-            sendMessage(msgBuffer, "IdPDbLynxTestTxPrbs", 0, Path, Drct, kMsgFlagsTestReset);
-            return status;
-        }
-    }
+    if (const auto status =
+            testState(db, msgBuffer, "IdPDbLynxTestTxPrbs", kTxTestUnsupported, Path, Drct, state))
+        return *status;
     int source = 0;
     int sum = readInt(db, "IdPDbLynxTestTxSource", source, Path, Drct);
     // Source 2 is the sine; sources above 6 do not exist.

@@ -5,6 +5,7 @@
 // order. Statuses are summed, never interpreted. Corrections go back as host messages, errors to the
 // error manager (50298).
 #include <QPointer>
+#include <optional>
 
 #include "orglayer/COlKobraLoadableExtension.h"
 
@@ -70,6 +71,11 @@ private:
     int setTrigger(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, int Path, int Drct);
     int setTestRx(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer, int Path, int Drct);
     int setTestTx(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer, int Path, int Drct);
+    // Reads the state of the rx or tx test (stateName). A test switched on for a box variant that
+    // cannot run it is reported (unsupported) and switched off again: the step then ends with the
+    // status answered here.
+    std::optional<int> testState(CDbDataBaseIfc* db, CDbMsgBuffer* msgBuffer, const char* stateName,
+                                 const char* unsupported, int Path, int Drct, int& state);
 
     // Hands one correction of an interface parameter to the message buffer.
     void sendMessage(CDbMsgBuffer* msgBuffer, const char* name, int value, int Path, int Drct,

@@ -4,16 +4,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "frame/KobraAnchorCommand.h"
 #include "frame/OrvaneSettings.h"
 #include "host/db/CDbCnct.h"
 #include "host/db/CDbDataBaseIfc.h"
 #include "host/db/CDbMsg.h"
 #include "host/olfw/COlCommandData.h"
 #include "host/olfw/COlCommandIfc.h"
-#include "host/olfw/COlManager.h"
 #include "host/olfw/KobraHwConfigRecord.h"
-#include "host/util/VGXAnchorInterface.h"
-#include "host/util/VGXUtility.h"
 #include "params/KobraSelected.h"
 
 using namespace MvQARN;
@@ -47,14 +45,6 @@ const SBreakoutBoard* findBoard(int id) {
     return nullptr;
 }
 
-COlCommandIfc* anchorCommandInterface() {
-    VGXAnchorInterface* anchor = VGXUtility::getAnchorInterface();
-    if (!anchor)
-        return nullptr;
-    COlManager* manager = anchor->olManager();
-    return manager ? manager->commandInterface() : nullptr;
-}
-
 QString recordText(const QByteArray& record, int offset) {
     return QString::fromLatin1(KobraHwConfig::text(record.constData(), offset).c_str());
 }
@@ -81,7 +71,7 @@ int chkKobraBreakoutBoard(CDbCnct& cnct, int boardId, int requiredMajor, int req
     int status = 1;
     QString text = QString::fromLatin1(kDetectionError);
 
-    if (COlCommandIfc* command = anchorCommandInterface()) {
+    if (COlCommandIfc* command = Kobra::anchorCommandInterface()) {
         QByteArray record(KobraHwConfig::Size, '\0');
         COlCommandData data;
         data.index1 = serial;

@@ -81,6 +81,30 @@ bool hostMirrors(CDbDataBaseIfc& db) {
     return (db.getModeWord() & kHostModeBits) != 0;
 }
 
+// Reads in a row about one instance (t0, t1, t2, t3); after the first error the rest are skipped
+// and status() keeps that error.
+class Reads {
+public:
+    Reads(CDbDataBaseIfc& db, int t0, int t1, int t2 = 0, int t3 = 0)
+        : m_db(db), m_t0(t0), m_t1(t1), m_t2(t2), m_t3(t3) {}
+    Reads& select(const char* name, int& value) {
+        if (m_status == DbOk)
+            m_status = m_db.getSelect(name, value, m_t0, m_t3, m_t2, m_t1);
+        return *this;
+    }
+    Reads& number(const char* name, double& value) {
+        if (m_status == DbOk)
+            m_status = m_db.getNumber(name, value, m_t0, m_t3, m_t2, m_t1);
+        return *this;
+    }
+    int status() const { return m_status; }
+
+private:
+    CDbDataBaseIfc& m_db;
+    int m_t0, m_t1, m_t2, m_t3;
+    int m_status = DbOk;
+};
+
 int valueInt(const CDbAllType& v) {
     int out = 0;
     v.toInt(out);
@@ -100,11 +124,11 @@ int clampClockRate(CDbCnct& cnct, CDbDataBaseIfc& db) {
     int logic = 0;
     int sig = 0;
     double rate = 0;
-    int rc = db.getSelect("IdPDbLynxLogicType", logic, t0, 0, 0, t1);
-    if (rc == DbOk)
-        rc = db.getSelect("IdPDbLynxSigType", sig, t0, 0, 0, t1);
-    if (rc == DbOk)
-        rc = db.getNumber("IdPDbLynxClocRate", rate, t0, 0, 0, t1);
+    const int rc = Reads(db, t0, t1)
+                       .select("IdPDbLynxLogicType", logic)
+                       .select("IdPDbLynxSigType", sig)
+                       .number("IdPDbLynxClocRate", rate)
+                       .status();
     if (rc != DbOk)
         return rc;
     const double ceiling = clockCeiling(logic, sig);
@@ -122,11 +146,11 @@ int mirrorClockSource(CDbCnct& cnct, CDbDataBaseIfc& db) {
     int logic = 0;
     int state = 0;
     int source = 0;
-    int rc = db.getSelect("IdPDbLynxLogicType", logic, t0, 0, 0, t1);
-    if (rc == DbOk)
-        rc = db.getSelect("IdPDbLynxDeviceState", state, t0, 0, 0, t1);
-    if (rc == DbOk)
-        rc = db.getSelect("IdPDbLynxClocSour", source, t0, 0, 0, t1);
+    const int rc = Reads(db, t0, t1)
+                       .select("IdPDbLynxLogicType", logic)
+                       .select("IdPDbLynxDeviceState", state)
+                       .select("IdPDbLynxClocSour", source)
+                       .status();
     if (rc != DbOk)
         return rc;
     if (Kobra::isSsiLogicType(logic) || state != 1)
@@ -389,9 +413,10 @@ int lvds(CDbCnct& cnct) {
     const int t3 = cnct.t3();
     int start = 0;
     int source = 0;
-    int rc = db->getSelect("IdPDbKobraServiceLvdsStart", start, t0, t3, t2, t1);
-    if (rc == DbOk)
-        rc = db->getSelect("IdPDbKobraServiceLvdsSource", source, t0, t3, t2, t1);
+    const int rc = Reads(*db, t0, t1, t2, t3)
+                       .select("IdPDbKobraServiceLvdsStart", start)
+                       .select("IdPDbKobraServiceLvdsSource", source)
+                       .status();
     if (rc != DbOk)
         return rc;
     if (COlCommandIfc* command = cnct.getOlCommand()) {
@@ -571,9 +596,10 @@ int CKobraUpdateFunc::updDeviceState(CDbCnct& cnct, const CDbAllType& previous) 
     const bool out = cnct.t1() == kSideOut;
     int logic = 0;
     int source = 0;
-    int rc = db->getSelect("IdPDbLynxLogicType", logic, t0, 0, 0, cnct.t1());
-    if (rc == DbOk)
-        rc = db->getSelect("IdPDbLynxClocSour", source, t0, 0, 0, cnct.t1());
+    int rc = Reads(*db, t0, cnct.t1())
+                 .select("IdPDbLynxLogicType", logic)
+                 .select("IdPDbLynxClocSour", source)
+                 .status();
     if (rc != DbOk)
         return rc;
     const bool external = Kobra::isSsiLogicType(logic) || source == kClocSourUser;

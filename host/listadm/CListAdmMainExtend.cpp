@@ -150,36 +150,18 @@ QStringList CListAdmMainExtend::catalogue(int type) const {
 }
 
 QString CListAdmMainExtend::pathInFolder(int type, const QString& name) const {
-    const QString n = name.trimmed();
     const QString dirName = folder(type);
     const QString ext = suffix(type);
-    if (n.isEmpty() || dirName.isEmpty() || n.contains(QLatin1Char('\\')))
+    if (dirName.isEmpty())
         return QString();
-    for (QChar c : n)
-        if (c.unicode() < 0x20)
-            return QString();
-    if (n.size() >= 2 && n.at(1) == QLatin1Char(':'))
-        return QString(); // a drive-letter path lies elsewhere
-    for (const QString& part : n.split(QLatin1Char('/')))
-        if (part == QLatin1String(".."))
-            return QString();
-    const QString dir = QDir(dirName).absolutePath();
-    QString full = QDir::cleanPath(QDir::isAbsolutePath(n) ? n : dir + QLatin1Char('/') + n);
-    if (!full.startsWith(dir + QLatin1Char('/')) || full.size() <= dir.size() + 1)
+    QString full = vgxPathInFolder(dirName, name);
+    if (full.isEmpty())
         return QString();
     const QString fileSuffix = QFileInfo(full).suffix();
     if (fileSuffix.isEmpty())
         full += QLatin1Char('.') + ext;
     else if (fileSuffix.compare(ext, Qt::CaseInsensitive) != 0)
         return QString();
-    // A link inside the folder must not lead out of it either.
-    const QFileInfo parent(QFileInfo(full).absolutePath());
-    if (parent.exists()) {
-        const QString realDir = QFileInfo(dir).canonicalFilePath();
-        const QString realParent = parent.canonicalFilePath();
-        if (!realDir.isEmpty() && realParent != realDir && !realParent.startsWith(realDir + QLatin1Char('/')))
-            return QString();
-    }
     return full;
 }
 

@@ -1,5 +1,7 @@
 #include "host/util/VGXUtility.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "host/util/VGXPlugInDllModuleInterface.h"
@@ -50,6 +52,34 @@ QString vgxDocumentsPath() {
     if (rt && !rt->options().settingsDir.isEmpty())
         return rt->options().settingsDir;
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString vgxPathInFolder(const QString& dir, const QString& name) {
+    const QString n = name.trimmed();
+    if (n.isEmpty() || n.contains(QLatin1Char('\\')))
+        return QString();
+    for (QChar c : n)
+        if (c.unicode() < 0x20)
+            return QString();
+    if (n.size() >= 2 && n.at(1) == QLatin1Char(':'))
+        return QString(); // a drive-letter path lies elsewhere
+    for (const QString& part : n.split(QLatin1Char('/')))
+        if (part == QLatin1String(".."))
+            return QString();
+    const QString folder = QDir(dir).absolutePath();
+    const QString full = QDir::cleanPath(QDir::isAbsolutePath(n) ? n : folder + QLatin1Char('/') + n);
+    if (!full.startsWith(folder + QLatin1Char('/')) || full.size() <= folder.size() + 1)
+        return QString();
+    // A link inside the folder must not lead out of it either.
+    const QFileInfo parent(QFileInfo(full).absolutePath());
+    if (parent.exists()) {
+        const QString realFolder = QFileInfo(folder).canonicalFilePath();
+        const QString realParent = parent.canonicalFilePath();
+        if (!realFolder.isEmpty() && realParent != realFolder &&
+            !realParent.startsWith(realFolder + QLatin1Char('/')))
+            return QString();
+    }
+    return full;
 }
 
 } // namespace MvQARN

@@ -45,4 +45,10 @@ private:
 // platform's documents folder. Modules use it instead of asking QStandardPaths directly.
 VGX_EXPORT QString vgxDocumentsPath();
 
+// The absolute path of a file name a user gave, inside the folder dir; empty when the name is refused:
+// empty, holding a backslash, a control character, a drive letter or a ".." part, or leading out of
+// the folder, also through a link inside it. Names are trimmed; an absolute name inside the folder
+// stays as it is.
+VGX_EXPORT QString vgxPathInFolder(const QString& dir, const QString& name);
+
 } // namespace MvQARN

@@ -20,6 +20,7 @@
 #include "host/db/impl/CDbRecord.h"
 #include "host/db/impl/CDbRequest.h"
 #include "host/db/impl/CLynxFile.h"
+#include "host/util/VGXUtility.h"
 
 namespace MvQARN {
 
@@ -66,6 +67,25 @@ QString textOf(const CDbRequest& ctx, int error) {
     return ctx.errorText.isEmpty() ? QString::fromLatin1(dbErrorText(error)) : ctx.errorText;
 }
 
+// A request of its own about one instance of a record: its list holds just that instance's message,
+// which is the one being handled.
+struct SOwnRequest {
+    SOwnRequest(CDbEngine& engine, const CDbRecord* rec, const SDbInstTupel& t, const CDbAllType& v,
+                CDbForwardAnswerBuffer* answer, int msgType = DbMsgSet)
+        : ctx(engine, &list, answer, rec) {
+        list.append(probeMsg(rec, t, v, msgType));
+        ctx.name = rec->name();
+        ctx.tupel = t;
+        ctx.value = v;
+        ctx.current = list.head();
+    }
+    SOwnRequest(const SOwnRequest&) = delete;
+    SOwnRequest& operator=(const SOwnRequest&) = delete;
+
+    CDbMsgList list; // declared first: the request points to it
+    CDbRequest ctx;
+};
+
 } // namespace
 
 // Counts one level of nested requests and reads for as long as it lives.
@@ -96,6 +116,22 @@ struct CDbEngine::SValidated {
     bool hasChoices = false;
     QVector<int> choices;
 };
+
+template <typename Fn> int CDbEngine::callFunction(CDbRequest& ctx, int instance, Fn&& fn, int* queued) {
+    CDbForwardAnswerBuffer& answer = ctx.answer();
+    const int mark = answer.mark();
+    int rc = DbOk;
+    {
+        CDbCnct cnct(&ctx);
+        rc = fn(cnct);
+    }
+    const int queuedRc = ctx.runQueue();
+    if (queued)
+        *queued = queuedRc;
+    if (rc != DbOk && !answer.reportedSince(mark, rc))
+        report(answer, rc, instance, textOf(ctx, rc));
+    return rc;
+}
 
 CDbEngine& CDbEngine::instance() {
     static CDbEngine engine;
@@ -245,14 +281,23 @@ QList<QByteArray> CDbEngine::names() const {
     return out;
 }
 
+CDbRecord* CDbEngine::storedRecord(const char* name, const SDbInstTupel& t, SDbInstTupel& stored,
+                                   int& error) const {
+    if (!name) {
+        error = DbErrUnknownParameter;
+        return nullptr;
+    }
+    CDbRecord* rec = resolve(QByteArray(name), t, error);
+    if (!rec)
+        return nullptr;
+    error = rec->storedTupel(t, stored);
+    return error == DbOk ? rec : nullptr;
+}
+
 int CDbEngine::locate(const char* name, const SDbInstTupel& t, const SDbDefCommon*& def,
                       SDbInstTupel& stored) const {
-    int e = 0;
-    const CDbRecord* r = name ? resolve(QByteArray(name), t, e) : nullptr;
-    if (!r)
-        return name ? e : DbErrUnknownParameter;
-    e = r->storedTupel(t, stored);
-    if (e == DbOk)
+    int e = DbOk;
+    if (const CDbRecord* r = storedRecord(name, t, stored, e))
         def = r->def();
     return e;
 }
@@ -313,18 +358,9 @@ int CDbEngine::validate(CDbMsgList& list, int index, CDbForwardAnswerBuffer& ans
         ctx.tupel = msg->getTupel();
         ctx.value = msg->getValue();
         ctx.current = msg;
-        const int mark = answer.mark();
-        int rc = DbOk;
-        {
-            CDbCnct cnct(&ctx);
-            rc = chk->check(cnct);
-        }
-        ctx.runQueue();
-        if (rc != DbOk) {
-            if (!answer.reportedSince(mark, rc))
-                report(answer, rc, t0, textOf(ctx, rc));
+        const int rc = callFunction(ctx, t0, [chk](CDbCnct& c) { return chk->check(c); });
+        if (rc != DbOk)
             return rc;
-        }
         if (ctx.result.getType() == DbTypeNDbl) {
             const auto* lim = static_cast<const CDbDataTypeNDbl*>(ctx.result.get());
             if (lim->count() >= 2) {
@@ -372,18 +408,9 @@ int CDbEngine::validateHead(CDbMsgList& list, CDbForwardAnswerBuffer& answer) {
         ctx.tupel = tupelBefore;
         ctx.value = head->getValue();
         ctx.current = head;
-        const int mark = answer.mark();
-        int rc = DbOk;
-        {
-            CDbCnct cnct(&ctx);
-            rc = cnvIn->convert(cnct);
-        }
-        ctx.runQueue();
-        if (rc != DbOk) {
-            if (!answer.reportedSince(mark, rc))
-                report(answer, rc, tupelBefore.t0, textOf(ctx, rc));
+        const int rc = callFunction(ctx, tupelBefore.t0, [cnvIn](CDbCnct& c) { return cnvIn->convert(c); });
+        if (rc != DbOk)
             return rc;
-        }
         head = list.head();
         if (!head)
             return DbOk;
@@ -459,15 +486,9 @@ int CDbEngine::runRequest(CDbMsgList& list, CDbForwardAnswerBuffer& answer) {
         ctx.value = d.value;
         ctx.current = d.msg;
         ctx.changeFlags = d.changed ? unsigned(ChangeValue) : 0u;
-        const int mark = answer.mark();
-        int rc = DbOk;
-        {
-            CDbCnct cnct(&ctx);
-            rc = upd->update(cnct, d.previous);
-        }
-        const int queued = ctx.runQueue();
-        if (rc != DbOk && !answer.reportedSince(mark, rc))
-            report(answer, rc, ctx.tupel.t0, textOf(ctx, rc));
+        int queued = DbOk;
+        const int rc = callFunction(
+            ctx, ctx.tupel.t0, [&](CDbCnct& c) { return upd->update(c, d.previous); }, &queued);
         if (first == DbOk)
             first = rc != DbOk ? rc : queued;
     }
@@ -489,15 +510,10 @@ int CDbEngine::read(const char* name, const SDbInstTupel& t, CDbAllType& out, CD
 
 int CDbEngine::readWith(const char* name, const SDbInstTupel& t, CDbAllType& out,
                         CDbForwardAnswerBuffer& answer, int msgType) {
-    if (!name)
-        return DbErrUnknownParameter;
     int e = DbOk;
-    CDbRecord* rec = resolve(QByteArray(name), t, e);
-    if (!rec)
-        return e;
     SDbInstTupel stored;
-    e = rec->storedTupel(t, stored);
-    if (e != DbOk)
+    CDbRecord* rec = storedRecord(name, t, stored, e);
+    if (!rec)
         return e;
     const CDbAllType value = rec->value(stored);
     CDbCnvOutFunc* cnvOut = rec->def()->cnvOut;
@@ -511,32 +527,20 @@ int CDbEngine::readWith(const char* name, const SDbInstTupel& t, CDbAllType& out
         return DbErrNesting;
     }
     CDbForwardAnswerBuffer own(&answer); // this read's answer slot; errors go on to the caller
-    CDbMsgList list;
-    list.append(probeMsg(rec, t, value, msgType));
-    CDbRequest ctx(*this, &list, &own, rec);
-    ctx.name = rec->name();
-    ctx.tupel = t;
-    ctx.value = value;
-    ctx.current = list.head();
-    {
-        CDbCnct cnct(&ctx);
-        cnvOut->convert(cnct);
-    }
-    ctx.runQueue();
+    SOwnRequest req(*this, rec, t, value, &own, msgType);
+    // What a conversion-out returns is no error of the read: its answer is the value read.
+    callFunction(req.ctx, t.t0, [cnvOut](CDbCnct& c) {
+        cnvOut->convert(c);
+        return int(DbOk);
+    });
     out = own.hasAnswer() ? own.getAnswer() : value;
     return DbOk;
 }
 
 int CDbEngine::readStored(const char* name, const SDbInstTupel& t, CDbAllType& out) {
-    if (!name)
-        return DbErrUnknownParameter;
     int e = DbOk;
-    CDbRecord* rec = resolve(QByteArray(name), t, e);
-    if (!rec)
-        return e;
     SDbInstTupel stored;
-    e = rec->storedTupel(t, stored);
-    if (e == DbOk)
+    if (const CDbRecord* rec = storedRecord(name, t, stored, e))
         out = rec->value(stored);
     return e;
 }
@@ -711,25 +715,13 @@ int CDbEngine::storeOne(CDbRecord* rec, const SDbInstTupel& stored, const CDbAll
     CDbUpdFunc* upd = rec->def()->upd;
     if (!upd)
         return DbOk;
-    CDbMsgList list;
-    list.append(probeMsg(rec, stored, v, DbMsgSet));
-    CDbRequest ctx(*this, &list, &answer, rec);
-    ctx.name = rec->name();
-    ctx.tupel = stored;
-    ctx.value = v;
-    ctx.current = list.head();
+    SOwnRequest req(*this, rec, stored, v, &answer);
     // Bit 0 marks a change a request made; values a preset or a recall restores carry only their
     // own bit, so actions tied to a user's change (a new box selection) do not run for them.
-    ctx.changeFlags = ChangePresetRecall;
-    const int mark = answer.mark();
-    int rc = DbOk;
-    {
-        CDbCnct cnct(&ctx);
-        rc = upd->update(cnct, previous);
-    }
-    const int queued = ctx.runQueue();
-    if (rc != DbOk && !answer.reportedSince(mark, rc))
-        report(answer, rc, stored.t0, textOf(ctx, rc));
+    req.ctx.changeFlags = ChangePresetRecall;
+    int queued = DbOk;
+    const int rc = callFunction(
+        req.ctx, stored.t0, [&](CDbCnct& c) { return upd->update(c, previous); }, &queued);
     return rc != DbOk ? rc : queued;
 }
 
@@ -768,21 +760,14 @@ int CDbEngine::presetWith(int group, unsigned mask, const int filter[4], const c
                 continue;
             CDbAllType v = rec->defaultValue();
             if (CDbPresFunc* pres = rec->def()->pres) {
-                CDbMsgList list;
-                list.append(probeMsg(rec, st, rec->value(st), DbMsgSet));
-                CDbRequest ctx(*this, &list, &answer, rec);
-                ctx.name = rec->name();
-                ctx.tupel = st;
-                ctx.value = rec->value(st);
-                ctx.current = list.head();
+                SOwnRequest req(*this, rec, st, rec->value(st), &answer);
                 CDbDataType* p = nullptr;
-                {
-                    CDbCnct cnct(&ctx);
-                    p = pres->presetValue(cnct);
+                callFunction(req.ctx, st.t0, [&](CDbCnct& c) {
+                    p = pres->presetValue(c);
                     if (!p)
                         p = pres->presetValue(rec->name().constData(), st);
-                }
-                ctx.runQueue();
+                    return int(DbOk);
+                });
                 CDbAllType given(p), coerced;
                 if (p && rec->coerce(given, coerced) == DbOk)
                     v = coerced;
@@ -793,6 +778,19 @@ int CDbEngine::presetWith(int group, unsigned mask, const int filter[4], const c
         }
     }
     return first;
+}
+
+int CDbEngine::passSavRcl(CDbRecord* rec, const SDbInstTupel& t, CDbAllType& v, bool save,
+                          CDbForwardAnswerBuffer& answer) {
+    CDbSavRclFunc* sr = rec->def()->savRcl;
+    if (!sr)
+        return DbOk;
+    SOwnRequest req(*this, rec, t, v, &answer);
+    const int rc =
+        callFunction(req.ctx, t.t0, [&](CDbCnct& c) { return save ? sr->save(c) : sr->recall(c); });
+    if (rc == DbOk)
+        v = req.ctx.value;
+    return rc;
 }
 
 int CDbEngine::saveSettings(const QString& path, int group, unsigned mask, int t0, int t1, const char* module,
@@ -831,29 +829,9 @@ int CDbEngine::saveWith(const QString& path, int group, unsigned mask, int t0, i
             if (st.t0 != t0 || st.t1 != t1 || !serves(rec, st))
                 continue;
             CDbAllType v = rec->value(st);
-            if (CDbSavRclFunc* sr = rec->def()->savRcl) {
-                CDbMsgList list;
-                list.append(probeMsg(rec, st, v, DbMsgSet));
-                CDbRequest ctx(*this, &list, &answer, rec);
-                ctx.name = rec->name();
-                ctx.tupel = st;
-                ctx.value = v;
-                ctx.current = list.head();
-                const int mark = answer.mark();
-                int rc = DbOk;
-                {
-                    CDbCnct cnct(&ctx);
-                    rc = sr->save(cnct);
-                }
-                ctx.runQueue();
-                if (rc != DbOk) {
-                    // Nothing is written: the old file stays as it was.
-                    if (!answer.reportedSince(mark, rc))
-                        report(answer, rc, t0, textOf(ctx, rc));
-                    return rc;
-                }
-                v = ctx.value;
-            }
+            // On an error nothing is written: the old file stays as it was.
+            if (const int rc = passSavRcl(rec, st, v, true, answer); rc != DbOk)
+                return rc;
             if (CLynxFile::encodeValue(v).isEmpty())
                 continue;
             CLynxFile::SEntry entry;
@@ -981,29 +959,10 @@ int CDbEngine::recallWith(const QString& path, int t0, int t1, const QByteArray&
         if (!rec || rec->storedTupel(t, stored) != DbOk)
             continue;
         CDbAllType v = values.at(size_t(i));
-        if (CDbSavRclFunc* sr = rec->def()->savRcl) {
-            CDbMsgList list;
-            list.append(probeMsg(rec, t, v, DbMsgSet));
-            CDbRequest ctx(*this, &list, &answer, rec);
-            ctx.name = rec->name();
-            ctx.tupel = t;
-            ctx.value = v;
-            ctx.current = list.head();
-            const int mark = answer.mark();
-            int rc = DbOk;
-            {
-                CDbCnct cnct(&ctx);
-                rc = sr->recall(cnct);
-            }
-            ctx.runQueue();
-            if (rc != DbOk) {
-                if (!answer.reportedSince(mark, rc))
-                    report(answer, rc, t0, textOf(ctx, rc));
-                if (first == DbOk)
-                    first = rc;
-                continue;
-            }
-            v = ctx.value;
+        if (const int rc = passSavRcl(rec, t, v, false, answer); rc != DbOk) {
+            if (first == DbOk)
+                first = rc;
+            continue;
         }
         CDbAllType coerced;
         e = rec->coerce(v, coerced);
@@ -1031,29 +990,9 @@ QString CDbEngine::userSettingsDir() const {
 }
 
 QString CDbEngine::userFilePath(const QString& name, bool settingsFile) const {
-    const QString n = name.trimmed();
-    if (n.isEmpty() || n.contains(QLatin1Char('\\')))
+    const QString full = vgxPathInFolder(userSettingsDir(), name);
+    if (full.isEmpty())
         return QString();
-    for (QChar c : n)
-        if (c.unicode() < 0x20)
-            return QString();
-    if (n.size() >= 2 && n.at(1) == QLatin1Char(':'))
-        return QString(); // a drive-letter path is absolute elsewhere
-    for (const QString& part : n.split(QLatin1Char('/')))
-        if (part == QLatin1String(".."))
-            return QString();
-    const QString dir = QDir(userSettingsDir()).absolutePath();
-    const QString full = QDir::cleanPath(QDir::isAbsolutePath(n) ? n : dir + QLatin1Char('/') + n);
-    if (!full.startsWith(dir + QLatin1Char('/')) || full.size() <= dir.size() + 1)
-        return QString();
-    // A link inside the folder must not lead out of it either.
-    const QFileInfo parent(QFileInfo(full).absolutePath());
-    if (parent.exists()) {
-        const QString realDir = QFileInfo(dir).canonicalFilePath();
-        const QString realParent = parent.canonicalFilePath();
-        if (!realDir.isEmpty() && realParent != realDir && !realParent.startsWith(realDir + QLatin1Char('/')))
-            return QString();
-    }
     if (settingsFile && QFileInfo(full).suffix().isEmpty())
         return full + QStringLiteral(".lynx");
     return full;

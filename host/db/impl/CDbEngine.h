@@ -158,8 +158,19 @@ private:
     void report(CDbForwardAnswerBuffer& answer, int error, int instance, const QString& text);
     int validate(CDbMsgList& list, int index, CDbForwardAnswerBuffer& answer, bool head, SValidated& out);
     int validateHead(CDbMsgList& list, CDbForwardAnswerBuffer& answer);
+    // The record of name holding instance t, with the stored instance in stored; null with the error
+    // when there is none.
+    CDbRecord* storedRecord(const char* name, const SDbInstTupel& t, SDbInstTupel& stored, int& error) const;
     int storeOne(CDbRecord* rec, const SDbInstTupel& stored, const CDbAllType& v,
                  CDbForwardAnswerBuffer& answer);
+    // Calls fn, a definition function, with a context on ctx, then runs what it queued. An error fn
+    // returns is reported under instance unless fn reported it itself. Returns fn's result; queued,
+    // where given, gets the first error of the queued messages.
+    template <typename Fn> int callFunction(CDbRequest& ctx, int instance, Fn&& fn, int* queued = nullptr);
+    // Lets rec's save/recall object, if any, replace v, the value of instance t being saved (save) or
+    // recalled; its error is reported under t.t0.
+    int passSavRcl(CDbRecord* rec, const SDbInstTupel& t, CDbAllType& v, bool save,
+                   CDbForwardAnswerBuffer& answer);
     bool inSettings(const CDbRecord* rec, int group, unsigned mask, bool withSaveRecall) const;
     bool serves(const CDbRecord* rec, const SDbInstTupel& stored) const;
     void queryCheck(CDbRecord* rec, const SDbInstTupel& t, CDbRequest& ctx);

@@ -114,49 +114,49 @@ int CDbRecord::storedTupel(const SDbInstTupel& addressed, SDbInstTupel& stored) 
     return DbOk;
 }
 
-QVector<SDbInstTupel> CDbRecord::storedInstances() const {
-    QVector<SDbInstTupel> out;
-    QVector<Key> seen;
+bool CDbRecord::anyAddressed(const std::function<bool(const SDbInstTupel&, const SDbInstTupel&)>& fn) const {
     SDbInstTupel a;
     for (a.t0 = m_def->firstA[0]; a.t0 < m_def->firstA[0] + countOf(m_def->countA, 0); ++a.t0)
         for (a.t1 = m_def->firstA[1]; a.t1 < m_def->firstA[1] + countOf(m_def->countA, 1); ++a.t1)
             for (a.t2 = m_def->firstA[2]; a.t2 < m_def->firstA[2] + countOf(m_def->countA, 2); ++a.t2)
                 for (a.t3 = m_def->firstA[3]; a.t3 < m_def->firstA[3] + countOf(m_def->countA, 3); ++a.t3) {
                     SDbInstTupel s;
-                    if (storedTupel(a, s) != DbOk)
-                        continue;
-                    const Key k = keyOf(s);
-                    if (seen.contains(k))
-                        continue;
-                    seen.append(k);
-                    out.append(s);
+                    if (storedTupel(a, s) == DbOk && fn(a, s))
+                        return true;
                 }
+    return false;
+}
+
+QVector<SDbInstTupel> CDbRecord::storedInstances() const {
+    QVector<SDbInstTupel> out;
+    QVector<Key> seen;
+    anyAddressed([&](const SDbInstTupel&, const SDbInstTupel& s) {
+        const Key k = keyOf(s);
+        if (!seen.contains(k)) {
+            seen.append(k);
+            out.append(s);
+        }
+        return false;
+    });
     std::sort(out.begin(), out.end(),
               [](const SDbInstTupel& x, const SDbInstTupel& y) { return keyOf(x) < keyOf(y); });
     return out;
 }
 
 bool CDbRecord::sharedOn(unsigned axisMask) const {
-    SDbInstTupel a;
-    for (a.t0 = m_def->firstA[0]; a.t0 < m_def->firstA[0] + countOf(m_def->countA, 0); ++a.t0)
-        for (a.t1 = m_def->firstA[1]; a.t1 < m_def->firstA[1] + countOf(m_def->countA, 1); ++a.t1)
-            for (a.t2 = m_def->firstA[2]; a.t2 < m_def->firstA[2] + countOf(m_def->countA, 2); ++a.t2)
-                for (a.t3 = m_def->firstA[3]; a.t3 < m_def->firstA[3] + countOf(m_def->countA, 3); ++a.t3) {
-                    SDbInstTupel s;
-                    if (storedTupel(a, s) != DbOk)
-                        continue;
-                    for (int i = 0; i < 4; ++i) {
-                        const int n = countOf(m_def->countA, i);
-                        if (!(axisMask & (1u << i)) || n < 2)
-                            continue;
-                        SDbInstTupel b = a;
-                        setAt(b, i, m_def->firstA[i] + (at(a, i) - m_def->firstA[i] + 1) % n);
-                        SDbInstTupel sb;
-                        if (storedTupel(b, sb) == DbOk && sb == s)
-                            return true;
-                    }
-                }
-    return false;
+    return anyAddressed([&](const SDbInstTupel& a, const SDbInstTupel& s) {
+        for (int i = 0; i < 4; ++i) {
+            const int n = countOf(m_def->countA, i);
+            if (!(axisMask & (1u << i)) || n < 2)
+                continue;
+            SDbInstTupel b = a;
+            setAt(b, i, m_def->firstA[i] + (at(a, i) - m_def->firstA[i] + 1) % n);
+            SDbInstTupel sb;
+            if (storedTupel(b, sb) == DbOk && sb == s)
+                return true;
+        }
+        return false;
+    });
 }
 
 const CDbAllType& CDbRecord::value(const SDbInstTupel& stored) const {

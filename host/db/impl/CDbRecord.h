@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QVector>
 #include <array>
+#include <functional>
 #include <map>
 
 #include "host/db/CDbAllType.h"
@@ -59,6 +60,9 @@ public:
 
 private:
     CDbAllType makeDefault() const;
+    // Calls fn(addressed, stored) for each addressable instance that maps to a stored one, in t0, t1,
+    // t2, t3 order, until fn returns true; returns whether it did.
+    bool anyAddressed(const std::function<bool(const SDbInstTupel&, const SDbInstTupel&)>& fn) const;
 
     const SDbDefCommon* m_def;
     QByteArray m_name;

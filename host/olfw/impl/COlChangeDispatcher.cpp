@@ -142,35 +142,32 @@ int COlChangeDispatcher::withMessages(const std::function<int(CDbMsgBuffer*)>& c
     return status;
 }
 
-int COlChangeDispatcher::setKobra(int path, int side, int actions) {
+int COlChangeDispatcher::onFirstExtension(int path, int side, const Operation& op) {
     const QList<COlLoadableExtension*> all = extensions();
     if (all.isEmpty())
         return 1;
     COlLoadableExtension* ext = all.first();
     KobraDrvDeviceIfc* device = interfaceDevice(path, side);
     CDbDataBaseIfc* db = CDbEngine::instance().dataBaseIfc();
-    return withMessages(
-        [&](CDbMsgBuffer* msgs) { return ext->setKobra(device, db, msgs, path, side, actions); });
+    return withMessages([&](CDbMsgBuffer* msgs) { return op(ext, device, db, msgs); });
+}
+
+int COlChangeDispatcher::setKobra(int path, int side, int actions) {
+    return onFirstExtension(path, side, [&](auto* ext, auto* device, auto* db, auto* msgs) {
+        return ext->setKobra(device, db, msgs, path, side, actions);
+    });
 }
 
 int COlChangeDispatcher::loadFpga(int path, int side) {
-    const QList<COlLoadableExtension*> all = extensions();
-    if (all.isEmpty())
-        return 1;
-    COlLoadableExtension* ext = all.first();
-    KobraDrvDeviceIfc* device = interfaceDevice(path, side);
-    CDbDataBaseIfc* db = CDbEngine::instance().dataBaseIfc();
-    return withMessages([&](CDbMsgBuffer* msgs) { return ext->loadFpga(device, db, msgs, path, side); });
+    return onFirstExtension(path, side, [&](auto* ext, auto* device, auto* db, auto* msgs) {
+        return ext->loadFpga(device, db, msgs, path, side);
+    });
 }
 
 int COlChangeDispatcher::setArb(int path, int side) {
-    const QList<COlLoadableExtension*> all = extensions();
-    if (all.isEmpty())
-        return 1;
-    COlLoadableExtension* ext = all.first();
-    KobraDrvDeviceIfc* device = interfaceDevice(path, side);
-    CDbDataBaseIfc* db = CDbEngine::instance().dataBaseIfc();
-    return withMessages([&](CDbMsgBuffer* msgs) { return ext->setArb(device, db, msgs, path, side); });
+    return onFirstExtension(path, side, [&](auto* ext, auto* device, auto* db, auto* msgs) {
+        return ext->setArb(device, db, msgs, path, side);
+    });
 }
 
 int COlChangeDispatcher::getSampleRate(int path, int side, double& rate) {

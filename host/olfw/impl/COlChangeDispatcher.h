@@ -63,6 +63,11 @@ private:
     void dispatch(const QVector<CDbEngine::SChange>& changes);
     // Runs one extension call with a message collector and writes what it collected afterwards.
     int withMessages(const std::function<int(CDbMsgBuffer*)>& call);
+    // Runs an operation of the first extension on interface (path, side) with the device of its
+    // selected box, the database and a message collector (see withMessages). Without an extension: 1.
+    using Operation =
+        std::function<int(COlLoadableExtension*, KobraDrvDeviceIfc*, CDbDataBaseIfc*, CDbMsgBuffer*)>;
+    int onFirstExtension(int path, int side, const Operation& op);
 
     DeviceLookup m_devices;
     int m_observer = 0;
