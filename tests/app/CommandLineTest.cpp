@@ -10,173 +10,119 @@ using namespace vgxtest;
 
 namespace {
 
-// A plug-in path that cannot exist, so runs that get past the command line stop at start-up with 1.
-QString missingPlugin(const QTemporaryDir& dir) {
-    return dir.filePath(QStringLiteral("no-such-libkobra.so"));
-}
+class VgxhostCommandLine : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    // A plug-in path that cannot exist, so runs that get past the command line stop at start-up with 1.
+    QString missingPlugin() const { return dir.filePath("no-such-libkobra.so"); }
+    // A run of --exec lines with its own settings folder.
+    HostRun exec(const QString& lines) const {
+        return runHost({"--settings-dir", dir.path(), "--exec", lines});
+    }
+    QTemporaryDir dir;
+};
 
 } // namespace
 
-TEST(VgxhostCommandLine, HelpListsEveryOptionWithItsValue) {
-    const HostRun run = runHost({QStringLiteral("--help")});
+TEST_F(VgxhostCommandLine, HelpListsEveryOptionWithItsValueAndVersionTheVersion) {
+    const HostRun run = runHost({"--help"});
     ASSERT_EQ(run.exitStatus, QProcess::NormalExit);
     EXPECT_EQ(run.exitCode, 0);
-    const QStringList expected = {
-        QStringLiteral("--headless"),
-        QStringLiteral("--scpi-port <N>"),
-        QStringLiteral("--scpi-listen <ADDR>"),
-        QStringLiteral("--family <HEX>"),
-        QStringLiteral("--sim <FILE>"),
-        QStringLiteral("--plugin <PATH>"),
-        QStringLiteral("--settings-dir <DIR>"),
-        QStringLiteral("--exec <CMDS>"),
-        QStringLiteral("--quit"),
-        QStringLiteral("--trace"),
-        QStringLiteral("--version"),
-        QStringLiteral("--help"),
-    };
-    for (const QString& option : expected)
-        EXPECT_TRUE(run.out.contains(option)) << option.toStdString() << " missing in:\n"
-                                              << run.out.toStdString();
+    for (const char* option : {"--headless", "--scpi-port <N>", "--scpi-listen <ADDR>", "--family <HEX>",
+                               "--sim <FILE>", "--plugin <PATH>", "--settings-dir <DIR>", "--exec <CMDS>",
+                               "--quit", "--trace", "--version", "--help"})
+        EXPECT_TRUE(run.out.contains(option)) << option << " missing in:\n" << run.out.toStdString();
     // The default plug-in is the one built next to the binary.
-    EXPECT_TRUE(run.out.contains(QStringLiteral("/plugins/libkobra.so"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains("/plugins/libkobra.so")) << run.out.toStdString();
+
+    const HostRun version = runHost({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(QRegularExpression("^vgxhost \\d+\\.\\d+\\.\\d+\\n$").match(version.out).hasMatch())
+        << version.out.toStdString();
 }
 
-TEST(VgxhostCommandLine, VersionPrintsNameAndVersion) {
-    const HostRun run = runHost({QStringLiteral("--version")});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(
-        QRegularExpression(QStringLiteral("^vgxhost \\d+\\.\\d+\\.\\d+\\n$")).match(run.out).hasMatch())
-        << run.out.toStdString();
-}
-
-TEST(VgxhostCommandLine, InvalidValuesExitTwoAndSayWhatIsWrong) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString plugin = missingPlugin(dir);
-    struct Case {
-        QStringList args;
-        QString message;
+TEST_F(VgxhostCommandLine, InvalidValuesExitTwoAndSayWhatIsWrong) {
+    const QList<std::pair<QStringList, QString>> cases = {
+        {{"--family", "xyz"}, "invalid --family 'xyz'"},
+        {{"--family", "0x"}, "invalid --family '0x'"},
+        {{"--family", "0x1g000"}, "invalid --family '0x1g000'"},
+        {{"--family", "0x100000000"}, "invalid --family '0x100000000'"},
+        {{"--family", "-10000"}, "invalid --family '-10000'"},
+        {{"--scpi-port", "65536"}, "invalid --scpi-port '65536'"},
+        {{"--scpi-port", "50x"}, "invalid --scpi-port '50x'"},
+        {{"--scpi-listen", "300.1.1.1"}, "invalid --scpi-listen '300.1.1.1'"},
+        {{"--sim", dir.filePath("absent.json")}, "invalid --sim"},
+        {{"--settings-dir", VGX_BUILD_DIR "/bin/vgxhost"}, "invalid --settings-dir"},
+        {{"--no-such-option"}, "no-such-option"},
+        {{"stray"}, "unexpected argument 'stray'"},
+        {{"--family"}, "family"},
     };
-    const QList<Case> cases = {
-        {{QStringLiteral("--family"), QStringLiteral("xyz")}, QStringLiteral("invalid --family 'xyz'")},
-        {{QStringLiteral("--family"), QStringLiteral("0x")}, QStringLiteral("invalid --family '0x'")},
-        {{QStringLiteral("--family"), QStringLiteral("0x1g000")},
-         QStringLiteral("invalid --family '0x1g000'")},
-        {{QStringLiteral("--family"), QStringLiteral("0x100000000")},
-         QStringLiteral("invalid --family '0x100000000'")},
-        {{QStringLiteral("--family"), QStringLiteral("-10000")}, QStringLiteral("invalid --family '-10000'")},
-        {{QStringLiteral("--scpi-port"), QStringLiteral("65536")},
-         QStringLiteral("invalid --scpi-port '65536'")},
-        {{QStringLiteral("--scpi-port"), QStringLiteral("50x")}, QStringLiteral("invalid --scpi-port '50x'")},
-        {{QStringLiteral("--scpi-listen"), QStringLiteral("300.1.1.1")},
-         QStringLiteral("invalid --scpi-listen '300.1.1.1'")},
-        {{QStringLiteral("--sim"), dir.filePath(QStringLiteral("absent.json"))},
-         QStringLiteral("invalid --sim")},
-        {{QStringLiteral("--settings-dir"), QStringLiteral(VGX_BUILD_DIR "/bin/vgxhost")},
-         QStringLiteral("invalid --settings-dir")},
-        {{QStringLiteral("--no-such-option")}, QStringLiteral("no-such-option")},
-        {{QStringLiteral("stray")}, QStringLiteral("unexpected argument 'stray'")},
-        {{QStringLiteral("--family")}, QStringLiteral("family")},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [args, message] : cases) {
         // The plug-in goes first, so an option without its value can come last.
-        const HostRun run = runHost(QStringList{QStringLiteral("--plugin"), plugin} + c.args);
-        const std::string args = c.args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_EQ(run.exitStatus, QProcess::NormalExit) << args;
-        EXPECT_EQ(run.exitCode, 2) << args << "\n" << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(c.message)) << args << "\n" << run.err.toStdString();
-        EXPECT_TRUE(run.out.isEmpty()) << args;
+        const HostRun run = runHost(QStringList{"--plugin", missingPlugin()} + args);
+        const std::string what = args.join(' ').toStdString() + "\n" + run.err.toStdString();
+        EXPECT_EQ(run.exitStatus, QProcess::NormalExit) << what;
+        EXPECT_EQ(run.exitCode, 2) << what;
+        EXPECT_TRUE(run.err.contains(message)) << what;
+        EXPECT_TRUE(run.out.isEmpty()) << what;
     }
 }
 
-TEST(VgxhostCommandLine, AcceptedValuesGetPastTheCommandLine) {
+TEST_F(VgxhostCommandLine, AcceptedValuesGetPastTheCommandLine) {
     // These reach start-up, which then stops at the missing plug-in with 1, not 2.
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString plugin = missingPlugin(dir);
     const QList<QStringList> cases = {
-        {QStringLiteral("--family"), QStringLiteral("20000")},
-        {QStringLiteral("--family"), QStringLiteral("0X1abCD")},
-        {QStringLiteral("--family"), QStringLiteral("0x10000")},
-        {QStringLiteral("--scpi-port"), QStringLiteral("0")},
-        {QStringLiteral("--scpi-port"), QStringLiteral("65535")},
-        {QStringLiteral("--scpi-listen"), QStringLiteral("::1")},
-        {QStringLiteral("--scpi-listen"), QStringLiteral("localhost")},
-        {QStringLiteral("--settings-dir"), dir.filePath(QStringLiteral("new/settings"))},
-        {QStringLiteral("--headless"), QStringLiteral("--trace")},
-    };
+        {"--family", "20000"},          {"--family", "0X1abCD"},
+        {"--family", "0x10000"},        {"--scpi-port", "0"},
+        {"--scpi-port", "65535"},       {"--scpi-listen", "::1"},
+        {"--scpi-listen", "localhost"}, {"--settings-dir", dir.filePath("new/settings")},
+        {"--headless", "--trace"}};
     for (const QStringList& args : cases) {
-        const HostRun run = runHost(args + QStringList{QStringLiteral("--plugin"), plugin});
-        EXPECT_EQ(run.exitCode, 1) << args.join(QLatin1Char(' ')).toStdString() << "\n"
-                                   << run.err.toStdString();
+        const HostRun run = runHost(args + QStringList{"--plugin", missingPlugin()});
+        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString() << "\n" << run.err.toStdString();
     }
     // A settings folder named on the command line is made when it is missing.
-    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("new/settings"))).isDir());
+    EXPECT_TRUE(QFileInfo(dir.filePath("new/settings")).isDir());
 }
 
-TEST(VgxhostCommandLine, MissingPluginExitsOneAndNamesThePath) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString plugin = missingPlugin(dir);
-    const HostRun run =
-        runHost({QStringLiteral("--headless"), QStringLiteral("--quit"), QStringLiteral("--plugin"), plugin,
-                 QStringLiteral("--settings-dir"), dir.path()});
-    EXPECT_EQ(run.exitStatus, QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(plugin)) << run.err.toStdString();
-}
-
-TEST(VgxhostCommandLine, ForeignLibraryIsRefusedAtStartUp) {
+TEST_F(VgxhostCommandLine, MissingOrForeignPluginExitsOneAndNamesThePath) {
     // A shared library without the plug-in entry points: the host library itself.
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString foreign = QStringLiteral(VGX_BUILD_DIR "/lib/libvgx.so");
+    const QString foreign = VGX_BUILD_DIR "/lib/libvgx.so";
     ASSERT_TRUE(QFileInfo::exists(foreign));
-    const HostRun run =
-        runHost({QStringLiteral("--headless"), QStringLiteral("--quit"), QStringLiteral("--plugin"), foreign,
-                 QStringLiteral("--settings-dir"), dir.path()});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(foreign)) << run.err.toStdString();
+    for (const QString& plugin : {missingPlugin(), foreign}) {
+        const HostRun run =
+            runHost({"--headless", "--quit", "--plugin", plugin, "--settings-dir", dir.path()});
+        EXPECT_EQ(run.exitStatus, QProcess::NormalExit);
+        EXPECT_EQ(run.exitCode, 1) << plugin.toStdString();
+        EXPECT_TRUE(run.err.contains(plugin)) << run.err.toStdString();
+    }
 }
 
-TEST(VgxhostCommandLine, ExecRunsLinesPrintsAnswersAndFailsOnErrors) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const HostRun good = runHost({QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
-                                  QStringLiteral("*IDN?\nSYSTem:ERRor?")});
+TEST_F(VgxhostCommandLine, ExecRunsLinesPrintsAnswersAndFailsOnErrors) {
+    const HostRun good = exec("*IDN?\nSYSTem:ERRor?");
     EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
-    const QStringList answers = good.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList answers = good.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(answers.size(), 2) << good.out.toStdString();
-    EXPECT_EQ(answers[0].split(QLatin1Char(',')).size(), 4) << answers[0].toStdString();
-    EXPECT_EQ(answers[1], QStringLiteral("0,\"No error\""));
+    EXPECT_EQ(answers[0].split(',').size(), 4) << answers[0].toStdString();
+    EXPECT_EQ(answers[1], "0,\"No error\"");
 
-    const HostRun bad = runHost({QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
-                                 QStringLiteral("NOSUCH:HEADer 1")});
+    const HostRun bad = exec("NOSUCH:HEADer 1");
     EXPECT_NE(bad.exitCode, 0);
-    EXPECT_TRUE(bad.err.contains(QStringLiteral("-113"))) << bad.err.toStdString();
+    EXPECT_TRUE(bad.err.contains("-113")) << bad.err.toStdString();
 }
 
-TEST(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString select = QStringLiteral("DIAG:KOBR:SEL 100123\n");
-    const HostRun locked = runHost({QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
-                                    select + QStringLiteral("SYST:PROT:LEV?\nDIAG:KOBR:EEPR:SER:READ")});
+TEST_F(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {
+    const HostRun locked = exec("DIAG:KOBR:SEL 100123\nSYST:PROT:LEV?\nDIAG:KOBR:EEPR:SER:READ");
     EXPECT_NE(locked.exitCode, 0);
-    EXPECT_EQ(locked.out.trimmed(), QStringLiteral("1"));
-    EXPECT_TRUE(locked.err.contains(QStringLiteral("20015"))) << locked.err.toStdString();
+    EXPECT_EQ(locked.out.trimmed(), "1");
+    EXPECT_TRUE(locked.err.contains("20015")) << locked.err.toStdString();
 
-    const HostRun open = runHost(
-        {QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
-         select + QStringLiteral("SYST:PROT:LEV 0;LEV?\nDIAG:KOBR:EEPR:SER:READ\nDIAG:KOBR:EEPR:SER?")});
+    const HostRun open =
+        exec("DIAG:KOBR:SEL 100123\nSYST:PROT:LEV 0;LEV?\nDIAG:KOBR:EEPR:SER:READ\nDIAG:KOBR:EEPR:SER?");
     EXPECT_EQ(open.exitCode, 0) << open.err.toStdString();
-    EXPECT_EQ(open.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-              QStringList({QStringLiteral("0"), QStringLiteral("\"100123\"")}));
+    EXPECT_EQ(open.out.split('\n', Qt::SkipEmptyParts), QStringList({"0", "\"100123\""}));
 
-    const HostRun refused = runHost({QStringLiteral("--settings-dir"), dir.path(), QStringLiteral("--exec"),
-                                     QStringLiteral("SYST:PROT:LEV 3\nSYST:PROT:LEV?")});
+    const HostRun refused = exec("SYST:PROT:LEV 3\nSYST:PROT:LEV?");
     EXPECT_NE(refused.exitCode, 0);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("-222"))) << refused.err.toStdString();
-    EXPECT_EQ(refused.out.trimmed(), QStringLiteral("1"));
+    EXPECT_TRUE(refused.err.contains("-222")) << refused.err.toStdString();
+    EXPECT_EQ(refused.out.trimmed(), "1");
 }

@@ -10,7 +10,7 @@ using namespace vgxtest;
 namespace {
 
 QStringList lines(const QString& text) {
-    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return text.split('\n', Qt::SkipEmptyParts);
 }
 
 // Index of the first line at or after from that ends with text (trace lines carry a prefix); -1 if none.
@@ -21,13 +21,14 @@ qsizetype findLine(const QStringList& all, const QString& text, qsizetype from =
     return -1;
 }
 
-// The lines of one kind of registration, without the kind word.
+// The lines of one kind of registration, without the kind word and without the handle the host gave
+// ("-> 3"), which is the host's business.
 QStringList registrations(const QStringList& all, const QString& kind) {
     QStringList out;
-    const QString prefix = kind + QLatin1Char(' ');
+    static const QRegularExpression handle(" -> \\d+$");
     for (const QString& l : all)
-        if (l.startsWith(prefix))
-            out << l.mid(prefix.size());
+        if (l.startsWith(kind + ' '))
+            out << l.mid(kind.size() + 1).remove(handle);
     return out;
 }
 
@@ -40,13 +41,12 @@ bool containsRun(const QStringList& list, const QStringList& expected) {
 }
 
 const QStringList kShutdownOrder = {
-    QStringLiteral("CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver ..."),
-    QStringLiteral(
-        "CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver complete !!!"),
-    QStringLiteral("CKobraPlugInDllModuleImplementation::exitusGui(): OK. exitusGui() complete !!!"),
-    QStringLiteral("~CKobraPlugInDllModuleImplementation()"),
-    QStringLiteral("progressbar deleted"),
-    QStringLiteral("~CKobraPlugInDllModuleImplementation() complete"),
+    "CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver ...",
+    "CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver complete !!!",
+    "CKobraPlugInDllModuleImplementation::exitusGui(): OK. exitusGui() complete !!!",
+    "~CKobraPlugInDllModuleImplementation()",
+    "progressbar deleted",
+    "~CKobraPlugInDllModuleImplementation() complete",
 };
 
 void expectShutdownInOrder(const QString& err) {
@@ -61,106 +61,75 @@ void expectShutdownInOrder(const QString& err) {
 }
 
 const QStringList kDialogItems = {
-    QStringLiteral("\":KOBRA\" \"CKobraDlgMain\" 4"),
-    QStringLiteral("\":KOBRA_TRANREC0\" \"CKobraDlgTranRecChannel0\" 4"),
-    QStringLiteral("\":KOBRA_TRANREC1\" \"CKobraDlgTranRecChannel1\" 4"),
-    QStringLiteral("\":KOBRA_DEVICE\" \"CKobraDlgDeviceManager\" 4"),
+    "\":KOBRA\" \"CKobraDlgMain\" 4",
+    "\":KOBRA_TRANREC0\" \"CKobraDlgTranRecChannel0\" 4",
+    "\":KOBRA_TRANREC1\" \"CKobraDlgTranRecChannel1\" 4",
+    "\":KOBRA_DEVICE\" \"CKobraDlgDeviceManager\" 4",
 };
 
 const QStringList kFileTypes = {
-    QStringLiteral("\"KOBRA User Defined Setting (*.lynx)\" \"*.lynx\" 0"),
-    QStringLiteral("\"ARB Setting File (*.wv)\" \"*.wv\" 0"),
-    QStringLiteral("\"ARB Wave File (*.wv)\" \"*.wv\" 0"),
-    QStringLiteral("\"Recorder File (*.wv)\" \"*.wv\" 0"),
-    QStringLiteral("\"Service test log file (*.txt)\" \"*.txt\" 1"),
-    QStringLiteral("\"KOBRA User Defined Setting (*.lynx)\" \"*.lynx\" 0"),
-    QStringLiteral("\"HexCoded Data (*.hex)\" \"*.hex\" 0"),
+    "\"KOBRA User Defined Setting (*.lynx)\" \"*.lynx\" 0",
+    "\"ARB Setting File (*.wv)\" \"*.wv\" 0",
+    "\"ARB Wave File (*.wv)\" \"*.wv\" 0",
+    "\"Recorder File (*.wv)\" \"*.wv\" 0",
+    "\"Service test log file (*.txt)\" \"*.txt\" 1",
+    "\"KOBRA User Defined Setting (*.lynx)\" \"*.lynx\" 0",
+    "\"HexCoded Data (*.hex)\" \"*.hex\" 0",
 };
-
-// File type lines end with the handle the host gave ("-> 3"); the handle is the host's business.
-QStringList withoutHandles(const QStringList& fileTypes) {
-    QStringList out;
-    static const QRegularExpression handle(QStringLiteral(" -> \\d+$"));
-    for (QString t : fileTypes)
-        out << t.remove(handle);
-    return out;
-}
 
 class VgxhostLifecycle : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_settings.isValid()); }
-    QStringList args(const QStringList& extra) const {
-        return QStringList{QStringLiteral("--quit"),         QStringLiteral("--trace"),
-                           QStringLiteral("--scpi-port"),    QStringLiteral("0"),
-                           QStringLiteral("--settings-dir"), m_settings.path()} +
-               extra;
+    // A --quit run with tracing that shut down in order; its trace lines.
+    QStringList quitRun(const QStringList& extra) const {
+        const HostRun run = runHost(
+            QStringList{"--quit", "--trace", "--scpi-port", "0", "--settings-dir", m_settings.path()} +
+            extra);
+        EXPECT_EQ(run.exitStatus, QProcess::NormalExit) << run.err.toStdString();
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        expectShutdownInOrder(run.err);
+        return lines(run.err);
     }
     QTemporaryDir m_settings;
 };
 
 } // namespace
 
-TEST_F(VgxhostLifecycle, HeadlessQuitStartsAndShutsDownInOrder) {
-    const HostRun run = runHost(args({QStringLiteral("--headless")}));
-    ASSERT_EQ(run.exitStatus, QProcess::NormalExit) << run.err.toStdString();
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    expectShutdownInOrder(run.err);
-
+TEST_F(VgxhostLifecycle, HeadlessQuitRegistersTheFamilysItemsAndShutsDownInOrder) {
     // The default family 0x10000 adds the user-defined interface dialog to the four common items.
-    const QStringList all = lines(run.err);
-    const QStringList items = registrations(all, QStringLiteral("addDialogItem"));
-    EXPECT_TRUE(containsRun(items, kDialogItems)) << run.err.toStdString();
-    EXPECT_TRUE(items.contains(QStringLiteral("\":KOBRA_USER\" \"CBasebandLynxMainInOutDialog\" 4")))
-        << run.err.toStdString();
+    const QStringList all = quitRun({"--headless"});
+    const QStringList items = registrations(all, "addDialogItem");
+    EXPECT_TRUE(containsRun(items, kDialogItems)) << items.join('\n').toStdString();
+    EXPECT_TRUE(items.contains("\":KOBRA_USER\" \"CBasebandLynxMainInOutDialog\" 4"))
+        << items.join('\n').toStdString();
     // Registration happens before the shutdown starts.
-    EXPECT_LT(findLine(all, QStringLiteral("\"CKobraDlgDeviceManager\" 4")),
-              findLine(all, kShutdownOrder.first()));
+    EXPECT_LT(findLine(all, "\"CKobraDlgDeviceManager\" 4"), findLine(all, kShutdownOrder.first()));
+
+    // Another family registers the common items, file types and descriptors but no user dialog; without
+    // the family's progress dialog the destructor still runs its whole sequence.
+    const QStringList other = quitRun({"--headless", "--family", "0x20000"});
+    const QStringList otherItems = registrations(other, "addDialogItem");
+    EXPECT_TRUE(containsRun(otherItems, kDialogItems)) << otherItems.join('\n').toStdString();
+    EXPECT_FALSE(otherItems.join('\n').contains(":KOBRA_USER")) << otherItems.join('\n').toStdString();
+    EXPECT_TRUE(containsRun(registrations(other, "registerFileType"), kFileTypes));
+    EXPECT_EQ(registrations(other, "addDescriptor")
+                  .filter(QRegularExpression("^checkbox IdPDbLynxDeviceState .*\"Off\" \"On\"$"))
+                  .size(),
+              1);
 }
 
-TEST_F(VgxhostLifecycle, WindowModeQuitShutsDownInOrder) {
+TEST_F(VgxhostLifecycle, WindowModeListsTheItemsInTheMenuAndShutsDownInOrder) {
     // No --headless with a (offscreen) display: the main window's menu lists the registered items in
     // their order.
-    const HostRun run = runHost(args({}));
-    ASSERT_EQ(run.exitStatus, QProcess::NormalExit) << run.err.toStdString();
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QStringList menu =
-        lines(run.err).filter(QRegularExpression(QStringLiteral("^vgxhost: menu KOBRA item ")));
+    const QStringList menu = quitRun({}).filter(QRegularExpression("^vgxhost: menu KOBRA item "));
     const QStringList expected = {
-        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA\" opens \"CKobraDlgMain\""),
-        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA_TRANREC0\" opens \"CKobraDlgTranRecChannel0\""),
-        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA_TRANREC1\" opens \"CKobraDlgTranRecChannel1\""),
-        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA_DEVICE\" opens \"CKobraDlgDeviceManager\""),
-        QStringLiteral("vgxhost: menu KOBRA item \"KOBRA_USER\" opens \"CBasebandLynxMainInOutDialog\""),
+        "vgxhost: menu KOBRA item \"KOBRA\" opens \"CKobraDlgMain\"",
+        "vgxhost: menu KOBRA item \"KOBRA_TRANREC0\" opens \"CKobraDlgTranRecChannel0\"",
+        "vgxhost: menu KOBRA item \"KOBRA_TRANREC1\" opens \"CKobraDlgTranRecChannel1\"",
+        "vgxhost: menu KOBRA item \"KOBRA_DEVICE\" opens \"CKobraDlgDeviceManager\"",
+        "vgxhost: menu KOBRA item \"KOBRA_USER\" opens \"CBasebandLynxMainInOutDialog\"",
     };
-    EXPECT_EQ(menu, expected) << run.err.toStdString();
-    expectShutdownInOrder(run.err);
-}
-
-TEST_F(VgxhostLifecycle, OtherFamilyRegistersCommonItemsButNoUserDialog) {
-    const HostRun run =
-        runHost(args({QStringLiteral("--headless"), QStringLiteral("--family"), QStringLiteral("0x20000")}));
-    ASSERT_EQ(run.exitStatus, QProcess::NormalExit) << run.err.toStdString();
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QStringList all = lines(run.err);
-
-    const QStringList items = registrations(all, QStringLiteral("addDialogItem"));
-    EXPECT_TRUE(containsRun(items, kDialogItems)) << run.err.toStdString();
-    for (const QString& item : items)
-        EXPECT_FALSE(item.contains(QStringLiteral(":KOBRA_USER"))) << item.toStdString();
-
-    const QStringList fileTypes = withoutHandles(registrations(all, QStringLiteral("registerFileType")));
-    EXPECT_TRUE(containsRun(fileTypes, kFileTypes)) << run.err.toStdString();
-
-    const QStringList descriptors = registrations(all, QStringLiteral("addDescriptor"));
-    EXPECT_EQ(
-        descriptors
-            .filter(QRegularExpression(QStringLiteral("^checkbox IdPDbLynxDeviceState .*\"Off\" \"On\"$")))
-            .size(),
-        1)
-        << run.err.toStdString();
-
-    // Without the family's progress dialog the destructor still runs its whole sequence.
-    expectShutdownInOrder(run.err);
+    EXPECT_EQ(menu, expected);
 }
 
 TEST_F(VgxhostLifecycle, TerminationSignalShutsDownInOrder) {
@@ -168,16 +137,12 @@ TEST_F(VgxhostLifecycle, TerminationSignalShutsDownInOrder) {
     process.setProcessEnvironment(hostEnvironment());
     process.setReadChannel(QProcess::StandardError);
     process.start(vgxhostPath(),
-                  {QStringLiteral("--headless"), QStringLiteral("--trace"), QStringLiteral("--scpi-port"),
-                   QStringLiteral("0"), QStringLiteral("--settings-dir"), m_settings.path()});
+                  {"--headless", "--trace", "--scpi-port", "0", "--settings-dir", m_settings.path()});
     ASSERT_TRUE(process.waitForStarted(-1));
     QString err;
-    while (!err.contains(QStringLiteral("stop with Ctrl+C"))) {
-        if (!process.waitForReadyRead(-1))
-            break;
+    while (!err.contains("stop with Ctrl+C") && process.waitForReadyRead(-1))
         err += QString::fromLocal8Bit(process.readAllStandardError());
-    }
-    ASSERT_TRUE(err.contains(QStringLiteral("stop with Ctrl+C"))) << err.toStdString();
+    ASSERT_TRUE(err.contains("stop with Ctrl+C")) << err.toStdString();
     process.terminate(); // SIGTERM
     ASSERT_TRUE(process.waitForFinished(-1));
     err += QString::fromLocal8Bit(process.readAllStandardError());

@@ -6,9 +6,10 @@
 #include <set>
 #include <string>
 
-#include "formats/CInfoIfcSectionInfoblock.h"
+#include "InfoblockTestSupport.h"
 
 using namespace MvQARN;
+using namespace infotest;
 
 namespace {
 
@@ -85,35 +86,10 @@ void fillRandomly(CInfoIfcSectionInfoblock& block, std::mt19937& rng) {
     }
 }
 
-// The raw text of any key, whatever its kind, as seen through a copy's written form.
+// The value a key's line carries in the written text; empty when there is none.
 std::string slotText(const CInfoIfcSectionInfoblock& block, InfoKeyId key) {
-    CInfoIfcSectionInfoblock copy(block);
-    switch (CInfoIfcSectionInfoblock::getKeyKind(key)) {
-    case InfoValueText: {
-        std::string out;
-        copy.getText(key, out);
-        return out;
-    }
-    default: {
-        // Keep only this key and read its line back from the written text.
-        CInfoIfcSectionInfoblock single;
-        single.merge(copy);
-        for (int k = 0; k < InfoKeyCount; ++k) {
-            if (k != key) {
-                single.erase(static_cast<InfoKeyId>(k));
-                single.erase(static_cast<InfoKeyId>(k));
-            }
-        }
-        std::string out;
-        single.write(out);
-        const std::string word = std::string(CInfoIfcSectionInfoblock::getKeyWord(key)) + "=";
-        const auto pos = out.find("\n" + word);
-        if (pos == std::string::npos)
-            return "";
-        const auto begin = pos + 1 + word.size();
-        return out.substr(begin, out.find("\r\n", begin) - begin);
-    }
-    }
+    const std::string v = writtenValue(block, key);
+    return v == "<absent>" ? std::string() : v;
 }
 
 } // namespace

@@ -5,25 +5,11 @@
 #include <set>
 #include <string>
 
-#include "formats/CInfoIfcSectionInfoblock.h"
+#include "InfoblockTestSupport.h"
 
 using namespace MvQARN;
 
-namespace {
-
-std::string textOf(const CInfoIfcSectionInfoblock& block, InfoKeyId key) {
-    std::string out = "<untouched>";
-    block.getText(key, out);
-    return out;
-}
-
-std::string written(CInfoIfcSectionInfoblock block) {
-    std::string out;
-    block.write(out);
-    return out;
-}
-
-} // namespace
+using namespace infotest;
 
 TEST(InfoblockSlotStates, EraseMarkAcceptAndClear) {
     CInfoIfcSectionInfoblock block;
@@ -32,35 +18,27 @@ TEST(InfoblockSlotStates, EraseMarkAcceptAndClear) {
     block.setDouble(InfoKeySamplingPep, 1.0);
     block.acceptAll();
     block.setText(InfoKeyDevicePort, "Q");
-    EXPECT_EQ(block.getState(InfoKeyDeviceName), InfoSlotValid);
-    EXPECT_EQ(block.getState(InfoKeyDevicePort), InfoSlotChanged);
+    EXPECT_EQ(slotStates(block), "device/name:V device/port:C sampling/pep:V");
 
+    // Erasing a given value changes it to empty; erasing it again, or an unset value, leaves it unset.
     block.erase(InfoKeyDeviceName);
-    EXPECT_EQ(block.getState(InfoKeyDeviceName), InfoSlotChanged);
+    EXPECT_EQ(slotStates(block), "device/name:C device/port:C sampling/pep:V");
     EXPECT_EQ(textOf(block, InfoKeyDeviceName), "");
     block.erase(InfoKeyDeviceName);
-    EXPECT_EQ(block.getState(InfoKeyDeviceName), InfoSlotUnset);
     block.erase(InfoKeyWaveformName);
-    EXPECT_EQ(block.getState(InfoKeyWaveformName), InfoSlotUnset);
+    EXPECT_EQ(slotStates(block), "device/port:C sampling/pep:V");
 
     block.markAllChanged();
-    EXPECT_EQ(block.getState(InfoKeyDevicePort), InfoSlotChanged);
-    EXPECT_EQ(block.getState(InfoKeySamplingPep), InfoSlotChanged);
-    EXPECT_EQ(block.getState(InfoKeyDeviceName), InfoSlotUnset);
-    EXPECT_EQ(block.getState(InfoKeyWaveformName), InfoSlotUnset);
-
+    EXPECT_EQ(slotStates(block), "device/port:C sampling/pep:C");
     block.acceptAll();
-    EXPECT_EQ(block.getState(InfoKeyDevicePort), InfoSlotValid);
-    EXPECT_EQ(block.getState(InfoKeySamplingPep), InfoSlotValid);
-    EXPECT_EQ(block.getState(InfoKeyDeviceName), InfoSlotUnset);
+    EXPECT_EQ(slotStates(block), "device/port:V sampling/pep:V");
 
     block.clear();
-    for (int k = 0; k < InfoKeyCount; ++k)
-        EXPECT_EQ(block.getState(static_cast<InfoKeyId>(k)), InfoSlotUnset) << k;
+    EXPECT_EQ(slotStates(block), "");
     EXPECT_EQ(written(block), "[infoblock]\r\n");
     // Cleared values are gone, not just hidden: giving the old value again is a change.
     block.setText(InfoKeyDevicePort, "Q");
-    EXPECT_EQ(block.getState(InfoKeyDevicePort), InfoSlotChanged);
+    EXPECT_EQ(slotStates(block), "device/port:C");
 }
 
 TEST(InfoblockMerge, TakesOverGivenSlotsVersionAndRegisters) {
@@ -87,16 +65,13 @@ TEST(InfoblockMerge, TakesOverGivenSlotsVersionAndRegisters) {
 
     target.merge(source);
     EXPECT_EQ(textOf(target, InfoKeyDeviceName), "same");
-    EXPECT_EQ(target.getState(InfoKeyDeviceName), InfoSlotValid);
     EXPECT_EQ(textOf(target, InfoKeyDevicePort), "new port");
-    EXPECT_EQ(target.getState(InfoKeyDevicePort), InfoSlotChanged);
-    // Unset in the source: untouched in the target.
     EXPECT_EQ(textOf(target, InfoKeyWaveformName), "kept");
-    EXPECT_EQ(target.getState(InfoKeyWaveformName), InfoSlotChanged);
-    // Given-but-empty in the source: an empty stored value is equal, so it becomes Valid.
-    EXPECT_EQ(target.getState(InfoKeyDevicePartNr), InfoSlotValid);
-    EXPECT_EQ(target.getState(InfoKeyWaveformComment), InfoSlotValid);
-    EXPECT_EQ(target.getState(InfoKeyLimitsMode), InfoSlotChanged);
+    // A value equal to the target's is valid, another one changed; a slot unset in the source stays as
+    // it was (the waveform name, changed); a given but empty one equals an empty stored value, so valid.
+    EXPECT_EQ(slotStates(target), "device/name:V device/partnr:V device/port:C sampling/pep:C coding/chnum:C "
+                                  "limits/version:C limits/mode:C limits/mapping:C waveform/name:C "
+                                  "waveform/comment:V");
 
     EXPECT_EQ(target.getVersionIndex(), 4);
     EXPECT_EQ(target.getIntRegister(), 12);
@@ -119,28 +94,24 @@ TEST(InfoblockCopy, CopiesSlotsVersionAndRegistersButNotTheSetRegister) {
     ASSERT_EQ(source.getSetRegister(), (std::set<int>{1, 4}));
 
     const CInfoIfcSectionInfoblock copy(source);
-    for (int k = 0; k < InfoKeyCount; ++k)
-        EXPECT_EQ(copy.getState(static_cast<InfoKeyId>(k)), source.getState(static_cast<InfoKeyId>(k))) << k;
-    EXPECT_EQ(textOf(copy, InfoKeyDeviceName), "dev");
-    EXPECT_EQ(copy.getVersionIndex(), 3);
-    EXPECT_EQ(copy.getIntRegister(), 14);
-    EXPECT_EQ(copy.getRealRegister(), 2.5e6);
-    EXPECT_TRUE(copy.getSetRegister().empty());
-    EXPECT_EQ(written(copy), written(source));
-
     CInfoIfcSectionInfoblock assigned;
     assigned.setText(InfoKeyWaveformName, "only in target");
     assigned.setList(InfoKeyLimitsMapping, {2});
     assigned.setInt(InfoKeyLimitsVersion, 1);
     assigned = source;
-    EXPECT_EQ(assigned.getState(InfoKeyWaveformName), InfoSlotUnset);
-    EXPECT_EQ(assigned.getState(InfoKeyLimitsMapping), InfoSlotUnset);
-    EXPECT_EQ(assigned.getState(InfoKeyDevicePort), InfoSlotChanged);
-    EXPECT_EQ(assigned.getVersionIndex(), 3);
-    EXPECT_EQ(assigned.getIntRegister(), 14);
-    EXPECT_EQ(assigned.getRealRegister(), 2.5e6);
-    EXPECT_TRUE(assigned.getSetRegister().empty());
-    EXPECT_EQ(written(assigned), written(source));
+    for (const CInfoIfcSectionInfoblock* c :
+         {&copy, static_cast<const CInfoIfcSectionInfoblock*>(&assigned)}) {
+        SCOPED_TRACE(c == &copy ? "copy" : "assigned");
+        for (int k = 0; k < InfoKeyCount; ++k)
+            EXPECT_EQ(c->getState(static_cast<InfoKeyId>(k)), source.getState(static_cast<InfoKeyId>(k)))
+                << k;
+        EXPECT_EQ(textOf(*c, InfoKeyDeviceName), "dev");
+        EXPECT_EQ(c->getVersionIndex(), 3);
+        EXPECT_EQ(c->getIntRegister(), 14);
+        EXPECT_EQ(c->getRealRegister(), 2.5e6);
+        EXPECT_TRUE(c->getSetRegister().empty());
+        EXPECT_EQ(written(*c), written(source));
+    }
 
     // The copies are independent of their source.
     assigned.setText(InfoKeyDeviceName, "other");

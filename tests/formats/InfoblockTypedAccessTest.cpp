@@ -5,62 +5,35 @@
 #include <set>
 #include <string>
 
-#include "formats/CInfoIfcSectionInfoblock.h"
+#include "InfoblockTestSupport.h"
 
 using namespace MvQARN;
 
-namespace {
+using namespace infotest;
 
-std::string textOf(CInfoIfcSectionInfoblock& block, InfoKeyId key) {
-    // Text keys read directly; other kinds are reached through a written and re-read block.
-    std::string out;
-    block.write(out);
-    const std::string word = std::string(CInfoIfcSectionInfoblock::getKeyWord(key)) + "=";
-    const std::string header =
-        std::string("[") +
-        CInfoIfcSectionInfoblock::getSectionName(CInfoIfcSectionInfoblock::getKeySection(key)) + "]";
-    const auto sectionPos = out.find(header);
-    if (sectionPos == std::string::npos)
-        return "<absent>";
-    const auto end = out.find('[', sectionPos + 1);
-    const auto pos = out.find("\n" + word, sectionPos);
-    if (pos == std::string::npos || pos > end)
-        return "<absent>";
-    const auto valueBegin = pos + 1 + word.size();
-    return out.substr(valueBegin, out.find('\r', valueBegin) - valueBegin);
-}
+namespace {
 
 std::string doubleText(double value) {
     CInfoIfcSectionInfoblock block;
     block.setDouble(InfoKeySamplingPep, value);
-    return textOf(block, InfoKeySamplingPep);
+    return writtenValue(block, InfoKeySamplingPep);
 }
 
 std::string intText(InfoKeyId key, int value) {
     CInfoIfcSectionInfoblock block;
     block.setInt(key, value);
-    return textOf(block, key);
+    return writtenValue(block, key);
 }
 
 int readInt(InfoKeyId key, const std::string& text) {
-    CInfoIfcSectionInfoblock block;
-    const std::string section =
-        CInfoIfcSectionInfoblock::getSectionName(CInfoIfcSectionInfoblock::getKeySection(key));
-    block.parse("[" + section + "]\r\n" + CInfoIfcSectionInfoblock::getKeyWord(key) + "=" + text + "\r\n");
     int out = -12345;
-    EXPECT_EQ(block.getInt(key, out), InfoSlotValid) << text;
+    EXPECT_EQ(parsedKey(key, text).getInt(key, out), InfoSlotValid) << text;
     return out;
 }
 
 std::set<int> readList(InfoKeyId key, const std::string& version, const std::string& text) {
-    CInfoIfcSectionInfoblock block;
-    std::string in = "[limits]\r\n";
-    if (!version.empty())
-        in += "version=" + version + "\r\n";
-    in += CInfoIfcSectionInfoblock::getKeyWord(key) + std::string("=") + text + "\r\n";
-    block.parse(in);
     std::set<int> ids{99};
-    EXPECT_EQ(block.getList(key, ids), InfoSlotValid);
+    EXPECT_EQ(parsedKey(key, text, version).getList(key, ids), InfoSlotValid);
     return ids;
 }
 
@@ -138,17 +111,9 @@ TEST(InfoblockTypedAccess, SettersMarkChangedOrValidAndGettersFillOnlyGivenSlots
     EXPECT_EQ(block.setText(InfoKeyDevicePort, "A"), 1);
     EXPECT_EQ(block.setInt(InfoKeyCodingChnum, -3), 1);
     EXPECT_EQ(block.setDouble(InfoKeySamplingRms, 0.25), 1);
-    EXPECT_EQ(block.getState(InfoKeyDevicePort), InfoSlotValid);
-    EXPECT_EQ(block.getState(InfoKeyCodingChnum), InfoSlotValid);
-    EXPECT_EQ(block.getState(InfoKeySamplingRms), InfoSlotValid);
+    EXPECT_EQ(slotStates(block), "device/port:V sampling/rms:V coding/chnum:V");
     block.setText(InfoKeyDevicePort, "a");
-    EXPECT_EQ(block.getState(InfoKeyDevicePort), InfoSlotChanged);
-
-    // An erased value is Changed and reads as empty.
-    block.erase(InfoKeyDevicePort);
-    s = "earlier";
-    EXPECT_EQ(block.getText(InfoKeyDevicePort, s), InfoSlotChanged);
-    EXPECT_EQ(s, "");
+    EXPECT_EQ(slotStates(block), "device/port:C sampling/rms:V coding/chnum:V");
 }
 
 TEST(InfoblockTypedAccess, NumbersConvertLikeTheCLibrary) {
@@ -259,10 +224,10 @@ TEST(InfoblockLists, MappingListReadsWordsAnywhereAndWritesThemAscending) {
 
     CInfoIfcSectionInfoblock block;
     EXPECT_EQ(block.setList(InfoKeyLimitsMapping, {5, 2, 9, 0}), InfoSlotChanged);
-    EXPECT_EQ(textOf(block, InfoKeyLimitsMapping), "map2,map5");
+    EXPECT_EQ(writtenValue(block, InfoKeyLimitsMapping), "map2,map5");
     EXPECT_EQ(block.setList(InfoKeyLimitsMapping, {2, 5}), InfoSlotValid);
     EXPECT_EQ(block.setList(InfoKeyLimitsMapping, {1, 2, 3, 4, 5, 6}), InfoSlotChanged);
-    EXPECT_EQ(textOf(block, InfoKeyLimitsMapping), "map1,map2,map3,map4,map5,map6");
+    EXPECT_EQ(writtenValue(block, InfoKeyLimitsMapping), "map1,map2,map3,map4,map5,map6");
 
     // An unset list still replaces the caller's set.
     CInfoIfcSectionInfoblock empty;
@@ -284,17 +249,17 @@ TEST(InfoblockLists, ModeListWordsDependOnTheVersion) {
     std::set<int> ids;
     early.getList(InfoKeyLimitsMode, ids);
     EXPECT_EQ(early.setList(InfoKeyLimitsMode, ids), InfoSlotValid);
-    EXPECT_EQ(textOf(early, InfoKeyLimitsMode), "4,1");
+    EXPECT_EQ(writtenValue(early, InfoKeyLimitsMode), "4,1");
     early.setList(InfoKeyLimitsMode, {1, 2, 3, 4, 5});
-    EXPECT_EQ(textOf(early, InfoKeyLimitsMode), "4,1,2,3");
+    EXPECT_EQ(writtenValue(early, InfoKeyLimitsMode), "4,1,2,3");
 
     CInfoIfcSectionInfoblock current;
     current.setInt(InfoKeyLimitsVersion, 3);
     current.setList(InfoKeyLimitsMode, {4, 1});
-    EXPECT_EQ(textOf(current, InfoKeyLimitsMode), "1,4");
+    EXPECT_EQ(writtenValue(current, InfoKeyLimitsMode), "1,4");
 
     // A block whose version was never given uses the early words.
     CInfoIfcSectionInfoblock unversioned;
     unversioned.setList(InfoKeyLimitsMode, {1, 3});
-    EXPECT_EQ(textOf(unversioned, InfoKeyLimitsMode), "4,2");
+    EXPECT_EQ(writtenValue(unversioned, InfoKeyLimitsMode), "4,2");
 }

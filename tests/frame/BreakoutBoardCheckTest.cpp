@@ -95,7 +95,7 @@ TEST_F(BreakoutBoardCheckTest, DetectionFailures) {
     EXPECT_EQ(check(-1, 0, 0), 1);
     EXPECT_STREQ(message, kDetectionError);
     ASSERT_EQ(m_command.calls.size(), 1);
-    EXPECT_EQ(m_command.calls[0].index1, 100456);
+    EXPECT_EQ(m_command.calls[0].in.index1, 100456);
 
     // A board the table does not know; the record was read, so the variant is still sent.
     accept = true;

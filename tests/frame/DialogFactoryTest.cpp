@@ -66,46 +66,30 @@ TEST(DialogRoutesTest, RecorderAndInstrumentRowsMatchByContainedName) {
               Kobra::DlgRowTranRec);
 }
 
-TEST(DialogRoutesTest, RecorderChannelComesFromTheNamesLastDigit) {
-    const SDialogRequest one = resolve("CKobraDlgTranRecChannel1", 0, 0, 0, kOtherFamily);
-    EXPECT_EQ(one.row, Kobra::DlgRowTranRec);
-    EXPECT_EQ(one.channel, 1);
-    EXPECT_EQ(resolve("CKobraDlgTranRecChannel0", 0, 0, 1, kOtherFamily).channel, 0);
-    // Without the channel word the attribute's channel stays.
-    EXPECT_EQ(resolve("CKobraDlgTranRec", 0, 0, 1, kOtherFamily).channel, 1);
-    EXPECT_EQ(resolve("CKobraDlgTranRec5", 0, 0, 1, kOtherFamily).channel, 1);
+// Instance, direction and channel a recorder or instrument request resolves to.
+QList<int> args(const char* name, int instance, int channel, int family) {
+    const SDialogRequest r = resolve(name, instance, 0, channel, family);
+    return {r.instance, r.direction, r.channel};
 }
 
-TEST(DialogRoutesTest, RecorderInstanceSplitsOnlyUnderTheSplitFamily) {
-    const SDialogRequest split = resolve("CKobraDlgTranRecChannel1", 3, 0, 0, kSplitFamily);
-    EXPECT_EQ(split.instance, 1);
-    EXPECT_EQ(split.direction, 1);
-    EXPECT_EQ(split.channel, 1);
-
-    const SDialogRequest two = resolve("CKobraDlgTranRec", 2, 0, 4, kSplitFamily);
-    EXPECT_EQ(two.instance, 0);
-    EXPECT_EQ(two.direction, 1);
-    EXPECT_EQ(two.channel, 4);
-
-    const SDialogRequest plain = resolve("CKobraDlgTranRecChannel1", 3, 0, 0, kOtherFamily);
-    EXPECT_EQ(plain.instance, 3);
-    EXPECT_EQ(plain.direction, 0);
-
+TEST(DialogRoutesTest, RecorderChannelComesFromTheNamesLastDigitAndTheInstanceSplitsUnderTheSplitFamily) {
+    // Without the channel word the attribute's channel stays.
+    EXPECT_EQ(args("CKobraDlgTranRecChannel1", 0, 0, kOtherFamily), QList<int>({0, 0, 1}));
+    EXPECT_EQ(args("CKobraDlgTranRecChannel0", 0, 1, kOtherFamily), QList<int>({0, 0, 0}));
+    EXPECT_EQ(args("CKobraDlgTranRec", 0, 1, kOtherFamily), QList<int>({0, 0, 1}));
+    EXPECT_EQ(args("CKobraDlgTranRec5", 0, 1, kOtherFamily), QList<int>({0, 0, 1}));
+    EXPECT_EQ(args("CKobraDlgTranRecChannel1", 3, 0, kOtherFamily), QList<int>({3, 0, 1}));
+    // The split family's instance is path and side in one.
+    EXPECT_EQ(args("CKobraDlgTranRecChannel1", 3, 0, kSplitFamily), QList<int>({1, 1, 1}));
+    EXPECT_EQ(args("CKobraDlgTranRec", 2, 4, kSplitFamily), QList<int>({0, 1, 4}));
     // The instrument row never splits.
-    const SDialogRequest instrument = resolve("CKobraDlgInstrument", 3, 0, 2, kSplitFamily);
-    EXPECT_EQ(instrument.instance, 3);
-    EXPECT_EQ(instrument.direction, 0);
-    EXPECT_EQ(instrument.channel, 2);
+    EXPECT_EQ(args("CKobraDlgInstrument", 3, 2, kSplitFamily), QList<int>({3, 0, 2}));
 }
 
 // Creators installed for the duration of a test; they record what they were asked for.
 class DialogFactoryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (auto& c : Kobra::g_dialogCreators)
-            c = nullptr;
-        s_requests.clear();
-    }
+    void SetUp() override { TearDown(); }
     void TearDown() override {
         for (auto& c : Kobra::g_dialogCreators)
             c = nullptr;
@@ -120,45 +104,33 @@ protected:
 
 QList<SDialogRequest> DialogFactoryTest::s_requests;
 
-TEST_F(DialogFactoryTest, CreatesThroughTheRowsCreatorWithDerivedArguments) {
+TEST_F(DialogFactoryTest, CreatesThroughTheRowsCreatorWithArgumentsDerivedUnderTheHostFamily) {
     Kobra::g_dialogCreators[Kobra::DlgRowTranRec] = &DialogFactoryTest::record;
     Kobra::g_dialogCreators[Kobra::DlgRowMain] = &DialogFactoryTest::record;
     CKobraPlugInDfModule factory;
+    for (int family : {kSplitFamily, kOtherFamily}) {
+        SCOPED_TRACE(family);
+        s_requests.clear();
+        VGXHostRuntime::Options options;
+        options.family = family;
+        VGXHostRuntime runtime(options);
+        VGXUserDialogAttributes recorder(QStringLiteral("CKobraDlgTranRecChannel1"), QStringLiteral("rec"), 3,
+                                         0, 0, 9);
+        std::unique_ptr<VGXDialog> dlg(factory.createDialog(&recorder));
+        ASSERT_NE(dlg, nullptr);
+        ASSERT_EQ(s_requests.size(), 1);
+        const SDialogRequest& r = s_requests[0];
+        EXPECT_EQ(r.row, Kobra::DlgRowTranRec);
+        EXPECT_EQ(r.qualifier, QStringLiteral("rec"));
+        EXPECT_EQ(QList<int>({r.instance, r.direction, r.channel}),
+                  family == kSplitFamily ? QList<int>({1, 1, 1}) : QList<int>({3, 0, 1}));
 
-    VGXHostRuntime::Options options;
-    options.family = kSplitFamily;
-    VGXHostRuntime runtime(options);
-
-    VGXUserDialogAttributes recorder(QStringLiteral("CKobraDlgTranRecChannel1"), QStringLiteral("rec"), 3, 0,
-                                     0, 9);
-    std::unique_ptr<VGXDialog> dlg(factory.createDialog(&recorder));
-    ASSERT_NE(dlg, nullptr);
-    ASSERT_EQ(s_requests.size(), 1);
-    EXPECT_EQ(s_requests[0].row, Kobra::DlgRowTranRec);
-    EXPECT_EQ(s_requests[0].qualifier, QStringLiteral("rec"));
-    EXPECT_EQ(s_requests[0].instance, 1);
-    EXPECT_EQ(s_requests[0].direction, 1);
-    EXPECT_EQ(s_requests[0].channel, 1);
-
-    VGXUserDialogAttributes main(QStringLiteral("CKobraDlgMain"), QStringLiteral("m"), 1, 0, 1, 0);
-    std::unique_ptr<VGXDialog> mainDlg(factory.createDialog(&main));
-    ASSERT_NE(mainDlg, nullptr);
-    ASSERT_EQ(s_requests.size(), 2);
-    EXPECT_EQ(s_requests[1].attributes, &main);
-}
-
-TEST_F(DialogFactoryTest, RecorderSplitFollowsTheHostFamily) {
-    Kobra::g_dialogCreators[Kobra::DlgRowTranRec] = &DialogFactoryTest::record;
-    CKobraPlugInDfModule factory;
-    VGXHostRuntime::Options options;
-    options.family = kOtherFamily;
-    VGXHostRuntime runtime(options);
-    VGXUserDialogAttributes recorder(QStringLiteral("CKobraDlgTranRec"), QString(), 3, 2, 0, 0);
-    std::unique_ptr<VGXDialog> dlg(factory.createDialog(&recorder));
-    ASSERT_EQ(s_requests.size(), 1);
-    EXPECT_EQ(s_requests[0].instance, 3);
-    EXPECT_EQ(s_requests[0].direction, 0);
-    EXPECT_EQ(s_requests[0].channel, 2);
+        VGXUserDialogAttributes main(QStringLiteral("CKobraDlgMain"), QStringLiteral("m"), 1, 0, 1, 0);
+        std::unique_ptr<VGXDialog> mainDlg(factory.createDialog(&main));
+        ASSERT_NE(mainDlg, nullptr);
+        ASSERT_EQ(s_requests.size(), 2);
+        EXPECT_EQ(s_requests[1].attributes, &main);
+    }
 }
 
 TEST_F(DialogFactoryTest, RefusesOtherAttributesUnknownNamesAndMissingDialogClasses) {

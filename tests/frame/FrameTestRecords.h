@@ -1,50 +1,126 @@
 #pragma once
 // The few box parameters the module requests work on, defined for the tests alone so that the
 // requests are seen without the catalogue's own functions. Update functions of some records only
-// record what they were called with.
+// record what they were called with. Value access goes through the host database (writes run update
+// functions as any request does).
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
 
 #include "host/db/CDbAllType.h"
+#include "host/db/CDbCnct.h"
+#include "host/db/CDbDataTypeNString.h"
+#include "host/db/CDbMsg.h"
 #include "host/db/CDbUpdFunc.h"
 #include "host/db/DbDefs.h"
+#include "host/db/impl/CDbEngine.h"
+#include "support/TestDbDefinitions.h"
 
 namespace frametest {
 
+using namespace MvQARN;
+
 // An update function that records each call.
-class RecordingUpdate : public MvQARN::CDbUpdFunc {
+class RecordingUpdate : public CDbUpdFunc {
 public:
     struct Call {
         QByteArray name;
-        MvQARN::SDbInstTupel tupel;
-        MvQARN::CDbAllType value;
+        SDbInstTupel tupel;
+        CDbAllType value;
         unsigned flags = 0;
         int listLen = -1;
     };
-    RecordingUpdate();
-    int onUpdate(MvQARN::CDbCnct& cnct, const MvQARN::CDbAllType& previous);
+    RecordingUpdate() : CDbUpdFunc(static_cast<CDbUpdFunc::MemberVal>(&RecordingUpdate::onUpdate)) {}
+    int onUpdate(CDbCnct& cnct, const CDbAllType&) {
+        const CDbMsg* m = cnct.getCurrentMsg();
+        calls.append(
+            {cnct.getName(), cnct.getTupel(), cnct.getValue(), cnct.getMsgFlags(), m ? m->getListLen() : -1});
+        return 0;
+    }
     QList<Call> calls;
 };
 
 // Module number the test records are registered under.
 inline constexpr int kTestModule = 2028;
 
-// Registers the test records with the host database (replacing whatever it held before).
-void registerFrameTestRecords();
-// Forgets every definition and value of the host database.
-void resetDatabase();
+inline RecordingUpdate& serialsUpdate() {
+    static RecordingUpdate u;
+    return u;
+}
+inline RecordingUpdate& configUpdate() {
+    static RecordingUpdate u;
+    return u;
+}
+inline RecordingUpdate& deviceStateUpdate() {
+    static RecordingUpdate u;
+    return u;
+}
 
-RecordingUpdate& serialsUpdate();     // IdPDbKobraSerials
-RecordingUpdate& configUpdate();      // IdPDbKobraConfigSelected
-RecordingUpdate& deviceStateUpdate(); // IdPDbLynxDeviceState
-void clearRecordedUpdates();
+inline void clearRecordedUpdates() {
+    serialsUpdate().calls.clear();
+    configUpdate().calls.clear();
+    deviceStateUpdate().calls.clear();
+}
 
-// Value access through the host database (writes run update functions as any request does).
-int writeInt(const char* name, int t0, int t1, int value, int t3 = 0);
-int writeList(const char* name, const QStringList& value);
-int readInt(const char* name, int t0, int t1, int t3 = 0);
-QString readText(const char* name, int t0, int t1, int t3 = 0);
-QStringList readList(const char* name);
+inline void resetDatabase() {
+    CDbEngine::instance().reset();
+}
+
+inline void registerFrameTestRecords() {
+    static dbtest::Defs* const defs = [] {
+        auto* d = new dbtest::Defs;
+        const dbtest::Inst x2{2, 2}, links{2, 2, 1, 2};
+        d->select("IdPDbKobraSelected", 0, 20, 0, x2);
+        d->select("IdPDbKobraConfigSelected", 0, 20, 0).c.upd = &configUpdate();
+        d->select("IdPDbKobraState", 0, 1, 0, x2);
+        d->select("IdPDbKobraType", 0, 4, 0, x2);
+        d->select("IdPDbKobraMode", 0, 2, 1, x2);
+        d->select("IdPDbKobraVariant", 0, 1, 1, x2);
+        d->select("IdPDbLynxDeviceState", 0, 1, 0, x2).c.upd = &deviceStateUpdate();
+        d->select("IdPDbProtLevState", 0, 2, 1, {1, 1, 1, 4});
+        for (const char* name : {"IdPDbKobraInstrType", "IdPDbKobraInstrSerialNumber", "IdPDbKobraInstrPort"})
+            d->string(name, "-", 256, links);
+        d->string("IdPDbKobraInstrumentName", "not connected", 256, links);
+        // One list for every interface, as the catalogue keeps it.
+        SDbDefCommon& serials = d->list("IdPDbKobraSerials", x2).c;
+        serials.upd = &serialsUpdate();
+        serials.countB[0] = serials.countB[1] = 1;
+        serials.idx = &idxL2PDbAllX21;
+        return d;
+    }();
+    CDbEngine::instance().reset();
+    defs->registerAll(kTestModule);
+    clearRecordedUpdates();
+}
+
+inline int writeInt(const char* name, int t0, int t1, int value, int t3 = 0) {
+    return CDbEngine::instance().write(name, SDbInstTupel{t0, t1, 0, t3}, CDbAllType::fromInt(value));
+}
+
+inline int writeList(const char* name, const QStringList& value) {
+    return CDbEngine::instance().write(name, SDbInstTupel{}, CDbAllType(new CDbDataTypeNString(value)));
+}
+
+inline int readInt(const char* name, int t0, int t1, int t3 = 0) {
+    CDbAllType v;
+    int out = -12345;
+    if (CDbEngine::instance().read(name, SDbInstTupel{t0, t1, 0, t3}, v) == 0)
+        v.toInt(out);
+    return out;
+}
+
+inline QString readText(const char* name, int t0, int t1, int t3 = 0) {
+    CDbAllType v;
+    if (CDbEngine::instance().read(name, SDbInstTupel{t0, t1, 0, t3}, v) != 0)
+        return QStringLiteral("<read failed>");
+    return v.toText();
+}
+
+inline QStringList readList(const char* name) {
+    CDbAllType v;
+    if (CDbEngine::instance().read(name, SDbInstTupel{}, v) != 0 || v.getType() != DbTypeNString)
+        return {QStringLiteral("<read failed>")};
+    return static_cast<const CDbDataTypeNString*>(v.get())->getValList();
+}
 
 } // namespace frametest

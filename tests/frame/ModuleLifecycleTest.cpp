@@ -12,7 +12,7 @@
 #include "frame/CSuModuleInfo.h"
 #include "frame/KobraPluginEntry.h"
 #include "frame/KobraPluginGlobals.h"
-#include "frame/KobraProgressDialogFactory.h"
+#include "frame/KobraProgressDlg.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/gui/VGXDescriptorCheckboxEntry.h"
 #include "host/gui/VGXDescriptors.h"
@@ -57,27 +57,22 @@ TEST(PluginEntryTest, ModuleInformationReadsAsTheHostSeesIt) {
     const auto* info = reinterpret_cast<const VGXSuModuleInfoView*>(VGXGetModuleInfo());
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(static_cast<const void*>(info), static_cast<const void*>(VGXGetModuleInfo()));
-    EXPECT_EQ(info->version.major, 1);
-    EXPECT_EQ(info->version.minor, 0);
-    EXPECT_EQ(info->version.build, 0);
     EXPECT_STREQ(info->moduleName, "KobraPlugin");
-    EXPECT_EQ(info->moduleId, 2028);
-    EXPECT_EQ(info->code2, 32);
-    EXPECT_EQ(info->code3, 7);
-    EXPECT_EQ(info->familyMask, 0x10121);
+    EXPECT_EQ(QList<int>({info->version.major, info->version.minor, info->version.build, info->moduleId,
+                          info->code2, info->code3, int(info->familyMask)}),
+              QList<int>({1, 0, 0, 2028, 32, 7, 0x10121}));
     EXPECT_EQ(sizeof(CSuModuleInfo), sizeof(VGXSuModuleInfoView));
 }
 
-TEST(PluginEntryTest, OutsideADatabaseContextTheModuleStaysBare) {
-    std::unique_ptr<VGXModuleInterface> m = create(-1);
-    auto* module = dynamic_cast<CKobraPlugInDllModuleImplementation*>(m.get());
+TEST(PluginEntryTest, OnlyInsideADatabaseContextTheModuleCarriesTheBoxDatabaseAndOrganisationLayer) {
+    std::unique_ptr<VGXModuleInterface> bare = create(-1);
+    auto* module = dynamic_cast<CKobraPlugInDllModuleImplementation*>(bare.get());
     ASSERT_NE(module, nullptr);
     EXPECT_FALSE(module->hasDatabase());
     EXPECT_EQ(module->getMdlDbInfo(), nullptr);
     EXPECT_EQ(module->getDevDbInfo(), nullptr);
     EXPECT_EQ(Kobra::g_orgLayer, nullptr);
     EXPECT_EQ(module->getScpiModule(), nullptr);
-
     // Without the database flag the GUI registration does nothing, even with the host ready for it.
     VGXGuiRegistry::reset();
     VGXGuiRegistry::setUp(true);
@@ -88,15 +83,14 @@ TEST(PluginEntryTest, OutsideADatabaseContextTheModuleStaysBare) {
     EXPECT_EQ(VGXDescriptors::count(), 0);
     EXPECT_EQ(VGXDfDialogFactory::moduleCount(), 0);
     EXPECT_TRUE(module->getValidators().isEmpty());
-}
 
-TEST(PluginEntryTest, InsideADatabaseContextTheModuleCarriesTheBoxDatabaseAndOrganisationLayer) {
+    // Created inside a database context.
     std::unique_ptr<VGXModuleInterface> m;
     {
         VGXHostRuntime::DbContextScope scope;
         m = create(-1);
     }
-    auto* module = dynamic_cast<CKobraPlugInDllModuleImplementation*>(m.get());
+    module = dynamic_cast<CKobraPlugInDllModuleImplementation*>(m.get());
     ASSERT_NE(module, nullptr);
     EXPECT_TRUE(module->hasDatabase());
     EXPECT_EQ(module->getMdlDbInfo(), &Kobra::g_mdlDbInfo);
@@ -107,10 +101,9 @@ TEST(PluginEntryTest, InsideADatabaseContextTheModuleCarriesTheBoxDatabaseAndOrg
     ASSERT_NE(Kobra::g_mdlDbInfo.orgLayer, nullptr);
     auto* layer = dynamic_cast<CKobraOrgLayer*>(*Kobra::g_mdlDbInfo.orgLayer);
     ASSERT_NE(layer, nullptr);
-    EXPECT_EQ(layer->extensionKind(), 2);
-    EXPECT_EQ(layer->extensionCode(), 512);
+    EXPECT_EQ(QList<int>({layer->extensionKind(), layer->extensionCode(), layer->extensionOption()}),
+              QList<int>({2, 512, 0}));
     EXPECT_STREQ(layer->parameterPrefix(), "IdPDbLynx");
-    EXPECT_EQ(layer->extensionOption(), 0);
 
     // Without a completed host GUI context nothing is registered.
     VGXGuiRegistry::reset();
@@ -130,9 +123,6 @@ protected:
     void SetUp() override {
         VGXGuiRegistry::reset();
         CDbEngine::instance().reset();
-        s_progressDialog = nullptr;
-        s_progressDialogsMade = 0;
-        Kobra::createProgressDialog = &ModuleLifecycleTest::makeProgressDialog;
         for (int& h : Kobra::g_fileTypes)
             h = 0;
 
@@ -150,20 +140,11 @@ protected:
     }
     void TearDown() override {
         m_runtime.reset();
-        Kobra::createProgressDialog = nullptr;
         delete m_orgLayer;
         Kobra::g_orgLayer = nullptr;
     }
     bool driverFamily() const { return GetParam() == kDriverFamily; }
 
-    static QDialog* makeProgressDialog(QWidget* parent) {
-        ++s_progressDialogsMade;
-        s_progressDialog = new QDialog(parent);
-        return s_progressDialog;
-    }
-
-    static QPointer<QDialog> s_progressDialog;
-    static int s_progressDialogsMade;
     RecordingCommandIfc m_command;
     FakeOlManager m_manager{&m_command};
     std::unique_ptr<VGXHostRuntime> m_runtime;
@@ -171,13 +152,9 @@ protected:
     COlLoadableExtension* m_orgLayer = nullptr;
 };
 
-QPointer<QDialog> ModuleLifecycleTest::s_progressDialog;
-int ModuleLifecycleTest::s_progressDialogsMade = 0;
-
-TEST_P(ModuleLifecycleTest, RegistersTheDialogFactoryAndMenuItems) {
+TEST_P(ModuleLifecycleTest, RegistersDialogsMenuItemsFileTypesAndTheDeviceStateCheckbox) {
     ASSERT_EQ(VGXDfDialogFactory::moduleCount(), 1);
     EXPECT_NE(dynamic_cast<const CKobraPlugInDfModule*>(VGXDfDialogFactory::module(0)), nullptr);
-
     QStringList items;
     for (const VGXDialogItem& item : dialogItems()) {
         EXPECT_EQ(item.where, 4);
@@ -188,49 +165,34 @@ TEST_P(ModuleLifecycleTest, RegistersTheDialogFactoryAndMenuItems) {
     if (driverFamily())
         expected << ":KOBRA_USER=CBasebandLynxMainInOutDialog";
     EXPECT_EQ(items, expected);
-}
 
-TEST_P(ModuleLifecycleTest, RegistersSevenFileTypesInOrderAndKeepsTheirHandles) {
+    // Seven file types in order, each handle kept; only the service log is flagged.
     const QList<VGXFileType> types = VGXMain::fileTypes();
-    const struct {
-        const char* description;
-        const char* pattern;
-        bool flag;
-    } expected[] = {
-        {"KOBRA User Defined Setting (*.lynx)", "*.lynx", false},
-        {"ARB Setting File (*.wv)", "*.wv", false},
-        {"ARB Wave File (*.wv)", "*.wv", false},
-        {"Recorder File (*.wv)", "*.wv", false},
-        {"Service test log file (*.txt)", "*.txt", true},
-        {"KOBRA User Defined Setting (*.lynx)", "*.lynx", false},
-        {"HexCoded Data (*.hex)", "*.hex", false},
-    };
+    QStringList patterns;
     ASSERT_EQ(types.size(), 7);
     for (int i = 0; i < 7; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(types[i].description, QString::fromLatin1(expected[i].description));
-        EXPECT_EQ(types[i].pattern, QString::fromLatin1(expected[i].pattern));
-        EXPECT_EQ(types[i].flag, expected[i].flag);
-        EXPECT_EQ(Kobra::g_fileTypes[i], types[i].handle);
+        patterns << types[i].pattern;
+        EXPECT_TRUE(types[i].description.endsWith(QStringLiteral("(%1)").arg(types[i].pattern)));
+        EXPECT_EQ(types[i].flag, types[i].description == QStringLiteral("Service test log file (*.txt)"));
+        EXPECT_EQ(Kobra::g_fileTypes[i], types[i].handle) << i;
     }
+    EXPECT_EQ(patterns, QStringList({"*.lynx", "*.wv", "*.wv", "*.wv", "*.txt", "*.lynx", "*.hex"}));
     // The settings type is registered twice and has two handles.
+    EXPECT_EQ(types[Kobra::FileTypeUserSettings].description,
+              types[Kobra::FileTypeUserSettingsPanel].description);
     EXPECT_NE(Kobra::g_fileTypes[Kobra::FileTypeUserSettings],
               Kobra::g_fileTypes[Kobra::FileTypeUserSettingsPanel]);
-}
 
-TEST_P(ModuleLifecycleTest, RegistersTheDeviceStateCheckboxForEveryFamily) {
     ASSERT_EQ(VGXDescriptors::count(), 1);
     const auto* entry =
         dynamic_cast<const VGXDescriptorCheckboxEntry*>(VGXDescriptors::find("IdPDbLynxDeviceState"));
     ASSERT_NE(entry, nullptr);
     EXPECT_TRUE(entry->isEnabled());
-    EXPECT_EQ(entry->offText(), QStringLiteral("Off"));
-    EXPECT_EQ(entry->onText(), QStringLiteral("On"));
+    EXPECT_EQ(entry->offText() + entry->onText(), QStringLiteral("OffOn"));
     EXPECT_TRUE(entry->translatorContext().isEmpty());
-    EXPECT_EQ(entry->binding().instance(), -1);
-    EXPECT_EQ(entry->binding().channel(), -1);
-    EXPECT_EQ(entry->binding().direction(), -1);
-    EXPECT_EQ(entry->binding().station(), -1);
+    const auto& b = entry->binding();
+    EXPECT_EQ(QList<int>({b.instance(), b.channel(), b.direction(), b.station()}),
+              QList<int>({-1, -1, -1, -1}));
 }
 
 TEST_P(ModuleLifecycleTest, ValidatorsProgressDialogAndDriverStartOnlyForTheDriverFamily) {
@@ -238,10 +200,11 @@ TEST_P(ModuleLifecycleTest, ValidatorsProgressDialogAndDriverStartOnlyForTheDriv
     if (!driverFamily()) {
         EXPECT_TRUE(validators.isEmpty());
         EXPECT_EQ(m_module->getProgressDialog(), nullptr);
-        EXPECT_EQ(s_progressDialogsMade, 0);
+        EXPECT_EQ(Kobra::g_progressDialog, nullptr);
         EXPECT_TRUE(m_command.calls.isEmpty());
         return;
     }
+    // Three validators for each interface, path by path, In side first.
     ASSERT_EQ(validators.size(), 12);
     const char* gui[] = {"internalGuiKobraState", "internalGuiLynxState", "internalGuiLynxLogicType"};
     const char* watched[] = {"IdPDbKobraState", "IdPDbLynxState", "IdPDbLynxLogicType"};
@@ -252,18 +215,16 @@ TEST_P(ModuleLifecycleTest, ValidatorsProgressDialogAndDriverStartOnlyForTheDriv
         ASSERT_NE(v, nullptr);
         EXPECT_EQ(v->guiParameter(), QByteArray(gui[i % 3]));
         EXPECT_EQ(v->watchedParameter(), QByteArray(watched[i % 3]));
-        EXPECT_EQ(v->mode(), modes[i % 3]);
-        EXPECT_EQ(v->arg4(), 0);
-        EXPECT_EQ(v->index1(), i / 6);
-        EXPECT_EQ(v->index2(), (i / 3) % 2);
-        EXPECT_EQ(v->index3(), 0);
-        EXPECT_EQ(v->index4(), 0);
+        EXPECT_EQ(QList<int>({v->mode(), v->index1(), v->index2(), v->index3(), v->index4(), v->arg4()}),
+                  QList<int>({modes[i % 3], i / 6, (i / 3) % 2, 0, 0, 0}));
     }
-    EXPECT_EQ(s_progressDialogsMade, 1);
-    ASSERT_NE(m_module->getProgressDialog(), nullptr);
-    EXPECT_EQ(m_module->getProgressDialog(), s_progressDialog.data());
-    EXPECT_EQ(m_module->getProgressDialog()->parent(), nullptr);
-
+    // The progress window, hidden and without parent, published for the progress service.
+    auto* dlg = qobject_cast<KobraProgressDlg*>(m_module->getProgressDialog());
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Kobra::g_progressDialog, dlg);
+    EXPECT_EQ(dlg->parent(), nullptr);
+    EXPECT_FALSE(dlg->isVisible());
+    // The driver is started without a data block.
     ASSERT_EQ(m_command.calls.size(), 1);
     EXPECT_EQ(m_command.calls[0].code, 56);
     EXPECT_FALSE(m_command.calls[0].hadBlock);
@@ -275,8 +236,7 @@ TEST_P(ModuleLifecycleTest, ShutdownTracesStopsTheDriverAndReleasesWhatTheModule
         events << QStringLiteral("command %1").arg(code);
         return true;
     };
-    const bool hadDialog = !s_progressDialog.isNull();
-    EXPECT_EQ(hadDialog, driverFamily());
+    const QPointer<QDialog> dlg = m_module->getProgressDialog();
     {
         VGXScopedTraceCapture capture(
             [&events](const QString& line) {
@@ -296,7 +256,8 @@ TEST_P(ModuleLifecycleTest, ShutdownTracesStopsTheDriverAndReleasesWhatTheModule
         "~CKobraPlugInDllModuleImplementation() complete",
     };
     EXPECT_EQ(events, expected);
-    EXPECT_TRUE(s_progressDialog.isNull());
+    EXPECT_TRUE(dlg.isNull());
+    EXPECT_EQ(Kobra::g_progressDialog, nullptr);
 }
 
 TEST_P(ModuleLifecycleTest, ExitusGuiReleasesTheValidatorsAndToleratesAMissingFramework) {

@@ -13,17 +13,15 @@ using MvQARN::OrvaneSettings;
 
 namespace {
 
-// A second view of the same store, to write raw texts and look at what the facade stored.
-QSettings rawStore() {
+// A second view of the shared store (or of a companion tool's store), to write raw texts and look at
+// what the facade stored.
+QSettings rawStore(const char* app = "Orvane") {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Maravel"),
-                     QStringLiteral("Orvane"));
+                     QString::fromLatin1(app));
 }
 
 void writeRawPosition(const QString& name, const QString& text) {
-    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Maravel"),
-                QStringLiteral("Orvane"));
-    s.setValue(QStringLiteral("GuiPositions/") + name, text);
-    s.sync();
+    rawStore().setValue(QStringLiteral("GuiPositions/") + name, text);
 }
 
 class SettingsStoreTest : public ::testing::Test {
@@ -31,12 +29,8 @@ protected:
     void SetUp() override { clearAll(); }
     void TearDown() override { clearAll(); }
     static void clearAll() {
-        for (const char* app : {"Orvane", "Wavemill", "Pellor"}) {
-            QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Maravel"),
-                        QString::fromLatin1(app));
-            s.clear();
-            s.sync();
-        }
+        for (const char* app : {"Orvane", "Wavemill", "Pellor"})
+            rawStore(app).clear();
     }
 };
 
@@ -71,11 +65,7 @@ TEST_F(SettingsStoreTest, TypedKeysUseTheirStoredNames) {
 }
 
 TEST_F(SettingsStoreTest, PawnEditorAnswersOneWhateverIsStored) {
-    {
-        QSettings s = rawStore();
-        s.setValue(QStringLiteral("PawnEditorVivevi"), 0);
-        s.sync();
-    }
+    rawStore().setValue(QStringLiteral("PawnEditorVivevi"), 0);
     EXPECT_TRUE(OrvaneSettings::exists(OrvaneSettings::PAWN_EDITOR_VIVEVI));
     EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::PAWN_EDITOR_VIVEVI, 7).toInt(), 1);
     OrvaneSettings::setValue(OrvaneSettings::PAWN_EDITOR_VIVEVI, 5);
@@ -98,13 +88,11 @@ TEST_F(SettingsStoreTest, ToolPathsComeFromTheToolsOwnStores) {
     EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::WAVEMILL_PATH).toString(), QStringLiteral("/Wavemill"));
     EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::PELLOR_PATH).toString(), QStringLiteral("/Pellor"));
     {
-        QSettings wavemill(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Maravel"),
-                           QStringLiteral("Wavemill"));
+        QSettings wavemill = rawStore("Wavemill");
         wavemill.setValue(QStringLiteral("Default"), QStringLiteral("/opt/wavemill"));
         // A value under the other tool's name must not be taken.
         wavemill.setValue(QStringLiteral("Path"), QStringLiteral("/wrong"));
-        QSettings pellor(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Maravel"),
-                         QStringLiteral("Pellor"));
+        QSettings pellor = rawStore("Pellor");
         pellor.setValue(QStringLiteral("Path"), QStringLiteral("/usr/local/pellor"));
         pellor.setValue(QStringLiteral("Default"), QStringLiteral("/wrong"));
     }
@@ -118,8 +106,7 @@ TEST_F(SettingsStoreTest, ToolPathsComeFromTheToolsOwnStores) {
 
 TEST_F(SettingsStoreTest, WaveformToolPathIsReportedOnTheDebugChannelOnlyWhenActive) {
     {
-        QSettings wavemill(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Maravel"),
-                           QStringLiteral("Wavemill"));
+        QSettings wavemill = rawStore("Wavemill");
         wavemill.setValue(QStringLiteral("Default"), QStringLiteral("/opt/wm"));
     }
     frametest::TraceLines out;

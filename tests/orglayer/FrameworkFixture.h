@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "OrgLayerTestSupport.h"
-#include "host/db/CDbAnswerBuffer.h"
 #include "host/db/CDbDataTypeNString.h"
 #include "host/olfw/impl/COlFramework.h"
 #include "host/olfw/impl/HostParameters.h"
@@ -16,7 +15,7 @@
 
 namespace oltest {
 
-class HostWithBoxes : public ::testing::Test {
+class HostWithBoxes : public ::testing::Test, public testsupport::DbRequests {
 protected:
     void startHost(const QStringList& pluginPaths = {}) {
         db().reset();
@@ -37,23 +36,6 @@ protected:
         db().reset();
     }
 
-    static CDbEngine& db() { return CDbEngine::instance(); }
-
-    int write(const char* name, const SDbInstTupel& t, const CDbAllType& v) {
-        CDbAnswerBuffer answer;
-        const int rc = db().write(name, t, v, &answer);
-        m_lastErrors.clear();
-        for (const CDbAnswerBuffer::Error& e : answer.getErrors())
-            m_lastErrors.append(e.text);
-        return rc;
-    }
-    void set(const char* name, const SDbInstTupel& t, const CDbAllType& v) {
-        ASSERT_EQ(write(name, t, v), 0) << name << ": " << m_lastErrors.join("; ").toStdString();
-    }
-    void setInt(const char* name, const SDbInstTupel& t, int v) { set(name, t, CDbAllType::fromInt(v)); }
-    void setNumber(const char* name, const SDbInstTupel& t, double v) {
-        set(name, t, CDbAllType::fromDouble(v));
-    }
     int readInt(const char* name, const SDbInstTupel& t) {
         int v = -9999;
         db().dataBaseIfc()->getSelect(name, v, t.t0, t.t3, t.t2, t.t1);
@@ -85,7 +67,6 @@ protected:
     vgxsim::SimBoxes m_boxes;
     COlFramework m_framework{&m_boxes};
     std::unique_ptr<VGXHostRuntime> m_runtime;
-    QStringList m_lastErrors;
 };
 
 // The calls of the interface mask (no FPGA, no ARB), in the order the layer makes them.

@@ -17,13 +17,7 @@ struct ActionCase {
     int actions;
 };
 
-class OrgLayerActions : public OrgLayerTest {
-protected:
-    void TearDown() override {
-        VGXDebugServer::deactivateAll();
-        OrgLayerTest::TearDown();
-    }
-};
+using OrgLayerActions = OrgLayerTest;
 
 TEST_F(OrgLayerActions, EveryRuleGivesItsMask) {
     const ActionCase cases[] = {

@@ -37,28 +37,20 @@ TEST_F(OrgLayerRecords, DataSettingsComeFromTheInterfaceWithTheAlignmentInverted
     setInt("IdPDbLynxDataStrobPol", out, 1);
     setNumber("IdPDbLynxDataStrobPos", out, 3.9);
     ASSERT_EQ(setKobra(1, 1, Layer::ActData), 0);
-    KobraDataSettings d = sentData();
-    EXPECT_EQ(d.direction, 1);
-    EXPECT_EQ(d.signalType, 0);
-    EXPECT_EQ(d.dataType, 0);
-    EXPECT_EQ(d.wordSize, 14);
-    EXPECT_EQ(d.bitOrder, 0);
-    EXPECT_EQ(d.wordAlignment, 1);
-    EXPECT_EQ(d.numberFormat, 1);
-    EXPECT_EQ(d.negateI, 1);
-    EXPECT_EQ(d.negateQ, 0);
-    EXPECT_EQ(d.iqPolarity, 1);
-    EXPECT_EQ(d.strobePolarity, 1);
-    EXPECT_EQ(d.strobePosition, 3);
+    // direction, signal type, data type, word size, bit order, alignment (inverted), number format,
+    // negate I and Q, IQ and strobe polarity, strobe position.
+    auto fields = [](const KobraDataSettings& d) {
+        return QList<int>{d.direction, d.signalType,    d.dataType,       d.wordSize,
+                          d.bitOrder,  d.wordAlignment, d.numberFormat,   d.negateI,
+                          d.negateQ,   d.iqPolarity,    d.strobePolarity, d.strobePosition};
+    };
+    EXPECT_EQ(fields(sentData()), QList<int>({1, 0, 0, 14, 0, 1, 1, 1, 0, 1, 1, 3}));
 
     setInt("IdPDbLynxDataWordAlign", out, 1);
     setInt("IdPDbLynxDataNegI", out, 0);
     setInt("IdPDbLynxDataNegQ", out, 1);
     ASSERT_EQ(setKobra(1, 1, Layer::ActData), 0);
-    d = sentData();
-    EXPECT_EQ(d.wordAlignment, 0);
-    EXPECT_EQ(d.negateI, 0);
-    EXPECT_EQ(d.negateQ, 1);
+    EXPECT_EQ(fields(sentData()), QList<int>({1, 0, 0, 14, 0, 0, 1, 0, 1, 1, 1, 3}));
 
     // The In side is the receiver.
     ASSERT_EQ(setKobra(0, 0, Layer::ActData), 0);
@@ -100,28 +92,26 @@ TEST_F(OrgLayerRecords, ClockSettingsWithSkewsInPicoseconds) {
     setInt("IdPDbKobraVariant", in, 1);
     ASSERT_EQ(setKobra(1, 0, Layer::ActClock), 0);
     EXPECT_EQ(calls(), (QList<QByteArray>{"setClockSettings", "setClockRatio"}));
-    KobraClockSettings c = sentClock();
+    const KobraClockSettings c = sentClock();
     EXPECT_EQ(c.clockRate, 12.5e6);
     // The sample rate as the database answers it: the clock with the sample-to-clock ratio applied.
     double rate = 0;
     ASSERT_EQ(hostDb()->getNumber("IdPDbLynxSampRate", rate, 1, 0, 0, 0), 0);
     EXPECT_NE(rate, 12.5e6);
     EXPECT_EQ(c.sampleRate, rate);
-    EXPECT_EQ(c.clockSource, 1);
-    EXPECT_EQ(c.clockPhase, 3);
-    EXPECT_EQ(c.clockRatio, 4);
-    EXPECT_EQ(c.clockSkew, 123);
-    EXPECT_EQ(c.clockInSkew, -123) << "the input skew counts the other way";
-    EXPECT_EQ(c.clockPolarity, 1);
+    // Source, phase, ratio, skew and input skew in picoseconds (the input skew counts the other
+    // way), polarity.
+    EXPECT_EQ(
+        QList<int>({c.clockSource, c.clockPhase, c.clockRatio, c.clockSkew, c.clockInSkew, c.clockPolarity}),
+        QList<int>({1, 3, 4, 123, -123, 1}));
     EXPECT_EQ(m_device.programming().clockRatio, 4);
 
     // Truncation goes towards zero; the basic variant has no input skew.
     setNumber("IdPDbLynxClocSkew", in, -1.239e-10);
     setInt("IdPDbKobraVariant", in, 0);
     ASSERT_EQ(setKobra(1, 0, Layer::ActClock), 0);
-    c = sentClock();
-    EXPECT_EQ(c.clockSkew, -123);
-    EXPECT_EQ(c.clockInSkew, 0);
+    EXPECT_EQ(sentClock().clockSkew, -123);
+    EXPECT_EQ(sentClock().clockInSkew, 0);
 }
 
 TEST_F(OrgLayerRecords, InputSkewIsReadOnlyForTheFullVariant) {

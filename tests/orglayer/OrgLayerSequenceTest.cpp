@@ -13,19 +13,14 @@ namespace {
 using Layer = CKobraOrgLayer;
 using Calls = QList<QByteArray>;
 
-class OrgLayerSequence : public OrgLayerTest {
-protected:
-    void TearDown() override {
-        VGXDebugServer::deactivateAll();
-        OrgLayerTest::TearDown();
-    }
-    static Calls join(std::initializer_list<Calls> parts) {
-        Calls out;
-        for (const Calls& p : parts)
-            out += p;
-        return out;
-    }
-};
+using OrgLayerSequence = OrgLayerTest;
+
+// The calls of a whole programming, with the tests in the given order.
+Calls full(const Calls& tests) {
+    return Calls{"getFpgaFile",       "loadFpgaConfiguration", "setFormat",        "setRateMode",
+                 "setInterleaveMode", "setDataSettings",       "setClockSettings", "setClockRatio"} +
+           tests + Calls{"setTrigger", "setWaveforms", "enable", "enable", "enable", "enable"};
+}
 
 TEST_F(OrgLayerSequence, FormatActionSendsOnlyTheFormat) {
     setInt("IdPDbLynxFormat", tup(0, 1), 0);
@@ -56,11 +51,11 @@ TEST_F(OrgLayerSequence, TestActionsRunTransmitFirstAndTheFullProgrammingOrdersT
     // Receiver (In side, direction 0): transmit test first.
     m_device.clearCalls();
     EXPECT_EQ(setKobra(1, 0, Layer::ActAll), 0);
-    EXPECT_EQ(calls(), join({fullHead(), {"setTestTx", "setTestRx"}, fullTail()}));
+    EXPECT_EQ(calls(), full({"setTestTx", "setTestRx"}));
     // Transmitter (Out side, direction 1): receive test first. The full bit alone means the same.
     m_device.clearCalls();
     EXPECT_EQ(setKobra(1, 1, Layer::ActFull | Layer::ActTriggerArm), 0);
-    EXPECT_EQ(calls(), join({fullHead(), {"setTestRx", "setTestTx"}, fullTail()}));
+    EXPECT_EQ(calls(), full({"setTestRx", "setTestTx"}));
 }
 
 TEST_F(OrgLayerSequence, SingleActionsRunInTheirFixedOrder) {
@@ -104,7 +99,7 @@ TEST_F(OrgLayerSequence, StatusesAddUpAndAFailingStepDoesNotStopTheOthers) {
     m_device.setFault("setFormat", 3);
     m_device.setFault("setTrigger", 40);
     EXPECT_EQ(setKobra(0, 1, Layer::ActAll), 43);
-    EXPECT_EQ(calls(), join({fullHead(), {"setTestRx", "setTestTx"}, fullTail()}));
+    EXPECT_EQ(calls(), full({"setTestRx", "setTestTx"}));
 
     m_device.clearCalls();
     EXPECT_EQ(setKobra(0, 1, Layer::ActFormat | Layer::ActRateMode | Layer::ActTrigger), 43);

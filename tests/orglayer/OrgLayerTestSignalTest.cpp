@@ -10,7 +10,7 @@ namespace {
 
 using Layer = CKobraOrgLayer;
 
-class OrgLayerTestSignals : public OrgLayerTest {};
+using OrgLayerTestSignals = OrgLayerTest;
 
 TEST_F(OrgLayerTestSignals, ReceiveTestStateAndSource) {
     const SDbInstTupel t = tup(0, 1);

@@ -7,34 +7,29 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QVariant>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "host/db/CDbAllType.h"
-#include "host/db/CDbAnswerBuffer.h"
 #include "host/db/CDbDataBaseIfc.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/CDbMsgBuffer.h"
-#include "host/db/impl/CDbEngine.h"
-#include "host/olfw/impl/HostParameters.h"
+#include "host/util/VGXDebugServer.h"
 #include "host/util/VGXErrorManager.h"
 #include "orglayer/CKobraOrgLayer.h"
-#include "params/KobraCatalogue.h"
 #include "sim/SimKobraDevice.h"
+#include "support/CatalogueDb.h"
 
 namespace oltest {
 
 using namespace MvQARN;
 
-constexpr int kKobraModule = 2028;
+using testsupport::kKobraModule;
+using testsupport::tup;
 constexpr int kErrUnknown = 20001;
-
-inline SDbInstTupel tup(int t0, int t1, int t2 = 0, int t3 = 0) {
-    return SDbInstTupel{t0, t1, t2, t3};
-}
 
 // Keeps every message the layer hands back, in order; nothing reaches the database.
 class RecordingMsgBuffer : public CDbMsgBuffer {
@@ -49,8 +44,8 @@ public:
 };
 
 // Database interface answering from a table. A value may be given for one interface (path, side,
-// list index) or for every tuple (-1). Names without a value and names made to fail answer an
-// error. Every read is noted by name.
+// list index) or for every tuple (-1). Names made to fail answer their error; names without a value
+// are read from the fallback database, or answer an error without one. Every read is noted by name.
 class TableDb : public CDbDataBaseIfc {
 public:
     void set(const char* name, const QVariant& value, int t0 = -1, int t1 = -1, int t3 = -1) {
@@ -58,26 +53,20 @@ public:
     }
     void fail(const char* name, int status) { m_failures.append({name, status}); }
 
-    int getNumber(const char* name, double& out, int t0, int t3, int, int t1) override {
-        QVariant v;
-        const int rc = lookup(name, t0, t1, t3, v);
-        if (rc == 0)
-            out = v.toDouble();
-        return rc;
+    int getNumber(const char* name, double& out, int t0, int t3, int t2, int t1) override {
+        return lookup(
+            name, t0, t1, t3, [&](const QVariant& v) { out = v.toDouble(); },
+            [&] { return fallback->getNumber(name, out, t0, t3, t2, t1); });
     }
-    int getSelect(const char* name, int& out, int t0, int t3, int, int t1) override {
-        QVariant v;
-        const int rc = lookup(name, t0, t1, t3, v);
-        if (rc == 0)
-            out = int(std::llround(v.toDouble()));
-        return rc;
+    int getSelect(const char* name, int& out, int t0, int t3, int t2, int t1) override {
+        return lookup(
+            name, t0, t1, t3, [&](const QVariant& v) { out = int(std::llround(v.toDouble())); },
+            [&] { return fallback->getSelect(name, out, t0, t3, t2, t1); });
     }
-    int getString(const char* name, QString& out, int t0, int t3, int, int t1) override {
-        QVariant v;
-        const int rc = lookup(name, t0, t1, t3, v);
-        if (rc == 0)
-            out = v.toString();
-        return rc;
+    int getString(const char* name, QString& out, int t0, int t3, int t2, int t1) override {
+        return lookup(
+            name, t0, t1, t3, [&](const QVariant& v) { out = v.toString(); },
+            [&] { return fallback->getString(name, out, t0, t3, t2, t1); });
     }
     int getBits(const char*, int&, QVector<quint32>&, int, int, int, int) override { return kErrUnknown; }
     int getStringList(const char*, QStringList&, int&, int, int, int, int) override { return kErrUnknown; }
@@ -86,6 +75,7 @@ public:
     int getModuleNumber() const override { return kKobraModule; }
 
     QList<QByteArray> reads;
+    CDbDataBaseIfc* fallback = nullptr;
 
 private:
     struct Entry {
@@ -93,7 +83,8 @@ private:
         int t0, t1, t3;
         QVariant value;
     };
-    int lookup(const char* name, int t0, int t1, int t3, QVariant& out) {
+    int lookup(const char* name, int t0, int t1, int t3, const std::function<void(const QVariant&)>& take,
+               const std::function<int()>& fromFallback) {
         reads.append(name);
         for (const auto& f : m_failures)
             if (f.first == name)
@@ -101,37 +92,15 @@ private:
         for (const Entry& e : m_entries) {
             if (e.name == name && (e.t0 < 0 || e.t0 == t0) && (e.t1 < 0 || e.t1 == t1) &&
                 (e.t3 < 0 || e.t3 == t3)) {
-                out = e.value;
+                take(e.value);
                 return 0;
             }
         }
-        return kErrUnknown;
+        return fallback ? fromFallback() : kErrUnknown;
     }
     QList<Entry> m_entries;
     QList<QPair<QByteArray, int>> m_failures;
 };
-
-// The values a whole programming of an interface reads, as the catalogue's defaults would give
-// them; tests change what they look at.
-inline void fillInterface(TableDb& db) {
-    const QList<QPair<const char*, QVariant>> values = {
-        {"IdPDbLynxDirection", 0},    {"IdPDbKobraMode", 0},           {"IdPDbLynxLogicType", 2},
-        {"IdPDbLynxFormat", 1},       {"IdPDbLynxRateMode", 0},        {"IdPDbLynxIleavMode", 0},
-        {"IdPDbLynxSigType", 0},      {"IdPDbLynxDataType", 0},        {"IdPDbLynxDataWordSize", 16.0},
-        {"IdPDbLynxDataBitOrder", 1}, {"IdPDbLynxDataWordAlign", 1},   {"IdPDbLynxDataNumForm", 0},
-        {"IdPDbLynxDataNegI", 0},     {"IdPDbLynxDataNegQ", 0},        {"IdPDbLynxDataIQPol", 0},
-        {"IdPDbLynxDataStrobPol", 0}, {"IdPDbLynxDataStrobPos", 0.0},  {"IdPDbLynxClocRate", 10e6},
-        {"IdPDbLynxSampRate", 10e6},  {"IdPDbLynxClocSour", 0},        {"IdPDbLynxClocPhas", 0},
-        {"IdPDbLynxSCRatio", 0},      {"IdPDbLynxClocSkew", 0.0},      {"IdPDbKobraVariant", 1},
-        {"IdPDbLynxClocInSkew", 0.0}, {"IdPDbLynxClocPol", 0},         {"IdPDbLynxExtRefFreq", 1},
-        {"IdPDbRoscFreqExt", 1},      {"IdPDbLynxTriggerSource", 0},   {"IdPDbLynxTriggerDelay", 0.0},
-        {"IdPDbLynxTestRxPrbs", 0},   {"IdPDbLynxTestRxSource", 0},    {"IdPDbLynxTestTxPrbs", 0},
-        {"IdPDbLynxTestTxSource", 0}, {"IdPDbLynxTestSinusGain", 0.0}, {"IdPDbLynxTestSinusCwFreq", 1e6},
-        {"IdPDbLynxArbState", 0},     {"IdPDbLynxArbFile", QString()}, {"IdPDbLynxArbSamples", 0.0},
-    };
-    for (const auto& v : values)
-        db.set(v.first, v.second);
-}
 
 // Error-manager signals as (code, text) pairs.
 inline QList<QPair<int, QString>> signalsOf(const VGXErrorManager::Collector& c) {
@@ -142,29 +111,17 @@ inline QList<QPair<int, QString>> signalsOf(const VGXErrorManager::Collector& c)
 }
 
 // The organisation layer with a simulated box, on the host database that holds the catalogue.
-class OrgLayerTest : public ::testing::Test {
+class OrgLayerTest : public testsupport::CatalogueDbTest {
 protected:
     void SetUp() override {
-        db().reset();
-        ASSERT_TRUE(m_dir.isValid());
-        db().setUserSettingsDir(m_dir.path());
-        registerHostParameters();
-        ASSERT_EQ(db().registerDescriptor(&Kobra::g_dbDescriptor, kKobraModule, "KobraPlugin"), 0);
-        fillInterface(m_table);
+        CatalogueDbTest::SetUp();
+        m_table.fallback = hostDb();
     }
-    void TearDown() override { db().reset(); }
-
-    static CDbEngine& db() { return CDbEngine::instance(); }
+    void TearDown() override {
+        VGXDebugServer::deactivateAll();
+        CatalogueDbTest::TearDown();
+    }
     static CDbDataBaseIfc* hostDb() { return db().dataBaseIfc(); }
-
-    void set(const char* name, const SDbInstTupel& t, const CDbAllType& v) {
-        CDbAnswerBuffer answer;
-        ASSERT_EQ(db().write(name, t, v, &answer), 0) << name << " " << v.toText().toStdString();
-    }
-    void setInt(const char* name, const SDbInstTupel& t, int v) { set(name, t, CDbAllType::fromInt(v)); }
-    void setNumber(const char* name, const SDbInstTupel& t, double v) {
-        set(name, t, CDbAllType::fromDouble(v));
-    }
 
     // The layer as the host framework reaches it.
     COlLoadableExtension& ext() { return m_layer; }
@@ -173,26 +130,12 @@ protected:
     }
     QList<QByteArray> calls() const { return m_device.callNames(); }
 
-    QTemporaryDir m_dir;
     CKobraOrgLayer m_layer;
     vgxsim::SimKobraDevice m_device{100123};
     RecordingMsgBuffer m_msgs;
     TableDb m_table;
     VGXErrorManager::Collector m_errors;
 };
-
-// The calls of a whole programming before the tests and after them, around the tests in between.
-inline QList<QByteArray> fullHead() {
-    return {"getFpgaFile",       "loadFpgaConfiguration", "setFormat",        "setRateMode",
-            "setInterleaveMode", "setDataSettings",       "setClockSettings", "setClockRatio"};
-}
-inline QList<QByteArray> fullTail() {
-    return {"setTrigger", "setWaveforms", "enable", "enable", "enable", "enable"};
-}
-
-} // namespace oltest
-
-namespace oltest {
 
 // A message of the layer: from the organisation layer (5) to the database module (4), a setting
 // (type 1) of the interface's instance, one element, priority 127.

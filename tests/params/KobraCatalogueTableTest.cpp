@@ -302,52 +302,6 @@ TEST_F(KobraCatalogueTable, BitFieldsListsAndArrays) {
     }
 }
 
-TEST(KobraCatalogueDescriptor, SevenArraysInTypeOrder) {
-    const SDbDescriptor* d = Kobra::g_devDbInfo.descriptor;
-    ASSERT_EQ(d, &Kobra::g_dbDescriptor);
-    EXPECT_EQ(d->version, 3);
-    ASSERT_EQ(d->arrayCount, 7);
-    const int types[7] = {DbTypeEvent,  DbTypeNBit,   DbTypeNInt,  DbTypeNString,
-                          DbTypeNumber, DbTypeSelect, DbTypeString};
-    int total = 0;
-    for (int i = 0; i < 7; ++i) {
-        const SDbDefArray& a = d->arrays[i];
-        EXPECT_EQ(a.type, types[i]);
-        ASSERT_NE(a.count, nullptr);
-        ASSERT_GT(*a.count, 0);
-        // Every record of an array carries the array's type.
-        const auto* first = static_cast<const char*>(a.records);
-        size_t stride = 0;
-        switch (a.type) {
-        case DbTypeEvent:
-            stride = sizeof(SDbDefEvent);
-            break;
-        case DbTypeNBit:
-            stride = sizeof(SDbDefNBit);
-            break;
-        case DbTypeNInt:
-            stride = sizeof(SDbDefNInt);
-            break;
-        case DbTypeNString:
-            stride = sizeof(SDbDefNString);
-            break;
-        case DbTypeNumber:
-            stride = sizeof(SDbDefNumber);
-            break;
-        case DbTypeSelect:
-            stride = sizeof(SDbDefSelect);
-            break;
-        default:
-            stride = sizeof(SDbDefString);
-            break;
-        }
-        for (int k = 0; k < *a.count; ++k)
-            EXPECT_EQ(reinterpret_cast<const SDbDefCommon*>(first + k * stride)->type, a.type);
-        total += *a.count;
-    }
-    EXPECT_EQ(total, 181);
-}
-
 TEST(KobraCatalogueDescriptor, ModuleDatabaseInformation) {
     EXPECT_STREQ(Kobra::g_devDbInfo.moduleName, "Database");
     EXPECT_EQ(Kobra::g_devDbInfo.grp, 0x24u);

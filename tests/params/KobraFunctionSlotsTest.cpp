@@ -1,8 +1,12 @@
-// Binding function objects into the catalogue's records by name.
+// Binding function objects into the catalogue's records by name, and the plug-in's own check and
+// conversion objects: every reserved slot holds one, and records that share a function share one object.
 #include <gtest/gtest.h>
 
 #include "host/db/CDbChkFunc.h"
+#include "host/db/CDbCnvInFunc.h"
+#include "host/db/CDbCnvOutFunc.h"
 #include "host/db/CDbUpdFunc.h"
+#include "params/KobraBindingsCheckConv.h"
 #include "params/KobraCatalogue.h"
 #include "params/KobraFunctionSlots.h"
 
@@ -89,6 +93,31 @@ TEST(KobraFunctionSlots, UnboundSlotsNameEachMissingObject) {
     // Nothing is listed that the catalogue does not reserve.
     for (const auto& u : Kobra::unboundSlots())
         EXPECT_TRUE(Kobra::reservedSlots(u.first.constData()) & u.second) << u.first.constData();
+}
+
+TEST(CheckConvBindings, EveryCheckAndConversionSlotHoldsAnObject) {
+    EXPECT_TRUE(Kobra::checkConvBindingRefusals().isEmpty());
+    for (const auto& u : Kobra::unboundSlots())
+        EXPECT_EQ(u.second & (Kobra::FnChk | Kobra::FnCnvIn | Kobra::FnCnvOut), 0u) << u.first.constData();
+}
+
+TEST(CheckConvBindings, RecordsOfOneFunctionShareItsObject) {
+    auto chk = [](const char* n) { return Kobra::catalogueRecord(n)->chk; };
+    auto in = [](const char* n) { return Kobra::catalogueRecord(n)->cnvIn; };
+    auto out = [](const char* n) { return Kobra::catalogueRecord(n)->cnvOut; };
+    EXPECT_EQ(in("IdPiDbKobraSelected"), in("IdPiDbKobraConfigSelected"));
+    EXPECT_EQ(out("IdPiDbKobraSelected"), out("IdPiDbKobraConfigSelected"));
+    EXPECT_EQ(in("IdPDbLynxFirmUpdError"), in("IdPDbLynxUsbDevFirmUpdError"));
+    for (const char* n :
+         {"IdPDbLynxTestRxBer", "IdPDbLynxTestRxIqWords", "IdPDbLynxTriggerState", "IdPDbLynxTriggerStatus"})
+        EXPECT_EQ(out(n), out("IdPDbLynxExtRefFreqVal")) << n;
+    for (const char* n : {"IdPDbKobraDiagPoint", "IdPDbKobraServiceLvdsBer", "IdPDbKobraServiceCpriTestExec",
+                          "IdPDbKobraServiceBobEepromSnWrite"})
+        EXPECT_EQ(chk(n), chk("IdPDbKobraDiagState")) << n;
+    // Distinct functions never share an object.
+    EXPECT_NE(chk("IdPDbLynxState"), chk("IdPDbKobraState"));
+    EXPECT_NE(out("IdPDbLynxTestArbFile"), out("IdPDbLynxTestArbSamples"));
+    EXPECT_NE(out("IdPDbKobraServiceDigRfTestError"), out("IdPDbKobraServiceDigRfTestError2"));
 }
 
 } // namespace

@@ -17,7 +17,7 @@
 #include "host/listadm/CListAdmMainExtend.h"
 #include "host/listadm/WaveformFile.h"
 #include "params/KobraDbInfo.h"
-#include "support/TestDbRecords.h"
+#include "support/TestDbDefinitions.h"
 
 using namespace MvQARN;
 
@@ -61,11 +61,13 @@ protected:
     void SetUp() override {
         CDbEngine::instance().reset();
         events().clear();
-        const testdb::Counts arb{2, 2, 1, 4};
-        m_records.string("IdPDbLynxArbFile", arb, 0xc0).c.cnvOut = &m_readLog;
+        const dbtest::Inst arb{2, 2, 1, 4};
+        SDbDefCommon& file = m_records.string("IdPDbLynxArbFile", "", 0, arb).c;
+        file.fileListType = 0xc0;
+        file.cnvOut = &m_readLog;
         for (const char* name :
              {"IdPDbLynxArbSampRate", "IdPDbLynxArbSamples", "IdPDbLynxArbRms", "IdPDbLynxArbPep"})
-            m_records.number(name, -1e12, 1e12, arb).c.upd = &m_writeLog;
+            m_records.number(name, -1e12, 1e12, 0, arb).c.upd = &m_writeLog;
         ASSERT_EQ(m_records.registerAll(4), 0);
         m_listAdm.registerListTypes(Kobra::g_mdlDbInfo.listTypes, Kobra::g_mdlDbInfo.listTypeCount);
         CDbEngine::instance().setListAdm(&m_listAdm);
@@ -88,13 +90,14 @@ protected:
     std::unique_ptr<CDbCnct> context(int t0 = 0, int t1 = 0, int t3 = 0) {
         return CDbEngine::instance().makeContext("IdPDbLynxArbFile", SDbInstTupel{t0, t1, 0, t3});
     }
-    Kobra::SArbInfo read(const QString& path, int* rc = nullptr) {
+    // Clock, samples, RMS and PEP offset read from a file; the status in rc when asked for.
+    QList<double> read(const QString& path, int* rc = nullptr) {
         auto ctx = context();
         Kobra::SArbInfo info{9, 9, 9, 9}; // every field must be replaced
         const int status = Kobra::getKobraArbInfo(*ctx, path, info);
         if (rc)
             *rc = status;
-        return info;
+        return {info.clock, info.samples, info.rmsOffset, info.pepOffset};
     }
     void setFile(int t0, int t1, int entry, const QString& path) {
         ASSERT_EQ(CDbEngine::instance().write("IdPDbLynxArbFile", SDbInstTupel{t0, t1, 0, entry},
@@ -114,7 +117,7 @@ protected:
         return v;
     }
 
-    testdb::Records m_records;
+    dbtest::Defs m_records;
     FileReadLog m_readLog;
     InfoWriteLog m_writeLog;
     CListAdmMainExtend m_listAdm;
@@ -123,41 +126,24 @@ protected:
 
 TEST_F(ArbInfo, LevelOffsetsNeedTwoValuesAndEmptyPartsAreDropped) {
     int rc = -1;
-    Kobra::SArbInfo info = read(wave("two.wv", "3.2,0.5"), &rc);
+    EXPECT_EQ(read(wave("two.wv", "3.2,0.5"), &rc), QList<double>({2.5e6, 3, 3.2, 0.5}));
     EXPECT_EQ(rc, 0);
-    EXPECT_DOUBLE_EQ(info.clock, 2.5e6);
-    EXPECT_DOUBLE_EQ(info.samples, 3.0);
-    EXPECT_DOUBLE_EQ(info.rmsOffset, 3.2);
-    EXPECT_DOUBLE_EQ(info.pepOffset, 0.5);
-
-    info = read(wave("one.wv", "3.2"));
-    EXPECT_DOUBLE_EQ(info.rmsOffset, 0.0);
-    EXPECT_DOUBLE_EQ(info.pepOffset, 0.0);
-    EXPECT_DOUBLE_EQ(info.clock, 2.5e6) << "the other tags are still read";
-
-    info = read(wave("gap.wv", "3.2,,0.5"));
-    EXPECT_DOUBLE_EQ(info.rmsOffset, 3.2);
-    EXPECT_DOUBLE_EQ(info.pepOffset, 0.5);
-
-    info = read(wave("three.wv", ",1.5,2.5,7"));
-    EXPECT_DOUBLE_EQ(info.rmsOffset, 1.5);
-    EXPECT_DOUBLE_EQ(info.pepOffset, 2.5);
+    // One value gives no offsets; the other tags are still read.
+    EXPECT_EQ(read(wave("one.wv", "3.2")), QList<double>({2.5e6, 3, 0, 0}));
+    EXPECT_EQ(read(wave("gap.wv", "3.2,,0.5")), QList<double>({2.5e6, 3, 3.2, 0.5}));
+    EXPECT_EQ(read(wave("three.wv", ",1.5,2.5,7")), QList<double>({2.5e6, 3, 1.5, 2.5}));
 }
 
 TEST_F(ArbInfo, MissingFilesAnswer20012AndTagsThatAreAbsentOrNoNumbersGiveZero) {
     int rc = 0;
-    Kobra::SArbInfo info = read(m_dir.filePath("nowhere.wv"), &rc);
+    EXPECT_EQ(read(m_dir.filePath("nowhere.wv"), &rc), QList<double>({0, 0, 0, 0}));
     EXPECT_EQ(rc, 20012);
-    EXPECT_EQ(info.clock + info.samples + info.rmsOffset + info.pepOffset, 0.0);
     read(QString(), &rc);
     EXPECT_EQ(rc, 20012);
-
-    info = read(file("partial.wv", "{TYPE: VGX-WV, 0}{CLOCK: fast}{LEVEL OFFS: 1,2}{WAVEFORM-1: #}"), &rc);
+    // A clock that is no number and no SAMPLES tag.
+    EXPECT_EQ(read(file("partial.wv", "{TYPE: VGX-WV, 0}{CLOCK: fast}{LEVEL OFFS: 1,2}{WAVEFORM-1: #}"), &rc),
+              QList<double>({0, 0, 1, 2}));
     EXPECT_EQ(rc, 0);
-    EXPECT_EQ(info.clock, 0.0) << "a text that is no number";
-    EXPECT_EQ(info.samples, 0.0) << "no SAMPLES tag";
-    EXPECT_EQ(info.rmsOffset, 1.0);
-    EXPECT_EQ(info.pepOffset, 2.0);
 }
 
 TEST_F(ArbInfo, DamagedOrForeignFilesGiveNoTags) {
@@ -170,11 +156,8 @@ TEST_F(ArbInfo, DamagedOrForeignFilesGiveNoTags) {
     };
     for (const QString& p : paths) {
         int rc = -1;
-        const Kobra::SArbInfo info = read(p, &rc);
+        EXPECT_EQ(read(p, &rc), QList<double>({0, 0, 0, 0})) << p.toStdString();
         EXPECT_EQ(rc, 0) << p.toStdString();
-        EXPECT_EQ(info.clock, 0.0) << p.toStdString();
-        EXPECT_EQ(info.samples, 0.0) << p.toStdString();
-        EXPECT_EQ(info.rmsOffset, 0.0) << p.toStdString();
     }
 }
 
@@ -185,21 +168,19 @@ TEST_F(ArbInfo, FilesOfTheWaveformWriterReadBackThroughTheListAdministration) {
     const QString sinePath = m_dir.filePath("sine.wv");
     ASSERT_TRUE(WaveformFile::write(sinePath, sine, 10e6, QStringLiteral("tone"), &error))
         << error.toStdString();
-    Kobra::SArbInfo info = read(sinePath);
-    EXPECT_DOUBLE_EQ(info.clock, 10e6);
-    EXPECT_DOUBLE_EQ(info.samples, 1000.0);
-    EXPECT_NEAR(info.rmsOffset, 3.0, 0.011);
-    EXPECT_NEAR(info.pepOffset, 3.0, 0.011);
+    QList<double> info = read(sinePath);
+    EXPECT_EQ(info.mid(0, 2), QList<double>({10e6, 1000}));
+    EXPECT_NEAR(info[2], 3.0, 0.011);
+    EXPECT_NEAR(info[3], 3.0, 0.011);
 
     QVector<WaveformFile::SSample> csv;
     ASSERT_TRUE(WaveformFile::parseCsv("1,0\n0,0\n", false, csv, &error)) << error.toStdString();
     const QString csvPath = m_dir.filePath("csv.wv");
     ASSERT_TRUE(WaveformFile::write(csvPath, csv, 125e3, QString(), &error)) << error.toStdString();
     info = read(csvPath);
-    EXPECT_DOUBLE_EQ(info.clock, 125e3);
-    EXPECT_DOUBLE_EQ(info.samples, 2.0);
-    EXPECT_NEAR(info.rmsOffset, 3.01, 0.001); // half the power of a full-scale sample
-    EXPECT_NEAR(info.pepOffset, 0.0, 0.001);
+    EXPECT_EQ(info.mid(0, 2), QList<double>({125e3, 2}));
+    EXPECT_NEAR(info[2], 3.01, 0.001); // half the power of a full-scale sample
+    EXPECT_NEAR(info[3], 0.0, 0.001);
 }
 
 TEST_F(ArbInfo, TheQueryLeavesTheMessagesAuxiliaryDataAsItWasAndNeedsAListAdministration) {

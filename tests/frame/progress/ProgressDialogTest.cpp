@@ -1,6 +1,5 @@
 // The progress window on its own: size from the parent or the host's display size, frame and
-// modality, background image, rows, Abort, and bars driven directly from the GUI thread. Also its
-// creation by the module's GUI registration.
+// modality, background image, rows, Abort, and bars driven directly from the GUI thread.
 #include <QColor>
 #include <QFile>
 #include <QGuiApplication>
@@ -13,14 +12,8 @@
 #include <memory>
 
 #include "ProgressTestSupport.h"
-#include "frame/CKobraPlugInDllModuleImplementation.h"
-#include "frame/KobraPluginGlobals.h"
 #include "frame/KobraProgress.h"
-#include "frame/KobraProgressDialogFactory.h"
 #include "frame/KobraProgressDlg.h"
-#include "host/db/impl/CDbEngine.h"
-#include "host/gui/impl/VGXGuiRegistry.h"
-#include "host/olfw/COlLoadableExtension.h"
 #include "host/util/impl/VGXHostRuntime.h"
 
 using namespace MvQARN;
@@ -63,12 +56,9 @@ TEST_F(ProgressWindow, SizeIsHalfTheWidthAndAThirdOfTheHeightOfParentOrDisplay) 
         EXPECT_EQ(dlg.size(), QSize(450, 200));
         EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize());
     }
-}
-
-TEST_F(ProgressWindow, DisplaySizeComesFromTheHostProperties) {
+    m_runtime.reset();
     startHost("[GuiDimensions]\nDisplayWidth=1001\nDisplayHeight=700\n");
-    KobraProgressDlg dlg;
-    EXPECT_EQ(dlg.size(), QSize(500, 233));
+    EXPECT_EQ(KobraProgressDlg().size(), QSize(500, 233));
 }
 
 TEST_F(ProgressWindow, IsAModalDialogWithoutCloseButtonAndPublishesItself) {
@@ -77,11 +67,9 @@ TEST_F(ProgressWindow, IsAModalDialogWithoutCloseButtonAndPublishesItself) {
     {
         KobraProgressDlg dlg;
         EXPECT_EQ(Kobra::g_progressDialog, &dlg);
-        const Qt::WindowFlags f = dlg.windowFlags();
-        EXPECT_TRUE(f.testFlag(Qt::WindowTitleHint));
-        EXPECT_TRUE(f.testFlag(Qt::WindowSystemMenuHint));
-        EXPECT_TRUE(f.testFlag(Qt::CustomizeWindowHint));
-        EXPECT_FALSE(f.testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_EQ(dlg.windowFlags() & (Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                       Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
+                  Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint);
         EXPECT_TRUE(dlg.isModal());
         EXPECT_EQ(dlg.thread(), QCoreApplication::instance()->thread());
         EXPECT_FALSE(dlg.autoFillBackground()) << "no image configured";
@@ -114,11 +102,7 @@ TEST_F(ProgressWindow, RowsStackUpAndHideRemovesThemAll) {
     startHost();
     KobraProgressDlg dlg;
     dlg.createProgressBar(QStringLiteral("First"), QStringLiteral("one"));
-    QList<Row> r = rows(&dlg);
-    ASSERT_EQ(r.size(), 1);
-    EXPECT_EQ(r[0].status, QStringLiteral("Working ..."));
-    EXPECT_EQ(r[0].value, 0);
-    EXPECT_EQ(r[0].text, QStringLiteral("one"));
+    EXPECT_EQ(describeRows(&dlg), QStringList({"Working ... 0 one"}));
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("First"));
     // The status column is a seventh of the window wide.
     const QList<QLabel*> labels = dlg.findChildren<QLabel*>();
@@ -131,25 +115,15 @@ TEST_F(ProgressWindow, RowsStackUpAndHideRemovesThemAll) {
     EXPECT_EQ(bar->maximum(), 100);
 
     dlg.updateProgressBar(99, QStringLiteral("almost"));
-    r = rows(&dlg);
-    EXPECT_EQ(r[0].value, 99);
-    EXPECT_EQ(r[0].text, QStringLiteral("almost"));
-    EXPECT_EQ(r[0].status, QStringLiteral("Working ..."));
+    EXPECT_EQ(describeRows(&dlg), QStringList({"Working ... 99 almost"}));
     // Beyond 100 counts as done and shows a full bar.
     dlg.updateProgressBar(120, QStringLiteral("over"));
-    r = rows(&dlg);
-    EXPECT_EQ(r[0].value, 100);
-    EXPECT_EQ(r[0].status, QStringLiteral("Done."));
+    EXPECT_EQ(describeRows(&dlg), QStringList({"Done. 100 over"}));
 
+    // An earlier row keeps its state; only the newest row shows its text.
     dlg.createProgressBar(QStringLiteral("Second"), QStringLiteral("two"));
     dlg.updateProgressBar(30, QStringLiteral("third of it"));
-    r = rows(&dlg);
-    ASSERT_EQ(r.size(), 2);
-    EXPECT_TRUE(r[0].textHidden);
-    EXPECT_EQ(r[0].value, 100) << "an earlier row keeps its state";
-    EXPECT_FALSE(r[1].textHidden);
-    EXPECT_EQ(r[1].value, 30);
-    EXPECT_EQ(r[1].text, QStringLiteral("third of it"));
+    EXPECT_EQ(describeRows(&dlg), QStringList({"Done. 100 (text hidden)", "Working ... 30 third of it"}));
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Second"));
 
     dlg.showProgress(false);
@@ -193,70 +167,13 @@ TEST_F(ProgressWindow, DirectBarsBypassTheWorker) {
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Copying"));
     EXPECT_FALSE(abortButton(dlg)->isVisible());
     ASSERT_EQ(rows(dlg).size(), 1);
-
     progress->setProgressDirect(40, QStringLiteral("file 4 of 10"));
-    EXPECT_EQ(rows(dlg)[0].value, 40);
-    EXPECT_EQ(rows(dlg)[0].text, QStringLiteral("file 4 of 10"));
+    EXPECT_EQ(describeRows(dlg), QStringList({"Working ... 40 file 4 of 10"}));
     progress->setProgressDirect(100, QStringLiteral("all files"));
-    EXPECT_EQ(rows(dlg)[0].status, QStringLiteral("Done."));
+    EXPECT_EQ(describeRows(dlg), QStringList({"Done. 100 all files"}));
 
     delete progress;
     delete dlg;
 }
-
-// The module's GUI registration creates the window (only for the family that runs the driver) and
-// the module's destructor deletes it.
-class ProgressWindowOfTheModule : public ::testing::TestWithParam<int> {
-protected:
-    void SetUp() override {
-        VGXGuiRegistry::reset();
-        CDbEngine::instance().reset();
-        ASSERT_TRUE(m_settings.isValid());
-        VGXHostRuntime::Options options;
-        options.family = GetParam();
-        options.settingsDir = m_settings.path();
-        m_runtime = std::make_unique<VGXHostRuntime>(options);
-        m_runtime->setOlManager(&m_manager);
-        {
-            VGXHostRuntime::DbContextScope scope;
-            m_module = new CKobraPlugInDllModuleImplementation(-1);
-        }
-        m_orgLayer = Kobra::g_orgLayer;
-        QString error;
-        ASSERT_TRUE(m_runtime->addModule(m_module, &error)) << error.toStdString();
-    }
-    void TearDown() override {
-        m_runtime.reset();
-        delete m_orgLayer;
-        Kobra::g_orgLayer = nullptr;
-    }
-
-    QTemporaryDir m_settings;
-    ScriptedCommand m_command;
-    FakeOlManager m_manager{&m_command};
-    std::unique_ptr<VGXHostRuntime> m_runtime;
-    CKobraPlugInDllModuleImplementation* m_module = nullptr;
-    COlLoadableExtension* m_orgLayer = nullptr;
-};
-
-TEST_P(ProgressWindowOfTheModule, IsCreatedForTheDriverFamilyAndDeletedWithTheModule) {
-    ASSERT_NE(Kobra::createProgressDialog, nullptr);
-    if (GetParam() != 0x10000) {
-        EXPECT_EQ(m_module->getProgressDialog(), nullptr);
-        EXPECT_EQ(Kobra::g_progressDialog, nullptr);
-        return;
-    }
-    auto* dlg = qobject_cast<KobraProgressDlg*>(m_module->getProgressDialog());
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(Kobra::g_progressDialog, dlg);
-    EXPECT_EQ(dlg->parent(), nullptr);
-    EXPECT_EQ(dlg->size(), QSize(400, 200));
-    EXPECT_FALSE(dlg->isVisible());
-
-    m_runtime->shutdown();
-    EXPECT_EQ(Kobra::g_progressDialog, nullptr);
-}
-
-INSTANTIATE_TEST_SUITE_P(Families, ProgressWindowOfTheModule, ::testing::Values(0x10000, 0x20000));
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QWaitCondition>
@@ -26,9 +27,9 @@
 #include "frame/KobraProgressDlg.h"
 #include "host/olfw/COlCommandData.h"
 #include "host/olfw/COlCommandIfc.h"
-#include "host/olfw/COlManager.h"
 #include "host/olfw/COlProgressStatus.h"
 #include "host/util/impl/VGXHostRuntime.h"
+#include "support/FakeCommands.h"
 
 namespace progresstest {
 
@@ -149,15 +150,7 @@ private:
     QList<Call> m_calls;
 };
 
-class FakeOlManager : public MvQARN::COlManager {
-public:
-    explicit FakeOlManager(MvQARN::COlCommandIfc* command) : m_command(command) {}
-    MvQARN::COlCommandIfc* commandInterface() override { return m_command; }
-    void setCommand(MvQARN::COlCommandIfc* command) { m_command = command; }
-
-private:
-    MvQARN::COlCommandIfc* m_command;
-};
+using testsupport::FakeOlManager;
 
 // One bar row of the progress window.
 struct Row {
@@ -183,6 +176,20 @@ inline QList<Row> rows(const QWidget* dlg) {
         out.append({status->text(), bar->value(), text->text(), text->isHidden()});
     }
     return out;
+}
+
+// Rows as "status value text"; a hidden text shows as "(text hidden)".
+inline QStringList describe(const QList<Row>& rows) {
+    QStringList out;
+    for (const Row& r : rows)
+        out << QStringLiteral("%1 %2 %3")
+                   .arg(r.status)
+                   .arg(r.value)
+                   .arg(r.textHidden ? "(text hidden)" : r.text);
+    return out;
+}
+inline QStringList describeRows(const QWidget* dlg) {
+    return describe(rows(dlg));
 }
 
 inline QPushButton* abortButton(const QWidget* dlg) {

@@ -21,13 +21,7 @@ int idxRefuse(SDbInstTupel&) {
     return 1;
 }
 
-class InstanceTest : public ::testing::Test {
-protected:
-    void SetUp() override { resetAll(); }
-    void TearDown() override { resetAll(); }
-    CDbEngine& e = CDbEngine::instance();
-    Defs defs;
-};
+class InstanceTest : public DbTest {};
 
 TEST_F(InstanceTest, NarrowDirectionRecordsWinOverTheFullOne) {
     static const int states[] = {0, 1};

@@ -40,10 +40,10 @@ public:
 
 const SDbInstTupel kInst[4] = {{0, 0, 0, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}, {1, 1, 0, 0}};
 
-class PresetTest : public ::testing::Test {
+class PresetTest : public DbTest {
 protected:
     void SetUp() override {
-        resetAll();
+        DbTest::SetUp();
         defs.number("Iface", 0, 100, 1, {2, 2, 1, 1}); // group 0x24
         defs.number("Arb", 0, 100, 2, {2, 2, 1, 4}).c.grp = 0x10024;
         defs.number("Rec", 0, 100, 3, {2, 2, 1, 2}).c.grp = 0x10;
@@ -57,8 +57,6 @@ protected:
         exec.c.grp = 0x24;
         exec.c.upd = &log;
     }
-    void TearDown() override { resetAll(); }
-
     void setAll(double v) {
         for (const SDbInstTupel& t : kInst) {
             for (const char* n : {"Iface", "Box", "Other"})
@@ -76,9 +74,7 @@ protected:
         return c->presetGrp(true, 36, mask, 1, false, nullptr, c->getTupel(), t0, -1, -1, t1);
     }
 
-    CDbEngine& e = CDbEngine::instance();
     CTestUpdate log{&CTestUpdate::logCall};
-    Defs defs;
 };
 
 TEST_F(PresetTest, GroupMaskAndInstanceChooseWhatIsReset) {

@@ -49,13 +49,7 @@ public:
     int calls = 0;
 };
 
-class ReadTest : public ::testing::Test {
-protected:
-    void SetUp() override { resetAll(); }
-    void TearDown() override { resetAll(); }
-    CDbEngine& e = CDbEngine::instance();
-    Defs defs;
-};
+class ReadTest : public DbTest {};
 
 TEST_F(ReadTest, ConversionOutAnswersOrLeavesTheStoredValue) {
     CTestConvOut out(&CTestConvOut::sampleRate);
@@ -138,26 +132,23 @@ TEST_F(ReadTest, ReadInterfaceTakesTheTupelAsT0T3T2T1) {
     EXPECT_EQ(db->getModeWord(), 0u);
 }
 
-TEST_F(ReadTest, NameReplacementAnswersTheNamedParameterAtTheSameInstance) {
+TEST_F(ReadTest, ConversionOutMayReplaceTheNameAndSeesTheMessageTypeOfTheRead) {
     CTestConvOut out(&CTestConvOut::replace, "Rcl");
+    CTestConvOut six(&CTestConvOut::typeSix);
     defs.string("Sav", "", 256, {2, 2, 1, 1}).c.cnvOut = &out;
     defs.string("Rcl", "none", 256, {2, 2, 1, 1});
-    ASSERT_EQ(defs.registerAll(), 0);
-    ASSERT_EQ(putStr("Rcl", "mine.lynx", {1, 1, 0, 0}), 0);
-    ASSERT_EQ(putStr("Sav", "other", {1, 1, 0, 0}), 0);
-    EXPECT_EQ(text("Sav", {1, 1, 0, 0}), "mine.lynx");
-    EXPECT_EQ(text("Sav", {0, 0, 0, 0}), "none");
-}
-
-TEST_F(ReadTest, ConversionOutSeesTheMessageTypeOfTheRead) {
-    CTestConvOut out(&CTestConvOut::typeSix);
-    defs.number("Q", 0, 100, 1).c.cnvOut = &out;
+    defs.number("Q", 0, 100, 1).c.cnvOut = &six;
     ASSERT_EQ(defs.registerAll(), 0);
     CDbAllType v;
     ASSERT_EQ(e.read("Q", {}, v, nullptr, DbMsgExec), 0);
     EXPECT_EQ(v.toText(), "66");
     ASSERT_EQ(e.read("Q", {}, v), 0);
     EXPECT_EQ(v.toText(), "1");
+    // The named parameter's value at the same instance.
+    ASSERT_EQ(putStr("Rcl", "mine.lynx", {1, 1, 0, 0}), 0);
+    ASSERT_EQ(putStr("Sav", "other", {1, 1, 0, 0}), 0);
+    EXPECT_EQ(text("Sav", {1, 1, 0, 0}), "mine.lynx");
+    EXPECT_EQ(text("Sav", {0, 0, 0, 0}), "none");
 }
 
 TEST_F(ReadTest, AConversionOutReadingItselfEndsAtTheNestingLimit) {

@@ -78,17 +78,11 @@ public:
         c.getMsgList().append(new CDbMsg(4, 4, "C", double(v + 1), DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
         return 0;
     }
-    int renameToFront(CDbCnct& c) {
-        trace().push_back("cin:" + std::string(c.getName()));
-        c.getMsgList().head()->setName("Front");
-        return 0;
-    }
-    int renameToLoopB(CDbCnct& c) {
-        c.getMsgList().head()->setName("LoopB");
-        return 0;
-    }
-    int renameToLoopA(CDbCnct& c) {
-        c.getMsgList().head()->setName("LoopA");
+    // Alias becomes Front; LoopA and LoopB become each other.
+    int rename(CDbCnct& c) {
+        const std::string name = c.getName();
+        trace().push_back("cin:" + name);
+        c.getMsgList().head()->setName(name == "Alias" ? "Front" : name == "LoopA" ? "LoopB" : "LoopA");
         return 0;
     }
     int testErrBase(CDbCnct& c) {
@@ -132,13 +126,7 @@ public:
     }
 };
 
-class RequestTest : public ::testing::Test {
-protected:
-    void SetUp() override { resetAll(); }
-    void TearDown() override { resetAll(); }
-    CDbEngine& e = CDbEngine::instance();
-    Defs defs;
-};
+class RequestTest : public DbTest {};
 
 TEST_F(RequestTest, CheckThenConversionThenStoreThenUpdate) {
     CTestCheck chk(&CTestCheck::logCall);
@@ -252,10 +240,13 @@ TEST_F(RequestTest, StaticRangeChoicesAndLengths) {
     EXPECT_EQ(a.getErrors().first().text, "Value out of range");
 }
 
-TEST_F(RequestTest, CheckLimitsReplaceTheStaticOnes) {
-    CTestCheck chk(&CTestCheck::limitsFromMax);
+TEST_F(RequestTest, LimitsAndChoicesOfTheCheckFunctionReplaceTheRecords) {
+    CTestCheck fromMax(&CTestCheck::limitsFromMax);
+    CTestCheck even(&CTestCheck::evenChoices);
     defs.number("Max", 0, 1e9, 100);
-    defs.number("P", 0, 1000, 0).c.chk = &chk;
+    defs.number("P", 0, 1000, 0).c.chk = &fromMax;
+    defs.select("Even", 0, 5, 0).c.chk = &even;
+    defs.select("Plain", 0, 5, 0);
     ASSERT_EQ(defs.registerAll(), 0);
 
     EXPECT_EQ(putNum("P", 500), DbErrOutOfRange); // statically fine, dynamically not
@@ -263,29 +254,20 @@ TEST_F(RequestTest, CheckLimitsReplaceTheStaticOnes) {
     EXPECT_EQ(putNum("P", 100), 0);
     double lo = -1, hi = -1;
     ASSERT_TRUE(e.limits("P", {}, lo, hi));
-    EXPECT_EQ(lo, 0);
-    EXPECT_EQ(hi, 100);
-
+    EXPECT_EQ(std::pair(lo, hi), std::pair(0.0, 100.0));
     // A wider dynamic range wins over the record's range too.
     ASSERT_EQ(putNum("Max", 2000), 0);
     EXPECT_EQ(putNum("P", 1500), 0);
     EXPECT_EQ(num("P"), 1500);
     ASSERT_TRUE(e.limits("P", {}, lo, hi));
     EXPECT_EQ(hi, 2000);
-}
 
-TEST_F(RequestTest, PublishedChoicesReplaceTheRecordChoices) {
-    CTestCheck chk(&CTestCheck::evenChoices);
-    defs.select("Even", 0, 5, 0).c.chk = &chk;
-    defs.select("Plain", 0, 5, 0);
-    ASSERT_EQ(defs.registerAll(), 0);
-
+    // Published choices.
     EXPECT_EQ(putSel("Even", 3), DbErrOutOfRange);
     EXPECT_EQ(putSel("Even", 4), 0);
     EXPECT_EQ(sel("Even"), 4);
     EXPECT_EQ(e.choices("Even", {}), QVector<int>({0, 2, 4}));
     EXPECT_EQ(e.choices("Plain", {}), QVector<int>({0, 1, 2, 3, 4, 5}));
-    double lo = 0, hi = 0;
     ASSERT_TRUE(e.limits("Even", {}, lo, hi));
     EXPECT_EQ(hi, 4);
 }
@@ -337,27 +319,22 @@ TEST_F(RequestTest, ConversionRenamesAndInsertsMessagesThatAreAllStoredAndUpdate
     };
     EXPECT_EQ(trace(), expected);
     EXPECT_EQ(sel("Front"), 0); // the renamed head is not stored under its old name
-    EXPECT_EQ(num("A"), 3);
-    EXPECT_EQ(num("B"), 30);
-    EXPECT_EQ(num("C"), 4);
+    EXPECT_EQ(std::tuple(num("A"), num("B"), num("C")), std::tuple(3.0, 30.0, 4.0));
 }
 
 TEST_F(RequestTest, ARefusedInsertedMessageStoresNothing) {
     CTestConvIn expand(&CTestConvIn::expand);
     CTestUpdate upd(&CTestUpdate::logCall);
     defs.select("Front", 0, 20, 0).c.cnvIn = &expand;
-    defs.number("A", 0, 100, 0).c.upd = &upd;
-    defs.number("B", 0, 100, 0).c.upd = &upd; // 10 v is refused for v > 10
-    defs.number("C", 0, 100, 0).c.upd = &upd;
+    for (const char* n : {"A", "B", "C"}) // B := 10 v is refused for v > 10
+        defs.number(n, 0, 100, 0).c.upd = &upd;
     ASSERT_EQ(defs.registerAll(), 0);
     int observed = 0;
     e.addRequestObserver([&](const QVector<CDbEngine::SChange>&) { ++observed; });
 
     CDbAnswerBuffer a;
     EXPECT_EQ(putSel("Front", 11, {}, &a), DbErrOutOfRange);
-    EXPECT_EQ(num("A"), 0);
-    EXPECT_EQ(num("B"), 0);
-    EXPECT_EQ(num("C"), 0);
+    EXPECT_EQ(std::tuple(num("A"), num("B"), num("C")), std::tuple(0.0, 0.0, 0.0));
     EXPECT_EQ(trace(), std::vector<std::string>({"cin:Front"})); // no update ran
     EXPECT_EQ(observed, 0);
     EXPECT_EQ(errorCodes(a), QList<int>({DbErrOutOfRange}));
@@ -368,36 +345,33 @@ TEST_F(RequestTest, ARefusedInsertedMessageStoresNothing) {
 }
 
 TEST_F(RequestTest, RenameChainsAreFollowedAndLoopsRefused) {
-    CTestConvIn toFront(&CTestConvIn::renameToFront);
+    CTestConvIn rename(&CTestConvIn::rename);
     CTestConvIn expand(&CTestConvIn::expand);
-    CTestConvIn toB(&CTestConvIn::renameToLoopB);
-    CTestConvIn toA(&CTestConvIn::renameToLoopA);
-    defs.select("Alias", 0, 9, 0).c.cnvIn = &toFront;
+    defs.select("Alias", 0, 9, 0).c.cnvIn = &rename;
     defs.select("Front", 0, 9, 0).c.cnvIn = &expand;
-    defs.number("A", 0, 100, 0);
-    defs.number("B", 0, 100, 0);
-    defs.number("C", 0, 100, 0);
-    defs.select("LoopA", 0, 9, 0).c.cnvIn = &toB;
-    defs.select("LoopB", 0, 9, 0).c.cnvIn = &toA;
+    for (const char* n : {"A", "B", "C"})
+        defs.number(n, 0, 100, 0);
+    for (const char* n : {"LoopA", "LoopB"})
+        defs.select(n, 0, 9, 0).c.cnvIn = &rename;
     ASSERT_EQ(defs.registerAll(), 0);
 
     ASSERT_EQ(putSel("Alias", 2), 0);
     EXPECT_EQ(trace(), std::vector<std::string>({"cin:Alias", "cin:Front"}));
-    EXPECT_EQ(num("A"), 2);
-    EXPECT_EQ(num("C"), 3);
+    EXPECT_EQ(std::pair(num("A"), num("C")), std::pair(2.0, 3.0));
 
     CDbAnswerBuffer a;
     EXPECT_EQ(putSel("LoopA", 1, {}, &a), DbErrNesting);
-    EXPECT_EQ(sel("LoopA"), 0);
-    EXPECT_EQ(sel("LoopB"), 0);
+    EXPECT_EQ(std::pair(sel("LoopA"), sel("LoopB")), std::pair(0, 0));
     EXPECT_EQ(errorCodes(a), QList<int>({DbErrNesting}));
 }
 
 TEST_F(RequestTest, QueuedMessagesRunAsNestedRequestsAndReportIntoTheSameBuffer) {
     CTestUpdate upd(&CTestUpdate::writeTwo);
+    CTestUpdate queueOnly(&CTestUpdate::queueOnly);
     defs.number("A", 0, 100, 0).c.upd = &upd;
-    defs.number("B", 0, 100, 0);
-    defs.number("C", 0, 100, 0);
+    for (const char* n : {"B", "C"})
+        defs.number(n, 0, 100, 0);
+    defs.number("Q", 0, 100, 0).c.upd = &queueOnly;
     ASSERT_EQ(defs.registerAll(), 0);
 
     ASSERT_EQ(putNum("A", 5), 0);
@@ -406,19 +380,13 @@ TEST_F(RequestTest, QueuedMessagesRunAsNestedRequestsAndReportIntoTheSameBuffer)
     // B := 999 is refused on its own; C is still written; the first error comes back.
     CDbAnswerBuffer a;
     EXPECT_EQ(putNum("A", 50, {}, &a), DbErrOutOfRange);
-    EXPECT_EQ(num("A"), 50);
-    EXPECT_EQ(num("B"), 6);
-    EXPECT_EQ(num("C"), 52);
+    EXPECT_EQ(std::tuple(num("A"), num("B"), num("C")), std::tuple(50.0, 6.0, 52.0));
     EXPECT_EQ(errorCodes(a), QList<int>({DbErrOutOfRange}));
-}
 
-TEST_F(RequestTest, MessagesLeftInTheQueueRunWhenTheFunctionReturns) {
-    CTestUpdate upd(&CTestUpdate::queueOnly);
-    defs.number("A", 0, 100, 0).c.upd = &upd;
-    defs.number("B", 0, 100, 0);
-    ASSERT_EQ(defs.registerAll(), 0);
-    ASSERT_EQ(putNum("A", 1), 0);
-    EXPECT_EQ(trace(), std::vector<std::string>({"queued B=0"}));
+    // Messages left in the queue run when the function returns.
+    trace().clear();
+    ASSERT_EQ(putNum("Q", 1), 0);
+    EXPECT_EQ(trace(), std::vector<std::string>({"queued B=6"}));
     EXPECT_EQ(num("B"), 7);
 }
 

@@ -100,10 +100,10 @@ public:
 const SDbInstTupel kOutA{0, 1, 0, 0};
 const SDbInstTupel kOutB{1, 1, 0, 0};
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public DbTest {
 protected:
     void SetUp() override {
-        resetAll();
+        DbTest::SetUp();
         ASSERT_TRUE(dir.isValid());
         e.setUserSettingsDir(dir.path());
         const Inst inst{2, 2, 1, 1};
@@ -135,8 +135,6 @@ protected:
         rcl.c.upd = &recallUpd;
         ASSERT_EQ(defs.registerAll(4), 0);
     }
-    void TearDown() override { resetAll(); }
-
     void setSample() {
         ASSERT_EQ(putSel("LogicType", 6, kOutA), 0);
         ASSERT_EQ(putNum("ClocRate", 2.5e7, kOutA), 0);
@@ -179,14 +177,12 @@ protected:
         f.write(data);
     }
 
-    CDbEngine& e = CDbEngine::instance();
     QTemporaryDir dir;
     CFileUpdate saveUpd{&CFileUpdate::save};
     CFileUpdate recallUpd{&CFileUpdate::recall};
     CFileUpdate logUpd{&CFileUpdate::logCall};
     CSelectedSaveRecall selectedSr;
     CTwinConvIn twin;
-    Defs defs;
 };
 
 TEST_F(SettingsFileTest, SaveAndRecallRestoreOneInstance) {

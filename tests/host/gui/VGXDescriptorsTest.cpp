@@ -59,25 +59,23 @@ TEST_F(VGXDescriptorsTest, RegistryOwnsEntriesAndFindsTheLatestForAName) {
 
 TEST_F(VGXDescriptorsTest, EachKindDescribesItselfOnOneLine) {
     VGXDescriptorEntry* list[] = {
-        new VGXDescriptorCheckboxEntry(all("IdPDbLynxDeviceState"), true, QStringLiteral("Off"),
-                                       QStringLiteral("On"), QString()),
-        new VGXDescriptorComboboxEntry(all("IdPDbKobraMode"), true,
-                                       {QStringLiteral("Receiver"), QStringLiteral("Transmitter")}),
-        new VGXDescriptorNumberEntry(all("IdPDbLynxClockFreq"), false, 3, QStringLiteral("MHz")),
+        new VGXDescriptorCheckboxEntry(all("IdPDbLynxDeviceState"), true, "Off", "On", QString()),
+        new VGXDescriptorComboboxEntry(all("IdPDbKobraMode"), true, {"Receiver", "Transmitter"}),
+        new VGXDescriptorNumberEntry(all("IdPDbLynxClockFreq"), false, 3, "MHz"),
         new VGXDescriptorTextEntry(all("IdPDbKobraSerial"), false),
         new VGXDescriptorStringEntry(all("IdPDbKobraComment"), true, 64),
         new VGXDescriptorNBitEntry(all("IdPDbLynxPattern"), true, 10),
         nullptr,
     };
     EXPECT_EQ(VGXDescriptors::addDescriptors(list), 6);
-    EXPECT_EQ(VGXGuiRegistry::lines(QStringLiteral("addDescriptor")),
+    EXPECT_EQ(VGXGuiRegistry::lines("addDescriptor"),
               (QStringList{
-                  QStringLiteral("addDescriptor checkbox IdPDbLynxDeviceState \"Off\" \"On\""),
-                  QStringLiteral("addDescriptor combobox IdPDbKobraMode \"Receiver\"=0 \"Transmitter\"=1"),
-                  QStringLiteral("addDescriptor number IdPDbLynxClockFreq 3 \"MHz\""),
-                  QStringLiteral("addDescriptor text IdPDbKobraSerial"),
-                  QStringLiteral("addDescriptor string IdPDbKobraComment 64"),
-                  QStringLiteral("addDescriptor nbit IdPDbLynxPattern 10"),
+                  "addDescriptor checkbox IdPDbLynxDeviceState \"Off\" \"On\"",
+                  "addDescriptor combobox IdPDbKobraMode \"Receiver\"=0 \"Transmitter\"=1",
+                  "addDescriptor number IdPDbLynxClockFreq 3 \"MHz\"",
+                  "addDescriptor text IdPDbKobraSerial",
+                  "addDescriptor string IdPDbKobraComment 64",
+                  "addDescriptor nbit IdPDbLynxPattern 10",
               }));
     const VGXDescriptorEntry* checkbox = VGXDescriptors::find("IdPDbLynxDeviceState");
     ASSERT_NE(checkbox, nullptr);
@@ -88,32 +86,28 @@ TEST_F(VGXDescriptorsTest, EachKindDescribesItselfOnOneLine) {
 }
 
 TEST_F(VGXDescriptorsTest, ComboboxPairsTextsWithValues) {
-    const VGXDescriptorComboboxEntry implicit(all("IdPDbKobraMode"), true,
-                                              {QStringLiteral("Receiver"), QStringLiteral("Transmitter")});
+    const VGXDescriptorComboboxEntry implicit(all("IdPDbKobraMode"), true, {"Receiver", "Transmitter"});
     EXPECT_EQ(implicit.values(), (QList<int>{0, 1}));
-    EXPECT_EQ(implicit.textOf(1), QStringLiteral("Transmitter"));
-    EXPECT_EQ(implicit.valueOf(QStringLiteral("Receiver")), 0);
+    EXPECT_EQ(implicit.textOf(1), "Transmitter");
+    EXPECT_EQ(implicit.valueOf("Receiver"), 0);
 
-    const VGXDescriptorComboboxEntry given(
-        all("IdPDbKobraType"), true, {QStringLiteral("SSI"), QStringLiteral("CPRI"), QStringLiteral("Extra")},
-        {1, 2});
+    const VGXDescriptorComboboxEntry given(all("IdPDbKobraType"), true, {"SSI", "CPRI", "Extra"}, {1, 2});
     EXPECT_EQ(given.texts().size(), 2); // the text without a value is not offered
-    EXPECT_EQ(given.textOf(2), QStringLiteral("CPRI"));
+    EXPECT_EQ(given.textOf(2), "CPRI");
     EXPECT_EQ(given.textOf(0), QString());
-    EXPECT_EQ(given.valueOf(QStringLiteral("Extra")), -1);
+    EXPECT_EQ(given.valueOf("Extra"), -1);
 }
 
 TEST_F(VGXDescriptorsTest, NumberCheckboxAndBitEntriesFormatForDisplay) {
-    const VGXDescriptorNumberEntry mhz(all("IdPDbLynxClockFreq"), true, 2, QStringLiteral("MHz"));
-    EXPECT_EQ(mhz.format(122.88), QStringLiteral("122.88 MHz"));
-    EXPECT_EQ(mhz.format(-1.005), QStringLiteral("-1.00 MHz"));
+    const VGXDescriptorNumberEntry mhz(all("IdPDbLynxClockFreq"), true, 2, "MHz");
+    EXPECT_EQ(mhz.format(122.88), "122.88 MHz");
+    EXPECT_EQ(mhz.format(-1.005), "-1.00 MHz");
     const VGXDescriptorNumberEntry plain(all("IdPDbX"), true, 0);
-    EXPECT_EQ(plain.format(3.6), QStringLiteral("4"));
+    EXPECT_EQ(plain.format(3.6), "4");
 
-    const VGXDescriptorCheckboxEntry box(all("IdPDbLynxDeviceState"), true, QStringLiteral("Off"),
-                                         QStringLiteral("On"));
-    EXPECT_EQ(box.stateText(false), QStringLiteral("Off"));
-    EXPECT_EQ(box.stateText(true), QStringLiteral("On"));
+    const VGXDescriptorCheckboxEntry box(all("IdPDbLynxDeviceState"), true, "Off", "On");
+    EXPECT_EQ(box.stateText(false), "Off");
+    EXPECT_EQ(box.stateText(true), "On");
 
     EXPECT_EQ(VGXDescriptorNBitEntry(all("IdPDbP"), true, 10).hexDigits(), 3);
     EXPECT_EQ(VGXDescriptorNBitEntry(all("IdPDbP"), true, 32).hexDigits(), 8);

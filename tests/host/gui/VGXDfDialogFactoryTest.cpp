@@ -45,8 +45,7 @@ public:
         return new NamedModule(*this);
     }
     void isAboutToGetDialogPointer(VGXDialog* d, const VGXDialogAttributes* a) override {
-        m_journal->calls << m_tag + QStringLiteral(" again ") + d->name() + QLatin1Char('/') +
-                                a->dialogQualifier();
+        m_journal->calls << m_tag + QStringLiteral(" again ") + d->name() + '/' + a->dialogQualifier();
     }
     void isAboutToFront(VGXDialog* d) override {
         m_journal->calls << m_tag + QStringLiteral(" front ") + d->name();
@@ -66,6 +65,10 @@ class VGXDfDialogFactoryTest : public ::testing::Test {
 protected:
     void SetUp() override { VGXGuiRegistry::reset(); }
     void TearDown() override { VGXGuiRegistry::reset(); }
+    static VGXDialog* open(const char* name) {
+        const VGXDialogAttributes a(name);
+        return VGXDfDialogFactory::getDialogPointer(&a);
+    }
     std::shared_ptr<Journal> journal = std::make_shared<Journal>();
 };
 
@@ -73,18 +76,17 @@ protected:
 
 TEST_F(VGXDfDialogFactoryTest, RegistryKeepsItsOwnCloneOfTheModule) {
     {
-        NamedModule original(QStringLiteral("first"), {QStringLiteral("Main")}, journal);
+        NamedModule original("first", {"Main"}, journal);
         EXPECT_EQ(VGXDfDialogFactory::registerModule(original), 1);
         EXPECT_EQ(journal->clones, 1);
         EXPECT_NE(VGXDfDialogFactory::module(0), &original);
-        original.rename(QStringLiteral("renamed"));
+        original.rename("renamed");
     } // the original is gone; the clone answers
-    const VGXDialogAttributes a(QStringLiteral("Main"));
-    VGXDialog* d = VGXDfDialogFactory::getDialogPointer(&a);
+    VGXDialog* d = open("Main");
     ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->title(), QStringLiteral("first"));
-    EXPECT_EQ(VGXGuiRegistry::lines(QStringLiteral("registerModule")),
-              QStringList{QStringLiteral("registerModule (anonymous namespace)::NamedModule -> 1")});
+    EXPECT_EQ(d->title(), "first");
+    EXPECT_EQ(VGXGuiRegistry::lines("registerModule"),
+              QStringList{"registerModule (anonymous namespace)::NamedModule -> 1"});
 
     const int destroyedBefore = journal->destroyed;
     VGXDfDialogFactory::reset();
@@ -94,50 +96,43 @@ TEST_F(VGXDfDialogFactoryTest, RegistryKeepsItsOwnCloneOfTheModule) {
 }
 
 TEST_F(VGXDfDialogFactoryTest, ModulesAreAskedInRegistrationOrderUntilOneCreates) {
-    VGXDfDialogFactory::registerModule(NamedModule(QStringLiteral("A"), {QStringLiteral("Shared")}, journal));
-    VGXDfDialogFactory::registerModule(
-        NamedModule(QStringLiteral("B"), {QStringLiteral("Shared"), QStringLiteral("OnlyB")}, journal));
+    VGXDfDialogFactory::registerModule(NamedModule("A", {"Shared"}, journal));
+    VGXDfDialogFactory::registerModule(NamedModule("B", {"Shared", "OnlyB"}, journal));
     EXPECT_EQ(VGXDfDialogFactory::moduleCount(), 2);
 
-    const VGXDialogAttributes onlyB(QStringLiteral("OnlyB"));
-    VGXDialog* b = VGXDfDialogFactory::getDialogPointer(&onlyB);
+    VGXDialog* b = open("OnlyB");
     ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->title(), QStringLiteral("B"));
-    EXPECT_EQ(b->name(), QStringLiteral("OnlyB")); // a dialog without a name takes the asked name
+    EXPECT_EQ(b->title(), "B");
+    EXPECT_EQ(b->name(), "OnlyB"); // a dialog without a name takes the asked name
     ASSERT_NE(b->attributes(), nullptr);
-    EXPECT_EQ(b->attributes()->dialogName(), QStringLiteral("OnlyB"));
+    EXPECT_EQ(b->attributes()->dialogName(), "OnlyB");
 
-    const VGXDialogAttributes shared(QStringLiteral("Shared"));
-    VGXDialog* s = VGXDfDialogFactory::getDialogPointer(&shared);
+    VGXDialog* s = open("Shared");
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->title(), QStringLiteral("A"));
-
-    const VGXDialogAttributes unknown(QStringLiteral("Unknown"));
-    EXPECT_EQ(VGXDfDialogFactory::getDialogPointer(&unknown), nullptr);
+    EXPECT_EQ(s->title(), "A");
+    EXPECT_EQ(open("Unknown"), nullptr);
     EXPECT_EQ(VGXDfDialogFactory::getDialogPointer(nullptr), nullptr);
 
-    EXPECT_EQ(journal->calls,
-              (QStringList{QStringLiteral("A create OnlyB"), QStringLiteral("B create OnlyB"),
-                           QStringLiteral("A create Shared"), QStringLiteral("A create Unknown"),
-                           QStringLiteral("B create Unknown")}));
+    EXPECT_EQ(journal->calls, (QStringList{"A create OnlyB", "B create OnlyB", "A create Shared",
+                                           "A create Unknown", "B create Unknown"}));
 }
 
 TEST_F(VGXDfDialogFactoryTest, DialogsAreKeptByNameAndQualifier) {
-    VGXDfDialogFactory::registerModule(NamedModule(QStringLiteral("A"), {QStringLiteral("Rec")}, journal));
-    const VGXUserDialogAttributes q0(QStringLiteral("Rec"), QStringLiteral("0"), 1, 0, 0, 0);
-    const VGXUserDialogAttributes q0other(QStringLiteral("Rec"), QStringLiteral("0"), 3, 1, 1, 0);
-    const VGXUserDialogAttributes q1(QStringLiteral("Rec"), QStringLiteral("1"));
+    VGXDfDialogFactory::registerModule(NamedModule("A", {"Rec"}, journal));
+    const VGXUserDialogAttributes q0("Rec", "0", 1, 0, 0, 0);
+    const VGXUserDialogAttributes q0other("Rec", "0", 3, 1, 1, 0);
+    const VGXUserDialogAttributes q1("Rec", "1");
 
     VGXDialog* first = VGXDfDialogFactory::getDialogPointer(&q0);
     ASSERT_NE(first, nullptr);
     journal->calls.clear();
     EXPECT_EQ(VGXDfDialogFactory::getDialogPointer(&q0other), first);
-    EXPECT_EQ(journal->calls, QStringList{QStringLiteral("A again Rec/0")});
+    EXPECT_EQ(journal->calls, QStringList{"A again Rec/0"});
     VGXDialog* second = VGXDfDialogFactory::getDialogPointer(&q1);
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);
-    EXPECT_EQ(VGXDfDialogFactory::findDialog(QStringLiteral("Rec"), QStringLiteral("1")), second);
-    EXPECT_EQ(VGXDfDialogFactory::findDialog(QStringLiteral("Rec"), QStringLiteral("2")), nullptr);
+    EXPECT_EQ(VGXDfDialogFactory::findDialog("Rec", "1"), second);
+    EXPECT_EQ(VGXDfDialogFactory::findDialog("Rec", "2"), nullptr);
     EXPECT_EQ(VGXDfDialogFactory::dialogs(), (QList<VGXDialog*>{first, second}));
 
     // The dialog keeps a copy of the attributes of its creation, with their class.
@@ -153,43 +148,36 @@ TEST_F(VGXDfDialogFactoryTest, DialogsAreKeptByNameAndQualifier) {
 }
 
 TEST_F(VGXDfDialogFactoryTest, ToFrontShowsTheDialogAndTellsItsModule) {
-    VGXDfDialogFactory::registerModule(NamedModule(QStringLiteral("A"), {QStringLiteral("Main")}, journal));
-    const VGXDialogAttributes a(QStringLiteral("Main"));
+    VGXDfDialogFactory::registerModule(NamedModule("A", {"Main"}, journal));
+    const VGXDialogAttributes a("Main");
     VGXDialog* d = VGXDfDialogFactory::toFront(&a);
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(journal->calls, (QStringList{QStringLiteral("A create Main"), QStringLiteral("A front Main")}));
+    EXPECT_EQ(journal->calls, (QStringList{"A create Main", "A front Main"}));
 
     d->hide();
     EXPECT_TRUE(VGXDfDialogFactory::toFront(d));
     EXPECT_TRUE(d->isVisible());
 
-    VGXDialog stranger(QStringLiteral("Stranger"));
+    VGXDialog stranger("Stranger");
     EXPECT_FALSE(VGXDfDialogFactory::toFront(&stranger));
     EXPECT_FALSE(stranger.isVisible());
-    const VGXDialogAttributes unknown(QStringLiteral("Unknown"));
+    const VGXDialogAttributes unknown("Unknown");
     EXPECT_EQ(VGXDfDialogFactory::toFront(&unknown), nullptr);
 }
 
 TEST_F(VGXDfDialogFactoryTest, PersistentDialogsSurviveClosingOthersAreMadeAnew) {
-    VGXDfDialogFactory::registerModule(
-        NamedModule(QStringLiteral("P"), {QStringLiteral("Keep")}, journal, true));
-    VGXDfDialogFactory::registerModule(
-        NamedModule(QStringLiteral("T"), {QStringLiteral("Drop")}, journal, false));
-    const VGXDialogAttributes keep(QStringLiteral("Keep"));
-    const VGXDialogAttributes drop(QStringLiteral("Drop"));
-
-    QPointer<VGXDialog> k = VGXDfDialogFactory::toFront(&keep);
-    QPointer<VGXDialog> t = VGXDfDialogFactory::toFront(&drop);
-    ASSERT_FALSE(k.isNull());
-    ASSERT_FALSE(t.isNull());
+    VGXDfDialogFactory::registerModule(NamedModule("P", {"Keep"}, journal, true));
+    VGXDfDialogFactory::registerModule(NamedModule("T", {"Drop"}, journal, false));
+    const VGXDialogAttributes keep("Keep"), drop("Drop");
+    QPointer<VGXDialog> k = VGXDfDialogFactory::toFront(&keep), t = VGXDfDialogFactory::toFront(&drop);
+    ASSERT_FALSE(k.isNull() || t.isNull());
     k->close();
     t->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(k.isNull());
     EXPECT_TRUE(t.isNull());
-    EXPECT_EQ(VGXDfDialogFactory::getDialogPointer(&keep), k.data());
-    VGXDialog* again = VGXDfDialogFactory::getDialogPointer(&drop);
-    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(open("Keep"), k.data());
+    EXPECT_NE(open("Drop"), nullptr);
     EXPECT_EQ(VGXDfDialogFactory::dialogs().size(), 2);
 }

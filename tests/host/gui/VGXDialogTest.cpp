@@ -11,46 +11,22 @@
 using namespace MvQARN;
 
 TEST(VGXDialog, TitlesSizesAndContent) {
-    VGXDialog d(QStringLiteral("CKobraDlgMain"));
-    EXPECT_EQ(d.name(), QStringLiteral("CKobraDlgMain"));
-    EXPECT_EQ(d.objectName(), QStringLiteral("CKobraDlgMain"));
-    d.setTitles(QStringLiteral("KOBRA Box Configuration"), QStringLiteral("KOBRA"));
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("KOBRA Box Configuration"));
-    EXPECT_EQ(d.shortTitle(), QStringLiteral("KOBRA"));
-
+    VGXDialog d("CKobraDlgMain");
+    EXPECT_EQ(d.objectName(), "CKobraDlgMain");
+    d.setTitles("KOBRA Box Configuration", "KOBRA");
+    EXPECT_EQ(d.windowTitle(), "KOBRA Box Configuration");
     d.setSizeInButtons(4, 10);
-    EXPECT_EQ(d.sizeInButtons(), QSize(4, 10));
     EXPECT_EQ(d.size(), QSize(4 * VGXDialog::ButtonWidth, 10 * VGXDialog::ButtonHeight));
-    d.setPositionInButtons(2, 1);
-    EXPECT_EQ(d.positionInButtons(), QPoint(2, 1));
 
-    QPointer<QLabel> first = new QLabel(QStringLiteral("first"));
+    QPointer<QLabel> first = new QLabel("first");
     d.setContentPanel(first);
     EXPECT_EQ(first->parentWidget(), &d);
-    QPointer<QLabel> second = new QLabel(QStringLiteral("second"));
+    QPointer<QLabel> second = new QLabel("second");
     d.setContentPanel(second);
     EXPECT_TRUE(first.isNull()); // the replaced panel is deleted
     EXPECT_EQ(d.contentPanel(), second.data());
     d.setContentPanel(second); // setting the same panel again keeps it
     EXPECT_FALSE(second.isNull());
-}
-
-TEST(VGXDialog, AttributesAreCopiedWithTheirClass) {
-    VGXDialog d;
-    EXPECT_EQ(d.attributes(), nullptr);
-    {
-        const VGXUserDialogAttributes a(QStringLiteral("CKobraDlgTranRecChannel1"), QStringLiteral("q"), 3, 1,
-                                        0, 2);
-        d.setAttributes(a);
-    }
-    const auto* kept = dynamic_cast<const VGXUserDialogAttributes*>(d.attributes());
-    ASSERT_NE(kept, nullptr);
-    EXPECT_EQ(kept->dialogName(), QStringLiteral("CKobraDlgTranRecChannel1"));
-    EXPECT_EQ(kept->dialogQualifier(), QStringLiteral("q"));
-    EXPECT_EQ(kept->instance(), 3);
-    EXPECT_EQ(kept->channel(), 1);
-    EXPECT_EQ(kept->direction(), 0);
-    EXPECT_EQ(kept->station(), 2);
 }
 
 TEST(VGXUserDbAttributes, MinusOneIndicesResolveToTheCurrentInstance) {

@@ -17,7 +17,7 @@
 #include "host/util/VGXErrorManager.h"
 #include "host/util/impl/VGXHostRuntime.h"
 #include "params/KobraDbInfo.h"
-#include "support/TestDbRecords.h"
+#include "support/TestDbDefinitions.h"
 
 using namespace MvQARN;
 
@@ -35,7 +35,7 @@ void touch(const QString& path, const QByteArray& content = "x") {
 QStringList readList(const char* name, const SDbInstTupel& t) {
     CDbAllType v;
     if (CDbEngine::instance().read(name, t, v) != 0 || v.getType() != DbTypeNString)
-        return {QStringLiteral("<unreadable>")};
+        return {"<unreadable>"};
     return static_cast<const CDbDataTypeNString*>(v.get())->getValList();
 }
 
@@ -68,7 +68,7 @@ protected:
         if (!name.isNull())
             msg.giveAuxData(CListAdmMainExtend::AuxTagName, new CDbDataTypeString(name));
         std::unique_ptr<CDbDataTypeString> v(m_adm.getTag(type, msg));
-        return v ? v->getValStringQ() : QStringLiteral("<null>");
+        return v ? v->getValStringQ() : "<null>";
     }
     QString file(const QString& name, const QByteArray& content) {
         const QString p = m_dir.filePath(name);
@@ -79,45 +79,33 @@ protected:
     CListAdmMainExtend m_adm;
 };
 
-TEST_F(ListAdmTags, TheModulesListTypesAreKeptAsCopies) {
-    EXPECT_EQ(m_adm.listTypes(), QList<int>({Hex, Settings, Wave, Rec}));
-    const CListAdmMainExtend::SListType* wv = m_adm.listType(Wave);
-    ASSERT_NE(wv, nullptr);
-    EXPECT_EQ(wv->name, QStringLiteral("wv"));
-    EXPECT_EQ(wv->typeTag, QStringLiteral("VGX-WV"));
-    EXPECT_EQ(wv->dirKind, QStringLiteral("LaDirNone"));
-    EXPECT_EQ(QList<int>(wv->flags, wv->flags + 6), QList<int>({0, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(m_adm.listType(Settings)->flags[3], 0);
-    EXPECT_TRUE(m_adm.listType(Rec)->typeTag.isEmpty());
-    EXPECT_EQ(m_adm.listType(999), nullptr);
-}
-
 TEST_F(ListAdmTags, ATagQueryAnswersTheValueOfOneTag) {
     const QString wv =
         file("a.wv", "{TYPE: VGX-WV, 12}\r\n{CLOCK: 1e6}\n{LEVEL OFFS: 3.2,0.5}{COMMENT:  spaced  }"
                      "{WAVEFORM-5: #\x01\x02\x03\x04}");
-    EXPECT_EQ(tag(Wave, wv, "CLOCK"), QStringLiteral("1e6"));
-    EXPECT_EQ(tag(Wave, wv, "LEVEL OFFS"), QStringLiteral("3.2,0.5"));
-    EXPECT_EQ(tag(Wave, wv, "COMMENT"), QStringLiteral("spaced"));
-    EXPECT_EQ(tag(Wave, wv, "TYPE"), QStringLiteral("VGX-WV, 12"));
-    EXPECT_EQ(tag(Wave, wv, "SAMPLES"), QStringLiteral("<null>")) << "absent tag";
-    EXPECT_EQ(tag(Wave, wv, QString()), QStringLiteral("<null>")) << "no tag name";
-    EXPECT_EQ(tag(Wave, QString(), "CLOCK"), QStringLiteral("<null>")) << "no file name";
-    EXPECT_EQ(tag(Wave, m_dir.filePath("none.wv"), "CLOCK"), QStringLiteral("<null>"));
-    EXPECT_EQ(tag(777, wv, "CLOCK"), QStringLiteral("<null>")) << "unknown list type";
+    for (const auto& [name, value] : {std::pair{"CLOCK", "1e6"},
+                                      {"LEVEL OFFS", "3.2,0.5"},
+                                      {"COMMENT", "spaced"},
+                                      {"TYPE", "VGX-WV, 12"}})
+        EXPECT_EQ(tag(Wave, wv, name), value) << name;
+    EXPECT_EQ(tag(Wave, wv, "SAMPLES"), "<null>") << "absent tag";
+    EXPECT_EQ(tag(Wave, wv, QString()), "<null>") << "no tag name";
+    EXPECT_EQ(tag(Wave, QString(), "CLOCK"), "<null>") << "no file name";
+    EXPECT_EQ(tag(Wave, m_dir.filePath("none.wv"), "CLOCK"), "<null>");
+    EXPECT_EQ(tag(777, wv, "CLOCK"), "<null>") << "unknown list type";
 
     // A relative name is looked for in the list type's folder.
-    m_adm.setFolder(Wave, m_dir.path(), QStringLiteral("wv"));
-    EXPECT_EQ(tag(Wave, "a.wv", "CLOCK"), QStringLiteral("1e6"));
+    m_adm.setFolder(Wave, m_dir.path(), "wv");
+    EXPECT_EQ(tag(Wave, "a.wv", "CLOCK"), "1e6");
 }
 
 TEST_F(ListAdmTags, OnlyListTypesWithATypeTagRequireIt) {
     const QString foreign = file("f.wv", "{TYPE: OTHER, 1}{CLOCK: 5}{WAVEFORM-1: #}");
     const QString untyped = file("u.wv", "{CLOCK: 5}{WAVEFORM-1: #}");
-    EXPECT_EQ(tag(Wave, foreign, "CLOCK"), QStringLiteral("<null>"));
-    EXPECT_EQ(tag(Wave, untyped, "CLOCK"), QStringLiteral("<null>"));
-    EXPECT_EQ(tag(Rec, foreign, "CLOCK"), QStringLiteral("5"));
-    EXPECT_EQ(tag(Rec, untyped, "CLOCK"), QStringLiteral("5"));
+    for (const QString& f : {foreign, untyped}) {
+        EXPECT_EQ(tag(Wave, f, "CLOCK"), "<null>") << f.toStdString();
+        EXPECT_EQ(tag(Rec, f, "CLOCK"), "5") << f.toStdString();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -134,18 +122,27 @@ protected:
         QDir().mkpath(m_settings);
         CDbEngine::instance().setUserSettingsDir(m_settings);
 
-        const testdb::Counts ifc{2, 2, 1, 1};
-        m_records.list("IdPDbKobraArbCatName", ifc, 0xc0, 7).c.idx = &idxL2PDbAllX21;
-        m_records.list("IdPDbLynxCatName", ifc, 0xbc, 7).c.idx = &idxL2PDbAllX21;
-        m_records.list("IdPDbLynxSsiHexFileCat", ifc, 0xb2, 7, 3); // per instance, at most three names
-        m_records.list("IdPDbKobraSerials", ifc);                  // no catalogue
-        m_records.string("IdPDbKobraArbDel", ifc, 0xc0, 2).c.idx = &idxL2PDbAllX21;
-        m_records.string("IdPDbLynxDel", ifc, 0xbc, 2);
-        m_records.string("IdPDbLynxArbFile", testdb::Counts{2, 2, 1, 4}, 0xc0);
-        ASSERT_EQ(m_records.registerAll(4), 0);
+        // File lists and file names with their list type, file operation and index function.
+        auto file = [](SDbDefCommon& c, int listType, int op, DbIdxFunc idx = nullptr) {
+            c.fileListType = listType;
+            c.fileOp = op;
+            c.idx = idx;
+        };
+        const dbtest::Inst ifc{2, 2, 1, 1};
+        file(m_defs.list("IdPDbKobraArbCatName", ifc).c, 0xc0, 7, &idxL2PDbAllX21);
+        file(m_defs.list("IdPDbLynxCatName", ifc).c, 0xbc, 7, &idxL2PDbAllX21);
+        auto& hex = m_defs.list("IdPDbLynxSsiHexFileCat", ifc); // per instance, at most three names
+        file(hex.c, 0xb2, 7);
+        hex.maxEntries = 3;
+        m_defs.list("IdPDbKobraSerials", ifc); // no catalogue
+        // No length limit: file names of any length reach the functions.
+        file(m_defs.string("IdPDbKobraArbDel", "", 0, ifc).c, 0xc0, 2, &idxL2PDbAllX21);
+        file(m_defs.string("IdPDbLynxDel", "", 0, ifc).c, 0xbc, 2);
+        file(m_defs.string("IdPDbLynxArbFile", "", 0, {2, 2, 1, 4}).c, 0xc0, 0);
+        ASSERT_EQ(m_defs.registerAll(4), 0);
 
         m_adm.registerListTypes(Kobra::g_mdlDbInfo.listTypes, Kobra::g_mdlDbInfo.listTypeCount);
-        m_adm.setFolder(Wave, m_arb, QStringLiteral("wv"));
+        m_adm.setFolder(Wave, m_arb, "wv");
         CDbEngine::instance().setListAdm(&m_adm);
     }
     void TearDown() override {
@@ -159,19 +156,16 @@ protected:
     QTemporaryDir m_dir;
     QString m_arb;
     QString m_settings;
-    testdb::Records m_records;
+    dbtest::Defs m_defs;
     CListAdmMainExtend m_adm;
 };
 
 TEST_F(ListAdmFiles, CataloguesListTheFilesOfTheirFolderForEveryInstance) {
-    touch(m_arb + "/b.wv");
-    touch(m_arb + "/A.wv");
-    touch(m_arb + "/c.WV.txt");
-    touch(m_arb + "/sub/deep.wv");
+    for (const char* f : {"/b.wv", "/A.wv", "/c.WV.txt", "/sub/deep.wv"})
+        touch(m_arb + f);
     QDir().mkpath(m_arb + "/dir.wv");
-    touch(m_settings + "/one.lynx");
-    for (const char* h : {"h4.hex", "h1.hex", "h3.hex", "h2.hex"})
-        touch(m_settings + "/" + h);
+    for (const char* f : {"/one.lynx", "/h4.hex", "/h1.hex", "/h3.hex", "/h2.hex"})
+        touch(m_settings + f);
 
     m_adm.attach(CDbEngine::instance());
     for (int t0 = 0; t0 < 2; ++t0)
@@ -194,9 +188,8 @@ TEST_F(ListAdmFiles, CataloguesListTheFilesOfTheirFolderForEveryInstance) {
 }
 
 TEST_F(ListAdmFiles, ADeleteNameDeletesTheFileInsideItsFolderAndRefreshesTheCatalogue) {
-    touch(m_arb + "/a.wv");
-    touch(m_arb + "/b.wv");
-    touch(m_arb + "/sub/c.wv");
+    for (const char* f : {"/a.wv", "/b.wv", "/sub/c.wv"})
+        touch(m_arb + f);
     m_adm.attach(CDbEngine::instance());
     ASSERT_EQ(arbCatalogue(), QStringList({"a.wv", "b.wv"}));
 
@@ -209,12 +202,11 @@ TEST_F(ListAdmFiles, ADeleteNameDeletesTheFileInsideItsFolderAndRefreshesTheCata
     // The same name again deletes again; a name without suffix gets the list's suffix; a full path
     // and a sub-folder inside the folder are fine.
     touch(m_arb + "/a.wv");
-    ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, "a.wv"), 0);
-    EXPECT_FALSE(QFile::exists(m_arb + "/a.wv"));
-    ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, "b"), 0);
-    EXPECT_FALSE(QFile::exists(m_arb + "/b.wv"));
-    ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, m_arb + "/sub/c.wv"), 0);
-    EXPECT_FALSE(QFile::exists(m_arb + "/sub/c.wv"));
+    for (const auto& [name, file] :
+         {std::pair<QString, QString>{"a.wv", "/a.wv"}, {"b", "/b.wv"}, {m_arb + "/sub/c.wv", "/sub/c.wv"}}) {
+        ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, name), 0);
+        EXPECT_FALSE(QFile::exists(m_arb + file)) << name.toStdString();
+    }
     EXPECT_TRUE(arbCatalogue().isEmpty());
     EXPECT_TRUE(errors.isEmpty());
 
@@ -228,10 +220,9 @@ TEST_F(ListAdmFiles, ADeleteNameDeletesTheFileInsideItsFolderAndRefreshesTheCata
 }
 
 TEST_F(ListAdmFiles, NamesLeadingOutOfTheFolderOrToOtherFilesAreRefused) {
-    touch(m_dir.filePath("outside.wv"));
-    touch(m_arb + "/keep.wv");
-    touch(m_arb + "/notes.txt");
-    touch(m_settings + "/x.wv");
+    for (const QString& f :
+         {m_dir.filePath("outside.wv"), m_arb + "/keep.wv", m_arb + "/notes.txt", m_settings + "/x.wv"})
+        touch(f);
     QFile::link(m_dir.path(), m_arb + "/up");
     m_adm.attach(CDbEngine::instance());
 
@@ -244,9 +235,8 @@ TEST_F(ListAdmFiles, NamesLeadingOutOfTheFolderOrToOtherFilesAreRefused) {
         ASSERT_EQ(errors.errors().size(), 1) << name.toStdString();
         EXPECT_EQ(errors.errors().first().code, 20014) << name.toStdString();
     }
-    EXPECT_TRUE(QFile::exists(m_dir.filePath("outside.wv")));
-    EXPECT_TRUE(QFile::exists(m_arb + "/notes.txt"));
-    EXPECT_TRUE(QFile::exists(m_settings + "/x.wv"));
+    for (const QString& f : {m_dir.filePath("outside.wv"), m_arb + "/notes.txt", m_settings + "/x.wv"})
+        EXPECT_TRUE(QFile::exists(f)) << f.toStdString();
     EXPECT_EQ(arbCatalogue(), QStringList({"keep.wv"}));
 
     VGXErrorManager::Collector missing;
@@ -262,7 +252,7 @@ TEST_F(ListAdmFiles, ADetachedListAdministrationLeavesTheDatabaseAlone) {
     m_adm.detach();
     ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, "a.wv"), 0);
     EXPECT_TRUE(QFile::exists(m_arb + "/a.wv"));
-    EXPECT_EQ(readText("IdPDbKobraArbDel", {}), QStringLiteral("a.wv"));
+    EXPECT_EQ(readText("IdPDbKobraArbDel", {}), "a.wv");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -289,11 +279,10 @@ protected:
 
 TEST_F(ListAdmInHost, TheHostStartsWithTheModulesListTypesAndItsFoldersCatalogued) {
     const QString documents = m_dir.path() + "/Maravel/Orvane";
-    touch(documents + "/ARBWaveForms/wave2.wv");
-    touch(documents + "/ARBWaveForms/wave1.wv");
-    touch(documents + "/RecorderWaveForms/rec.wv");
-    touch(m_dir.path() + "/user.lynx");
-    touch(m_dir.path() + "/gain.hex");
+    for (const char* f : {"/ARBWaveForms/wave2.wv", "/ARBWaveForms/wave1.wv", "/RecorderWaveForms/rec.wv"})
+        touch(documents + f);
+    for (const char* f : {"/user.lynx", "/gain.hex"})
+        touch(m_dir.path() + f);
 
     VGXHostRuntime::Options options;
     options.settingsDir = m_dir.path();

@@ -57,32 +57,29 @@ TEST_F(Waveform, ASineWrittenToAFileReadsBackTagsAndSamples) {
     ASSERT_EQ(sine.size(), 1000);
     // One turn every ten samples, counter-clockwise, at -3 dB of full scale.
     const double a = WaveformFile::FullScale * std::pow(10.0, -3.0 / 20.0);
-    EXPECT_NEAR(sine[0].i, a, 1.0);
-    EXPECT_NEAR(sine[0].q, 0.0, 1.0);
-    EXPECT_NEAR(sine[5].i, -a, 1.0);
-    EXPECT_NEAR(sine[10].i, sine[0].i, 1.0);
+    for (const auto& [k, i] : {std::pair{0, a}, {5, -a}, {10, a}}) {
+        EXPECT_NEAR(sine[k].i, i, 1.0) << k;
+        EXPECT_NEAR(sine[k].q, 0.0, 1.0) << k;
+    }
     EXPECT_GT(sine[2].q, 0);
     for (const auto& s : sine)
         ASSERT_NEAR(magnitude(s), a, 1.0);
 
     const QString file = path("sine.wv");
-    ASSERT_TRUE(WaveformFile::write(file, sine, 10e6, QStringLiteral("test tone"), &error))
-        << error.toStdString();
+    ASSERT_TRUE(WaveformFile::write(file, sine, 10e6, "test tone", &error)) << error.toStdString();
     bool ok = false;
     const WaveformFile::STagScan s = scan(file, &ok);
-    ASSERT_TRUE(ok) << s.error.toStdString();
-    EXPECT_TRUE(s.typeOk);
+    ASSERT_TRUE(ok && s.typeOk) << s.error.toStdString();
     QStringList names;
     for (const auto& t : s.tags)
         names << t.name;
     EXPECT_EQ(names, QStringList({"TYPE", "CLOCK", "SAMPLES", "LEVEL OFFS", "COMMENT", "WAVEFORM-4001"}));
     EXPECT_EQ(s.value("TYPE"), QStringLiteral("VGX-WV, %1").arg(WaveformFile::checksum(sine)));
     EXPECT_EQ(s.value("CLOCK").toDouble(), 10e6);
-    EXPECT_EQ(s.value("samples"), QStringLiteral("1000")) << "tag names are not case-sensitive";
-    EXPECT_EQ(s.value("LEVEL OFFS"), QStringLiteral("3.00,3.00"));
-    EXPECT_EQ(s.value("COMMENT"), QStringLiteral("test tone"));
-    EXPECT_TRUE(s.hasData);
-    EXPECT_EQ(s.dataBytes, 4000);
+    EXPECT_EQ(s.value("samples"), "1000") << "tag names are not case-sensitive";
+    EXPECT_EQ(s.value("LEVEL OFFS"), "3.00,3.00");
+    EXPECT_EQ(s.value("COMMENT"), "test tone");
+    EXPECT_TRUE(s.hasData && s.dataBytes == 4000) << s.dataBytes;
 
     Samples back;
     ASSERT_TRUE(WaveformFile::readSamples(file, back, &error)) << error.toStdString();
@@ -165,7 +162,7 @@ TEST_F(Waveform, GeneratorsRefuseWhatTheyCannotMake) {
     EXPECT_FALSE(WaveformFile::sine(100, 1e6, 6e5, 0.0, s, &error)) << "above half the clock";
     EXPECT_FALSE(WaveformFile::sine(100, 1e6, 1e3, 0.5, s, &error));
     EXPECT_FALSE(WaveformFile::write(path("zero.wv"), Samples(10), 1e6, QString(), &error)) << "all zeros";
-    EXPECT_FALSE(WaveformFile::write(path("c.wv"), {{1, 1}}, 1e6, QStringLiteral("a {b}"), &error));
+    EXPECT_FALSE(WaveformFile::write(path("c.wv"), {{1, 1}}, 1e6, "a {b}", &error));
     EXPECT_FALSE(WaveformFile::write(path("k.wv"), {{1, 1}}, -1.0, QString(), &error));
     EXPECT_FALSE(QFile::exists(path("zero.wv")));
 }
@@ -175,17 +172,17 @@ TEST_F(Waveform, CsvGivesFractionsOfFullScaleOrRawIntegers) {
     QString error;
     ASSERT_TRUE(WaveformFile::parseCsv("I,Q\r\n# comment\n0.5,-0.5\n\n1;0\n-1 \t 0.25\n", false, s, &error))
         << error.toStdString();
-    ASSERT_EQ(s.size(), 3);
-    EXPECT_EQ(s[0].i, 16384); // 0.5 * 32767 rounded
-    EXPECT_EQ(s[0].q, -16384);
-    EXPECT_EQ(s[1].i, 32767);
-    EXPECT_EQ(s[2].i, -32767);
-    EXPECT_EQ(s[2].q, 8192);
+    auto pairs = [](const Samples& samples) {
+        QList<std::pair<int, int>> out;
+        for (const auto& x : samples)
+            out.append({x.i, x.q});
+        return out;
+    };
+    // 0.5 * 32767 rounded.
+    EXPECT_EQ(pairs(s), (QList<std::pair<int, int>>{{16384, -16384}, {32767, 0}, {-32767, 8192}}));
 
     ASSERT_TRUE(WaveformFile::parseCsv("-32768,32767\n12,-13\n", true, s, &error)) << error.toStdString();
-    ASSERT_EQ(s.size(), 2);
-    EXPECT_EQ(s[0].i, -32768);
-    EXPECT_EQ(s[1].q, -13);
+    EXPECT_EQ(pairs(s), (QList<std::pair<int, int>>{{-32768, 32767}, {12, -13}}));
 
     EXPECT_FALSE(WaveformFile::parseCsv("0.1,0.2\n1.5,0\n", false, s, &error));
     EXPECT_TRUE(error.contains("line 2")) << error.toStdString();
@@ -205,9 +202,7 @@ TEST_F(Waveform, CsvGivesFractionsOfFullScaleOrRawIntegers) {
     ASSERT_TRUE(WaveformFile::write(path("csv.wv"), s, 2e6, QString(), &error));
     Samples back;
     ASSERT_TRUE(WaveformFile::readSamples(path("csv.wv"), back, &error));
-    ASSERT_EQ(back.size(), 2);
-    EXPECT_EQ(back[1].i, -8192);
-    EXPECT_EQ(back[1].q, -16384);
+    EXPECT_EQ(pairs(back), (QList<std::pair<int, int>>{{8192, 16384}, {-8192, -16384}}));
 }
 
 TEST_F(Waveform, TagScanningStopsAtTheSamplesHoweverLargeTheyClaimToBe) {
@@ -219,7 +214,7 @@ TEST_F(Waveform, TagScanningStopsAtTheSamplesHoweverLargeTheyClaimToBe) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
     WaveformFile::STagScan s;
     ASSERT_TRUE(WaveformFile::scanTags(f, s)) << s.error.toStdString();
-    EXPECT_EQ(s.value("SAMPLES"), QStringLiteral("268435456"));
+    EXPECT_EQ(s.value("SAMPLES"), "268435456");
     EXPECT_EQ(s.dataBytes, 1073741824);
     EXPECT_EQ(s.dataOffset, head.size());
     EXPECT_LE(f.bytesRead, 1024);
@@ -233,7 +228,7 @@ TEST_F(Waveform, TagScanningStopsAtTheSamplesHoweverLargeTheyClaimToBe) {
     CountingFile g(big);
     ASSERT_TRUE(g.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
     ASSERT_TRUE(WaveformFile::scanTags(g, s)) << s.error.toStdString();
-    EXPECT_EQ(s.value("CLOCK"), QStringLiteral("1e9"));
+    EXPECT_EQ(s.value("CLOCK"), "1e9");
     EXPECT_LE(g.bytesRead, 1024);
 
     // Verification does read the samples, and finds the truncated file short.
@@ -250,7 +245,7 @@ TEST_F(Waveform, AnEndlessTagSectionIsCutOffWithoutReadingTheRest) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
     WaveformFile::STagScan s;
     EXPECT_FALSE(WaveformFile::scanTags(f, s));
-    EXPECT_EQ(s.value("TYPE"), QStringLiteral("VGX-WV, 1"));
+    EXPECT_EQ(s.value("TYPE"), "VGX-WV, 1");
     EXPECT_LE(f.bytesRead, WaveformFile::MaxTagSection + 1024);
     EXPECT_FALSE(s.error.isEmpty());
 }
@@ -280,7 +275,7 @@ TEST_F(Waveform, FilesThatAreNoWaveformsAreRecognised) {
     ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
     WaveformFile::STagScan s;
     EXPECT_TRUE(WaveformFile::scanTags(buffer, s, QString()));
-    EXPECT_EQ(s.value("CLOCK"), QStringLiteral("5"));
+    EXPECT_EQ(s.value("CLOCK"), "5");
 }
 
 TEST_F(Waveform, VerificationFindsDamagedSamples) {

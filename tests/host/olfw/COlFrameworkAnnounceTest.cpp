@@ -11,6 +11,7 @@
 #include "host/db/impl/CDbEngine.h"
 #include "host/olfw/impl/COlFramework.h"
 #include "sim/SimBoxes.h"
+#include "support/TestDbDefinitions.h"
 
 using namespace MvQARN;
 using vgxsim::SimBoxes;
@@ -132,78 +133,37 @@ int foldUsb(SDbInstTupel& t) {
     return 0;
 }
 
-SDbDefCommon usbCommon(const char* name, int type) {
-    SDbDefCommon c{};
-    c.name = name;
-    const int counts[4] = {2, 2, 1, 20};
-    for (int i = 0; i < 4; ++i)
-        c.countA[i] = c.countB[i] = counts[i];
-    c.type = type;
-    c.family = 0x10121;
-    c.marker14 = 0xffffff;
-    c.idx = &foldUsb;
-    c.marker20 = -1;
-    return c;
-}
-
 class OlFrameworkAnnounceDb : public ::testing::Test {
 protected:
     void SetUp() override {
         engine.reset();
-        serials.c.name = "IdPDbKobraSerials";
-        for (int i = 0; i < 4; ++i) {
-            serials.c.countA[i] = i < 2 ? 2 : 1;
-            serials.c.countB[i] = 1;
-        }
-        serials.c.type = DbTypeNString;
-        serials.c.family = 0x10121;
-        serials.c.marker14 = 0xffffff;
-        serials.c.marker20 = -1;
-        serials.one = serials.one2 = serials.one3 = serials.one4 = 1;
-        serials.maxEntries = 100;
+        auto& serials = defs.list("IdPDbKobraSerials", {2, 2, 1, 1});
+        for (int i = 0; i < 4; ++i)
+            serials.c.countB[i] = 1; // one list for every instance
         serials.hostLimits[1] = DbHostMaxLen;
         serials.hostLimits[3] = DbHostElemMax;
-
-        number.c = usbCommon("IdPDbLynxUsbDevSerialNumber", DbTypeNumber);
-        number.min = 0;
-        number.max = 4294967295.0;
-        number.step = 1;
-        state.c = usbCommon("IdPDbLynxUsbDevState", DbTypeSelect);
-        state.max = 1;
-        state.step = 1;
+        auto& number = defs.number("IdPDbLynxUsbDevSerialNumber", 0, 4294967295.0, 0, {2, 2, 1, 20});
+        number.c.idx = &foldUsb;
+        auto& state = defs.select("IdPDbLynxUsbDevState", 0, 1, 0, {2, 2, 1, 20});
+        state.c.idx = &foldUsb;
         state.ids = DbHostStateList;
         state.idCount = 2;
-
-        arrays[0] = {DbTypeNString, &serials, &one};
-        arrays[1] = {DbTypeNumber, &number, &one};
-        arrays[2] = {DbTypeSelect, &state, &one};
-        desc = {arrays, 3, 3};
-        ASSERT_EQ(engine.registerDescriptor(&desc, 2028), 0);
+        ASSERT_EQ(defs.registerAll(2028), 0);
     }
     void TearDown() override { engine.reset(); }
 
-    double serialAt(int slot) {
+    double read(const char* name, const SDbInstTupel& t) {
         CDbAllType v;
-        EXPECT_EQ(engine.read("IdPDbLynxUsbDevSerialNumber", SDbInstTupel{1, 1, 0, slot}, v), 0);
+        EXPECT_EQ(engine.read(name, t, v), 0) << name;
         double d = -1;
         v.toDouble(d);
         return d;
     }
-    int stateAt(int slot) {
-        CDbAllType v;
-        EXPECT_EQ(engine.read("IdPDbLynxUsbDevState", SDbInstTupel{0, 1, 0, slot}, v), 0);
-        int s = -1;
-        v.toInt(s);
-        return s;
-    }
+    double serialAt(int slot) { return read("IdPDbLynxUsbDevSerialNumber", SDbInstTupel{1, 1, 0, slot}); }
+    double stateAt(int slot) { return read("IdPDbLynxUsbDevState", SDbInstTupel{0, 1, 0, slot}); }
 
     CDbEngine& engine = CDbEngine::instance();
-    SDbDefNString serials{};
-    SDbDefNumber number{};
-    SDbDefSelect state{};
-    const int one = 1;
-    SDbDefArray arrays[3];
-    SDbDescriptor desc{};
+    dbtest::Defs defs;
 };
 
 TEST_F(OlFrameworkAnnounceDb, DeviceParametersShowTheConnectedBoxes) {
@@ -218,18 +178,13 @@ TEST_F(OlFrameworkAnnounceDb, DeviceParametersShowTheConnectedBoxes) {
     ASSERT_EQ(engine.read("IdPDbKobraSerials", SDbInstTupel{1, 0, 0, 0}, list), 0);
     ASSERT_EQ(list.getType(), DbTypeNString);
     EXPECT_EQ(static_cast<const CDbDataTypeNString*>(list.get())->getValList(), QStringList{"None"});
-    EXPECT_EQ(serialAt(0), 100123.0);
-    EXPECT_EQ(serialAt(1), 100456.0);
-    EXPECT_EQ(stateAt(0), 1);
-    EXPECT_EQ(stateAt(1), 1);
-    EXPECT_EQ(stateAt(2), 0);
+    EXPECT_EQ(std::tuple(serialAt(0), serialAt(1)), std::tuple(100123.0, 100456.0));
+    EXPECT_EQ(std::tuple(stateAt(0), stateAt(1), stateAt(2)), std::tuple(1, 1, 0));
 
     ASSERT_TRUE(boxes.disconnect(100123));
-    EXPECT_EQ(stateAt(0), 0);
-    EXPECT_EQ(serialAt(0), 100123.0);
+    EXPECT_EQ(std::tuple(serialAt(0), stateAt(0)), std::tuple(100123.0, 0));
     ASSERT_TRUE(boxes.connect(100789));
-    EXPECT_EQ(serialAt(2), 100789.0);
-    EXPECT_EQ(stateAt(2), 1);
+    EXPECT_EQ(std::tuple(serialAt(2), stateAt(2)), std::tuple(100789.0, 1));
 }
 
 TEST_F(OlFrameworkAnnounceDb, StartWithoutTheDeviceParametersReportsTheRefusal) {

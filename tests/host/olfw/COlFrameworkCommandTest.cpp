@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -19,12 +20,14 @@
 using namespace MvQARN;
 using vgxsim::SimBox;
 using vgxsim::SimBoxes;
+namespace H = KobraHwConfig;
 
 namespace {
 
 constexpr int Full = 100123;
 constexpr int Basic = 100456;
 constexpr int DigRf = 100777;
+const std::string Refused = "<refused>";
 
 SimBox digRfBox() {
     SimBox b(DigRf);
@@ -36,6 +39,16 @@ SimBox digRfBox() {
     return b;
 }
 
+// A command block with its leading words filled.
+COlCommandData block(int index1, int index2 = 0, int arg3 = 0, void* buffer = nullptr) {
+    COlCommandData d;
+    d.index1 = index1;
+    d.index2 = index2;
+    d.arg3 = arg3;
+    d.buffer = buffer;
+    return d;
+}
+
 class OlFrameworkCommands : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,39 +56,35 @@ protected:
         ASSERT_TRUE(fw.execute(OlCmdStart, nullptr));
     }
 
-    // Runs a command on a fresh block.
     bool run(int code, COlCommandData& d) { return fw.execute(code, &d); }
-    std::string text(const COlCommandData& d) const {
+    bool run(int code, COlCommandData&& d) { return fw.execute(code, &d); }
+    static std::string text(const COlCommandData& d) {
         return d.text ? *static_cast<const std::string*>(d.text) : std::string("<null>");
     }
-    std::string readText(int code, int serial, int index2) {
-        COlCommandData d;
-        d.index1 = serial;
-        d.index2 = index2;
-        if (!run(code, d))
-            return "<refused>";
-        return text(d);
+    // The result text of a command, or Refused.
+    std::string readText(int code, int serial, int index2, int arg3 = 0) {
+        COlCommandData d = block(serial, index2, arg3);
+        return run(code, d) ? text(d) : Refused;
+    }
+    // The hardware configuration record of a box, or an empty text when refused.
+    std::string hwField(int serial, int field) {
+        char rec[H::Size] = {};
+        return run(OlCmdHwConfig, block(serial, 0, 0, rec)) ? H::text(rec, field) : std::string("<refused>");
     }
     SKobraLvdsResult lvds(int serial) {
-        COlCommandData d;
-        d.index1 = serial;
+        COlCommandData d = block(serial);
         EXPECT_TRUE(run(OlCmdLvdsResult, d));
         return d.text ? *static_cast<const SKobraLvdsResult*>(d.text) : SKobraLvdsResult{-1, -1, -1, -1, -1};
     }
     bool lvdsTest(int serial, int link, int start, int source) {
-        COlCommandData d;
-        d.index1 = serial;
-        d.index2 = link;
-        d.arg3 = start;
+        COlCommandData d = block(serial, link, start);
         d.arg4 = source;
         return run(OlCmdLvdsTest, d);
     }
     std::string readout(int serial, int code) {
-        COlCommandData d;
-        d.index1 = serial;
-        d.index2 = code;
+        COlCommandData d = block(serial, code);
         if (!run(OlCmdReadout, d) || !d.buffer)
-            return "<refused>";
+            return Refused;
         const char* t = static_cast<const SKobraReadoutTable*>(d.buffer)->textOf(code);
         return t ? t : "<missing>";
     }
@@ -84,90 +93,42 @@ protected:
     COlFramework fw{&boxes};
 };
 
-TEST(OlCommandData, StartsZeroedAndCopiesEveryWord) {
-    COlCommandData d;
-    EXPECT_EQ(d.index1, 0);
-    EXPECT_EQ(d.index2, 0);
-    EXPECT_EQ(d.arg3, 0);
-    EXPECT_EQ(d.arg4, 0);
-    EXPECT_EQ(d.arg5, 0);
-    EXPECT_EQ(d.buffer, nullptr);
-    EXPECT_EQ(d.value, 0);
-    EXPECT_EQ(d.text, nullptr);
-    int x = 0;
-    d.index1 = 1;
-    d.index2 = 2;
-    d.arg3 = 3;
-    d.arg4 = 4;
-    d.arg5 = 5;
-    d.buffer = &x;
-    d.value = 7;
-    d.text = &x;
-    COlCommandData* heap = new COlCommandData(d);
-    EXPECT_EQ(heap->arg5, 5);
-    EXPECT_EQ(heap->value, 7);
-    EXPECT_EQ(heap->text, &x);
-    delete heap; // through the virtual destructor, as callers do
-}
-
-TEST_F(OlFrameworkCommands, HardwareRecordHoldsIdentityVersionsAndBoard) {
-    char rec[KobraHwConfig::Size] = {};
-    COlCommandData d;
-    d.index1 = Full;
-    d.buffer = rec;
-    ASSERT_TRUE(run(OlCmdHwConfig, d));
-    namespace H = KobraHwConfig;
-    EXPECT_EQ(H::text(rec, H::PartNumber), "7730.1192K04");
-    EXPECT_EQ(H::text(rec, H::SerialNumber), "100123");
-    EXPECT_EQ(H::text(rec, H::BobType), "Breakout Board for CPRI");
-    EXPECT_EQ(H::text(rec, H::BobRevision), "1.3");
-    EXPECT_EQ(H::text(rec, H::BobPartNumber), "77308421");
-    EXPECT_EQ(H::text(rec, H::BobSerialNumber), "200123");
+TEST_F(OlFrameworkCommands, HardwareRecordHoldsIdentityVersionsAndBoardEachInItsRoom) {
+    const std::tuple<int, int, const char*> fields[] = {
+        {Full, H::PartNumber, "7730.1192K04"},
+        {Full, H::SerialNumber, "100123"},
+        {Full, H::BobType, "Breakout Board for CPRI"},
+        {Full, H::BobRevision, "1.3"},
+        {Full, H::BobPartNumber, "77308421"},
+        {Full, H::BobSerialNumber, "200123"},
+        {Basic, H::PartNumber, "7730.1192.02"},
+        {Basic, H::SerialNumber, "100456"},
+        {Basic, H::BobType, "Single Ended/Differential/Customer"},
+        {Basic, H::BobPartNumber, ""},
+        {Basic, H::BobRevision, ""}};
+    for (const auto& [serial, field, expected] : fields)
+        EXPECT_EQ(hwField(serial, field), expected) << serial << " field at offset " << field;
     for (int field :
          {H::FirmwareVersion, H::FpgaVersion, H::BoardPartNumber, H::BoardSerialNumber, H::BoardRevision,
           H::CpldVersion, H::PpcVersion, H::DigIoFpgaVersion, H::BobFpgaVersion, H::Controller})
-        EXPECT_FALSE(H::text(rec, field).empty()) << "field at offset " << field;
+        EXPECT_FALSE(hwField(Full, field).empty()) << "field at offset " << field;
 
-    char basic[KobraHwConfig::Size] = {};
-    d.index1 = Basic;
-    d.buffer = basic;
-    ASSERT_TRUE(run(OlCmdHwConfig, d));
-    EXPECT_EQ(H::text(basic, H::PartNumber), "7730.1192.02");
-    EXPECT_EQ(H::text(basic, H::SerialNumber), "100456");
-    EXPECT_EQ(H::text(basic, H::BobType), "Single Ended/Differential/Customer");
-    EXPECT_EQ(H::text(basic, H::BobPartNumber), "");
-    EXPECT_EQ(H::text(basic, H::BobRevision), "");
-}
-
-TEST_F(OlFrameworkCommands, HardwareRecordFieldsStayInsideTheirRoom) {
     // A long text must not run into the next field.
     boxes.modifyBox(Full, [](SimBox& b) { b.partNumber = QString(300, 'X'); });
-    char rec[KobraHwConfig::Size] = {};
-    COlCommandData d;
-    d.index1 = Full;
-    d.buffer = rec;
-    ASSERT_TRUE(run(OlCmdHwConfig, d));
-    EXPECT_EQ(KobraHwConfig::text(rec, KobraHwConfig::PartNumber), std::string(99, 'X'));
-    EXPECT_EQ(KobraHwConfig::text(rec, KobraHwConfig::SerialNumber), "100123");
+    EXPECT_EQ(hwField(Full, H::PartNumber), std::string(99, 'X'));
+    EXPECT_EQ(hwField(Full, H::SerialNumber), "100123");
 }
 
 TEST_F(OlFrameworkCommands, InstrumentBlocksNameTheInstrumentOnLinkZeroOnly) {
     SKobraInstrumentBlocks blocks;
-    COlCommandData d;
-    d.index1 = Full;
-    d.buffer = &blocks;
-    ASSERT_TRUE(run(OlCmdInstrumentInfo, d));
+    ASSERT_TRUE(run(OlCmdInstrumentInfo, block(Full, 0, 0, &blocks)));
     EXPECT_EQ(blocks.text[0], QByteArray("[infoblock]\r\n[device]\r\nname=VGX Signal Analyzer\r\n"
                                          "serial number=104711\r\nport=Digital IQ In\r\n"));
     // No instrument: a block without a device name.
     EXPECT_EQ(blocks.text[1], QByteArray("[infoblock]\r\n"));
-
     SKobraInstrumentBlocks none;
-    d.index1 = Basic;
-    d.buffer = &none;
-    ASSERT_TRUE(run(OlCmdInstrumentInfo, d));
-    EXPECT_FALSE(none.text[0].contains("name="));
-    EXPECT_FALSE(none.text[1].contains("name="));
+    ASSERT_TRUE(run(OlCmdInstrumentInfo, block(Basic, 0, 0, &none)));
+    EXPECT_FALSE(none.text[0].contains("name=") || none.text[1].contains("name="));
 }
 
 TEST_F(OlFrameworkCommands, ReadoutTableAnswersEveryCodeAndCountsWhileTheTriggerRuns) {
@@ -188,86 +149,75 @@ TEST_F(OlFrameworkCommands, ReadoutTableAnswersEveryCodeAndCountsWhileTheTrigger
     EXPECT_GT(run2, run1);
 
     // A code the box does not know is refused rather than answered with some other entry.
-    EXPECT_EQ(readout(Full, 39), "<refused>");
-    EXPECT_EQ(readout(Full, 45), "<refused>");
+    EXPECT_EQ(readout(Full, 39), Refused);
+    EXPECT_EQ(readout(Full, 45), Refused);
 }
 
 TEST_F(OlFrameworkCommands, EepromModesReadWriteCopyAndPersistAcrossReconnect) {
-    auto eeprom = [&](int serial, int mode, int value) {
-        COlCommandData d;
-        d.index1 = serial;
-        d.index2 = mode;
-        d.arg3 = value;
-        return run(OlCmdEeprom, d) ? text(d) : std::string("<refused>");
+    auto eeprom = [&](int serial, int mode, int value = 0) {
+        return readText(OlCmdEeprom, serial, mode, value);
     };
-    EXPECT_EQ(eeprom(Full, OlEepromRead, 0), "100123");
+    EXPECT_EQ(eeprom(Full, OlEepromRead), "100123");
     EXPECT_EQ(eeprom(Full, OlEepromWrite, 555123), "555123");
-    EXPECT_EQ(eeprom(Full, OlEepromRead, 0), "555123");
-    EXPECT_EQ(eeprom(Basic, OlEepromRead, 0), "100456") << "each box has its own EEPROM";
-    EXPECT_EQ(eeprom(Full, OlEepromCopyDeviceSerial, 0), "100123");
-    EXPECT_EQ(eeprom(Full, OlEepromRead, 0), "100123");
+    EXPECT_EQ(eeprom(Full, OlEepromRead), "555123");
+    EXPECT_EQ(eeprom(Basic, OlEepromRead), "100456") << "each box has its own EEPROM";
+    EXPECT_EQ(eeprom(Full, OlEepromCopyDeviceSerial), "100123");
+    EXPECT_EQ(eeprom(Full, OlEepromRead), "100123");
 
-    EXPECT_EQ(eeprom(Full, OlEepromBobRead, 0), "200123");
+    EXPECT_EQ(eeprom(Full, OlEepromBobRead), "200123");
     EXPECT_EQ(eeprom(Full, OlEepromBobWrite, 200999), "200999");
-    EXPECT_EQ(eeprom(Full, OlEepromBobRead, 0), "200999");
-    EXPECT_EQ(eeprom(Full, OlEepromRead, 0), "100123") << "board and box EEPROM are separate";
+    EXPECT_EQ(eeprom(Full, OlEepromBobRead), "200999");
+    EXPECT_EQ(eeprom(Full, OlEepromRead), "100123") << "board and box EEPROM are separate";
 
     // Values written stay while the host runs, also over a disconnect.
     EXPECT_EQ(eeprom(Full, OlEepromWrite, 777), "777");
     ASSERT_TRUE(boxes.disconnect(Full));
-    EXPECT_EQ(eeprom(Full, OlEepromRead, 0), "<refused>");
+    EXPECT_EQ(eeprom(Full, OlEepromRead), Refused);
     ASSERT_TRUE(boxes.connect(Full));
-    EXPECT_EQ(eeprom(Full, OlEepromRead, 0), "777");
-    EXPECT_EQ(eeprom(Full, OlEepromBobRead, 0), "200999");
+    EXPECT_EQ(eeprom(Full, OlEepromRead), "777");
+    EXPECT_EQ(eeprom(Full, OlEepromBobRead), "200999");
 
     // The basic box's board has no EEPROM; unknown modes and a zero serial are refused.
-    EXPECT_EQ(eeprom(Basic, OlEepromBobRead, 0), "<refused>");
-    EXPECT_EQ(eeprom(Basic, OlEepromBobWrite, 5), "<refused>");
-    EXPECT_EQ(eeprom(Full, 5, 0), "<refused>");
-    EXPECT_EQ(eeprom(Full, OlEepromWrite, 0), "<refused>");
-    EXPECT_EQ(eeprom(Full, OlEepromRead, 0), "777");
+    EXPECT_EQ(eeprom(Basic, OlEepromBobRead), Refused);
+    EXPECT_EQ(eeprom(Basic, OlEepromBobWrite, 5), Refused);
+    EXPECT_EQ(eeprom(Full, 5), Refused);
+    EXPECT_EQ(eeprom(Full, OlEepromWrite, 0), Refused);
+    EXPECT_EQ(eeprom(Full, OlEepromRead), "777");
 }
 
 TEST_F(OlFrameworkCommands, DiagnosticPointsGivePlausibleValueTexts) {
-    const QRegularExpression volts(QStringLiteral("^-?\\d+\\.\\d{3} V$"));
-    const QRegularExpression degrees(QStringLiteral("^\\d+\\.\\d degC$"));
+    const QRegularExpression volts("^-?\\d+\\.\\d{3} V$"), degrees("^\\d+\\.\\d degC$");
     for (int p = 0; p < SimBox::DiagPoints; ++p) {
         const QString t = QString::fromStdString(readText(OlCmdDiagPoint, Full, p));
         EXPECT_TRUE((p == 16 ? degrees : volts).match(t).hasMatch())
             << "point " << p << ": " << t.toStdString();
     }
-    const double v25 = std::stod(readText(OlCmdDiagPoint, Full, 1)); // "2,5V"
-    EXPECT_NEAR(v25, 2.5, 0.02);
-    const double v24 = std::stod(readText(OlCmdDiagPoint, Full, 6)); // "24,0V"
-    EXPECT_NEAR(v24, 24.0, 0.1);
-    const double gnd = std::stod(readText(OlCmdDiagPoint, Full, 7));
-    EXPECT_NEAR(gnd, 0.0, 0.005);
-    const double temp = std::stod(readText(OlCmdDiagPoint, Full, 16));
-    EXPECT_NEAR(temp, 41.5, 1.0);
-    EXPECT_EQ(readText(OlCmdDiagPoint, Full, SimBox::DiagPoints), "<refused>");
-    EXPECT_EQ(readText(OlCmdDiagPoint, Full, -1), "<refused>");
+    // 2,5V, 24,0V, ground, VIN and the temperature, near their nominal values but live readings.
+    for (const auto& [point, nominal, tolerance] :
+         {std::tuple{1, 2.5, 0.02}, {6, 24.0, 0.1}, {7, 0.0, 0.005}, {8, 12.0, 0.05}, {16, 41.5, 1.0}}) {
+        std::set<std::string> readings;
+        for (int i = 0; i < 20; ++i)
+            readings.insert(readText(OlCmdDiagPoint, Full, point));
+        for (const std::string& r : readings)
+            EXPECT_NEAR(std::stod(r), nominal, tolerance) << point;
+        EXPECT_GT(readings.size(), 1u) << "a live reading is not a constant: " << point;
+    }
+    EXPECT_EQ(readText(OlCmdDiagPoint, Full, SimBox::DiagPoints), Refused);
+    EXPECT_EQ(readText(OlCmdDiagPoint, Full, -1), Refused);
 }
 
 TEST_F(OlFrameworkCommands, DigRfPointsAndFpgaNeedTheDigRfBoard) {
-    EXPECT_EQ(readText(OlCmdDiagPointDigRf, Full, 0), "<refused>");
-    COlCommandData on;
-    on.index1 = Full;
-    on.arg3 = 1;
-    EXPECT_FALSE(run(OlCmdDigRfFpga, on));
-    COlCommandData off;
-    off.index1 = Full;
-    EXPECT_TRUE(run(OlCmdDigRfFpga, off)) << "switching off always works";
+    EXPECT_EQ(readText(OlCmdDiagPointDigRf, Full, 0), Refused);
+    EXPECT_FALSE(run(OlCmdDigRfFpga, block(Full, 0, 1)));
+    EXPECT_TRUE(run(OlCmdDigRfFpga, block(Full))) << "switching off always works";
 
     boxes.setBoxes({digRfBox()}, {DigRf});
-    const double minus5 = std::stod(readText(OlCmdDiagPointDigRf, DigRf, 0));
-    EXPECT_NEAR(minus5, -5.0, 0.05);
-    EXPECT_NE(readText(OlCmdDiagPointDigRf, DigRf, 31), "<refused>");
-    EXPECT_EQ(readText(OlCmdDiagPointDigRf, DigRf, 32), "<refused>");
-    on.index1 = DigRf;
-    EXPECT_TRUE(run(OlCmdDigRfFpga, on));
+    EXPECT_NEAR(std::stod(readText(OlCmdDiagPointDigRf, DigRf, 0)), -5.0, 0.05);
+    EXPECT_NE(readText(OlCmdDiagPointDigRf, DigRf, 31), Refused);
+    EXPECT_EQ(readText(OlCmdDiagPointDigRf, DigRf, 32), Refused);
+    EXPECT_TRUE(run(OlCmdDigRfFpga, block(DigRf, 0, 1)));
     EXPECT_TRUE(boxes.box(DigRf)->ledTest);
-    off.index1 = DigRf;
-    EXPECT_TRUE(run(OlCmdDigRfFpga, off));
+    EXPECT_TRUE(run(OlCmdDigRfFpga, block(DigRf)));
     EXPECT_FALSE(boxes.box(DigRf)->ledTest);
 }
 
@@ -281,17 +231,13 @@ TEST_F(OlFrameworkCommands, LvdsCountersGrowWhileATestRunsAndStopWithIt) {
     const SKobraLvdsResult b = lvds(Full);
     EXPECT_GT(a.received, 0.0);
     EXPECT_GT(b.received, a.received);
-    EXPECT_EQ(b.errors, 0.0);
-    EXPECT_EQ(b.pll, 1);
-    EXPECT_EQ(b.dcm, 1);
-    EXPECT_EQ(b.noData, 0);
+    EXPECT_EQ(std::tuple(b.errors, b.pll, b.dcm, b.noData), std::tuple(0.0, 1, 1, 0));
 
     ASSERT_TRUE(lvdsTest(Full, 0, 0, 0));
-    const SKobraLvdsResult stopped1 = lvds(Full);
-    const SKobraLvdsResult stopped2 = lvds(Full);
-    EXPECT_EQ(stopped1.received, b.received);
-    EXPECT_EQ(stopped2.received, b.received);
-    EXPECT_EQ(stopped2.noData, 1);
+    EXPECT_EQ(lvds(Full).received, b.received);
+    const SKobraLvdsResult stopped = lvds(Full);
+    EXPECT_EQ(stopped.received, b.received);
+    EXPECT_EQ(stopped.noData, 1);
 
     ASSERT_TRUE(lvdsTest(Full, 0, 1, 1)); // again, with the counter pattern
     const SKobraLvdsResult again = lvds(Full);
@@ -301,22 +247,18 @@ TEST_F(OlFrameworkCommands, LvdsCountersGrowWhileATestRunsAndStopWithIt) {
     EXPECT_FALSE(lvdsTest(Full, 4, 1, 0));
     EXPECT_FALSE(lvdsTest(Full, -1, 1, 0));
     EXPECT_FALSE(lvdsTest(Full, 0, 1, 2));
-}
 
-TEST_F(OlFrameworkCommands, LvdsErrorsFollowTheBoxErrorRate) {
+    // Errors follow the box's error rate.
     boxes.modifyBox(Basic, [](SimBox& box) { box.lvdsErrorRate = 1e-3; });
     ASSERT_TRUE(lvdsTest(Basic, 1, 1, 0));
-    const SKobraLvdsResult r = lvds(Basic);
-    EXPECT_GT(r.errors, 0.0);
-    EXPECT_NEAR(r.errors / r.received, 1e-3, 1e-5);
+    const SKobraLvdsResult e = lvds(Basic);
+    EXPECT_GT(e.errors, 0.0);
+    EXPECT_NEAR(e.errors / e.received, 1e-3, 1e-5);
 }
 
 TEST_F(OlFrameworkCommands, ServiceTestsReportTheVerdictThroughArg3AndTheLog) {
     auto test = [&](int code, int serial, int entryFlag, int interactive, std::string& log) {
-        COlCommandData d;
-        d.index1 = serial;
-        d.index2 = interactive;
-        d.arg3 = entryFlag;
+        COlCommandData d = block(serial, interactive, entryFlag);
         EXPECT_TRUE(run(code, d));
         log = text(d);
         return d.arg3;
@@ -336,119 +278,76 @@ TEST_F(OlFrameworkCommands, ServiceTestsReportTheVerdictThroughArg3AndTheLog) {
         EXPECT_NE(log.find("FAILED"), std::string::npos);
     }
     boxes.setBoxes({digRfBox()}, {DigRf});
-    std::string first;
-    std::string second;
+    std::string first, second, detailed;
     EXPECT_EQ(test(OlCmdDigRfTest1, DigRf, 1, 0, first), 0) << first;
     EXPECT_EQ(test(OlCmdDigRfTest2, DigRf, 1, 0, second), 0) << second;
     EXPECT_EQ(first.find("FAILED"), std::string::npos);
     EXPECT_NE(first, second) << "the two DigRF tests are different tests";
-
     // Interactive runs (index2 = 1) log every step in detail.
-    std::string detailed;
     test(OlCmdDigRfTest1, DigRf, 1, 1, detailed);
     EXPECT_GT(detailed.size(), first.size());
     EXPECT_EQ(detailed.rfind(first.substr(0, first.find('\n')), 0), 0u);
 }
 
-TEST_F(OlFrameworkCommands, SsiDataReadsWhatTheInterfaceHoldsAndSpiReadsBackWhatWasWritten) {
+TEST_F(OlFrameworkCommands, SerialDataCommandsReachTheAddressedInterface) {
+    // SSI data reads what the interface holds.
     auto ssi = [&](int path, int side) {
         SKobraSerialData area{{1u, 1u}};
-        COlCommandData d;
-        d.index1 = path;
-        d.index2 = side;
-        d.buffer = &area;
-        EXPECT_TRUE(run(OlCmdSsiRead, d));
-        return area;
+        EXPECT_TRUE(run(OlCmdSsiRead, block(path, side, 0, &area)));
+        return std::pair(area.words[0], area.words[1]);
     };
-    SKobraSerialData def = ssi(0, 0);
-    EXPECT_EQ(def.words[0], 0xA5A5A5A5u);
-    EXPECT_EQ(def.words[1], 0u);
+    EXPECT_EQ(ssi(0, 0), std::pair(0xA5A5A5A5u, 0u));
     ASSERT_TRUE(boxes.setSsiData(1, 1, SKobraSerialData{{0x12345678u, 0x9A000000u}}));
-    EXPECT_EQ(ssi(1, 1).words[0], 0x12345678u);
-    EXPECT_EQ(ssi(1, 1).words[1], 0x9A000000u);
-    EXPECT_EQ(ssi(0, 1).words[0], 0xA5A5A5A5u) << "interfaces hold their own data";
+    EXPECT_EQ(ssi(1, 1), std::pair(0x12345678u, 0x9A000000u));
+    EXPECT_EQ(ssi(0, 1).first, 0xA5A5A5A5u) << "interfaces hold their own data";
 
-    SKobraSerialData out{{0xDEADBEEFu, 0xAB000000u}};
-    COlCommandData w;
-    w.index1 = 0;
-    w.index2 = 1;
-    w.buffer = &out;
-    ASSERT_TRUE(run(OlCmdSpiWrite, w));
-    SKobraSerialData in{};
-    COlCommandData r;
-    r.index1 = 0;
-    r.index2 = 1;
-    r.buffer = &in;
-    ASSERT_TRUE(run(OlCmdSpiRead, r));
-    EXPECT_EQ(in.words[0], 0xDEADBEEFu);
-    EXPECT_EQ(in.words[1], 0xAB000000u);
-    r.index2 = 0;
-    ASSERT_TRUE(run(OlCmdSpiRead, r));
+    // SPI reads back what was written.
+    SKobraSerialData out{{0xDEADBEEFu, 0xAB000000u}}, in{};
+    ASSERT_TRUE(run(OlCmdSpiWrite, block(0, 1, 0, &out)));
+    ASSERT_TRUE(run(OlCmdSpiRead, block(0, 1, 0, &in)));
+    EXPECT_EQ(std::pair(in.words[0], in.words[1]), std::pair(0xDEADBEEFu, 0xAB000000u));
+    ASSERT_TRUE(run(OlCmdSpiRead, block(0, 0, 0, &in)));
     EXPECT_EQ(in.words[0], 0u) << "another interface's SPI data is untouched";
 
-    COlCommandData bad;
-    bad.index1 = 2;
-    bad.buffer = &in;
-    EXPECT_FALSE(run(OlCmdSsiRead, bad));
-    EXPECT_FALSE(run(OlCmdSpiWrite, bad));
-    COlCommandData noBuffer;
-    EXPECT_FALSE(run(OlCmdSsiRead, noBuffer));
-    EXPECT_FALSE(run(OlCmdSpiRead, noBuffer));
-    EXPECT_FALSE(run(OlCmdSpiWrite, noBuffer));
-}
-
-TEST_F(OlFrameworkCommands, SpiFileSendGoesToTheAddressedInterface) {
-    COlCommandData d;
-    d.index1 = 1;
-    d.index2 = 0;
-    ASSERT_TRUE(run(OlCmdSpiFileSend, d));
-    ASSERT_TRUE(run(OlCmdSpiFileSend, d));
+    // The SPI file goes to the addressed interface.
+    ASSERT_TRUE(run(OlCmdSpiFileSend, block(1, 0)));
+    ASSERT_TRUE(run(OlCmdSpiFileSend, block(1, 0)));
     EXPECT_EQ(boxes.spiFileSends(1, 0), 2);
     EXPECT_EQ(boxes.spiFileSends(0, 0), 0);
-    d.index2 = -1;
-    EXPECT_FALSE(run(OlCmdSpiFileSend, d));
+    EXPECT_FALSE(run(OlCmdSpiFileSend, block(1, -1)));
+
+    for (int code : {OlCmdSsiRead, OlCmdSpiWrite, OlCmdSpiRead}) {
+        EXPECT_FALSE(run(code, block(2, 0, 0, &in))) << "no such interface: " << code;
+        EXPECT_FALSE(run(code, block(0))) << "no buffer: " << code;
+    }
 }
 
 TEST_F(OlFrameworkCommands, RefusesUnknownCodesMissingBlocksAndBoxesThatAreNotThere) {
-    COlCommandData d;
-    d.index1 = Full;
     for (int code : {0, 30, 36, 40, 43, 44, 48, 49, 53, 58, 59, 62, 99, -1})
-        EXPECT_FALSE(run(code, d)) << "code " << code;
+        EXPECT_FALSE(run(code, block(Full))) << "code " << code;
 
-    char rec[KobraHwConfig::Size] = {};
-    COlCommandData unknown;
-    unknown.index1 = 999999;
-    unknown.buffer = rec;
-    EXPECT_FALSE(run(OlCmdHwConfig, unknown));
+    char rec[H::Size] = {};
+    EXPECT_FALSE(run(OlCmdHwConfig, block(999999, 0, 0, rec)));
     EXPECT_EQ(rec[0], 0) << "a refused command leaves the area alone";
-    unknown.index1 = 0;
-    EXPECT_FALSE(run(OlCmdHwConfig, unknown));
+    EXPECT_FALSE(run(OlCmdHwConfig, block(0, 0, 0, rec)));
     for (int code : {int(OlCmdCpriTest), int(OlCmdEeprom), int(OlCmdDiagPoint), int(OlCmdLvdsResult),
                      int(OlCmdReadout), int(OlCmdDigRfFpga), int(OlCmdLvdsTest)}) {
-        COlCommandData u;
-        u.index1 = 424242;
+        COlCommandData u = block(424242);
         EXPECT_FALSE(run(code, u)) << "code " << code;
         EXPECT_EQ(u.text, nullptr);
     }
     EXPECT_FALSE(fw.execute(OlCmdHwConfig, nullptr));
-    COlCommandData noBuffer;
-    noBuffer.index1 = Full;
-    EXPECT_FALSE(run(OlCmdHwConfig, noBuffer));
-    EXPECT_FALSE(run(OlCmdInstrumentInfo, noBuffer));
+    EXPECT_FALSE(run(OlCmdHwConfig, block(Full)));
+    EXPECT_FALSE(run(OlCmdInstrumentInfo, block(Full)));
 
     // A box that went is refused like one that never was.
     ASSERT_TRUE(boxes.disconnect(Basic));
-    COlCommandData gone;
-    gone.index1 = Basic;
-    gone.buffer = rec;
-    EXPECT_FALSE(run(OlCmdHwConfig, gone));
+    EXPECT_FALSE(run(OlCmdHwConfig, block(Basic, 0, 0, rec)));
 }
 
 TEST_F(OlFrameworkCommands, BoxCommandsRunOnlyBetweenStartAndStop) {
-    char rec[KobraHwConfig::Size] = {};
-    COlCommandData d;
-    d.index1 = Full;
-    d.buffer = rec;
+    char rec[H::Size] = {};
+    COlCommandData d = block(Full, 0, 0, rec);
     EXPECT_TRUE(fw.execute(OlCmdStop, nullptr));
     EXPECT_FALSE(fw.isStarted());
     EXPECT_FALSE(run(OlCmdHwConfig, d));
@@ -463,22 +362,13 @@ TEST_F(OlFrameworkCommands, BoxCommandsRunOnlyBetweenStartAndStop) {
 }
 
 TEST_F(OlFrameworkCommands, ResultTextsBelongToTheCallingThread) {
-    COlCommandData mine;
-    mine.index1 = Full;
-    mine.index2 = OlEepromRead;
+    COlCommandData mine = block(Full, OlEepromRead);
     ASSERT_TRUE(run(OlCmdEeprom, mine));
-    const std::string* before = static_cast<const std::string*>(mine.text);
     std::string otherText;
-    std::thread other([&] {
-        COlCommandData d;
-        d.index1 = Full;
-        d.index2 = 16;
-        if (fw.execute(OlCmdDiagPoint, &d))
-            otherText = *static_cast<const std::string*>(d.text);
-    });
+    std::thread other([&] { otherText = readText(OlCmdDiagPoint, Full, 16); });
     other.join();
     EXPECT_NE(otherText.find("degC"), std::string::npos);
-    EXPECT_EQ(*before, "100123") << "another thread's command does not overwrite this thread's result";
+    EXPECT_EQ(text(mine), "100123") << "another thread's command does not overwrite this thread's result";
 }
 
 } // namespace

@@ -21,9 +21,7 @@ protected:
         COlCommandData d;
         d.index1 = int(op);
         d.index2 = lastProgress;
-        if (!fw.execute(OlCmdProgress, &d))
-            return false;
-        if (!d.text)
+        if (!fw.execute(OlCmdProgress, &d) || !d.text)
             return false;
         out = *static_cast<const COlProgressStatus*>(d.text);
         return true;
@@ -34,6 +32,8 @@ protected:
 };
 
 TEST_F(OlFrameworkProgress, PhasesAndProgressReachThePollerOnceThenNoNews) {
+    // The registry does not depend on the driver: a poll never waits for a box.
+    ASSERT_FALSE(fw.isStarted());
     const unsigned op = ops.newOperationId();
     ASSERT_NE(op, 0u);
     ASSERT_TRUE(ops.begin(op, {"Erase", "Program"}));
@@ -58,7 +58,7 @@ TEST_F(OlFrameworkProgress, PhasesAndProgressReachThePollerOnceThenNoNews) {
     EXPECT_EQ(s.progress, COlProgressStatus::NoNews);
 }
 
-TEST_F(OlFrameworkProgress, ReportsOutsideTheOperationsPhasesOrRangeAreRefused) {
+TEST_F(OlFrameworkProgress, ReportsOutsideTheOperationsPhasesOrRangeAndPollsOfUnknownOperationsAreRefused) {
     const unsigned op = ops.newOperationId();
     ASSERT_TRUE(ops.begin(op, {"Load"}));
     COlProgressStatus s;
@@ -71,6 +71,14 @@ TEST_F(OlFrameworkProgress, ReportsOutsideTheOperationsPhasesOrRangeAreRefused) 
     EXPECT_EQ(s.progress, COlProgressStatus::NoNews) << "refused reports are no news";
     EXPECT_FALSE(ops.begin(0, {"Load"}));
     EXPECT_FALSE(ops.begin(op, {}));
+
+    // Unknown and ended operations are refused.
+    EXPECT_FALSE(poll(0, s));
+    EXPECT_FALSE(poll(0x7777, s));
+    EXPECT_FALSE(fw.execute(OlCmdProgress, nullptr));
+    ops.end(op);
+    EXPECT_FALSE(poll(op, s));
+    EXPECT_NE(ops.newOperationId(), ops.newOperationId());
 }
 
 TEST_F(OlFrameworkProgress, AFailureIsReportedWithItsMessageOnEveryPoll) {
@@ -84,28 +92,6 @@ TEST_F(OlFrameworkProgress, AFailureIsReportedWithItsMessageOnEveryPoll) {
         EXPECT_EQ(s.message, "Configuration file damaged");
     }
     EXPECT_FALSE(ops.report(op, "Load", "too late", 50)) << "a failed operation stays failed";
-}
-
-TEST_F(OlFrameworkProgress, UnknownAndEndedOperationsAreRefused) {
-    COlProgressStatus s;
-    EXPECT_FALSE(poll(0, s));
-    EXPECT_FALSE(poll(0x7777, s));
-    EXPECT_FALSE(fw.execute(OlCmdProgress, nullptr));
-    const unsigned op = ops.newOperationId();
-    ASSERT_TRUE(ops.begin(op, {"Load"}));
-    EXPECT_TRUE(poll(op, s));
-    ops.end(op);
-    EXPECT_FALSE(poll(op, s));
-    EXPECT_NE(ops.newOperationId(), ops.newOperationId());
-}
-
-TEST_F(OlFrameworkProgress, ProgressIsServedWhileTheFrameworkIsStopped) {
-    // The registry does not depend on the driver: a poll never waits for a box.
-    ASSERT_FALSE(fw.isStarted());
-    const unsigned op = ops.newOperationId();
-    ASSERT_TRUE(ops.begin(op, {"Load"}));
-    COlProgressStatus s;
-    EXPECT_TRUE(poll(op, s));
 }
 
 TEST_F(OlFrameworkProgress, RunPhasesWithoutDurationEndsAtTheLastPhaseDone) {

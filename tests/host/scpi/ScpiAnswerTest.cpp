@@ -8,12 +8,13 @@
 using namespace MvQARN;
 
 TEST(ScpiNumberForm, IntegersPlainOthersShortestExact) {
-    EXPECT_EQ(scpiFormatNumber(10e6), "10000000");
-    EXPECT_EQ(scpiFormatNumber(-3), "-3");
-    EXPECT_EQ(scpiFormatNumber(-0.0), "0");
-    EXPECT_EQ(scpiFormatNumber(2.5e-9), "2.5e-09");
-    EXPECT_EQ(scpiFormatNumber(1e20), "1e+20");
-    EXPECT_EQ(scpiFormatNumber(0.1), "0.1");
+    for (const auto& [v, text] : {std::pair{10e6, "10000000"},
+                                  {-3.0, "-3"},
+                                  {-0.0, "0"},
+                                  {2.5e-9, "2.5e-09"},
+                                  {1e20, "1e+20"},
+                                  {0.1, "0.1"}})
+        EXPECT_EQ(scpiFormatNumber(v), text);
     for (double v :
          {1.0 / 3.0, 1234567.891234567, 2.0 / 3.0 * 1e-12, 5e-324, 1.7976931348623157e308, 123456789012.5})
         EXPECT_EQ(scpiFormatNumber(v).toDouble(), v) << scpiFormatNumber(v).toStdString();
@@ -23,7 +24,7 @@ TEST_F(ScpiFixture, AnswersFollowTheDescriptor) {
     ok("BBIN:EXT:CLOC:RATE 12.5MHZ;SKEW 2.5ns;PHAS 270");
     EXPECT_EQ(run("BBIN:EXT:CLOC:RATE?;SKEW?;PHAS?"), "12500000;2.5e-09;270");
     ok("BBIN:EXT:CLOC:RATE 1234567.891234567");
-    EXPECT_EQ(run("BBIN:EXT:CLOC:RATE?").toDouble(), num("TstClocRate", tup(0, 0)));
+    EXPECT_EQ(run("BBIN:EXT:CLOC:RATE?").toDouble(), num("TstClocRate"));
 
     ok("BBIN:EXT:LOG CMOS12;DIR TRAN;DATA:INEG ON");
     EXPECT_EQ(run("BBIN:EXT:LOG?;DIR?;DATA:INEG?;SIZE?"), "CMOS12;TRAN;1;12");
@@ -42,35 +43,27 @@ TEST_F(ScpiFixture, AnswersFollowTheDescriptor) {
     ok("BBIN:EXT:SSI:CMD #Q17");
     EXPECT_EQ(run("BBIN:EXT:SSI:CMD?"), "#B001111");
     // What a query answers, a setting takes back.
-    const QString bitsAnswer = run("BBIN:EXT:SSI:CMD?");
-    ok("SOUR2:BBIN:EXT:SSI:CMD " + bitsAnswer);
-    EXPECT_EQ(run("SOUR2:BBIN:EXT:SSI:CMD?"), bitsAnswer);
-}
-
-TEST_F(ScpiFixture, QueriesReadThroughConversionOut) {
-    ok("SOUR2:BBIN:EXT:CLOC:RATE 20MHZ");
-    EXPECT_EQ(run("SOUR2:BBIN:EXT:SRAT?"), "5000000");
-    EXPECT_EQ(run("BBIN:EXT:SRAT?"), "2500000");
+    ok("SOUR2:BBIN:EXT:SSI:CMD #B001111");
+    EXPECT_EQ(run("SOUR2:BBIN:EXT:SSI:CMD?"), "#B001111");
 }
 
 TEST_F(ScpiFixture, SeveralQueriesAnswerOnOneLine) {
+    // Queries read through conversion-out.
+    ok("SOUR2:BBIN:EXT:CLOC:RATE 20MHZ");
+    EXPECT_EQ(run("SOUR2:BBIN:EXT:SRAT?;:BBIN:EXT:SRAT?"), "5000000;2500000");
     EXPECT_EQ(run("BBIN:EXT:DIR?;LOG?;:KOBR:STAT?;*OPC?;:SYST:VERS?"), "REC;LVDS;1;1;1999.0");
     // Settings between queries answer nothing, and an execution error ends only its own command.
     EXPECT_EQ(run("BBIN:EXT:DIR TRAN;DIR?;DATA:SIZE 99;SIZE?;:KOBR:STAT?"), "TRAN;12;1");
     EXPECT_EQ(codes(), QList<int>{ScpiErrDataOutOfRange});
-    // A command error ends the line: the answers so far still come.
-    EXPECT_EQ(run("BBIN:EXT:DIR?;:KOBR:INST9:NAME?;:KOBR:STAT?"), "TRAN");
-    EXPECT_EQ(codes(), QList<int>{ScpiErrHeaderSuffix});
 }
 
 TEST_F(ScpiFixture, TheModuleHookReplacesItsAnswers) {
-    const struct {
-        const char* arg;
-        const char* answer;
-    } cases[] = {{"1MHZ", "1e+06"}, {"2.5MHZ", "2.5e+06"}, {"8.333MHZ", "8.333e+06"}, {"25MHZ", "2.5e+07"}};
-    for (const auto& c : cases) {
-        ok(QStringLiteral("KOBR:USER:SSI:SPI:FREQ %1").arg(QLatin1String(c.arg)));
-        EXPECT_EQ(run("KOBR:USER:SSI:SPI:FREQ?"), c.answer) << c.arg;
+    for (const auto& [arg, answer] : {std::pair{"1MHZ", "1e+06"},
+                                      {"2.5MHZ", "2.5e+06"},
+                                      {"8.333MHZ", "8.333e+06"},
+                                      {"25MHZ", "2.5e+07"}}) {
+        ok(QStringLiteral("KOBR:USER:SSI:SPI:FREQ ") + arg);
+        EXPECT_EQ(run("KOBR:USER:SSI:SPI:FREQ?"), answer) << arg;
     }
     // Other commands keep the prepared answer; host commands never reach the hook.
     const int before = module->hookCalls;

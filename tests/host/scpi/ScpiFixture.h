@@ -3,15 +3,17 @@
 // parser, and one session.
 #include <gtest/gtest.h>
 
-#include <QList>
+#include <cmath>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 #include "ScpiTestTree.h"
 #include "host/db/CDbAllType.h"
 #include "host/db/impl/CDbEngine.h"
-#include "host/scpi/impl/CScpiSession.h"
+#include "support/ScpiLineRunner.h"
 
-class ScpiFixture : public ::testing::Test {
+class ScpiFixture : public ::testing::Test, public ScpiLineRunner {
 protected:
     void SetUp() override {
         MvQARN::CDbEngine::instance().reset();
@@ -25,50 +27,42 @@ protected:
         MvQARN::CDbEngine::instance().reset();
     }
 
-    QString run(const QString& line) { return session.execLine(line); }
-    // Runs a line that must neither answer nor queue an error.
-    void ok(const QString& line) {
-        const QString a = run(line);
-        EXPECT_TRUE(a.isEmpty()) << line.toStdString() << " answered " << a.toStdString();
-        EXPECT_TRUE(codes().isEmpty()) << line.toStdString();
-    }
-    // Takes every queued error code, oldest first.
-    QList<int> codes() {
-        QList<int> out;
-        for (const auto& e : session.errorQueue().entries())
-            out << e.code;
-        session.errorQueue().clear();
-        return out;
-    }
-
-    static MvQARN::SDbInstTupel tup(int t0, int t1, int t3 = 0) {
-        MvQARN::SDbInstTupel t;
-        t.t0 = t0;
-        t.t1 = t1;
-        t.t3 = t3;
-        return t;
-    }
+    static MvQARN::SDbInstTupel tup(int t0, int t1, int t3 = 0) { return {t0, t1, 0, t3}; }
     static MvQARN::CDbAllType stored(const char* name, const MvQARN::SDbInstTupel& t) {
         MvQARN::CDbAllType v;
         EXPECT_EQ(MvQARN::CDbEngine::instance().readStored(name, t, v), 0) << name;
         return v;
     }
-    static double num(const char* name, const MvQARN::SDbInstTupel& t) {
+    // The stored value of a parameter as a number, a selection or a text (In side of path A by default).
+    static double num(const char* name, const MvQARN::SDbInstTupel& t = {}) {
         double d = -12345.0;
         stored(name, t).toDouble(d);
         return d;
     }
-    static int sel(const char* name, const MvQARN::SDbInstTupel& t) {
+    static int sel(const char* name, const MvQARN::SDbInstTupel& t = {}) {
         int i = -12345;
         stored(name, t).toInt(i);
         return i;
     }
-    static QString str(const char* name, const MvQARN::SDbInstTupel& t) {
+    static QString str(const char* name, const MvQARN::SDbInstTupel& t = {}) {
         QString s;
         stored(name, t).toString(s);
         return s;
     }
 
-    MvQARN::CScpiSession session;
+    // Each argument written to the command stores the value paired with it (In side of path A).
+    void stores(const char* command, const char* param,
+                std::initializer_list<std::pair<const char*, double>> cases) {
+        for (const auto& [arg, value] : cases) {
+            ok(QString::fromLatin1(command) + ' ' + arg);
+            EXPECT_NEAR(num(param), value, std::abs(value) * 1e-12) << command << ' ' << arg;
+        }
+    }
+    // Each line is refused with this error.
+    void refusedAll(int code, std::initializer_list<const char*> lines) {
+        for (const char* line : lines)
+            refused(line, code);
+    }
+
     std::unique_ptr<ScpiTest::TestModule> module;
 };

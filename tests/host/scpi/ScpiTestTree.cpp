@@ -1,7 +1,6 @@
 #include "ScpiTestTree.h"
 
-#include <deque>
-#include <vector>
+#include <utility>
 
 #include "host/db/CDbChkFunc.h"
 #include "host/db/CDbCnct.h"
@@ -13,6 +12,7 @@
 #include "host/db/DbDefinitions.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/util/VGXErrorManager.h"
+#include "support/TestDbDefinitions.h"
 
 using namespace MvQARN;
 
@@ -85,128 +85,52 @@ TstConvOut g_cnvSampleRate(&TstConvOut::sampleRate);
 
 // ---- Definition records --------------------------------------------------------------------
 
-constexpr unsigned kGroup = 0x24;
-
-SDbDefCommon common(const char* name, int type, int n0, int n1, int n3) {
-    SDbDefCommon c{};
-    c.name = name;
-    c.countA[0] = n0;
-    c.countA[1] = n1;
-    c.countA[2] = 1;
-    c.countA[3] = n3;
-    c.type = type;
-    c.grp = kGroup;
-    c.marker14 = 0xffffff;
-    c.marker20 = -1;
-    return c;
-}
-
-SDbDefNumber number(const char* name, double min, double max, double def, double step, int unit = 0) {
-    SDbDefNumber r{};
-    r.c = common(name, DbTypeNumber, 2, 2, 1);
-    r.c.unit = unit;
-    r.min = min;
-    r.max = max;
-    r.def = r.def2 = def;
-    r.step = step;
-    return r;
-}
-
-SDbDefSelect select(const char* name, int min, int max, int def, int n0 = 2, int n1 = 2, int n3 = 1) {
-    SDbDefSelect r{};
-    r.c = common(name, DbTypeSelect, n0, n1, n3);
-    r.min = min;
-    r.max = max;
-    r.def = r.def2 = def;
-    r.step = 1;
-    return r;
-}
-
-SDbDefString string(const char* name, int maxLen, const char* def, int n3 = 1) {
-    SDbDefString r{};
-    r.c = common(name, DbTypeString, 2, 2, n3);
-    r.maxLen = maxLen;
-    r.def = r.def2 = def;
-    return r;
-}
-
 const int kLogicIds[] = {0, 1, 2, 3, 4, 5, 8};
 const uint32_t kCmDataDef[2] = {0xA5000000u, 0};
-int g_numberCount = 0, g_selectCount = 0, g_stringCount = 0, g_bitCount = 0, g_eventCount = 0,
-    g_listCount = 0;
-std::vector<SDbDefNumber> g_numbers;
-std::vector<SDbDefSelect> g_selects;
-std::vector<SDbDefString> g_strings;
-std::vector<SDbDefNBit> g_bits;
-std::vector<SDbDefEvent> g_events;
-std::vector<SDbDefNString> g_lists;
-std::vector<SDbDefArray> g_arrays;
-SDbDescriptor g_descriptor{};
 
-void buildRecords() {
-    if (!g_arrays.empty())
-        return;
-    g_numbers.push_back(number("TstClocRate", 1e3, 250e6, 10e6, 1e6, DbUnitHz));
-    g_numbers.back().c.chk = &g_chkClock;
-    g_numbers.push_back(number("TstClocSkew", -5e-9, 5e-9, 0.0, 1e-10, DbUnitSec));
-    g_numbers.push_back(number("TstDataSize", 4, 16, 12, 1));
-    g_numbers.push_back(number("TstSampRate", 0, 1e9, 0, 1, DbUnitHz));
-    g_numbers.back().c.cnvOut = &g_cnvSampleRate;
-    g_numbers.push_back(number("TstTrigDelay", 0, 1000, 5, 1));
+dbtest::Defs& buildRecords() {
+    static dbtest::Defs d;
+    static bool built = false;
+    if (built)
+        return d;
+    built = true;
+    const dbtest::Inst ifc{2, 2, 1, 1};
+    auto& rate = d.number("TstClocRate", 1e3, 250e6, 10e6, ifc);
+    rate.step = 1e6;
+    rate.c.unit = DbUnitHz;
+    rate.c.chk = &g_chkClock;
+    auto& skew = d.number("TstClocSkew", -5e-9, 5e-9, 0.0, ifc);
+    skew.step = 1e-10;
+    skew.c.unit = DbUnitSec;
+    d.number("TstDataSize", 4, 16, 12, ifc);
+    auto& sampleRate = d.number("TstSampRate", 0, 1e9, 0, ifc);
+    sampleRate.c.unit = DbUnitHz;
+    sampleRate.c.cnvOut = &g_cnvSampleRate;
+    d.number("TstTrigDelay", 0, 1000, 5, ifc);
 
-    g_selects.push_back(select("TstClocPhas", 0, 3, 0));
-    g_selects.push_back(select("TstLogic", 0, 8, 0));
-    g_selects.back().ids = kLogicIds;
-    g_selects.back().idCount = int(std::size(kLogicIds));
-    g_selects.push_back(select("TstDirection", 0, 1, 0));
-    g_selects.push_back(select("TstNegI", 0, 1, 0));
-    g_selects.push_back(select("TstConflict", 0, 1, 0));
-    g_selects.back().c.chk = &g_chkConflict;
-    g_selects.push_back(select("TstAlarm", 0, 1, 0));
-    g_selects.back().c.upd = &g_updAlarm;
-    g_selects.push_back(select("TstSpiFreq", 0, 5, 0));
-    g_selects.push_back(select("TstLvdsStart", 0, 1, 0, 2, 2, 2));
-    g_selects.push_back(select("TstKobrSelect", 0, 3, 0));
-    g_selects.push_back(select("TstState", 0, 1, 1));
+    d.select("TstClocPhas", 0, 3, 0, ifc);
+    auto& logic = d.select("TstLogic", 0, 8, 0, ifc);
+    logic.ids = kLogicIds;
+    logic.idCount = int(std::size(kLogicIds));
+    d.select("TstDirection", 0, 1, 0, ifc);
+    d.select("TstNegI", 0, 1, 0, ifc);
+    d.select("TstConflict", 0, 1, 0, ifc).c.chk = &g_chkConflict;
+    d.select("TstAlarm", 0, 1, 0, ifc).c.upd = &g_updAlarm;
+    d.select("TstSpiFreq", 0, 5, 0, ifc);
+    d.select("TstLvdsStart", 0, 1, 0, {2, 2, 1, 2});
+    d.select("TstKobrSelect", 0, 3, 0, ifc);
+    d.select("TstState", 0, 1, 1, ifc);
 
-    g_strings.push_back(string("TstSsiFile", 32, "gain.hex"));
-    g_strings.push_back(string("TstSave", 64, ""));
-    g_strings.back().c.upd = &g_updSave;
-    g_strings.push_back(string("TstInstName", 64, "none", 4));
-    g_strings.back().c.idx = &idxL2PDbAllX21; // one list of links, whatever the interface
-
-    SDbDefNBit b{};
-    b.c = common("TstSsiCmData", DbTypeNBit, 2, 2, 1);
-    b.minLen = 1;
-    b.maxLen = 64;
-    b.defLen = 8;
-    b.def = kCmDataDef;
-    g_bits.push_back(b);
-
-    SDbDefEvent e{};
-    e.c = common("TstPreset", DbTypeEvent, 2, 2, 1);
-    e.c.upd = &g_updPreset;
-    g_events.push_back(e);
-
-    SDbDefNString l{};
-    l.c = common("TstCatalog", DbTypeNString, 1, 1, 1);
-    l.maxEntries = 100;
-    g_lists.push_back(l);
-
-    g_numberCount = int(g_numbers.size());
-    g_selectCount = int(g_selects.size());
-    g_stringCount = int(g_strings.size());
-    g_bitCount = int(g_bits.size());
-    g_eventCount = int(g_events.size());
-    g_listCount = int(g_lists.size());
-    g_arrays = {
-        {DbTypeNumber, g_numbers.data(), &g_numberCount}, {DbTypeSelect, g_selects.data(), &g_selectCount},
-        {DbTypeString, g_strings.data(), &g_stringCount}, {DbTypeNBit, g_bits.data(), &g_bitCount},
-        {DbTypeEvent, g_events.data(), &g_eventCount},    {DbTypeNString, g_lists.data(), &g_listCount},
-    };
-    g_descriptor.arrays = g_arrays.data();
-    g_descriptor.arrayCount = int(g_arrays.size());
-    g_descriptor.version = 3;
+    d.string("TstSsiFile", "gain.hex", 32, ifc);
+    d.string("TstSave", "", 64, ifc).c.upd = &g_updSave;
+    d.string("TstInstName", "none", 64, {2, 2, 1, 4}).c.idx = &idxL2PDbAllX21; // one list of links
+    d.bits("TstSsiCmData", 1, 64, 8, ifc).def = kCmDataDef;
+    // In the settings group, so *RST would run it if actions were settings.
+    auto& preset = d.event("TstPreset", ifc);
+    preset.c.upd = &g_updPreset;
+    preset.c.grp = 0x24;
+    d.list("TstCatalog");
+    return d;
 }
 
 // ---- Command tables ------------------------------------------------------------------------
@@ -240,183 +164,103 @@ const SScpiValDesc dLogic = {0x100, 0x100, nullptr, kwLogic, nullptr, 0};
 const SScpiValDesc dDir = {0x100, 0x100, nullptr, kwDir, nullptr, 0};
 const SScpiValDesc dSpi = {0x100, 0x100, nullptr, kwSpi, nullptr, 0};
 
-SScpiParseTable* sRoot = nullptr;
-SScpiParseTable* sSource = nullptr;
-SScpiParseTable* sBbin = nullptr;
-SScpiParseTable* sIq = nullptr;
-SScpiParseTable* sIqOut = nullptr;
-SScpiParseTable* sKobr = nullptr;
-SScpiParseTable* sInst = nullptr;
-SScpiParseTable* sDiag = nullptr;
-SScpiParseTable* sDiagKobr = nullptr;
-SScpiParseTable* sLvds = nullptr;
-SScpiParseTable* sLvdsSub = nullptr;
-SScpiParseTable* sIfcBbin = nullptr;
-SScpiParseTable* sIfcIq = nullptr;
-SScpiParseTable* sIfcUser = nullptr;
-SScpiParseTable* sClock = nullptr;
-SScpiParseTable* sData = nullptr;
-SScpiParseTable* sLogic = nullptr;
-SScpiParseTable* sSsi = nullptr;
-SScpiParseTable* sSpi = nullptr;
-SScpiParseTable* sSetting = nullptr;
-SScpiParseTable* sTrigger = nullptr;
+SScpiParseTable *sRoot, *sSource, *sBbin, *sIq, *sIqOut, *sKobr, *sInst, *sDiag, *sDiagKobr, *sLvds,
+    *sLvdsSub, *sIfcBbin, *sIfcIq, *sIfcUser, *sClock, *sData, *sLogic, *sSsi, *sSpi, *sSetting, *sTrigger;
 
-constexpr int N = ScpiKindNode, Q = ScpiKindQuery, S = ScpiKindSetting, SS = ScpiKindSettingSub,
-              ET = ScpiKindEventText, E = ScpiKindEvent;
-constexpr unsigned B = ScpiFlagBBothSides;
+constexpr int Q = ScpiKindQuery, S = ScpiKindSetting, ET = ScpiKindEventText, E = ScpiKindEvent;
+constexpr unsigned B = ScpiFlagBBothSides, A = 0xC1;
 
-const SScpiCmd cRoot[] = {
-    {"SOURce", 0, 0, 0, N, &sSource, nullptr, nullptr, 1, nullptr},
-    {"BBIN", 0, 0, 0, N, &sBbin, nullptr, nullptr, 0, nullptr},
-    {"IQ", 0, 0, 0, N, &sIq, nullptr, nullptr, 0, nullptr},
-    {"KOBR", 0, 0xC1, B, N, &sKobr, nullptr, nullptr, 0, nullptr},
-    {"DIAGnostic", 0, 0, 0, N, &sDiag, nullptr, nullptr, 1, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cSource[] = {
-    {"BBIN", 0, 0, 0, N, &sBbin, nullptr, nullptr, 0, nullptr},
-    {"IQ", 0, 0, 0, N, &sIq, nullptr, nullptr, 0, nullptr},
-    {"KOBR", 0, 0xC1, B, N, &sKobr, nullptr, nullptr, 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cBbin[] = {
-    {"EXTernal", 0, 0xC1, 0, N, &sIfcBbin, nullptr, nullptr, 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cIq[] = {
-    {"OUTPut", 0, 0xC1, 0, N, &sIqOut, nullptr, nullptr, 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cIqOut[] = {
-    {"EXTernal", 0, 0xC1, 0, N, &sIfcIq, nullptr, nullptr, 268, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cKobr[] = {
-    {"USER", 0, 0, B, N, &sIfcUser, nullptr, nullptr, 0, nullptr},
-    {"INST", 0, 0xC1, B, N, &sInst, nullptr, nullptr, 2, nullptr},
-    {"SELect", 0x50960, 0xC1, B, S, nullptr, &dNum, "TstKobrSelect", 0, nullptr},
-    {"STATe", 0x50961, 0xC1, B, Q, nullptr, &dBool, "TstState", 0, nullptr},
-    {"CATalog", 0x50962, 0xC1, B, Q, nullptr, &dList, "TstCatalog", 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cInst[] = {
-    {"NAME", 0x50963, 0xC1, B, Q, nullptr, &dText, "TstInstName", 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cDiag[] = {
-    {"KOBR", 0, 0xC1, B, N, &sDiagKobr, nullptr, nullptr, 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cDiagKobr[] = {
-    {"LVDS", 0, 0xC1, B, N, &sLvds, nullptr, nullptr, 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
+// A node leading to a sub-level, and a command on a parameter.
+constexpr SScpiCmd node(const char* mnemonic, SScpiParseTable** sub, unsigned a = 0, unsigned b = 0,
+                        int suffix = 0) {
+    return {mnemonic, 0, a, b, ScpiKindNode, sub, nullptr, nullptr, suffix, nullptr};
+}
+constexpr SScpiCmd cmd(const char* mnemonic, int code, unsigned a, unsigned b, int kind,
+                       const SScpiValDesc* d, const char* param) {
+    return {mnemonic, code, a, b, kind, nullptr, d, param, 0, nullptr};
+}
+
+const SScpiCmd cRoot[] = {node("SOURce", &sSource, 0, 0, 1),
+                          node("BBIN", &sBbin),
+                          node("IQ", &sIq),
+                          node("KOBR", &sKobr, A, B),
+                          node("DIAGnostic", &sDiag, 0, 0, 1),
+                          {}};
+const SScpiCmd cSource[] = {node("BBIN", &sBbin), node("IQ", &sIq), node("KOBR", &sKobr, A, B), {}};
+const SScpiCmd cBbin[] = {node("EXTernal", &sIfcBbin, A), {}};
+const SScpiCmd cIq[] = {node("OUTPut", &sIqOut, A), {}};
+const SScpiCmd cIqOut[] = {node("EXTernal", &sIfcIq, A, 0, 268), {}};
+const SScpiCmd cKobr[] = {node("USER", &sIfcUser, 0, B),
+                          node("INST", &sInst, A, B, 2),
+                          cmd("SELect", 0x50960, A, B, S, &dNum, "TstKobrSelect"),
+                          cmd("STATe", 0x50961, A, B, Q, &dBool, "TstState"),
+                          cmd("CATalog", 0x50962, A, B, Q, &dList, "TstCatalog"),
+                          {}};
+const SScpiCmd cInst[] = {cmd("NAME", 0x50963, A, B, Q, &dText, "TstInstName"), {}};
+const SScpiCmd cDiag[] = {node("KOBR", &sDiagKobr, A, B), {}};
+const SScpiCmd cDiagKobr[] = {node("LVDS", &sLvds, A, B), {}};
 // RX and TX share one sub-level; only their suffix words differ.
-const SScpiCmd cLvds[] = {
-    {"RX", 0, 0xC1, B, N, &sLvdsSub, nullptr, nullptr, 258, nullptr},
-    {"TX", 0, 0xC1, B, N, &sLvdsSub, nullptr, nullptr, 266, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cLvdsSub[] = {
-    {"STATe", 0x50970, 0xC1, B, S, nullptr, &dBool, "TstLvdsStart", 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
+const SScpiCmd cLvds[] = {node("RX", &sLvdsSub, A, B, 258), node("TX", &sLvdsSub, A, B, 266), {}};
+const SScpiCmd cLvdsSub[] = {cmd("STATe", 0x50970, A, B, S, &dBool, "TstLvdsStart"), {}};
 
-#define TST_IFC_COMMON(flagsA, flagsB)                                                                       \
-    {"CLOCk", 0, flagsA, flagsB, N, &sClock, nullptr, nullptr, 0, nullptr},                                  \
-        {"DATA", 0, flagsA, flagsB, N, &sData, nullptr, nullptr, 0, nullptr},                                \
-        {"DIRection", 0x50920, flagsA, flagsB, S, nullptr, &dDir, "TstDirection", 0, nullptr},               \
-        {"LOGic", 0x50921, flagsA, flagsB, SS, &sLogic, &dLogic, "TstLogic", 0, nullptr},                    \
-        {"SSI", 0, flagsA, flagsB, N, &sSsi, nullptr, nullptr, 0, nullptr}, {                                \
-        "SRATe", 0x50922, flagsA, flagsB, Q, nullptr, &dNum, "TstSampRate", 0, nullptr                       \
-    }
+// The commands every interface level has; LOGic is a setting with a sub-level.
+#define TST_IFC_COMMON(a, b)                                                                                 \
+    node("CLOCk", &sClock, a, b), node("DATA", &sData, a, b),                                                \
+        cmd("DIRection", 0x50920, a, b, S, &dDir, "TstDirection"),                                           \
+        SScpiCmd{"LOGic", 0x50921, a, b, ScpiKindSettingSub, &sLogic, &dLogic, "TstLogic", 0, nullptr},      \
+        node("SSI", &sSsi, a, b), cmd("SRATe", 0x50922, a, b, Q, &dNum, "TstSampRate")
 
-const SScpiCmd cIfcBbin[] = {TST_IFC_COMMON(0xC1, 0),
-                             {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr}};
-const SScpiCmd cIfcIq[] = {TST_IFC_COMMON(0xC1, 0),
-                           {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr}};
-const SScpiCmd cIfcUser[] = {
-    TST_IFC_COMMON(0, B),
-    {"PRESet", 0x50930, 0, B, E, nullptr, nullptr, "TstPreset", 0, nullptr},
-    {"SETTing", 0, 0xC1, B, N, &sSetting, nullptr, nullptr, 0, nullptr},
-    {"CONFlict", 0x50931, 0xC1, B, S, nullptr, &dBool, "TstConflict", 0, nullptr},
-    {"ALARm", 0x50932, 0xC1, B, S, nullptr, &dBool, "TstAlarm", 0, nullptr},
-    {"GHOSt", 0x50933, 0xC1, B, S, nullptr, &dNum, "TstNoSuchParameter", 0, nullptr},
-    {"TRIGger", 0, 0, B, N, &sTrigger, nullptr, nullptr, 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
+const SScpiCmd cIfcBbin[] = {TST_IFC_COMMON(A, 0), {}};
+const SScpiCmd cIfcIq[] = {TST_IFC_COMMON(A, 0), {}};
+const SScpiCmd cIfcUser[] = {TST_IFC_COMMON(0, B),
+                             cmd("PRESet", 0x50930, 0, B, E, nullptr, "TstPreset"),
+                             node("SETTing", &sSetting, A, B),
+                             cmd("CONFlict", 0x50931, A, B, S, &dBool, "TstConflict"),
+                             cmd("ALARm", 0x50932, A, B, S, &dBool, "TstAlarm"),
+                             cmd("GHOSt", 0x50933, A, B, S, &dNum, "TstNoSuchParameter"),
+                             node("TRIGger", &sTrigger, 0, B),
+                             {}};
 #undef TST_IFC_COMMON
 
 // Shared by all three interface levels (flags B 0): the side rule must come from the path.
-const SScpiCmd cClock[] = {
-    {"RATE", 0x50910, 0, 0, S, nullptr, &dFreq, "TstClocRate", 0, nullptr},
-    {"SKEW", 0x50911, 0, 0, S, nullptr, &dTime, "TstClocSkew", 0, nullptr},
-    {"PHASe", 0x50912, 0, 0, S, nullptr, &dPhase, "TstClocPhas", 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cData[] = {
-    {"SIZE", 0x50913, 0, 0, S, nullptr, &dNum, "TstDataSize", 0, nullptr},
-    {"INEGate", 0x50914, 0, 0, S, nullptr, &dBool, "TstNegI", 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cLogic[] = {
-    {"TYPE", 0x50915, 0, 0, S, nullptr, &dLogic, "TstLogic", 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cSsi[] = {
-    {"CMData", 0x50916, 0, 0, S, nullptr, &dBits, "TstSsiCmData", 0, nullptr},
-    {"FSELect", 0x50917, 0, 0, S, nullptr, &dText, "TstSsiFile", 0, nullptr},
-    {"SPI", 0, 0, 0, N, &sSpi, nullptr, nullptr, 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cSpi[] = {
-    {"FREQuency", SpiFreqCode, 0, 0, S, nullptr, &dSpi, "TstSpiFreq", 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cSetting[] = {
-    {"STORe", 0x50940, 0xC1, B, ET, nullptr, &dText, "TstSave", 0, nullptr},
-    {"CATalog", 0x50941, 0xC1, B, Q, nullptr, &dList, "TstCatalog", 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
-const SScpiCmd cTrigger[] = {
-    {"DELay", 0x50950, 0, B, S, nullptr, &dNum, "TstTrigDelay", 0, nullptr},
-    {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr},
-};
+const SScpiCmd cClock[] = {cmd("RATE", 0x50910, 0, 0, S, &dFreq, "TstClocRate"),
+                           cmd("SKEW", 0x50911, 0, 0, S, &dTime, "TstClocSkew"),
+                           cmd("PHASe", 0x50912, 0, 0, S, &dPhase, "TstClocPhas"),
+                           {}};
+const SScpiCmd cData[] = {cmd("SIZE", 0x50913, 0, 0, S, &dNum, "TstDataSize"),
+                          cmd("INEGate", 0x50914, 0, 0, S, &dBool, "TstNegI"),
+                          {}};
+const SScpiCmd cLogic[] = {cmd("TYPE", 0x50915, 0, 0, S, &dLogic, "TstLogic"), {}};
+const SScpiCmd cSsi[] = {cmd("CMData", 0x50916, 0, 0, S, &dBits, "TstSsiCmData"),
+                         cmd("FSELect", 0x50917, 0, 0, S, &dText, "TstSsiFile"),
+                         node("SPI", &sSpi),
+                         {}};
+const SScpiCmd cSpi[] = {cmd("FREQuency", SpiFreqCode, 0, 0, S, &dSpi, "TstSpiFreq"), {}};
+const SScpiCmd cSetting[] = {cmd("STORe", 0x50940, A, B, ET, &dText, "TstSave"),
+                             cmd("CATalog", 0x50941, A, B, Q, &dList, "TstCatalog"),
+                             {}};
+const SScpiCmd cTrigger[] = {cmd("DELay", 0x50950, 0, B, S, &dNum, "TstTrigDelay"), {}};
 
 int g_tableCount = 0;
 SScpiParseTable* g_tables[32] = {};
 
 // Root first; the others in no particular order (deepest levels before the levels above them).
 void buildTables(int* count, SScpiParseTable** list) {
-    list[(*count)++] = MakeParseTable(&sRoot, cRoot);
-    list[(*count)++] = MakeParseTable(&sSpi, cSpi);
-    list[(*count)++] = MakeParseTable(&sLvdsSub, cLvdsSub);
-    list[(*count)++] = MakeParseTable(&sClock, cClock);
-    list[(*count)++] = MakeParseTable(&sIfcUser, cIfcUser);
-    list[(*count)++] = MakeParseTable(&sSource, cSource);
-    list[(*count)++] = MakeParseTable(&sBbin, cBbin);
-    list[(*count)++] = MakeParseTable(&sIq, cIq);
-    list[(*count)++] = MakeParseTable(&sIqOut, cIqOut);
-    list[(*count)++] = MakeParseTable(&sKobr, cKobr);
-    list[(*count)++] = MakeParseTable(&sInst, cInst);
-    list[(*count)++] = MakeParseTable(&sDiag, cDiag);
-    list[(*count)++] = MakeParseTable(&sDiagKobr, cDiagKobr);
-    list[(*count)++] = MakeParseTable(&sLvds, cLvds);
-    list[(*count)++] = MakeParseTable(&sIfcBbin, cIfcBbin);
-    list[(*count)++] = MakeParseTable(&sIfcIq, cIfcIq);
-    list[(*count)++] = MakeParseTable(&sData, cData);
-    list[(*count)++] = MakeParseTable(&sLogic, cLogic);
-    list[(*count)++] = MakeParseTable(&sSsi, cSsi);
-    list[(*count)++] = MakeParseTable(&sSetting, cSetting);
-    list[(*count)++] = MakeParseTable(&sTrigger, cTrigger);
+    const std::pair<SScpiParseTable**, const SScpiCmd*> tables[] = {
+        {&sRoot, cRoot},         {&sSpi, cSpi},       {&sLvdsSub, cLvdsSub}, {&sClock, cClock},
+        {&sIfcUser, cIfcUser},   {&sSource, cSource}, {&sBbin, cBbin},       {&sIq, cIq},
+        {&sIqOut, cIqOut},       {&sKobr, cKobr},     {&sInst, cInst},       {&sDiag, cDiag},
+        {&sDiagKobr, cDiagKobr}, {&sLvds, cLvds},     {&sIfcBbin, cIfcBbin}, {&sIfcIq, cIfcIq},
+        {&sData, cData},         {&sLogic, cLogic},   {&sSsi, cSsi},         {&sSetting, cSetting},
+        {&sTrigger, cTrigger}};
+    for (const auto& [slot, cmds] : tables)
+        list[(*count)++] = MakeParseTable(slot, cmds);
 }
 
 } // namespace
 
 void defineParameters() {
-    buildRecords();
-    CDbEngine::instance().registerDescriptor(&g_descriptor, ModuleNumber, "ScpiTest");
+    buildRecords().registerAll(ModuleNumber, "ScpiTest");
 }
 
 TestModule::TestModule() : CDefaultScpiModule(ModuleNumber, &g_tableCount, g_tables, &sRoot, &buildTables) {}

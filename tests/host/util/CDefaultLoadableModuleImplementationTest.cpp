@@ -35,8 +35,6 @@ public:
     explicit Module(QStringList* log = nullptr) : m_log(log) {
         setSelf(this);
         setModuleName("Probe");
-        setModuleId(77);
-        setModuleFunction("probe function");
     }
     void attachDb() {
         setHasDatabase(true);
@@ -47,16 +45,16 @@ public:
     using CDefaultLoadableModuleImplementation::hostGuiComplete;
 
     void mdlLoadablesFinished(int n) override { note(QStringLiteral("mdlLoadablesFinished %1").arg(n)); }
-    void mdlTerminateLoadables() override { note(QStringLiteral("mdlTerminateLoadables")); }
+    void mdlTerminateLoadables() override { note("mdlTerminateLoadables"); }
     int xferCommandBase(int code, CUtilXferData& data) override {
         note(QStringLiteral("xferCommandBase %1").arg(code));
         return CDefaultLoadableModuleImplementation::xferCommandBase(code, data);
     }
 
 protected:
-    void exitDb() override { note(QStringLiteral("exitDb")); }
-    void exitGui() override { note(QStringLiteral("exitGui")); }
-    void exitScpi() override { note(QStringLiteral("exitScpi")); }
+    void exitDb() override { note("exitDb"); }
+    void exitGui() override { note("exitGui"); }
+    void exitScpi() override { note("exitScpi"); }
 
 private:
     void note(const QString& s) {
@@ -74,21 +72,6 @@ public:
 
 } // namespace
 
-TEST(CDefaultLoadableModuleImplementation, IdentityAndDescriptionAsTheModuleGaveThem) {
-    Module m;
-    EXPECT_STREQ(m.getModuleName(), "Probe");
-    EXPECT_EQ(m.getModuleId(), 77);
-    EXPECT_STREQ(m.getModuleFunction(), "probe function");
-    ASSERT_NE(m.getInterfaceVersion(), nullptr);
-    EXPECT_EQ(m.getInterfaceVersion()->major, 1);
-    EXPECT_FALSE(m.hasDatabase());
-    EXPECT_EQ(m.getDevDbInfo(), nullptr);
-    m.attachDb();
-    EXPECT_TRUE(m.hasDatabase());
-    EXPECT_EQ(m.getDevDbInfo(), &g_dev);
-    EXPECT_EQ(m.getMdlDbInfo(), &g_mdl);
-}
-
 TEST(CDefaultLoadableModuleImplementation, DatabaseContextIsTakenAtConstruction) {
     Module outside;
     EXPECT_FALSE(outside.hasHostDbContext());
@@ -105,13 +88,20 @@ TEST(CDefaultLoadableModuleImplementation, DatabaseContextIsTakenAtConstruction)
     EXPECT_FALSE(outside.hasHostDbContext());
 }
 
-TEST(CDefaultLoadableModuleImplementation, DataTypeIsFoundInTheModuleRecords) {
+TEST(CDefaultLoadableModuleImplementation, DatabaseDescriptionAndDataTypesFromTheModuleRecords) {
     g_numbers[0].c.name = "IdPDbProbeA";
     g_numbers[1].c.name = "IdPDbProbeB";
     g_selects[0].c.name = "IdPDbProbeState";
     Module m;
+    ASSERT_NE(m.getInterfaceVersion(), nullptr);
+    EXPECT_EQ(m.getInterfaceVersion()->major, 1);
+    EXPECT_FALSE(m.hasDatabase());
+    EXPECT_EQ(m.getDevDbInfo(), nullptr);
     EXPECT_EQ(m.getDataType("IdPDbProbeB"), 0); // no description attached yet
     m.attachDb();
+    EXPECT_TRUE(m.hasDatabase());
+    EXPECT_EQ(m.getDevDbInfo(), &g_dev);
+    EXPECT_EQ(m.getMdlDbInfo(), &g_mdl);
     EXPECT_EQ(m.getDataType("IdPDbProbeA"), DbTypeNumber);
     EXPECT_EQ(m.getDataType("IdPDbProbeB"), DbTypeNumber);
     EXPECT_EQ(m.getDataType("IdPDbProbeState"), DbTypeSelect);
@@ -119,18 +109,13 @@ TEST(CDefaultLoadableModuleImplementation, DataTypeIsFoundInTheModuleRecords) {
     EXPECT_EQ(m.getDataType(nullptr), 0);
 }
 
-TEST(CDefaultLoadableModuleImplementation, GuiCompleteFollowsTheHostRegistries) {
-    Module m;
-    VGXGuiRegistry::setUp(false);
-    EXPECT_FALSE(m.hostGuiComplete());
-    VGXGuiRegistry::setUp(true);
-    EXPECT_TRUE(m.hostGuiComplete());
-    VGXGuiRegistry::setUp(false);
-}
-
 TEST(CDefaultLoadableModuleImplementation, LifecycleStepsForwardToTheModuleHooks) {
     QStringList log;
     Module m(&log);
+    for (bool complete : {false, true, false}) {
+        VGXGuiRegistry::setUp(complete);
+        EXPECT_EQ(m.hostGuiComplete(), complete); // follows the host registries
+    }
     Anchor anchor;
     EXPECT_EQ(m.moduleInitialize(&anchor, 0), 0);
     EXPECT_EQ(m.anchor(), &anchor);
@@ -138,9 +123,8 @@ TEST(CDefaultLoadableModuleImplementation, LifecycleStepsForwardToTheModuleHooks
     m.terminateLoadables();
     m.moduleExit(&anchor);
     EXPECT_EQ(m.anchor(), nullptr);
-    EXPECT_EQ(log,
-              (QStringList{QStringLiteral("mdlLoadablesFinished 3"), QStringLiteral("mdlTerminateLoadables"),
-                           QStringLiteral("exitGui"), QStringLiteral("exitScpi"), QStringLiteral("exitDb")}));
+    EXPECT_EQ(log, (QStringList{"mdlLoadablesFinished 3", "mdlTerminateLoadables", "exitGui", "exitScpi",
+                                "exitDb"}));
 }
 
 TEST(CDefaultLoadableModuleImplementation, RequestsAndMessagesWithoutModuleHandling) {
@@ -149,7 +133,7 @@ TEST(CDefaultLoadableModuleImplementation, RequestsAndMessagesWithoutModuleHandl
     CUtilXferData data("IdPDbProbeState", nullptr, 1, 2, 3.0);
     data.result = 99;
     EXPECT_EQ(m.xferCommand(330004, data), 0);
-    EXPECT_EQ(log, QStringList{QStringLiteral("xferCommandBase 330004")});
+    EXPECT_EQ(log, QStringList{"xferCommandBase 330004"});
     EXPECT_EQ(data.result, 99);
 
     CDbMsg msg;

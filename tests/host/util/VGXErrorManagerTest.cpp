@@ -12,27 +12,26 @@ protected:
     void SetUp() override { VGXErrorManager::clearHistory(); }
 };
 
-TEST_F(VGXErrorManagerTest, HistoryKeepsSignalsInOrderWithRisingSerials) {
-    VGXErrorManager::signal(50298, QStringLiteral("box not answering"));
-    VGXErrorManager::signal(50299, QStringLiteral("progress"));
+TEST_F(VGXErrorManagerTest, HistoryKeepsSignalsInOrderWithRisingSerialsUpToItsLimit) {
+    VGXErrorManager::signal(50298, "box not answering");
+    VGXErrorManager::signal(50299, "progress");
     const QList<VGXErrorRecord> h = VGXErrorManager::history();
     ASSERT_EQ(h.size(), 2);
     EXPECT_EQ(h[0].code, 50298);
-    EXPECT_EQ(h[0].text, QStringLiteral("box not answering"));
+    EXPECT_EQ(h[0].text, "box not answering");
     EXPECT_EQ(h[1].code, 50299);
     EXPECT_LT(h[0].serial, h[1].serial);
     VGXErrorManager::clearHistory();
     EXPECT_TRUE(VGXErrorManager::history().isEmpty());
-}
 
-TEST_F(VGXErrorManagerTest, HistoryDropsTheOldestBeyondItsLimit) {
+    // Beyond its limit the oldest go.
     const int limit = VGXErrorManager::historyLimit();
     for (int i = 0; i < limit + 5; ++i)
         VGXErrorManager::signal(i, QString());
-    const QList<VGXErrorRecord> h = VGXErrorManager::history();
-    ASSERT_EQ(h.size(), limit);
-    EXPECT_EQ(h.first().code, 5);
-    EXPECT_EQ(h.last().code, limit + 4);
+    const QList<VGXErrorRecord> full = VGXErrorManager::history();
+    ASSERT_EQ(full.size(), limit);
+    EXPECT_EQ(full.first().code, 5);
+    EXPECT_EQ(full.last().code, limit + 4);
 }
 
 TEST_F(VGXErrorManagerTest, SubscribersHearSignalsUntilTheyUnsubscribe) {
@@ -40,11 +39,11 @@ TEST_F(VGXErrorManagerTest, SubscribersHearSignalsUntilTheyUnsubscribe) {
     const int ha = VGXErrorManager::subscribe([&](const VGXErrorRecord& r) { a << r.code; });
     const int hb = VGXErrorManager::subscribe([&](const VGXErrorRecord& r) { b << r.code; });
     EXPECT_NE(ha, hb);
-    VGXErrorManager::signal(1, QStringLiteral("x"));
+    VGXErrorManager::signal(1, "x");
     VGXErrorManager::unsubscribe(ha);
-    VGXErrorManager::signal(2, QStringLiteral("y"));
+    VGXErrorManager::signal(2, "y");
     VGXErrorManager::unsubscribe(hb);
-    VGXErrorManager::signal(3, QStringLiteral("z"));
+    VGXErrorManager::signal(3, "z");
     EXPECT_EQ(a, QList<int>{1});
     EXPECT_EQ(b, (QList<int>{1, 2}));
 }
@@ -56,26 +55,26 @@ TEST_F(VGXErrorManagerTest, SubscriberMaySignalAndUnsubscribeFromItsCallback) {
         seen << r.code;
         VGXErrorManager::unsubscribe(handle);
         if (r.code == 10)
-            VGXErrorManager::signal(11, QStringLiteral("follow-up"));
+            VGXErrorManager::signal(11, "follow-up");
     });
-    VGXErrorManager::signal(10, QStringLiteral("first"));
+    VGXErrorManager::signal(10, "first");
     EXPECT_EQ(seen, QList<int>{10});
     EXPECT_EQ(VGXErrorManager::history().size(), 2);
 }
 
 TEST_F(VGXErrorManagerTest, CollectorsSeeOnlyTheSignalsOfTheirLifetime) {
-    VGXErrorManager::signal(1, QStringLiteral("before"));
+    VGXErrorManager::signal(1, "before");
     VGXErrorManager::Collector outer;
-    VGXErrorManager::signal(2, QStringLiteral("outer"));
+    VGXErrorManager::signal(2, "outer");
     {
         VGXErrorManager::Collector inner;
         EXPECT_TRUE(inner.isEmpty());
-        VGXErrorManager::signal(3, QStringLiteral("both"));
+        VGXErrorManager::signal(3, "both");
         ASSERT_EQ(inner.errors().size(), 1);
         EXPECT_EQ(inner.errors()[0].code, 3);
-        EXPECT_EQ(inner.errors()[0].text, QStringLiteral("both"));
+        EXPECT_EQ(inner.errors()[0].text, "both");
     }
-    VGXErrorManager::signal(4, QStringLiteral("after inner"));
+    VGXErrorManager::signal(4, "after inner");
     QList<int> codes;
     for (const VGXErrorRecord& r : outer.errors())
         codes << r.code;

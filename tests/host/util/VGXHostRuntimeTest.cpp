@@ -31,7 +31,7 @@ QString fixture(const char* name) {
 }
 
 // Lifecycle lines of the test plug-in, without their prefix.
-QStringList steps(const QStringList& lines, const QString& prefix = QStringLiteral("trace: TestPlugin::")) {
+QStringList steps(const QStringList& lines, const QString& prefix = "trace: TestPlugin::") {
     QStringList out;
     for (const QString& l : lines)
         if (l.startsWith(prefix))
@@ -39,32 +39,21 @@ QStringList steps(const QStringList& lines, const QString& prefix = QStringLiter
     return out;
 }
 
-const QStringList StartSteps = {
-    QStringLiteral("construct dbContext=1"),
-    QStringLiteral("moduleInitialize anchor=1 mode=0"),
-    QStringLiteral("modulesFinished"),
-    QStringLiteral("loadablesFinished 0"),
-    QStringLiteral("pluginsFinished 0"),
-    QStringLiteral("pluginLoadablesFinished 0"),
-    QStringLiteral("completeFinished"),
-    QStringLiteral("initDb Database"),
-    QStringLiteral("initScpi"),
-    QStringLiteral("initGui"),
-    QStringLiteral("initusGui guiComplete=1 family=0x10000"),
-};
+const QStringList StartSteps = {"construct dbContext=1",
+                                "moduleInitialize anchor=1 mode=0",
+                                "modulesFinished",
+                                "loadablesFinished 0",
+                                "pluginsFinished 0",
+                                "pluginLoadablesFinished 0",
+                                "completeFinished",
+                                "initDb Database",
+                                "initScpi",
+                                "initGui",
+                                "initusGui guiComplete=1 family=0x10000"};
 
 const QStringList ShutdownSteps = {
-    QStringLiteral("exitusGui"),
-    QStringLiteral("terminateModules"),
-    QStringLiteral("terminateLoadables"),
-    QStringLiteral("terminatePlugins"),
-    QStringLiteral("terminatePluginLoadables"),
-    QStringLiteral("moduleExit"),
-    QStringLiteral("exitGui"),
-    QStringLiteral("exitScpi"),
-    QStringLiteral("exitDb"),
-    QStringLiteral("destroy"),
-};
+    "exitusGui",  "terminateModules", "terminateLoadables", "terminatePlugins", "terminatePluginLoadables",
+    "moduleExit", "exitGui",          "exitScpi",           "exitDb",           "destroy"};
 
 class VGXHostRuntimeTest : public ::testing::Test {
 protected:
@@ -109,17 +98,17 @@ public:
     }
     ~InProcessModule() override { *m_deleted = true; }
     long moduleInitialize(VGXAnchorInterface* anchor, int mode) override {
-        *m_log << QStringLiteral("moduleInitialize");
+        *m_log << "moduleInitialize";
         return CDefaultLoadableModuleImplementation::moduleInitialize(anchor, mode);
     }
-    void completeFinished() override { *m_log << QStringLiteral("completeFinished"); }
+    void completeFinished() override { *m_log << "completeFinished"; }
     void initusGui() override {
         *m_log << QStringLiteral("initusGui guiComplete=%1").arg(hostGuiComplete() ? 1 : 0);
         addDialogItem(":INPROCESS", "InProcessDialog", 4);
     }
-    void exitusGui() override { *m_log << QStringLiteral("exitusGui"); }
+    void exitusGui() override { *m_log << "exitusGui"; }
     void moduleExit(VGXAnchorInterface* anchor) override {
-        *m_log << QStringLiteral("moduleExit");
+        *m_log << "moduleExit";
         CDefaultLoadableModuleImplementation::moduleExit(anchor);
     }
 
@@ -130,67 +119,45 @@ private:
 
 } // namespace
 
-TEST_F(VGXHostRuntimeTest, RefusesAMissingFile) {
-    const QString path = m_dir.filePath(QStringLiteral("nowhere/libmissing.so"));
-    const QString error = refusal({path});
-    EXPECT_TRUE(error.contains(path)) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("no such file"))) << error.toStdString();
-}
-
-TEST_F(VGXHostRuntimeTest, RefusesAFileThatIsNoLibrary) {
-    const QString path = m_dir.filePath(QStringLiteral("libtext.so"));
-    QFile f(path);
+TEST_F(VGXHostRuntimeTest, RefusesLibrariesThatAreNoPlugins) {
+    const QString text = m_dir.filePath("libtext.so");
+    QFile f(text);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("this is a text file, not a shared library\n");
     f.close();
-    const QString error = refusal({path});
-    EXPECT_TRUE(error.contains(path)) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("cannot load library"))) << error.toStdString();
-}
-
-TEST_F(VGXHostRuntimeTest, RefusesALibraryWithoutTheEntryPoints) {
     // The host's own library is a perfectly good shared library, but no plug-in.
-    const QString path = QStringLiteral(VGX_BUILD_DIR "/lib/libvgx.so");
-    ASSERT_TRUE(QFile::exists(path));
-    const QString error = refusal({path});
-    EXPECT_TRUE(error.contains(path)) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("missing entry point \"VGXGetModuleInfo\"")))
-        << error.toStdString();
-}
-
-TEST_F(VGXHostRuntimeTest, RefusesModuleInformationOfAnotherInterfaceVersion) {
-    const QString error = refusal({fixture("libvgxtestplugin_badversion.so")});
-    EXPECT_TRUE(error.contains(QStringLiteral("libvgxtestplugin_badversion.so"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("interface version 7.0.0"))) << error.toStdString();
-}
-
-TEST_F(VGXHostRuntimeTest, RefusesAPluginThatCreatesNoModule) {
-    const QString error = refusal({fixture("libvgxtestplugin_nomodule.so")});
-    EXPECT_TRUE(error.contains(QStringLiteral("libvgxtestplugin_nomodule.so"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("answered no module"))) << error.toStdString();
+    const QString host = VGX_BUILD_DIR "/lib/libvgx.so";
+    ASSERT_TRUE(QFile::exists(host));
+    const QString missing = m_dir.filePath("nowhere/libmissing.so");
+    const std::pair<QString, const char*> cases[] = {
+        {missing, "no such file"},
+        {text, "cannot load library"},
+        {host, "missing entry point \"VGXGetModuleInfo\""},
+        {fixture("libvgxtestplugin_badversion.so"), "interface version 7.0.0"},
+        {fixture("libvgxtestplugin_nomodule.so"), "answered no module"},
+    };
+    for (const auto& [path, why] : cases) {
+        const QString error = refusal({path});
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
+        EXPECT_TRUE(error.contains(why)) << error.toStdString();
+    }
+    // One bad library among good ones refuses the whole start: every library is checked before any
+    // module is created.
+    QStringList lines;
+    VGXScopedTraceCapture capture([&](const QString& l) { lines << l; });
+    EXPECT_TRUE(refusal({fixture("libvgxtestplugin.so"), missing}).contains(missing));
+    EXPECT_TRUE(steps(lines).isEmpty()) << lines.join('\n').toStdString();
 }
 
 TEST_F(VGXHostRuntimeTest, AFailedInitialisationTakesTheModuleDownAgain) {
     QStringList lines;
     VGXScopedTraceCapture capture([&](const QString& l) { lines << l; });
     const QString error = refusal({fixture("libvgxtestplugin_initfails.so")});
-    EXPECT_TRUE(error.contains(QStringLiteral("moduleInitialize failed with status 5")))
-        << error.toStdString();
+    EXPECT_TRUE(error.contains("moduleInitialize failed with status 5")) << error.toStdString();
     // A module whose initialisation failed is not initialised: it is deleted without exit steps.
     EXPECT_EQ(steps(lines),
-              (QStringList{QStringLiteral("construct dbContext=1"),
-                           QStringLiteral("moduleInitialize anchor=1 mode=0"), QStringLiteral("destroy")}));
+              (QStringList{"construct dbContext=1", "moduleInitialize anchor=1 mode=0", "destroy"}));
     EXPECT_TRUE(VGXGuiRegistry::records().isEmpty());
-}
-
-TEST_F(VGXHostRuntimeTest, OneBadLibraryRefusesTheWholeStart) {
-    QStringList lines;
-    VGXScopedTraceCapture capture([&](const QString& l) { lines << l; });
-    const QString missing = m_dir.filePath(QStringLiteral("libmissing.so"));
-    const QString error = refusal({fixture("libvgxtestplugin.so"), missing});
-    EXPECT_TRUE(error.contains(missing)) << error.toStdString();
-    // Every library is checked before any module is created.
-    EXPECT_TRUE(steps(lines).isEmpty()) << lines.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(VGXHostRuntimeTest, DrivesAPluginFromStartToShutdown) {
@@ -219,20 +186,18 @@ TEST_F(VGXHostRuntimeTest, DrivesAPluginFromStartToShutdown) {
         registered << r.line;
         EXPECT_EQ(r.owner, 4242) << r.line.toStdString();
     }
-    EXPECT_EQ(registered, (QStringList{
-                              QStringLiteral("registerModule (anonymous namespace)::TestDialogModule -> 1"),
-                              QStringLiteral("addDialogItem \":TEST\" \"TestPluginDialog\" 4"),
-                              QStringLiteral("registerFileType \"Test File (*.tst)\" \"*.tst\" 0 -> 1"),
-                              QStringLiteral("addDescriptor checkbox IdPDbTestPluginState \"Off\" \"On\""),
-                          }));
+    EXPECT_EQ(registered, (QStringList{"registerModule (anonymous namespace)::TestDialogModule -> 1",
+                                       "addDialogItem \":TEST\" \"TestPluginDialog\" 4",
+                                       "registerFileType \"Test File (*.tst)\" \"*.tst\" 0 -> 1",
+                                       "addDescriptor checkbox IdPDbTestPluginState \"Off\" \"On\""}));
     // Registrations are printed as they happen while tracing.
     for (const QString& l : registered)
         EXPECT_TRUE(lines.contains(l)) << l.toStdString();
 
-    const VGXDialogAttributes attributes(QStringLiteral("TestPluginDialog"));
+    const VGXDialogAttributes attributes("TestPluginDialog");
     QPointer<VGXDialog> dialog = VGXDfDialogFactory::getDialogPointer(&attributes);
     ASSERT_FALSE(dialog.isNull());
-    EXPECT_EQ(dialog->title(), QStringLiteral("Test Plug-in"));
+    EXPECT_EQ(dialog->title(), "Test Plug-in");
 
     lines.clear();
     rt.shutdown();
@@ -253,7 +218,7 @@ TEST_F(VGXHostRuntimeTest, DrivesAPluginFromStartToShutdown) {
     EXPECT_TRUE(steps(lines).isEmpty());
 }
 
-TEST_F(VGXHostRuntimeTest, FamilyOptionReachesThePlugin) {
+TEST_F(VGXHostRuntimeTest, FamilyOptionReachesThePluginAndARuntimeStartsOnlyOnce) {
     QStringList lines;
     VGXScopedTraceCapture capture([&](const QString& l) { lines << l; });
     m_options.family = 0x20000;
@@ -262,21 +227,13 @@ TEST_F(VGXHostRuntimeTest, FamilyOptionReachesThePlugin) {
         VGXHostRuntime rt(m_options);
         QString error;
         ASSERT_TRUE(rt.start(&error)) << error.toStdString();
+        EXPECT_FALSE(rt.start(&error));
+        EXPECT_TRUE(error.contains("already started"));
+        EXPECT_EQ(rt.modules().size(), 1);
     } // the destructor shuts down
     const QStringList s = steps(lines);
-    EXPECT_TRUE(s.contains(QStringLiteral("initusGui guiComplete=1 family=0x20000")))
-        << s.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(s.contains("initusGui guiComplete=1 family=0x20000")) << s.join('\n').toStdString();
     EXPECT_EQ(s.mid(s.size() - ShutdownSteps.size()), ShutdownSteps);
-}
-
-TEST_F(VGXHostRuntimeTest, StartsOnlyOnce) {
-    m_options.pluginPaths = {fixture("libvgxtestplugin.so")};
-    VGXHostRuntime rt(m_options);
-    QString error;
-    ASSERT_TRUE(rt.start(&error)) << error.toStdString();
-    EXPECT_FALSE(rt.start(&error));
-    EXPECT_TRUE(error.contains(QStringLiteral("already started")));
-    EXPECT_EQ(rt.modules().size(), 1);
 }
 
 TEST_F(VGXHostRuntimeTest, TraceOptionTurnsTracingOnForTheRuntimesLifetime) {
@@ -287,11 +244,11 @@ TEST_F(VGXHostRuntimeTest, TraceOptionTurnsTracingOnForTheRuntimesLifetime) {
         o.trace = true;
         VGXHostRuntime rt(o);
         EXPECT_TRUE(VGXTraceSink::tracing());
-        VGXUtility::traceMessage(QStringLiteral("inside"));
+        VGXUtility::traceMessage("inside");
     }
     EXPECT_FALSE(VGXTraceSink::tracing());
-    VGXUtility::traceMessage(QStringLiteral("outside"));
-    EXPECT_EQ(lines, QStringList{QStringLiteral("trace: inside")});
+    VGXUtility::traceMessage("outside");
+    EXPECT_EQ(lines, QStringList{"trace: inside"});
 }
 
 TEST_F(VGXHostRuntimeTest, AddsAnInProcessModuleAndOwnsIt) {
@@ -306,22 +263,21 @@ TEST_F(VGXHostRuntimeTest, AddsAnInProcessModuleAndOwnsIt) {
     QString error;
     ASSERT_TRUE(rt.addModule(module, &error)) << error.toStdString();
     EXPECT_EQ(VGXUtility::getLoadableInterface(2031), module);
-    EXPECT_EQ(findDialogItem(QStringLiteral(":INPROCESS")), QStringLiteral("InProcessDialog"));
+    EXPECT_EQ(findDialogItem(":INPROCESS"), "InProcessDialog");
     rt.shutdown();
     EXPECT_TRUE(deleted);
-    EXPECT_EQ(log, (QStringList{QStringLiteral("construct dbContext=1"), QStringLiteral("moduleInitialize"),
-                                QStringLiteral("completeFinished"), QStringLiteral("initusGui guiComplete=1"),
-                                QStringLiteral("exitusGui"), QStringLiteral("moduleExit")}));
+    EXPECT_EQ(log, (QStringList{"construct dbContext=1", "moduleInitialize", "completeFinished",
+                                "initusGui guiComplete=1", "exitusGui", "moduleExit"}));
     EXPECT_FALSE(rt.addModule(nullptr, &error));
 }
 
 TEST_F(VGXHostRuntimeTest, SettingsFolderTakesTheModulesSettingsStore) {
-    m_options.settingsDir = m_dir.filePath(QStringLiteral("created/by/runtime"));
+    m_options.settingsDir = m_dir.filePath("created/by/runtime");
     VGXHostRuntime rt(m_options);
     QString error;
     ASSERT_TRUE(rt.start(&error)) << error.toStdString();
     EXPECT_TRUE(QDir(m_options.settingsDir).exists());
-    QSettings store(QStringLiteral("Maravel"), QStringLiteral("Wavemill"));
+    QSettings store("Maravel", "Wavemill");
     EXPECT_TRUE(store.fileName().startsWith(m_options.settingsDir)) << store.fileName().toStdString();
     EXPECT_EQ(vgxDocumentsPath(), m_options.settingsDir);
 }

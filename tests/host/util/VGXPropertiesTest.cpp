@@ -9,54 +9,37 @@
 
 using namespace MvQARN;
 
-TEST(VGXProperties, BuiltInValuesAndCallerDefaults) {
+TEST(VGXProperties, TheFileOverridesTheBuiltInValuesWhichOverrideTheCallersDefaults) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     VGXHostRuntime::Options o;
     o.settingsDir = dir.path();
     VGXHostRuntime rt(o);
-    EXPECT_EQ(VGXProperties::filePath(), dir.filePath(QStringLiteral("vgxproperties.ini")));
-    EXPECT_EQ(
-        VGXProperties::value(QStringLiteral("GuiDimensions"), QStringLiteral("DisplayWidth"), 1).toInt(),
-        800);
-    EXPECT_EQ(VGXProperties::value(QStringLiteral("GuiDimensions"), QStringLiteral("DisplayHeight")).toInt(),
-              600);
-    const QVariant image = VGXProperties::value(QStringLiteral("StartupProcess"),
-                                                QStringLiteral("ProgressImage"), QStringLiteral("caller"));
+    EXPECT_EQ(VGXProperties::filePath(), dir.filePath("vgxproperties.ini"));
+    auto value = [](const char* group, const char* key, const QVariant& def = QVariant()) {
+        return VGXProperties::value(group, key, def);
+    };
+    auto writeFile = [&](const QByteArray& text) {
+        QFile f(VGXProperties::filePath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    };
+    EXPECT_EQ(value("GuiDimensions", "DisplayWidth", 1).toInt(), 800);
+    EXPECT_EQ(value("GuiDimensions", "DisplayHeight").toInt(), 600);
+    const QVariant image = value("StartupProcess", "ProgressImage", "caller");
     EXPECT_TRUE(image.isValid());
     EXPECT_EQ(image.toString(), QString());
-    EXPECT_EQ(VGXProperties::value(QStringLiteral("GuiDimensions"), QStringLiteral("Depth"), 24).toInt(), 24);
-    EXPECT_FALSE(VGXProperties::value(QStringLiteral("Nowhere"), QStringLiteral("Key")).isValid());
-}
+    EXPECT_EQ(value("GuiDimensions", "Depth", 24).toInt(), 24);
+    EXPECT_FALSE(value("Nowhere", "Key").isValid());
 
-TEST(VGXProperties, FileInTheSettingsFolderOverridesAndIsReadAgainEachTime) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    VGXHostRuntime::Options o;
-    o.settingsDir = dir.path();
-    VGXHostRuntime rt(o);
-    {
-        QFile f(dir.filePath(QStringLiteral("vgxproperties.ini")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[GuiDimensions]\nDisplayWidth=1024\n[StartupProcess]\nProgressImage=/opt/splash.png\n"
-                "[Custom]\nKey=value\n");
-    }
-    EXPECT_EQ(VGXProperties::value(QStringLiteral("GuiDimensions"), QStringLiteral("DisplayWidth")).toInt(),
-              1024);
-    // Keys the file leaves out keep the built-in value.
-    EXPECT_EQ(VGXProperties::value(QStringLiteral("GuiDimensions"), QStringLiteral("DisplayHeight")).toInt(),
-              600);
-    EXPECT_EQ(
-        VGXProperties::value(QStringLiteral("StartupProcess"), QStringLiteral("ProgressImage")).toString(),
-        QStringLiteral("/opt/splash.png"));
-    EXPECT_EQ(VGXProperties::value(QStringLiteral("Custom"), QStringLiteral("Key"), 0).toString(),
-              QStringLiteral("value"));
-    {
-        QFile f(dir.filePath(QStringLiteral("vgxproperties.ini")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("[GuiDimensions]\nDisplayWidth=640\n");
-    }
-    EXPECT_EQ(VGXProperties::value(QStringLiteral("GuiDimensions"), QStringLiteral("DisplayWidth")).toInt(),
-              640);
-    EXPECT_EQ(VGXProperties::value(QStringLiteral("Custom"), QStringLiteral("Key"), 0).toInt(), 0);
+    writeFile("[GuiDimensions]\nDisplayWidth=1024\n[StartupProcess]\nProgressImage=/opt/splash.png\n"
+              "[Custom]\nKey=value\n");
+    EXPECT_EQ(value("GuiDimensions", "DisplayWidth").toInt(), 1024);
+    EXPECT_EQ(value("GuiDimensions", "DisplayHeight").toInt(), 600); // left out by the file
+    EXPECT_EQ(value("StartupProcess", "ProgressImage").toString(), "/opt/splash.png");
+    EXPECT_EQ(value("Custom", "Key", 0).toString(), "value");
+    // The file is read again each time.
+    writeFile("[GuiDimensions]\nDisplayWidth=640\n");
+    EXPECT_EQ(value("GuiDimensions", "DisplayWidth").toInt(), 640);
+    EXPECT_EQ(value("Custom", "Key", 0).toInt(), 0);
 }

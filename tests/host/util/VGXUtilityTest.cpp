@@ -13,15 +13,13 @@
 using namespace MvQARN;
 
 TEST(VGXUtilityBuildString, ConcatenatesTextsAndNumbersInDecimal) {
-    EXPECT_EQ(VGXUtility::buildString("serial ", 100123, " on link ", 0),
-              QStringLiteral("serial 100123 on link 0"));
-    EXPECT_EQ(VGXUtility::buildString(-42, "/", 2.5, "/", 0.125), QStringLiteral("-42/2.5/0.125"));
-    EXPECT_EQ(VGXUtility::buildString(QStringLiteral("Q"), QByteArray("B"), std::string("s").c_str()),
-              QStringLiteral("QBs"));
-    EXPECT_EQ(VGXUtility::buildString(1e6), QStringLiteral("1e+06"));
-    EXPECT_EQ(VGXUtility::buildString(4294967295u), QStringLiteral("4294967295"));
+    EXPECT_EQ(VGXUtility::buildString("serial ", 100123, " on link ", 0), "serial 100123 on link 0");
+    EXPECT_EQ(VGXUtility::buildString(-42, "/", 2.5, "/", 0.125), "-42/2.5/0.125");
+    EXPECT_EQ(VGXUtility::buildString("Q", QByteArray("B"), std::string("s").c_str()), "QBs");
+    EXPECT_EQ(VGXUtility::buildString(1e6), "1e+06");
+    EXPECT_EQ(VGXUtility::buildString(4294967295u), "4294967295");
     const char* nothing = nullptr;
-    EXPECT_EQ(VGXUtility::buildString("a", nothing, "b"), QStringLiteral("ab"));
+    EXPECT_EQ(VGXUtility::buildString("a", nothing, "b"), "ab");
     EXPECT_EQ(VGXUtility::buildString(), QString());
 }
 
@@ -29,11 +27,11 @@ TEST(VGXUtilityTrace, PrintsPrefixedLinesOnlyWhileTracing) {
     QStringList lines;
     {
         VGXScopedTraceCapture capture([&](const QString& l) { lines << l; }, false);
-        VGXUtility::traceMessage(QStringLiteral("silent"));
+        VGXUtility::traceMessage("silent");
         VGXTraceSink::setTracing(true);
-        VGXUtility::traceMessage(QStringLiteral("exitusGui(): OK"));
+        VGXUtility::traceMessage("exitusGui(): OK");
     }
-    EXPECT_EQ(lines, QStringList{QStringLiteral("trace: exitusGui(): OK")});
+    EXPECT_EQ(lines, QStringList{"trace: exitusGui(): OK"});
 }
 
 TEST(VGXUtilityRuntime, AnswersFromTheCurrentRuntime) {

@@ -1,13 +1,16 @@
-// Conversion-out functions: values computed for a read, internal twins, the test signal's ARB entry,
-// SSI and SPI read-back and the box read-out table, each read through the host database.
+// Conversion-out functions: values computed for a read, internal twins (and the selected box's serial
+// number behind them), the test signal's ARB entry, SSI and SPI read-back and the box read-out table,
+// each read through the host database.
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 
 #include "FunctionTestSupport.h"
+#include "host/db/CDbCnct.h"
 #include "host/olfw/KobraReadoutTable.h"
 #include "host/olfw/KobraSerialData.h"
 #include "host/olfw/impl/COlFramework.h"
+#include "params/KobraSelected.h"
 #include "sim/SimBoxes.h"
 
 using namespace MvQARN;
@@ -95,6 +98,51 @@ TEST_F(ConvOutFunctions, SerialNumberTwinsReadTheSelectedBoxes) {
     // A list that lost the box: no box.
     ASSERT_EQ(writeList("IdPDbKobraSerials", QStringList{"None", "100123"}), 0);
     EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), 0);
+}
+
+// The serial number behind an interface's (or the configuration's) selection, which the twins show.
+class KobraSelected : public FunctionTest {
+protected:
+    int selected(const SDbInstTupel& t, bool configured) {
+        auto cnct = db().makeContext("IdPDbLynxState", t, CDbAllType(), &m_answer);
+        return Kobra::getKobraSelected(*cnct, configured);
+    }
+};
+
+TEST_F(KobraSelected, AnswersTheSerialNumberBehindTheSelectedEntry) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", QStringList{"None", "100123", "1.23457e+06", "no serial"}), 0);
+    EXPECT_EQ(selected(tup(1, 0), false), 0);
+    setInt("IdPDbKobraSelected", tup(1, 0), 1);
+    setInt("IdPDbKobraSelected", tup(0, 1), 2);
+    setInt("IdPDbKobraSelected", tup(1, 1), 3);
+    EXPECT_EQ(selected(tup(1, 0), false), 100123);
+    EXPECT_EQ(selected(tup(0, 1), false), 1234570); // general format with six digits
+    EXPECT_EQ(selected(tup(1, 1), false), 0);       // an entry that is no number
+    EXPECT_EQ(selected(tup(0, 0), false), 0);
+
+    EXPECT_EQ(selected(tup(1, 0), true), 0);
+    setInt("IdPDbKobraConfigSelected", tup(0, 0), 2);
+    EXPECT_EQ(selected(tup(1, 0), true), 1234570);
+    EXPECT_EQ(selected(tup(0, 0), true), 1234570);
+}
+
+TEST_F(KobraSelected, LooksAtTheFirstTwentyEntriesOnly) {
+    QList<int> serials;
+    for (int i = 1; i <= 20; ++i)
+        serials.append(300000 + i);
+    setSerials(serials); // "None" and 20 boxes: 21 entries
+    setInt("IdPDbKobraSelected", tup(0, 0), 19);
+    EXPECT_EQ(selected(tup(0, 0), false), 300019);
+    setInt("IdPDbKobraSelected", tup(0, 0), 20);
+    EXPECT_EQ(selected(tup(0, 0), false), 0);
+}
+
+TEST_F(KobraSelected, AnUnreadableSelectionIsNoBox) {
+    setSerials({100123});
+    setInt("IdPDbKobraSelected", tup(0, 0), 1);
+    db().reset(); // nothing defined any more
+    EXPECT_EQ(selected(tup(0, 0), false), 0);
+    EXPECT_EQ(selected(tup(0, 0), true), 0);
 }
 
 TEST_F(ConvOutFunctions, RecordLengthTwinRoundsUpToTheOfferedLengths) {
@@ -198,14 +246,14 @@ TEST_F(ReadBack, SsiReadBackNeedsAnSsiLogicTypeAndAWorkingBox) {
     read("IdPDbLynxSsiCmData", in, DbMsgExec); // 3.3V CMOS
     EXPECT_EQ(errorCodes(), QList<int>({DbErrSsiLogic}));
     EXPECT_TRUE(m_commands.calls.isEmpty());
-    EXPECT_TRUE(differences(before, snapshot()).isEmpty());
+    EXPECT_TRUE(unchanged(before));
 
     setInt("IdPDbLynxLogicType", in, 7);
     const Snapshot logic = snapshot();
     accept = false;
     read("IdPDbLynxSsiCmData", in, DbMsgExec);
     EXPECT_EQ(errorCodes(), QList<int>({DbErrOlCommand}));
-    EXPECT_TRUE(differences(logic, snapshot()).isEmpty());
+    EXPECT_TRUE(unchanged(logic));
 
     // The sending side answers what it holds.
     setNumber("IdPDbLynxSsiCmBitLen", tup(0, 1), 8);

@@ -7,82 +7,29 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QVector>
-#include <functional>
 #include <gtest/gtest.h>
 
-#include "host/db/CDbAllType.h"
-#include "host/db/CDbAnswerBuffer.h"
 #include "host/db/CDbDataTypeNBit.h"
 #include "host/db/CDbDataTypeNString.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/DbDefinitions.h"
-#include "host/db/impl/CDbEngine.h"
-#include "host/olfw/COlCommandData.h"
-#include "host/olfw/COlCommandIfc.h"
-#include "host/olfw/impl/HostParameters.h"
-#include "params/KobraCatalogue.h"
+#include "support/CatalogueDb.h"
+#include "support/FakeCommands.h"
+#include "support/HermeticSettings.h"
 
 namespace fntest {
 
 using namespace MvQARN;
-
-constexpr int kKobraModule = 2028;
-
-inline SDbInstTupel tup(int t0, int t1, int t2 = 0, int t3 = 0) {
-    return SDbInstTupel{t0, t1, t2, t3};
-}
+using testsupport::tup;
+using FakeCommands = testsupport::RecordingCommands;
 
 inline CDbAllType bits(int length, quint32 word0, quint32 word1 = 0) {
     return CDbAllType(new CDbDataTypeNBit(length, {word0, word1}));
 }
 
-// Records every command with the block as it came in; a handler may answer (default: carried out).
-class FakeCommands : public COlCommandIfc {
-public:
-    struct Call {
-        int code;
-        COlCommandData in;
-    };
-    using Handler = std::function<bool(int code, COlCommandData* data)>;
-
-    bool execute(int code, COlCommandData* data) override {
-        calls.append({code, data ? *data : COlCommandData()});
-        return handler ? handler(code, data) : true;
-    }
-    QList<Call> callsOf(int code) const {
-        QList<Call> out;
-        for (const Call& c : calls)
-            if (c.code == code)
-                out.append(c);
-        return out;
-    }
-
-    QList<Call> calls;
-    Handler handler;
-};
-
-class FunctionTest : public ::testing::Test {
+class FunctionTest : public testsupport::CatalogueDbTest {
 protected:
-    void SetUp() override {
-        db().reset();
-        ASSERT_TRUE(m_dir.isValid());
-        db().setUserSettingsDir(m_dir.path());
-        registerHostParameters();
-        ASSERT_EQ(db().registerDescriptor(&Kobra::g_dbDescriptor, kKobraModule, "KobraPlugin"), 0);
-    }
-    void TearDown() override { db().reset(); }
-
-    static CDbEngine& db() { return CDbEngine::instance(); }
-
-    // ---- writes, each one request with its errors in answer() ----
-
-    int write(const char* name, const SDbInstTupel& t, const CDbAllType& v, int msgType = DbMsgSet,
-              unsigned flags = 0) {
-        m_answer.clearErrors();
-        return db().write(name, t, v, &m_answer, msgType, flags);
-    }
     int writeInt(const char* name, const SDbInstTupel& t, int v) {
         return write(name, t, CDbAllType::fromInt(v));
     }
@@ -94,18 +41,6 @@ protected:
     }
     int writeList(const char* name, const QStringList& v) {
         return write(name, tup(0, 0), CDbAllType(new CDbDataTypeNString(v)));
-    }
-    // Writes a setup value that must be taken.
-    void set(const char* name, const SDbInstTupel& t, const CDbAllType& v) {
-        ASSERT_EQ(write(name, t, v), 0) << name << " " << v.toText().toStdString() << " "
-                                        << errorTexts().join(QLatin1String("; ")).toStdString();
-    }
-    void setInt(const char* name, const SDbInstTupel& t, int v) { set(name, t, CDbAllType::fromInt(v)); }
-    void setNumber(const char* name, const SDbInstTupel& t, double v) {
-        set(name, t, CDbAllType::fromDouble(v));
-    }
-    void setText(const char* name, const SDbInstTupel& t, const QString& v) {
-        set(name, t, CDbAllType::fromString(v));
     }
 
     // ---- reads through conversion-out, as the given message type ----
@@ -156,60 +91,39 @@ protected:
     }
     QString storedText(const char* name, const SDbInstTupel& t) { return stored(name, t).toText(); }
 
-    // ---- errors reported by the last write or read ----
-
-    QList<int> errorCodes() const {
-        QList<int> out;
-        for (const CDbAnswerBuffer::Error& e : m_answer.getErrors())
-            out.append(e.code);
-        return out;
-    }
-    QStringList errorTexts() const {
-        QStringList out;
-        for (const CDbAnswerBuffer::Error& e : m_answer.getErrors())
-            out.append(e.text);
-        return out;
-    }
-
     // ---- every stored value of every parameter ----
 
     using Snapshot = QMap<QString, QString>;
     Snapshot snapshot() {
         Snapshot out;
-        for (const QByteArray& name : db().names()) {
-            for (const SDbDefCommon* r : db().records(name.constData())) {
-                for (int a = 0; a < r->countA[0]; ++a)
-                    for (int b = 0; b < r->countA[1]; ++b)
-                        for (int c = 0; c < r->countA[2]; ++c)
-                            for (int d = 0; d < r->countA[3]; ++d) {
-                                const SDbInstTupel t{r->firstA[0] + a, r->firstA[1] + b, r->firstA[2] + c,
-                                                     r->firstA[3] + d};
-                                CDbAllType v;
-                                if (db().readStored(name.constData(), t, v) != DbOk)
-                                    continue;
-                                out.insert(QStringLiteral("%1[%2,%3,%4,%5]")
-                                               .arg(QString::fromLatin1(name))
-                                               .arg(t.t0)
-                                               .arg(t.t1)
-                                               .arg(t.t2)
-                                               .arg(t.t3),
-                                           QStringLiteral("%1:%2").arg(v.getType()).arg(v.toText()));
-                            }
-            }
-        }
+        for (const QByteArray& name : db().names())
+            for (const SDbDefCommon* r : db().records(name.constData()))
+                for (int i = 0; i < r->countA[0] * r->countA[1] * r->countA[2] * r->countA[3]; ++i) {
+                    const int n3 = r->countA[3], n2 = r->countA[2] * n3, n1 = r->countA[1] * n2;
+                    const SDbInstTupel t{r->firstA[0] + i / n1, r->firstA[1] + i % n1 / n2,
+                                         r->firstA[2] + i % n2 / n3, r->firstA[3] + i % n3};
+                    CDbAllType v;
+                    if (db().readStored(name.constData(), t, v) == DbOk)
+                        out.insert(QStringLiteral("%1[%2,%3,%4,%5]")
+                                       .arg(name)
+                                       .arg(t.t0)
+                                       .arg(t.t1)
+                                       .arg(t.t2)
+                                       .arg(t.t3),
+                                   QStringLiteral("%1:%2").arg(v.getType()).arg(v.toText()));
+                }
         return out;
     }
-    // Names of the values that differ between two snapshots.
-    static QStringList differences(const Snapshot& before, const Snapshot& after) {
-        QStringList out;
-        for (auto it = before.constBegin(); it != before.constEnd(); ++it)
-            if (after.value(it.key()) != it.value())
-                out.append(it.key() + QStringLiteral(": ") + it.value() + QStringLiteral(" -> ") +
-                           after.value(it.key()));
+    // Success when every stored value is still as in the snapshot; else names what changed.
+    ::testing::AssertionResult unchanged(const Snapshot& before) {
+        const Snapshot after = snapshot();
+        QStringList changed;
         for (auto it = after.constBegin(); it != after.constEnd(); ++it)
-            if (!before.contains(it.key()))
-                out.append(it.key());
-        return out;
+            if (before.value(it.key()) != it.value())
+                changed.append(it.key() + ": " + before.value(it.key()) + " -> " + it.value());
+        if (changed.isEmpty() && before.size() == after.size())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << changed.join('\n').toStdString();
     }
 
     // ---- common setups ----
@@ -231,9 +145,7 @@ protected:
     }
     void useCommands() { db().setOlCommand(&m_commands); }
 
-    CDbAnswerBuffer m_answer;
     FakeCommands m_commands;
-    QTemporaryDir m_dir;
 };
 
 // Names of the changed values in the order the database reports them for each request.

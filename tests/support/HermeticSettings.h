@@ -1,12 +1,15 @@
-// The plug-in's settings store (read by the breakout-board check) opens in a temporary folder, so
-// no test reads or writes the user's real configuration.
+#pragma once
+// Settings stores in a temporary folder for the whole test program, so that no test reads or writes
+// the user's real configuration. Including this header installs the environment (once per program,
+// whatever the number of files that include it) before any test runs, so that stores opened on
+// first use open there.
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace {
+namespace testsupport {
 
 class HermeticSettingsEnvironment : public ::testing::Environment {
 public:
@@ -22,7 +25,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-::testing::Environment* const s_environment =
+inline ::testing::Environment* const g_hermeticSettings =
     ::testing::AddGlobalTestEnvironment(new HermeticSettingsEnvironment);
 
-} // namespace
+} // namespace testsupport
