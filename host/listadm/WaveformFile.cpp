@@ -288,14 +288,21 @@ bool WaveformFile::write(const QString& path, const QVector<SSample>& samples, d
     return true;
 }
 
+// Opens a file for reading and scans its tags; the file stays open for the sample data behind them.
+static bool openScanned(const QString& path, QFile& file, WaveformFile::STagScan& scan, QString* error) {
+    if (!file.open(QIODevice::ReadOnly))
+        return setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
+    if (!WaveformFile::scanTags(file, scan))
+        return setError(error, scan.error);
+    return true;
+}
+
 bool WaveformFile::readSamples(const QString& path, QVector<SSample>& out, QString* error) {
     out.clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
     STagScan scan;
-    if (!scanTags(file, scan))
-        return setError(error, scan.error);
+    if (!openScanned(path, file, scan, error))
+        return false;
     if (scan.dataBytes % kBytesPerSample != 0)
         return setError(
             error,
@@ -320,11 +327,9 @@ bool WaveformFile::readSamples(const QString& path, QVector<SSample>& out, QStri
 
 bool WaveformFile::verify(const QString& path, QString* error) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
     STagScan scan;
-    if (!scanTags(file, scan))
-        return setError(error, scan.error);
+    if (!openScanned(path, file, scan, error))
+        return false;
     bool ok = false;
     const quint32 expected = scan.value(kTypeName).section(QLatin1Char(','), 1, 1).trimmed().toUInt(&ok);
     if (!ok)
