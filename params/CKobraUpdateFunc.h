@@ -1,7 +1,8 @@
 #pragma once
 // Update functions of the plug-in's parameters: they run after a new value has been stored, keep the
 // dependent parameters consistent, mirror the interfaces into the host baseband and start box
-// actions. One object per function, bound by parameter name in CKobraUpdateFunc.cpp.
+// actions. One object per function, bound by parameter name in CKobraUpdateFuncBindings.cpp; the
+// members live in one file per area, named below.
 #include "host/db/CDbUpdFunc.h"
 
 namespace MvQARN {
@@ -12,7 +13,7 @@ public:
     explicit CKobraUpdateFunc(Fn fn);
     ~CKobraUpdateFunc() override;
 
-    // Interface dependencies.
+    // Interface dependencies (CKobraUpdateFuncInterface.cpp).
     int updLogicType(CDbCnct& cnct, const CDbAllType& previous);
     int updSigType(CDbCnct& cnct, const CDbAllType& previous);
     int updClocSour(CDbCnct& cnct, const CDbAllType& previous);
@@ -22,10 +23,9 @@ public:
     int updDirection(CDbCnct& cnct, const CDbAllType& previous);
     int updTestTxSource(CDbCnct& cnct, const CDbAllType& previous);
     int updTestRxSource(CDbCnct& cnct, const CDbAllType& previous);
-    int updTranRecDataLength(CDbCnct& cnct, const CDbAllType& previous);
     int updDeviceState(CDbCnct& cnct, const CDbAllType& previous);
 
-    // Box selection and configuration.
+    // Box selection and configuration (CKobraUpdateFuncBoxes.cpp).
     int updKobraSelected(CDbCnct& cnct, const CDbAllType& previous);
     int updKobraSerials(CDbCnct& cnct, const CDbAllType& previous);
     int updConfigSelected(CDbCnct& cnct, const CDbAllType& previous);
@@ -34,7 +34,7 @@ public:
     int updUsbBobState(CDbCnct& cnct, const CDbAllType& previous);
     int updUsbInstrumentState(CDbCnct& cnct, const CDbAllType& previous);
 
-    // SSI and SPI actions.
+    // SSI and SPI actions (CKobraUpdateFuncInterface.cpp).
     int updSsiCmDataReadExec(CDbCnct& cnct, const CDbAllType& previous);
     int updSsiSpiDataWriteExec(CDbCnct& cnct, const CDbAllType& previous);
     int updSsiSpiDataWrite(CDbCnct& cnct, const CDbAllType& previous);
@@ -42,12 +42,15 @@ public:
     int updSsiSpiFileSendExec(CDbCnct& cnct, const CDbAllType& previous);
     int updSsiSpiFile(CDbCnct& cnct, const CDbAllType& previous);
 
-    // ARB.
+    // ARB (CKobraUpdateFuncArb.cpp).
     int updArbFile(CDbCnct& cnct, const CDbAllType& previous);
     int updArbReload(CDbCnct& cnct, const CDbAllType& previous);
     int updArbPreset(CDbCnct& cnct, const CDbAllType& previous);
 
-    // Service functions.
+    // Recorder (CKobraUpdateFuncRecorder.cpp).
+    int updTranRecDataLength(CDbCnct& cnct, const CDbAllType& previous);
+
+    // Service functions (CKobraUpdateFuncService.cpp).
     int updDiagLedTest(CDbCnct& cnct, const CDbAllType& previous);
     int updServiceLvdsStart(CDbCnct& cnct, const CDbAllType& previous);
     int updServiceLvdsSource(CDbCnct& cnct, const CDbAllType& previous);
@@ -61,7 +64,7 @@ public:
     int updBobEepromSnRead(CDbCnct& cnct, const CDbAllType& previous);
     int updBobEepromSnWrite(CDbCnct& cnct, const CDbAllType& previous);
 
-    // Preset, save and recall of one interface.
+    // Preset, save and recall of one interface (CKobraUpdateFuncBoxes.cpp).
     int updLynxPreset(CDbCnct& cnct, const CDbAllType& previous);
     int updLynxSav(CDbCnct& cnct, const CDbAllType& previous);
     int updLynxRcl(CDbCnct& cnct, const CDbAllType& previous);
