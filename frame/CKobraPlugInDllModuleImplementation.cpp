@@ -33,6 +33,7 @@
 #include "params/KobraDbInfo.h"
 #include "params/KobraDeviceStateReapply.h"
 #include "params/KobraSelected.h"
+#include "params/KobraSerials.h"
 #include "remote/CKobraScpiModule.h"
 #include "ui/CKobraUserValidator.h"
 
@@ -49,8 +50,6 @@ constexpr int kMenuWhere = 4;
 constexpr int kFamilyWithDriver = 0x10000;
 // Entries of the serial list the list maintenance works on: entry 0 ("no box") and up to 20 boxes.
 constexpr int kSerialListEntries = 21;
-// Entries a selected index may point into.
-constexpr int kSelectableEntries = Kobra::SelectedSerialEntries;
 
 struct SFileTypeRow {
     const char* description;
@@ -97,32 +96,6 @@ void trace(const char* text) {
 
 long long roundSerial(double serial) {
     return std::llround(serial);
-}
-
-// The serial number at a selected index of the box list; 0 for "no box" or an index outside it.
-long long serialAt(const QStringList& serials, int count, int index) {
-    if (index < 1 || index >= count || index >= serials.size())
-        return 0;
-    bool ok = false;
-    const double v = serials.at(index).trimmed().toDouble(&ok);
-    return ok ? roundSerial(v) : 0;
-}
-
-// The serial number of the box selected by an interface (t0, t1); configured = the box chosen for
-// configuration instead. status gets a failed read's error.
-long long selectedSerial(CDbDataBaseIfc& db, bool configured, int t0, int t1, int& status) {
-    int index = 0;
-    status = configured ? db.getSelect("IdPDbKobraConfigSelected", index, 0, 0, 0, 0)
-                        : db.getSelect("IdPDbKobraSelected", index, t0, 0, 0, t1);
-    if (status != 0)
-        return 0;
-    QStringList serials;
-    int count = 0;
-    status =
-        db.getStringList("IdPDbKobraSerials", serials, count, configured ? 0 : t0, 0, 0, configured ? 0 : t1);
-    if (status != 0)
-        return 0;
-    return serialAt(serials, qMin(count, kSelectableEntries), index);
 }
 
 int runMessage(CDbCnct& cnct, CDbMsg* msg) {
@@ -433,10 +406,10 @@ int CKobraPlugInDllModuleImplementation::instrumentLink(CDbCnct& cnct, double se
     for (int t0 = 0; t0 < 2; ++t0) {
         for (int t1 = 0; t1 < 2; ++t1) {
             int status = 0;
-            const long long s = selectedSerial(*db, false, t0, t1, status);
+            const std::optional<qlonglong> s = Kobra::selectedSerial(*db, false, t0, t1, &status);
             if (status != 0)
                 return status;
-            if (s > 0 && s == roundSerial(serial)) {
+            if (s == roundSerial(serial)) {
                 foundT0 = t0;
                 foundT1 = t1;
             }
@@ -512,8 +485,7 @@ int CKobraPlugInDllModuleImplementation::boxGone(CDbCnct& cnct, double serial) {
 
     for (int t0 = 0; t0 < 2; ++t0) {
         for (int t1 = 0; t1 < 2; ++t1) {
-            int status = 0;
-            if (selectedSerial(*db, false, t0, t1, status) != gone)
+            if (Kobra::selectedSerial(*db, false, t0, t1) != gone)
                 continue;
             runMessage(cnct, new CDbMsg(kMsgModule, kMsgModule, "IdPDbKobraState", 0, DbMsgSet, 0u, 0, t0, t1,
                                         0, 0));
@@ -521,8 +493,7 @@ int CKobraPlugInDllModuleImplementation::boxGone(CDbCnct& cnct, double serial) {
         }
     }
 
-    int status = 0;
-    if (selectedSerial(*db, true, 0, 0, status) == gone) {
+    if (Kobra::selectedSerial(*db, true, 0, 0) == gone) {
         // Rewriting the configured selection re-runs its update, which reads the configuration again.
         int index = 0;
         if (db->getSelect("IdPDbKobraConfigSelected", index, 0, 0, 0, 0) == 0)

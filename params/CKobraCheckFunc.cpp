@@ -1,6 +1,5 @@
 #include "params/CKobraCheckFunc.h"
 
-#include <QStringList>
 #include <QVector>
 
 #include "frame/KobraModuleRequests.h"
@@ -13,6 +12,7 @@
 #include "host/util/VGXUtility.h"
 #include "orglayer/KobraBreakoutBoard.h"
 #include "params/KobraSelected.h"
+#include "params/KobraSerials.h"
 
 namespace MvQARN {
 
@@ -154,12 +154,10 @@ int CKobraCheckFunc::chkTranRecDataSource(CDbCnct& cnct) {
 
 int CKobraCheckFunc::chkKobraSelected(CDbCnct& cnct) {
     CDbDataBaseIfc* db = cnct.getDataBaseIfc();
-    QStringList serials;
-    int count = 0;
-    int rc = db->getStringList("IdPDbKobraSerials", serials, count, cnct.t0(), 0, 0, cnct.t1());
-    if (rc != DbOk)
-        return rc;
-    count = qMin(count, kSelectableEntries);
+    const Kobra::CKobraSerialList serials(*db, cnct.t0(), cnct.t1());
+    if (serials.status() != DbOk)
+        return serials.status();
+    const int count = qMin(serials.count(), kSelectableEntries);
     QVector<int> available;
     for (int i = 0; i < count; ++i)
         available.append(i);
@@ -169,7 +167,7 @@ int CKobraCheckFunc::chkKobraSelected(CDbCnct& cnct) {
             if (t0 == cnct.t0() && t1 == cnct.t1())
                 continue;
             int other = 0;
-            rc = db->getSelect("IdPDbKobraSelected", other, t0, 0, 0, t1);
+            const int rc = db->getSelect("IdPDbKobraSelected", other, t0, 0, 0, t1);
             if (rc != DbOk)
                 return rc;
             if (other >= 1)

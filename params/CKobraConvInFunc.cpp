@@ -1,6 +1,5 @@
 #include "params/CKobraConvInFunc.h"
 
-#include <QStringList>
 #include <cmath>
 #include <iterator>
 
@@ -10,6 +9,7 @@
 #include "host/db/CDbDataTypeNBit.h"
 #include "host/db/CDbDataTypeString.h"
 #include "host/db/CDbMsg.h"
+#include "params/KobraSerials.h"
 
 namespace MvQARN {
 
@@ -96,24 +96,15 @@ int CKobraConvInFunc::cnviSelectedSerial(CDbCnct& cnct) {
     head->getValue().toDouble(written);
     if (!std::isfinite(written))
         return DbErrWrongType;
-    const double serial = std::round(written);
-    QStringList serials;
-    int count = 0;
-    const int rc = cnct.getDataBaseIfc()->getStringList("IdPDbKobraSerials", serials, count,
-                                                        head->getTupel().t0, 0, 0, head->getTupel().t1);
-    if (rc != DbOk)
-        return rc;
-    count = qMin(count, int(serials.size()));
-    // Entry 0 stands for "no box".
-    for (int i = 1; i < count; ++i) {
-        bool ok = false;
-        const double entry = serials.at(i).trimmed().toDouble(&ok);
-        if (ok && std::round(entry) == serial) {
-            const bool configured = head->getName() == "IdPiDbKobraConfigSelected";
-            redirect(head, configured ? "IdPDbKobraConfigSelected" : "IdPDbKobraSelected",
-                     CDbAllType::fromInt(i));
-            return DbOk;
-        }
+    const Kobra::CKobraSerialList serials(*cnct.getDataBaseIfc(), head->getTupel().t0, head->getTupel().t1);
+    if (serials.status() != DbOk)
+        return serials.status();
+    const std::optional<qlonglong> serial = Kobra::serialFromNumber(written);
+    const std::optional<int> index = serial ? serials.indexOf(*serial) : std::nullopt;
+    if (index) {
+        const bool configured = head->getName() == "IdPiDbKobraConfigSelected";
+        redirect(head, configured ? "IdPDbKobraConfigSelected" : "IdPDbKobraSelected",
+                 CDbAllType::fromInt(*index));
     }
     return DbOk;
 }

@@ -1,13 +1,12 @@
 #include "params/CKobraSaveRecallFunc.h"
 
-#include <QStringList>
-#include <cmath>
+#include <limits>
 
 #include "host/db/CDbAllType.h"
 #include "host/db/CDbCnct.h"
 #include "host/db/CDbDataBaseIfc.h"
 #include "params/KobraFunctionSlots.h"
-#include "params/KobraSelected.h"
+#include "params/KobraSerials.h"
 
 namespace {
 
@@ -39,17 +38,11 @@ int CKobraSaveRecallFunc::savKobraSelected(CDbCnct& cnct) {
     int index = 0;
     cnct.getValue().toInt(index);
     int serial = 0;
-    QStringList serials;
-    int count = 0;
-    CDbDataBaseIfc* db = cnct.getDataBaseIfc();
-    if (db && db->getStringList("IdPDbKobraSerials", serials, count, 0, 0, 0, 0) == DbOk) {
-        count = qMin(count, int(serials.size()));
-        if (index >= 1 && index < count) {
-            bool ok = false;
-            const double v = serials.at(index).trimmed().toDouble(&ok);
-            if (ok && std::isfinite(v) && v > 0 && v < 2147483647.0)
-                serial = int(std::lround(v));
-        }
+    if (CDbDataBaseIfc* db = cnct.getDataBaseIfc()) {
+        // The list is stored once for all interface instances.
+        const std::optional<qlonglong> s = Kobra::CKobraSerialList(*db, 0, 0).serialAt(index);
+        if (s && *s <= std::numeric_limits<int>::max())
+            serial = int(*s);
     }
     cnct.setValue(CDbAllType::fromInt(serial));
     return DbOk;

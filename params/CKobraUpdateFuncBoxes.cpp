@@ -18,6 +18,7 @@
 #include "params/CKobraUpdateFuncHelpers.h"
 #include "params/KobraDeviceStateReapply.h"
 #include "params/KobraSelected.h"
+#include "params/KobraSerials.h"
 
 namespace MvQARN {
 
@@ -109,13 +110,6 @@ void queueInstrumentLink(CDbCnct& cnct, const QByteArray& block, int link) {
     queueText(cnct, "IdPDbKobraInstrType", type, t0, t1, 0, link);
     queueText(cnct, "IdPDbKobraInstrSerialNumber", serial, t0, t1, 0, link);
     queueText(cnct, "IdPDbKobraInstrPort", portText, t0, t1, 0, link);
-}
-
-// Serial number a list entry stands for; 0 for texts that are no serial number.
-long long serialOf(const QString& text) {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    return ok && v > 0 ? (long long)(v + 0.5) : 0;
 }
 
 // New position of an old selection in a new serial list; 0 when its box is gone.
@@ -235,7 +229,7 @@ int CKobraUpdateFunc::updKobraSerials(CDbCnct& cnct, const CDbAllType& previous)
         const long long remembered = Kobra::rememberedSerial(t0, t1);
         if (index[i] == 0 && newList.size() > oldList.size() && newList.size() >= 2 && remembered > 0) {
             for (int e = 1; e < newList.size() && e <= Kobra::SelectedSerialEntries; ++e) {
-                if (serialOf(newList.at(e)) == remembered) {
+                if (Kobra::parseSerial(newList.at(e)) == remembered) {
                     index[i] = e;
                     break;
                 }

@@ -1,0 +1,65 @@
+// Serial numbers of the box list: how an entry's text and a numeric argument become a serial number.
+#include <QString>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "params/KobraSerials.h"
+
+namespace {
+
+using Kobra::parseSerial;
+using Kobra::serialFromNumber;
+
+TEST(KobraSerials, EntryTextsReadAsExactIntegers) {
+    const struct {
+        const char* text;
+        qlonglong serial;
+    } cases[] = {
+        {"100123", 100123},
+        {" 100456\t", 100456},
+        {"+7", 7},
+        {"00100123", 100123},
+        // The general format with six significant digits, as the list maintenance writes it.
+        {"1.23457e+06", 1234570},
+        {"7.65432E+06", 7654320},
+        {"1e6", 1000000},
+        {"12.5e1", 125},
+        // Fractions round half away from zero.
+        {"555.5", 556},
+        {"555.49", 555},
+        {"0.5", 1},
+        {"100123.", 100123},
+        // Beyond the 53 bits a double holds exactly.
+        {"9007199254740993", 9007199254740993LL},
+        {"9223372036854775807", std::numeric_limits<qlonglong>::max()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(parseSerial(QString::fromLatin1(c.text)), std::optional<qlonglong>(c.serial));
+    }
+}
+
+TEST(KobraSerials, TextsThatNameNoBoxAreNone) {
+    for (const char* text :
+         {"None",  "",      "  ", "0", "0.49", "-5",  "-0",   "1e-3", "12abc",
+          "1.2.3", "1e",    "e5", ".", "inf",  "nan", "0x10", "1 2",  "9223372036854775808",
+          "1e19",  "9.3e18"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(parseSerial(QString::fromLatin1(text)), std::nullopt);
+    }
+}
+
+TEST(KobraSerials, NumericArgumentsRoundToASerialOrNone) {
+    EXPECT_EQ(serialFromNumber(100123.4), 100123);
+    EXPECT_EQ(serialFromNumber(100123.5), 100124);
+    EXPECT_EQ(serialFromNumber(0.5), 1);
+    for (double v : {0.0, 0.49, -3.0, std::nan(""), double(INFINITY), 1e19}) {
+        SCOPED_TRACE(std::to_string(v));
+        EXPECT_EQ(serialFromNumber(v), std::nullopt);
+    }
+}
+
+} // namespace
