@@ -143,23 +143,28 @@ static_assert(CodeHighBlockEnd == ScpiLastCode + 1, "codes must fill the range e
 // ---- Value descriptors ------------------------------------------------------------------------------
 
 constexpr SScpiKeyword kEndKw = {nullptr, 0, 0};
+constexpr SScpiKeyword kwMin = {"MINimum", ScpiSpecialMin, ScpiKeywordSpecial};
+constexpr SScpiKeyword kwMax = {"MAXimum", ScpiSpecialMax, ScpiKeywordSpecial};
+constexpr SScpiKeyword kwDef = {"DEFault", ScpiSpecialDef, ScpiKeywordSpecial};
 
 const SScpiKeyword kwBool[] = {{"0", 0, 0}, {"1", 1, 0}, {"OFF", 0, 0}, {"ON", 1, 0}, kEndKw};
-const SScpiKeyword kwNum[] = {{"MINimum", 1, 1}, {"MAXimum", 3, 1}, {"DEFault", 2, 1}, {"OFF", 0, 0}, kEndKw};
-const SScpiKeyword kwFreq[] = {{"MINimum", 1, 1},
-                               {"MAXimum", 3, 1},
-                               {"DEFault", 2, 1},
-                               {"UP", 4, 0},
-                               {"DOWN", 5, 0},
-                               {"OFF", 0, 0},
-                               kEndKw};
-const SScpiKeyword kwTime[] = {
-    {"MINimum", 1, 1}, {"MAXimum", 3, 1}, {"DEFault", 2, 1}, {"OFF", 0, 0}, kEndKw};
+const SScpiKeyword kwNum[] = {kwMin, kwMax, kwDef, {"OFF", 0, 0}, kEndKw};
+// UP and DOWN step whatever their flag.
+const SScpiKeyword kwFreq[] = {
+    kwMin, kwMax, kwDef, {"UP", ScpiSpecialUp, 0}, {"DOWN", ScpiSpecialDown, 0}, {"OFF", 0, 0}, kEndKw};
+const SScpiKeyword kwTime[] = {kwMin, kwMax, kwDef, {"OFF", 0, 0}, kEndKw};
 
-const SScpiUnit unFreq[] = {{"HZ", 0x2700},  {"KHZ", 0x2703}, {"MHZ", 0x2706}, {"MAHZ", 0x2706},
-                            {"GHZ", 0x2709}, {"THZ", 0x270C}, {nullptr, 0}};
-const SScpiUnit unTime[] = {{"S", 0x3400},  {"MS", 0x34FD}, {"US", 0x34FA},
-                            {"NS", 0x34F7}, {"PS", 0x34F4}, {nullptr, 0}};
+constexpr int hz(int powerOfTen) {
+    return scpiUnitCode(ScpiQuantityFrequency, powerOfTen);
+}
+constexpr int sec(int powerOfTen) {
+    return scpiUnitCode(ScpiQuantityTime, powerOfTen);
+}
+const SScpiUnit unFreq[] = {{"HZ", hz(0)},  {"KHZ", hz(3)},  {"MHZ", hz(6)}, {"MAHZ", hz(6)},
+                            {"GHZ", hz(9)}, {"THZ", hz(12)}, {nullptr, 0}};
+const SScpiUnit unTime[] = {{"S", sec(0)},   {"MS", sec(-3)},  {"US", sec(-6)},
+                            {"NS", sec(-9)}, {"PS", sec(-12)}, {nullptr, 0}};
+static_assert(hz(6) == 0x2706 && sec(-12) == 0x34F4, "unit codes: quantity byte, power-of-ten byte");
 
 const SScpiKeyword kwClkPhase[] = {{"0", 0, 0}, {"90", 1, 0}, {"180", 2, 0}, {"270", 3, 0}, kEndKw};
 const SScpiKeyword kwPolarity[] = {{"POSitive", 0, 0}, {"NEGative", 1, 0}, kEndKw};
@@ -246,16 +251,23 @@ const SScpiKeyword kwDigRfPoint[] = {{"U5VN", 0, 0},
                                      {"GND", 31, 0},
                                      kEndKw};
 
-const SScpiValDesc dBool = {0x102, 0x100, nullptr, kwBool, nullptr, 0};
-const SScpiValDesc dList = {0x400000, 0x100, nullptr, nullptr, nullptr, 0};
-const SScpiValDesc dText = {0x20000, 0x100, nullptr, nullptr, nullptr, 0};
-const SScpiValDesc dBits = {0x1C000, 0x200, nullptr, nullptr, nullptr, 10};
-const SScpiValDesc dNum = {0xF02, 0x101, nullptr, kwNum, nullptr, 0};
-const SScpiValDesc dFreq = {0xF02, 0x101, unFreq, kwFreq, nullptr, 0};
-const SScpiValDesc dTime = {0xF02, 0x101, unTime, kwTime, nullptr, 0};
+// Numbers take units and the special keywords.
+constexpr unsigned kNumberType = ScpiValNumeric | ScpiValChar | ScpiValKeyword;
+static_assert(kNumberType == 0xF02 && (ScpiValChar | ScpiValKeyword) == 0x102, "descriptor type words");
+
+const SScpiValDesc dBool = {
+    .type = ScpiValChar | ScpiValKeyword, .format = ScpiFormatPlain, .keywords = kwBool};
+const SScpiValDesc dList = {.type = ScpiValList, .format = ScpiFormatPlain};
+const SScpiValDesc dText = {.type = ScpiValString, .format = ScpiFormatPlain};
+const SScpiValDesc dBits = {.type = ScpiValBits, .format = ScpiFormatBits, .count = 10};
+const SScpiValDesc dNum = {.type = kNumberType, .format = ScpiFormatNumber, .keywords = kwNum};
+const SScpiValDesc dFreq = {
+    .type = kNumberType, .format = ScpiFormatNumber, .units = unFreq, .keywords = kwFreq};
+const SScpiValDesc dTime = {
+    .type = kNumberType, .format = ScpiFormatNumber, .units = unTime, .keywords = kwTime};
 
 constexpr SScpiValDesc keywords(const SScpiKeyword* table, unsigned type = ScpiValChar) {
-    return {type, 0x100, nullptr, table, nullptr, 0};
+    return {.type = type, .format = ScpiFormatPlain, .keywords = table};
 }
 // Keywords that look like numbers are read as character data of their own.
 const SScpiValDesc dClkPhase = keywords(kwClkPhase, ScpiValKeyword);
@@ -282,25 +294,12 @@ const SScpiValDesc dLvdsSource = keywords(kwLvdsSource);
 const SScpiValDesc dDiagPoint = keywords(kwDiagPoint);
 const SScpiValDesc dDigRfPoint = keywords(kwDigRfPoint);
 
-// ---- Record helpers -----------------------------------------------------------------------------
+// ---- Flag words and the end record ---------------------------------------------------------------
 
-constexpr int Node = ScpiKindNode, Query = ScpiKindQuery, QuerySub = ScpiKindQuerySub,
-              EventText = ScpiKindEventText, EventTextSub = ScpiKindEventTextSub, Set = ScpiKindSetting,
-              SetSub = ScpiKindSettingSub, Event = ScpiKindEvent;
-constexpr unsigned A = 0xC1;               // flags A of most groups
+constexpr unsigned A = ScpiFlagsAGroup;    // flags A of most groups
 constexpr unsigned B = ScpiFlagBBothSides; // both path and side follow the interface selector
-constexpr unsigned Firmware = 0x80000000u; // firmware installed/update commands
-
-constexpr SScpiCmd cmd(const char* mnemonic, int code, unsigned flagsA, unsigned flagsB, int kind,
-                       SScpiParseTable** sub, const SScpiValDesc* arg, const char* param, int suffix = 0,
-                       const SScpiValDesc* answer = nullptr) {
-    return {mnemonic, code, flagsA, flagsB, kind, sub, arg, param, suffix, answer};
-}
-constexpr SScpiCmd node(const char* mnemonic, unsigned flagsA, unsigned flagsB, SScpiParseTable** sub,
-                        int suffix = 0) {
-    return {mnemonic, 0, flagsA, flagsB, Node, sub, nullptr, nullptr, suffix, nullptr};
-}
-constexpr SScpiCmd kEnd = {nullptr, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, nullptr};
+constexpr unsigned Firmware = ScpiFlagBFirmware;
+constexpr SScpiCmd kEnd = {};
 
 // ---- Table slots ------------------------------------------------------------------------------------
 
@@ -320,107 +319,161 @@ SScpiParseTable *sArb, *sDevice, *sDevBoard, *sDevBob, *sDevFirm, *sDevFpg, *sIn
 SScpiParseTable *sDiagKobr, *sCpri, *sCpriTest, *sDrf, *sDrfTest, *sEeprom, *sEepromBob, *sEepromBobSerial,
     *sEepromSerial, *sLvds, *sLvdsLink, *sPoint, *sPointDrf;
 
+// Records as designated initialisers, several fields to a line.
+// clang-format off
+
 // ---- Root ---------------------------------------------------------------------------------------------
 
 const SScpiCmd cRoot[] = {
-    node("BBIN", A, 0, &sBbin), node("DIAGnostic", A, 0, &sDiag, 1), node("KOBR", A, B, &sKobr),
-    node("IQ", A, 0, &sIq),     node("SOURce", A, 0, &sSource, 1),   kEnd,
-};
-const SScpiCmd cSource[] = {
-    node("BBIN", A, 0, &sBbin),
-    node("KOBR", A, B, &sKobr),
-    node("IQ", A, 0, &sIq),
+    {.mnemonic = "BBIN", .flagsA = A, .kind = ScpiKindNode, .sub = &sBbin},
+    {.mnemonic = "DIAGnostic", .flagsA = A, .kind = ScpiKindNode, .sub = &sDiag,
+     .suffix = ScpiSuffixInterface},
+    {.mnemonic = "KOBR", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sKobr},
+    {.mnemonic = "IQ", .flagsA = A, .kind = ScpiKindNode, .sub = &sIq},
+    {.mnemonic = "SOURce", .flagsA = A, .kind = ScpiKindNode, .sub = &sSource, .suffix = ScpiSuffixInterface},
     kEnd,
 };
-const SScpiCmd cBbin[] = {node("EXTernal", A, 0, &sIfcBbin), kEnd};
-const SScpiCmd cIq[] = {node("OUTPut", A, 0, &sIqOut), kEnd};
+const SScpiCmd cSource[] = {
+    {.mnemonic = "BBIN", .flagsA = A, .kind = ScpiKindNode, .sub = &sBbin},
+    {.mnemonic = "KOBR", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sKobr},
+    {.mnemonic = "IQ", .flagsA = A, .kind = ScpiKindNode, .sub = &sIq},
+    kEnd,
+};
+const SScpiCmd cBbin[] = {
+    {.mnemonic = "EXTernal", .flagsA = A, .kind = ScpiKindNode, .sub = &sIfcBbin},
+    kEnd,
+};
+const SScpiCmd cIq[] = {
+    {.mnemonic = "OUTPut", .flagsA = A, .kind = ScpiKindNode, .sub = &sIqOut},
+    kEnd,
+};
 // The output side is fixed by the path, whatever the interface selector says.
-const SScpiCmd cIqOut[] = {node("EXTernal", A, 0, &sIfcIq, 268), kEnd};
-const SScpiCmd cDiag[] = {node("KOBR", A, B, &sDiagKobr), kEnd};
+const SScpiCmd cIqOut[] = {
+    {.mnemonic = "EXTernal", .flagsA = A, .kind = ScpiKindNode, .sub = &sIfcIq,
+     .suffix = ScpiSuffixOutputSide},
+    kEnd,
+};
+const SScpiCmd cDiag[] = {
+    {.mnemonic = "KOBR", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sDiagKobr},
+    kEnd,
+};
 
 // ---- Interface levels ---------------------------------------------------------------------------
 
 #define KOBRA_IFC_LEVEL(FA, FB, CLOCK, DATA, FIRM, LOGIC, SSI)                                               \
-    node("CLOCk", FA, FB, CLOCK), node("DATA", FA, FB, DATA),                                                \
-        cmd("DIRection", CodeDirection, FA, FB, Set, nullptr, &dDirection, "IdPDbLynxDirection"),            \
-        cmd("DRATe", CodeRateMode, FA, FB, Set, nullptr, &dRateMode, "IdPDbLynxRateMode"),                   \
-        node("FIRMware", FA, FB, FIRM),                                                                      \
-        cmd("FORMat", CodeFormat, FA, FB, Set, nullptr, &dFormat, "IdPDbLynxFormat"),                        \
-        cmd("ILEaving", CodeIleavMode, FA, FB, Set, nullptr, &dIleave, "IdPDbLynxIleavMode"),                \
-        cmd("LOGic", CodeLogicType, FA, FB, SetSub, LOGIC, &dLogic, "IdPDbLynxLogicType"),                   \
-        cmd("SCRatio", CodeSCRatio, FA, FB, Set, nullptr, &dScRatio, "IdPDbLynxSCRatio"),                    \
-        cmd("SRATe", CodeSampRate, FA, FB, Query, nullptr, &dNum, "IdPDbLynxSampRate"),                      \
-        node("SSI", FA, FB, SSI)
+    {.mnemonic = "CLOCk", .flagsA = FA, .flagsB = FB, .kind = ScpiKindNode, .sub = CLOCK},                   \
+    {.mnemonic = "DATA", .flagsA = FA, .flagsB = FB, .kind = ScpiKindNode, .sub = DATA},                     \
+    {.mnemonic = "DIRection", .code = CodeDirection, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,    \
+     .arg = &dDirection, .param = "IdPDbLynxDirection"},                                                     \
+    {.mnemonic = "DRATe", .code = CodeRateMode, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,         \
+     .arg = &dRateMode, .param = "IdPDbLynxRateMode"},                                                       \
+    {.mnemonic = "FIRMware", .flagsA = FA, .flagsB = FB, .kind = ScpiKindNode, .sub = FIRM},                 \
+    {.mnemonic = "FORMat", .code = CodeFormat, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,          \
+     .arg = &dFormat, .param = "IdPDbLynxFormat"},                                                           \
+    {.mnemonic = "ILEaving", .code = CodeIleavMode, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,     \
+     .arg = &dIleave, .param = "IdPDbLynxIleavMode"},                                                        \
+    {.mnemonic = "LOGic", .code = CodeLogicType, .flagsA = FA, .flagsB = FB,                                 \
+     .kind = ScpiKindSetting | ScpiKindSub, .sub = LOGIC, .arg = &dLogic, .param = "IdPDbLynxLogicType"},    \
+    {.mnemonic = "SCRatio", .code = CodeSCRatio, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,        \
+     .arg = &dScRatio, .param = "IdPDbLynxSCRatio"},                                                         \
+    {.mnemonic = "SRATe", .code = CodeSampRate, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,           \
+     .arg = &dNum, .param = "IdPDbLynxSampRate"},                                                            \
+    {.mnemonic = "SSI", .flagsA = FA, .flagsB = FB, .kind = ScpiKindNode, .sub = SSI}
 
 #define KOBRA_IFC_CLOCK(FA, FB, SKEW)                                                                        \
-    cmd("PHASe", CodeClocPhas, FA, FB, Set, nullptr, &dClkPhase, "IdPDbLynxClocPhas"),                       \
-        cmd("POLarity", CodeClocPol, FA, FB, Set, nullptr, &dPolarity, "IdPDbLynxClocPol"),                  \
-        cmd("RATE", CodeClocRate, FA, FB, Set, nullptr, &dFreq, "IdPDbLynxClocRate"),                        \
-        node("SKEW", FA, FB, SKEW),                                                                          \
-        cmd("SOURce", CodeClocSour, FA, FB, Set, nullptr, &dClkSource, "IdPDbLynxClocSour")
+    {.mnemonic = "PHASe", .code = CodeClocPhas, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,         \
+     .arg = &dClkPhase, .param = "IdPDbLynxClocPhas"},                                                       \
+    {.mnemonic = "POLarity", .code = CodeClocPol, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,       \
+     .arg = &dPolarity, .param = "IdPDbLynxClocPol"},                                                        \
+    {.mnemonic = "RATE", .code = CodeClocRate, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,          \
+     .arg = &dFreq, .param = "IdPDbLynxClocRate"},                                                           \
+    {.mnemonic = "SKEW", .flagsA = FA, .flagsB = FB, .kind = ScpiKindNode, .sub = SKEW},                     \
+    {.mnemonic = "SOURce", .code = CodeClocSour, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,        \
+     .arg = &dClkSource, .param = "IdPDbLynxClocSour"}
 
 #define KOBRA_IFC_CLOCK_SKEW(FA, FB)                                                                         \
-    cmd("IN", CodeClocInSkew, FA, FB, Set, nullptr, &dTime, "IdPDbLynxClocInSkew"),                          \
-        cmd("OUT", CodeClocSkew, FA, FB, Set, nullptr, &dTime, "IdPDbLynxClocSkew")
+    {.mnemonic = "IN", .code = CodeClocInSkew, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,          \
+     .arg = &dTime, .param = "IdPDbLynxClocInSkew"},                                                         \
+    {.mnemonic = "OUT", .code = CodeClocSkew, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,           \
+     .arg = &dTime, .param = "IdPDbLynxClocSkew"}
 
 #define KOBRA_IFC_DATA(FA, FB, POL)                                                                          \
-    cmd("ALIGnment", CodeDataWordAlign, FA, FB, Set, nullptr, &dMsbLsb, "IdPDbLynxDataWordAlign"),           \
-        cmd("BORDer", CodeDataBitOrder, FA, FB, Set, nullptr, &dMsbLsb, "IdPDbLynxDataBitOrder"),            \
-        cmd("INEGate", CodeDataNegI, FA, FB, Set, nullptr, &dBool, "IdPDbLynxDataNegI"),                     \
-        cmd("NFORmat", CodeDataNumForm, FA, FB, Set, nullptr, &dNumFormat, "IdPDbLynxDataNumForm"),          \
-        node("POLarity", FA, FB, POL),                                                                       \
-        cmd("QNEGate", CodeDataNegQ, FA, FB, Set, nullptr, &dBool, "IdPDbLynxDataNegQ"),                     \
-        cmd("SIZE", CodeDataWordSize, FA, FB, Set, nullptr, &dNum, "IdPDbLynxDataWordSize"),                 \
-        cmd("SPOLarity", CodeDataStrobPol, FA, FB, Set, nullptr, &dPolarity, "IdPDbLynxDataStrobPol"),       \
-        cmd("SPOSition", CodeDataStrobPos, FA, FB, Set, nullptr, &dNum, "IdPDbLynxDataStrobPos"),            \
-        cmd("STYPe", CodeSigType, FA, FB, Set, nullptr, &dSigType, "IdPDbLynxSigType"),                      \
-        cmd("TYPE", CodeDataType, FA, FB, Set, nullptr, &dDataType, "IdPDbLynxDataType")
+    {.mnemonic = "ALIGnment", .code = CodeDataWordAlign, .flagsA = FA, .flagsB = FB,                         \
+     .kind = ScpiKindSetting, .arg = &dMsbLsb, .param = "IdPDbLynxDataWordAlign"},                           \
+    {.mnemonic = "BORDer", .code = CodeDataBitOrder, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,    \
+     .arg = &dMsbLsb, .param = "IdPDbLynxDataBitOrder"},                                                     \
+    {.mnemonic = "INEGate", .code = CodeDataNegI, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,       \
+     .arg = &dBool, .param = "IdPDbLynxDataNegI"},                                                           \
+    {.mnemonic = "NFORmat", .code = CodeDataNumForm, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,    \
+     .arg = &dNumFormat, .param = "IdPDbLynxDataNumForm"},                                                   \
+    {.mnemonic = "POLarity", .flagsA = FA, .flagsB = FB, .kind = ScpiKindNode, .sub = POL},                  \
+    {.mnemonic = "QNEGate", .code = CodeDataNegQ, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,       \
+     .arg = &dBool, .param = "IdPDbLynxDataNegQ"},                                                           \
+    {.mnemonic = "SIZE", .code = CodeDataWordSize, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,      \
+     .arg = &dNum, .param = "IdPDbLynxDataWordSize"},                                                        \
+    {.mnemonic = "SPOLarity", .code = CodeDataStrobPol, .flagsA = FA, .flagsB = FB,                          \
+     .kind = ScpiKindSetting, .arg = &dPolarity, .param = "IdPDbLynxDataStrobPol"},                          \
+    {.mnemonic = "SPOSition", .code = CodeDataStrobPos, .flagsA = FA, .flagsB = FB,                          \
+     .kind = ScpiKindSetting, .arg = &dNum, .param = "IdPDbLynxDataStrobPos"},                               \
+    {.mnemonic = "STYPe", .code = CodeSigType, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,          \
+     .arg = &dSigType, .param = "IdPDbLynxSigType"},                                                         \
+    {.mnemonic = "TYPE", .code = CodeDataType, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,          \
+     .arg = &dDataType, .param = "IdPDbLynxDataType"}
 
 #define KOBRA_IFC_DATA_POL(FA, FB)                                                                           \
-    cmd("IQ", CodeDataIQPol, FA, FB, Set, nullptr, &dPolarity, "IdPDbLynxDataIQPol")
+    {.mnemonic = "IQ", .code = CodeDataIQPol, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,           \
+     .arg = &dPolarity, .param = "IdPDbLynxDataIQPol"}
 
 #define KOBRA_IFC_FIRM(FA, FB)                                                                               \
-    cmd("INSTalled", CodeUsbDevFirmInstalled, FA, (FB) | Firmware, Set, nullptr, &dNum,                      \
-        "IdPDbLynxUsbDevFirmInstalled", 0, &dText),                                                          \
-        cmd("SUPPorted", CodeFirmSupported, FA, FB, Query, nullptr, &dText, "IdPDbLynxFirmSupported"),       \
-        cmd("UPDate", CodeUsbDevFirmUpdError, FA, (FB) | Firmware, Set, nullptr, &dNum,                      \
-            "IdPDbLynxUsbDevFirmUpdError", 0, &dBool)
+    {.mnemonic = "INSTalled", .code = CodeUsbDevFirmInstalled, .flagsA = FA, .flagsB = (FB) | Firmware,      \
+     .kind = ScpiKindSetting, .arg = &dNum, .param = "IdPDbLynxUsbDevFirmInstalled", .answer = &dText},      \
+    {.mnemonic = "SUPPorted", .code = CodeFirmSupported, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,  \
+     .arg = &dText, .param = "IdPDbLynxFirmSupported"},                                                      \
+    {.mnemonic = "UPDate", .code = CodeUsbDevFirmUpdError, .flagsA = FA, .flagsB = (FB) | Firmware,          \
+     .kind = ScpiKindSetting, .arg = &dNum, .param = "IdPDbLynxUsbDevFirmUpdError", .answer = &dBool}
 
 #define KOBRA_IFC_LOGIC(FA, FB)                                                                              \
-    cmd("TYPE", CodeLogicType, FA, FB, Set, nullptr, &dLogic, "IdPDbLynxLogicType")
+    {.mnemonic = "TYPE", .code = CodeLogicType, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,         \
+     .arg = &dLogic, .param = "IdPDbLynxLogicType"}
 
 #define KOBRA_IFC_SSI(FA, FB, GAIN, SPI)                                                                     \
-    cmd("CMData", CodeSsiCmData, FA, FB, Set, nullptr, &dBits, "IdPDbLynxSsiCmData"),                        \
-        cmd("CMSize", CodeSsiCmBitLen, FA, FB, Query, nullptr, &dNum, "IdPDbLynxSsiCmBitLen"),               \
-        node("GAIN", FA, FB, GAIN),                                                                          \
-        cmd("LFSYnc", CodeSsiFramSyncStat, FA, FB, Query, nullptr, &dBool, "IdPDbLynxSsiFramSyncStat"),      \
-        cmd("SIZE", CodeSsiWordSize, FA, FB, Query, nullptr, &dNum, "IdPDbLynxSsiWordSize"),                 \
-        node("SPI", FA, FB, SPI)
+    {.mnemonic = "CMData", .code = CodeSsiCmData, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,       \
+     .arg = &dBits, .param = "IdPDbLynxSsiCmData"},                                                          \
+    {.mnemonic = "CMSize", .code = CodeSsiCmBitLen, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,       \
+     .arg = &dNum, .param = "IdPDbLynxSsiCmBitLen"},                                                         \
+    {.mnemonic = "GAIN", .flagsA = FA, .flagsB = FB, .kind = ScpiKindNode, .sub = GAIN},                     \
+    {.mnemonic = "LFSYnc", .code = CodeSsiFramSyncStat, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,   \
+     .arg = &dBool, .param = "IdPDbLynxSsiFramSyncStat"},                                                    \
+    {.mnemonic = "SIZE", .code = CodeSsiWordSize, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,         \
+     .arg = &dNum, .param = "IdPDbLynxSsiWordSize"},                                                         \
+    {.mnemonic = "SPI", .flagsA = FA, .flagsB = FB, .kind = ScpiKindNode, .sub = SPI}
 
 #define KOBRA_IFC_SSI_GAIN(FA, FB)                                                                           \
-    cmd("FSELect", CodeSsiGainFile, FA, FB, Query, nullptr, &dText, "IdPDbLynxSsiGainFile"),                 \
-        cmd("STATe", CodeSsiGainAuto, FA, FB, Query, nullptr, &dBool, "IdPDbLynxSsiGainAuto")
+    {.mnemonic = "FSELect", .code = CodeSsiGainFile, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,      \
+     .arg = &dText, .param = "IdPDbLynxSsiGainFile"},                                                        \
+    {.mnemonic = "STATe", .code = CodeSsiGainAuto, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,        \
+     .arg = &dBool, .param = "IdPDbLynxSsiGainAuto"}
 
 #define KOBRA_IFC_SPI(FA, FB, CLOCK)                                                                         \
-    node("CLOCk", FA, FB, CLOCK),                                                                            \
-        cmd("CSELect", CodeSsiChipSelStat, FA, FB, Query, nullptr, &dBool, "IdPDbLynxSsiChipSelStat"),       \
-        cmd("FSELect", CodeSsiSpiFile, FA, FB, Query, nullptr, &dText, "IdPDbLynxSsiSpiFile"),               \
-        cmd("RBYTe", CodeSsiSpiDataRead, FA, FB, Query, nullptr, &dBits, "IdPDbLynxSsiSpiDataRead"),         \
-        cmd("WBYTe", CodeSsiSpiDataWrite, FA, FB, Set, nullptr, &dBits, "IdPDbLynxSsiSpiDataWrite")
+    {.mnemonic = "CLOCk", .flagsA = FA, .flagsB = FB, .kind = ScpiKindNode, .sub = CLOCK},                   \
+    {.mnemonic = "CSELect", .code = CodeSsiChipSelStat, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,   \
+     .arg = &dBool, .param = "IdPDbLynxSsiChipSelStat"},                                                     \
+    {.mnemonic = "FSELect", .code = CodeSsiSpiFile, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,       \
+     .arg = &dText, .param = "IdPDbLynxSsiSpiFile"},                                                         \
+    {.mnemonic = "RBYTe", .code = CodeSsiSpiDataRead, .flagsA = FA, .flagsB = FB, .kind = ScpiKindQuery,     \
+     .arg = &dBits, .param = "IdPDbLynxSsiSpiDataRead"},                                                     \
+    {.mnemonic = "WBYTe", .code = CodeSsiSpiDataWrite, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,  \
+     .arg = &dBits, .param = "IdPDbLynxSsiSpiDataWrite"}
 
 #define KOBRA_IFC_SPI_CLOCK(FA, FB)                                                                          \
-    cmd("FREQuency", CodeSsiSpiClocFreq, FA, FB, Set, nullptr, &dSpiFreq, "IdPDbLynxSsiSpiClocFreq"),        \
-        cmd("PHASe", CodeSsiSpiClocPhas, FA, FB, Set, nullptr, &dSpiPhase, "IdPDbLynxSsiSpiClocPhas")
+    {.mnemonic = "FREQuency", .code = CodeSsiSpiClocFreq, .flagsA = FA, .flagsB = FB,                        \
+     .kind = ScpiKindSetting, .arg = &dSpiFreq, .param = "IdPDbLynxSsiSpiClocFreq"},                         \
+    {.mnemonic = "PHASe", .code = CodeSsiSpiClocPhas, .flagsA = FA, .flagsB = FB, .kind = ScpiKindSetting,   \
+     .arg = &dSpiPhase, .param = "IdPDbLynxSsiSpiClocPhas"}
 
 // BBIN:EXTernal and IQ:OUTPut:EXTernal.
-const SScpiCmd cIfcBbin[] = {
-    KOBRA_IFC_LEVEL(A, 0, &sIfClock, &sIfData, &sIfFirm, &sIfLogic, &sIfSsi),
-    kEnd,
-};
-const SScpiCmd cIfcIq[] = {
-    KOBRA_IFC_LEVEL(A, 0, &sIqClock, &sIqData, &sIqFirm, &sIqLogic, &sIqSsi),
-    kEnd,
-};
+const SScpiCmd cIfcBbin[] = {KOBRA_IFC_LEVEL(A, 0, &sIfClock, &sIfData, &sIfFirm, &sIfLogic, &sIfSsi), kEnd};
+const SScpiCmd cIfcIq[] = {KOBRA_IFC_LEVEL(A, 0, &sIqClock, &sIqData, &sIqFirm, &sIqLogic, &sIqSsi), kEnd};
 const SScpiCmd cIfClock[] = {KOBRA_IFC_CLOCK(A, 0, &sIfClockSkew), kEnd};
 const SScpiCmd cIfClockSkew[] = {KOBRA_IFC_CLOCK_SKEW(A, 0), kEnd};
 const SScpiCmd cIfData[] = {KOBRA_IFC_DATA(A, 0, &sIfDataPol), kEnd};
@@ -445,17 +498,25 @@ const SScpiCmd cIqSpiClock[] = {KOBRA_IFC_SPI_CLOCK(A, 0), kEnd};
 // KOBR:USER: the interface commands with flags A 0, plus the box's own settings and test functions.
 const SScpiCmd cUser[] = {
     KOBRA_IFC_LEVEL(0, B, &sUClock, &sUData, &sUFirm, &sULogic, &sUSsi),
-    cmd("PRESet", CodePreset, 0, B, Event, nullptr, nullptr, "IdPDbLynxPreset"),
-    node("SETTing", A, B, &sUSetting),
-    cmd("STATe", CodeState, A, B, Set, nullptr, &dBool, "IdPDbLynxState"),
-    node("TEST", A, B, &sUTest),
-    node("TRIGger", 0, B, &sUTrigger),
+    {.mnemonic = "PRESet", .code = CodePreset, .flagsB = B, .kind = ScpiKindEvent,
+     .param = "IdPDbLynxPreset"},
+    {.mnemonic = "SETTing", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sUSetting},
+    {.mnemonic = "STATe", .code = CodeState, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dBool, .param = "IdPDbLynxState"},
+    {.mnemonic = "TEST", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sUTest},
+    {.mnemonic = "TRIGger", .flagsB = B, .kind = ScpiKindNode, .sub = &sUTrigger},
     kEnd,
 };
-const SScpiCmd cUClock[] = {KOBRA_IFC_CLOCK(0, B, &sUClockSkew), node("REFerence", 0, B, &sUClockRef), kEnd};
+const SScpiCmd cUClock[] = {
+    KOBRA_IFC_CLOCK(0, B, &sUClockSkew),
+    {.mnemonic = "REFerence", .flagsB = B, .kind = ScpiKindNode, .sub = &sUClockRef},
+    kEnd,
+};
 const SScpiCmd cUClockRef[] = {
-    cmd("FREQuency", CodeExtRefFreq, 0, B, Set, nullptr, &dFreq, "IdPiDbLynxExtRefFreq"),
-    cmd("VALue", CodeExtRefFreqVal, 0, B, Query, nullptr, &dNum, "IdPDbLynxExtRefFreqVal"),
+    {.mnemonic = "FREQuency", .code = CodeExtRefFreq, .flagsB = B, .kind = ScpiKindSetting, .arg = &dFreq,
+     .param = "IdPiDbLynxExtRefFreq"},
+    {.mnemonic = "VALue", .code = CodeExtRefFreqVal, .flagsB = B, .kind = ScpiKindQuery, .arg = &dNum,
+     .param = "IdPDbLynxExtRefFreqVal"},
     kEnd,
 };
 const SScpiCmd cUClockSkew[] = {KOBRA_IFC_CLOCK_SKEW(0, B), kEnd};
@@ -468,42 +529,65 @@ const SScpiCmd cUSsiGain[] = {KOBRA_IFC_SSI_GAIN(0, B), kEnd};
 const SScpiCmd cUSpi[] = {KOBRA_IFC_SPI(0, B, &sUSpiClock), kEnd};
 const SScpiCmd cUSpiClock[] = {KOBRA_IFC_SPI_CLOCK(0, B), kEnd};
 const SScpiCmd cUSetting[] = {
-    cmd("CATalog", CodeCatName, A, B, Query, nullptr, &dList, "IdPDbLynxCatName"),
-    cmd("DELete", CodeDel, A, B, EventText, nullptr, &dText, "IdPDbLynxDel"),
-    cmd("LOAD", CodeRcl, A, B, EventText, nullptr, &dText, "IdPDbLynxRcl"),
-    cmd("STORe", CodeSav, A, B, EventTextSub, &sUSettingStore, &dText, "IdPDbLynxSav"),
+    {.mnemonic = "CATalog", .code = CodeCatName, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dList, .param = "IdPDbLynxCatName"},
+    {.mnemonic = "DELete", .code = CodeDel, .flagsA = A, .flagsB = B, .kind = ScpiKindEventText,
+     .arg = &dText, .param = "IdPDbLynxDel"},
+    {.mnemonic = "LOAD", .code = CodeRcl, .flagsA = A, .flagsB = B, .kind = ScpiKindEventText, .arg = &dText,
+     .param = "IdPDbLynxRcl"},
+    {.mnemonic = "STORe", .code = CodeSav, .flagsA = A, .flagsB = B, .kind = ScpiKindEventText | ScpiKindSub,
+     .sub = &sUSettingStore, .arg = &dText, .param = "IdPDbLynxSav"},
     kEnd,
 };
 const SScpiCmd cUSettingStore[] = {
-    cmd("FAST", CodeSavFast, A, B, Set, nullptr, &dBool, "IdPDbLynxSavFast"),
+    {.mnemonic = "FAST", .code = CodeSavFast, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dBool, .param = "IdPDbLynxSavFast"},
     kEnd,
 };
-const SScpiCmd cUTest[] = {node("RX", A, B, &sUTestRx), node("TX", A, B, &sUTestTx), kEnd};
+const SScpiCmd cUTest[] = {
+    {.mnemonic = "RX", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sUTestRx},
+    {.mnemonic = "TX", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sUTestTx},
+    kEnd,
+};
 const SScpiCmd cUTestRx[] = {
-    cmd("BER", CodeTestRxBer, A, B, Query, nullptr, &dNum, "IdPDbLynxTestRxBer"),
-    cmd("SIGNal", CodeTestRxSource, A, B, Set, nullptr, &dTestRxSignal, "IdPDbLynxTestRxSource"),
-    cmd("STATe", CodeTestRxPrbs, A, B, Set, nullptr, &dBool, "IdPDbLynxTestRxPrbs"),
-    cmd("WORDs", CodeTestRxIqWords, A, B, Query, nullptr, &dNum, "IdPDbLynxTestRxIqWords"),
+    {.mnemonic = "BER", .code = CodeTestRxBer, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery, .arg = &dNum,
+     .param = "IdPDbLynxTestRxBer"},
+    {.mnemonic = "SIGNal", .code = CodeTestRxSource, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dTestRxSignal, .param = "IdPDbLynxTestRxSource"},
+    {.mnemonic = "STATe", .code = CodeTestRxPrbs, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dBool, .param = "IdPDbLynxTestRxPrbs"},
+    {.mnemonic = "WORDs", .code = CodeTestRxIqWords, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dNum, .param = "IdPDbLynxTestRxIqWords"},
     kEnd,
 };
 const SScpiCmd cUTestTx[] = {
-    cmd("SIGNal", CodeTestTxSource, A, B, Set, nullptr, &dTestTxSignal, "IdPDbLynxTestTxSource"),
-    node("SINE", A, B, &sUTestTxSine),
-    cmd("STATe", CodeTestTxPrbs, A, B, Set, nullptr, &dBool, "IdPDbLynxTestTxPrbs"),
+    {.mnemonic = "SIGNal", .code = CodeTestTxSource, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dTestTxSignal, .param = "IdPDbLynxTestTxSource"},
+    {.mnemonic = "SINE", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sUTestTxSine},
+    {.mnemonic = "STATe", .code = CodeTestTxPrbs, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dBool, .param = "IdPDbLynxTestTxPrbs"},
     kEnd,
 };
 const SScpiCmd cUTestTxSine[] = {
-    cmd("AMPLitude", CodeTestSinusGain, A, B, Set, nullptr, &dNum, "IdPDbLynxTestSinusGain"),
-    cmd("FREQuency", CodeTestSinusCwFreq, A, B, Set, nullptr, &dFreq, "IdPDbLynxTestSinusCwFreq"),
+    {.mnemonic = "AMPLitude", .code = CodeTestSinusGain, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dNum, .param = "IdPDbLynxTestSinusGain"},
+    {.mnemonic = "FREQuency", .code = CodeTestSinusCwFreq, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dFreq, .param = "IdPDbLynxTestSinusCwFreq"},
     kEnd,
 };
 const SScpiCmd cUTrigger[] = {
-    cmd("ARM", CodeTriggerArm, 0, B, Event, nullptr, nullptr, "IdPDbLynxTriggerArm"),
-    cmd("CSTat", CodeTriggerStatus, A, B, Query, nullptr, &dText, "IdPDbLynxTriggerStatus"),
-    cmd("DELay", CodeTriggerDelay, 0, B, Set, nullptr, &dNum, "IdPDbLynxTriggerDelay"),
-    cmd("RESTart", CodeTriggerRestart, 0, B, Event, nullptr, nullptr, "IdPDbLynxTriggerRestart"),
-    cmd("SOURce", CodeTriggerSource, 0, B, Set, nullptr, &dTrigSource, "IdPDbLynxTriggerSource"),
-    cmd("STATe", CodeTriggerState, 0, B, Query, nullptr, &dTrigState, "IdPDbLynxTriggerState"),
+    {.mnemonic = "ARM", .code = CodeTriggerArm, .flagsB = B, .kind = ScpiKindEvent,
+     .param = "IdPDbLynxTriggerArm"},
+    {.mnemonic = "CSTat", .code = CodeTriggerStatus, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbLynxTriggerStatus"},
+    {.mnemonic = "DELay", .code = CodeTriggerDelay, .flagsB = B, .kind = ScpiKindSetting, .arg = &dNum,
+     .param = "IdPDbLynxTriggerDelay"},
+    {.mnemonic = "RESTart", .code = CodeTriggerRestart, .flagsB = B, .kind = ScpiKindEvent,
+     .param = "IdPDbLynxTriggerRestart"},
+    {.mnemonic = "SOURce", .code = CodeTriggerSource, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dTrigSource, .param = "IdPDbLynxTriggerSource"},
+    {.mnemonic = "STATe", .code = CodeTriggerState, .flagsB = B, .kind = ScpiKindQuery, .arg = &dTrigState,
+     .param = "IdPDbLynxTriggerState"},
     kEnd,
 };
 
@@ -522,140 +606,208 @@ const SScpiCmd cUTrigger[] = {
 // ---- KOBR ----------------------------------------------------------------------------------------------
 
 const SScpiCmd cKobr[] = {
-    node("ARB", A, B, &sArb),
-    cmd("CATalog", CodeSerials, A, B, Query, nullptr, &dList, "IdPDbKobraSerials"),
-    node("DEVice", A, B, &sDevice),
-    node("INST", A, B, &sInst, 2),
-    cmd("SELect", CodeKobraSelected, A, B, Set, nullptr, &dNum, "IdPiDbKobraSelected"),
-    cmd("STATe", CodeKobraState, A, B, Query, nullptr, &dBool, "IdPDbKobraState"),
-    node("USER", A, B, &sUser),
+    {.mnemonic = "ARB", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sArb},
+    {.mnemonic = "CATalog", .code = CodeSerials, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dList, .param = "IdPDbKobraSerials"},
+    {.mnemonic = "DEVice", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sDevice},
+    {.mnemonic = "INST", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sInst,
+     .suffix = ScpiSuffixList},
+    {.mnemonic = "SELect", .code = CodeKobraSelected, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dNum, .param = "IdPiDbKobraSelected"},
+    {.mnemonic = "STATe", .code = CodeKobraState, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dBool, .param = "IdPDbKobraState"},
+    {.mnemonic = "USER", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sUser},
     kEnd,
 };
 const SScpiCmd cArb[] = {
-    cmd("CATalog", CodeArbCatName, A, B, Query, nullptr, &dList, "IdPDbKobraArbCatName"),
-    cmd("DELete", CodeArbDel, A, B, EventText, nullptr, &dText, "IdPDbKobraArbDel"),
+    {.mnemonic = "CATalog", .code = CodeArbCatName, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dList, .param = "IdPDbKobraArbCatName"},
+    {.mnemonic = "DELete", .code = CodeArbDel, .flagsA = A, .flagsB = B, .kind = ScpiKindEventText,
+     .arg = &dText, .param = "IdPDbKobraArbDel"},
     kEnd,
 };
 const SScpiCmd cDevice[] = {
-    node("BOARd", A, B, &sDevBoard),
-    node("BOB", A, B, &sDevBob),
-    cmd("CATalog", CodeSerials, A, B, Query, nullptr, &dList, "IdPDbKobraSerials"),
-    cmd("CONTroller", CodeController, A, B, Query, nullptr, &dText, "IdPDbKobraConfigController"),
-    cmd("CPLD", CodeCpldVers, A, B, Query, nullptr, &dText, "IdPDbKobraConfigCpldVers"),
-    node("FIRMware", A, B, &sDevFirm),
-    node("FPG", A, B, &sDevFpg),
-    cmd("PART", CodePartNumber, A, B, Set, nullptr, &dText, "IdPDbKobraConfigPartNumber"),
-    cmd("PPCVersion", CodePpcVers, A, B, Query, nullptr, &dText, "IdPDbKobraConfigPpcVers"),
-    cmd("SELect", CodeConfigSelected, A, B, Set, nullptr, &dNum, "IdPiDbKobraConfigSelected"),
-    cmd("SERial", CodeSerialNumber, A, B, Query, nullptr, &dText, "IdPDbKobraConfigSerialNumber"),
+    {.mnemonic = "BOARd", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sDevBoard},
+    {.mnemonic = "BOB", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sDevBob},
+    {.mnemonic = "CATalog", .code = CodeSerials, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dList, .param = "IdPDbKobraSerials"},
+    {.mnemonic = "CONTroller", .code = CodeController, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigController"},
+    {.mnemonic = "CPLD", .code = CodeCpldVers, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigCpldVers"},
+    {.mnemonic = "FIRMware", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sDevFirm},
+    {.mnemonic = "FPG", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sDevFpg},
+    {.mnemonic = "PART", .code = CodePartNumber, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dText, .param = "IdPDbKobraConfigPartNumber"},
+    {.mnemonic = "PPCVersion", .code = CodePpcVers, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigPpcVers"},
+    {.mnemonic = "SELect", .code = CodeConfigSelected, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dNum, .param = "IdPiDbKobraConfigSelected"},
+    {.mnemonic = "SERial", .code = CodeSerialNumber, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigSerialNumber"},
     kEnd,
 };
 const SScpiCmd cDevBoard[] = {
-    cmd("PART", CodeBoardPN, A, B, Query, nullptr, &dText, "IdPDbKobraConfigBoardPN"),
-    cmd("REVision", CodeBoardRev, A, B, Query, nullptr, &dText, "IdPDbKobraConfigBoardRev"),
-    cmd("SERial", CodeBoardSN, A, B, Query, nullptr, &dText, "IdPDbKobraConfigBoardSN"),
+    {.mnemonic = "PART", .code = CodeBoardPN, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery, .arg = &dText,
+     .param = "IdPDbKobraConfigBoardPN"},
+    {.mnemonic = "REVision", .code = CodeBoardRev, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigBoardRev"},
+    {.mnemonic = "SERial", .code = CodeBoardSN, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigBoardSN"},
     kEnd,
 };
 const SScpiCmd cDevBob[] = {
-    cmd("REVision", CodeBobRev, A, B, Query, nullptr, &dText, "IdPDbKobraConfigBobRev"),
-    cmd("SERial", CodeBobSN, A, B, Query, nullptr, &dText, "IdPDbKobraConfigBobSN"),
-    cmd("TYPe", CodeBobType, A, B, Query, nullptr, &dText, "IdPDbKobraConfigBobType"),
+    {.mnemonic = "REVision", .code = CodeBobRev, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigBobRev"},
+    {.mnemonic = "SERial", .code = CodeBobSN, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery, .arg = &dText,
+     .param = "IdPDbKobraConfigBobSN"},
+    {.mnemonic = "TYPe", .code = CodeBobType, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery, .arg = &dText,
+     .param = "IdPDbKobraConfigBobType"},
     kEnd,
 };
 const SScpiCmd cDevFirm[] = {
-    cmd("INSTalled", CodeConfigFirmVers, A, B | Firmware, Query, nullptr, &dText, "IdPDbKobraConfigFirmVers"),
-    cmd("SUPPorted", CodeFirmSupported, A, B, Query, nullptr, &dText, "IdPDbLynxFirmSupported"),
-    cmd("UPDate", CodeFirmUpdError, A, B | Firmware, Query, nullptr, &dBool, "IdPDbLynxFirmUpdError"),
+    {.mnemonic = "INSTalled", .code = CodeConfigFirmVers, .flagsA = A, .flagsB = B | Firmware,
+     .kind = ScpiKindQuery, .arg = &dText, .param = "IdPDbKobraConfigFirmVers"},
+    {.mnemonic = "SUPPorted", .code = CodeFirmSupported, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbLynxFirmSupported"},
+    {.mnemonic = "UPDate", .code = CodeFirmUpdError, .flagsA = A, .flagsB = B | Firmware,
+     .kind = ScpiKindQuery, .arg = &dBool, .param = "IdPDbLynxFirmUpdError"},
     kEnd,
 };
 const SScpiCmd cDevFpg[] = {
-    cmd("BASe", CodeFpgaVers, A, B, Query, nullptr, &dText, "IdPDbKobraConfigFpgaVers"),
-    cmd("BOB", CodeFpgaBobVers, A, B, Query, nullptr, &dText, "IdPDbKobraConfigFpgaBobVers"),
-    cmd("DIGio", CodeFpgaDigIoVers, A, B, Query, nullptr, &dText, "IdPDbKobraConfigFpgaDigIoVers"),
+    {.mnemonic = "BASe", .code = CodeFpgaVers, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigFpgaVers"},
+    {.mnemonic = "BOB", .code = CodeFpgaBobVers, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigFpgaBobVers"},
+    {.mnemonic = "DIGio", .code = CodeFpgaDigIoVers, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraConfigFpgaDigIoVers"},
     kEnd,
 };
 const SScpiCmd cInst[] = {
-    cmd("NAME", CodeInstrumentName, A, B, Query, nullptr, &dText, "IdPDbKobraInstrumentName"),
-    cmd("PORT", CodeInstrPort, A, B, Query, nullptr, &dText, "IdPDbKobraInstrPort"),
-    cmd("SERial", CodeInstrSerialNumber, A, B, Query, nullptr, &dText, "IdPDbKobraInstrSerialNumber"),
-    cmd("TYPE", CodeInstrType, A, B, Query, nullptr, &dText, "IdPDbKobraInstrType"),
+    {.mnemonic = "NAME", .code = CodeInstrumentName, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraInstrumentName"},
+    {.mnemonic = "PORT", .code = CodeInstrPort, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraInstrPort"},
+    {.mnemonic = "SERial", .code = CodeInstrSerialNumber, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraInstrSerialNumber"},
+    {.mnemonic = "TYPE", .code = CodeInstrType, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraInstrType"},
     kEnd,
 };
 
 // ---- DIAGnostic:KOBR -----------------------------------------------------------------------------
 
 const SScpiCmd cDiagKobr[] = {
-    cmd("CATalog", CodeSerials, A, B, Query, nullptr, &dList, "IdPDbKobraSerials"),
-    node("CPRI", A, B, &sCpri),
-    node("DRF", A, B, &sDrf),
-    node("EEPRom", A, B, &sEeprom),
-    cmd("LEDTest", CodeDiagLedTest, A, B, Set, nullptr, &dLedTest, "IdPDbKobraDiagLedTest"),
-    node("LVDS", A, B, &sLvds),
-    cmd("POINt", CodeDiagPoint, A, B, SetSub, &sPoint, &dDiagPoint, "IdPDbKobraDiagPoint"),
-    cmd("SELect", CodeConfigSelected, A, B, Set, nullptr, &dNum, "IdPiDbKobraConfigSelected"),
+    {.mnemonic = "CATalog", .code = CodeSerials, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dList, .param = "IdPDbKobraSerials"},
+    {.mnemonic = "CPRI", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sCpri},
+    {.mnemonic = "DRF", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sDrf},
+    {.mnemonic = "EEPRom", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sEeprom},
+    {.mnemonic = "LEDTest", .code = CodeDiagLedTest, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dLedTest, .param = "IdPDbKobraDiagLedTest"},
+    {.mnemonic = "LVDS", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sLvds},
+    {.mnemonic = "POINt", .code = CodeDiagPoint, .flagsA = A, .flagsB = B,
+     .kind = ScpiKindSetting | ScpiKindSub, .sub = &sPoint, .arg = &dDiagPoint,
+     .param = "IdPDbKobraDiagPoint"},
+    {.mnemonic = "SELect", .code = CodeConfigSelected, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dNum, .param = "IdPiDbKobraConfigSelected"},
     kEnd,
 };
 const SScpiCmd cCpri[] = {
-    cmd("TEST", CodeCpriTestError, A, B, QuerySub, &sCpriTest, &dBool, "IdPDbKobraServiceCpriTestError"),
+    {.mnemonic = "TEST", .code = CodeCpriTestError, .flagsA = A, .flagsB = B,
+     .kind = ScpiKindQuery | ScpiKindSub, .sub = &sCpriTest, .arg = &dBool,
+     .param = "IdPDbKobraServiceCpriTestError"},
     kEnd,
 };
 const SScpiCmd cCpriTest[] = {
-    cmd("STORe", CodeCpriTestLogSave, A, B, EventText, nullptr, &dText, "IdPDbKobraServiceCpriTestLogSave"),
+    {.mnemonic = "STORe", .code = CodeCpriTestLogSave, .flagsA = A, .flagsB = B, .kind = ScpiKindEventText,
+     .arg = &dText, .param = "IdPDbKobraServiceCpriTestLogSave"},
     kEnd,
 };
-const SScpiCmd cDrf[] = {node("TEST", A, B, &sDrfTest), kEnd};
+const SScpiCmd cDrf[] = {
+    {.mnemonic = "TEST", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sDrfTest},
+    kEnd,
+};
 const SScpiCmd cDrfTest[] = {
-    cmd("FIRSt", CodeDigRfTestError, A, B, Query, nullptr, &dBool, "IdPDbKobraServiceDigRfTestError"),
-    cmd("SECond", CodeDigRfTestError2, A, B, Query, nullptr, &dBool, "IdPDbKobraServiceDigRfTestError2"),
-    cmd("STORe", CodeDigRfTestLogSave, A, B, EventText, nullptr, &dText, "IdPDbKobraServiceDigRfTestLogSave"),
+    {.mnemonic = "FIRSt", .code = CodeDigRfTestError, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dBool, .param = "IdPDbKobraServiceDigRfTestError"},
+    {.mnemonic = "SECond", .code = CodeDigRfTestError2, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dBool, .param = "IdPDbKobraServiceDigRfTestError2"},
+    {.mnemonic = "STORe", .code = CodeDigRfTestLogSave, .flagsA = A, .flagsB = B, .kind = ScpiKindEventText,
+     .arg = &dText, .param = "IdPDbKobraServiceDigRfTestLogSave"},
     kEnd,
 };
 const SScpiCmd cEeprom[] = {
-    node("BOB", A, B, &sEepromBob),
-    cmd("SERial", CodeEepromSn, A, B, QuerySub, &sEepromSerial, &dText, "IdPDbKobraServiceEepromSn"),
+    {.mnemonic = "BOB", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sEepromBob},
+    {.mnemonic = "SERial", .code = CodeEepromSn, .flagsA = A, .flagsB = B,
+     .kind = ScpiKindQuery | ScpiKindSub, .sub = &sEepromSerial, .arg = &dText,
+     .param = "IdPDbKobraServiceEepromSn"},
     kEnd,
 };
 const SScpiCmd cEepromBob[] = {
-    cmd("SERial", CodeBobEepromSn, A, B, SetSub, &sEepromBobSerial, &dText, "IdPDbKobraServiceBobEepromSn"),
+    {.mnemonic = "SERial", .code = CodeBobEepromSn, .flagsA = A, .flagsB = B,
+     .kind = ScpiKindSetting | ScpiKindSub, .sub = &sEepromBobSerial, .arg = &dText,
+     .param = "IdPDbKobraServiceBobEepromSn"},
     kEnd,
 };
 const SScpiCmd cEepromBobSerial[] = {
-    cmd("READ", CodeBobEepromSnRead, A, B, Event, nullptr, nullptr, "IdPDbKobraServiceBobEepromSnRead"),
-    cmd("WRITe", CodeBobEepromSnWrite, A, B, Event, nullptr, nullptr, "IdPDbKobraServiceBobEepromSnWrite"),
+    {.mnemonic = "READ", .code = CodeBobEepromSnRead, .flagsA = A, .flagsB = B, .kind = ScpiKindEvent,
+     .param = "IdPDbKobraServiceBobEepromSnRead"},
+    {.mnemonic = "WRITe", .code = CodeBobEepromSnWrite, .flagsA = A, .flagsB = B, .kind = ScpiKindEvent,
+     .param = "IdPDbKobraServiceBobEepromSnWrite"},
     kEnd,
 };
 const SScpiCmd cEepromSerial[] = {
-    cmd("COPY", CodeEepromSnCopy, A, B, Event, nullptr, nullptr, "IdPDbKobraServiceEepromSnCopy"),
-    cmd("READ", CodeEepromSnRead, A, B, Event, nullptr, nullptr, "IdPDbKobraServiceEepromSnRead"),
+    {.mnemonic = "COPY", .code = CodeEepromSnCopy, .flagsA = A, .flagsB = B, .kind = ScpiKindEvent,
+     .param = "IdPDbKobraServiceEepromSnCopy"},
+    {.mnemonic = "READ", .code = CodeEepromSnRead, .flagsA = A, .flagsB = B, .kind = ScpiKindEvent,
+     .param = "IdPDbKobraServiceEepromSnRead"},
     kEnd,
 };
 const SScpiCmd cLvds[] = {
-    cmd("BER", CodeLvdsBer, 0, B, Query, nullptr, &dNum, "IdPDbKobraServiceLvdsBer"),
-    cmd("DCM", CodeLvdsDcm, A, B, Query, nullptr, &dBool, "IdPDbKobraServiceLvdsDcm"),
-    cmd("ERRors", CodeLvdsErrors, 0, B, Query, nullptr, &dNum, "IdPDbKobraServiceLvdsErrors"),
-    cmd("NDATa", CodeLvdsNoData, A, B, Query, nullptr, &dBool, "IdPDbKobraServiceLvdsNoData"),
-    cmd("PLL", CodeLvdsPll, A, B, Query, nullptr, &dBool, "IdPDbKobraServiceLvdsPll"),
-    cmd("RCV", CodeLvdsReceived, 0, B, Query, nullptr, &dNum, "IdPDbKobraServiceLvdsReceived"),
+    {.mnemonic = "BER", .code = CodeLvdsBer, .flagsB = B, .kind = ScpiKindQuery, .arg = &dNum,
+     .param = "IdPDbKobraServiceLvdsBer"},
+    {.mnemonic = "DCM", .code = CodeLvdsDcm, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery, .arg = &dBool,
+     .param = "IdPDbKobraServiceLvdsDcm"},
+    {.mnemonic = "ERRors", .code = CodeLvdsErrors, .flagsB = B, .kind = ScpiKindQuery, .arg = &dNum,
+     .param = "IdPDbKobraServiceLvdsErrors"},
+    {.mnemonic = "NDATa", .code = CodeLvdsNoData, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dBool, .param = "IdPDbKobraServiceLvdsNoData"},
+    {.mnemonic = "PLL", .code = CodeLvdsPll, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery, .arg = &dBool,
+     .param = "IdPDbKobraServiceLvdsPll"},
+    {.mnemonic = "RCV", .code = CodeLvdsReceived, .flagsB = B, .kind = ScpiKindQuery, .arg = &dNum,
+     .param = "IdPDbKobraServiceLvdsReceived"},
     // Receive and transmit links share their commands; the suffix word picks the link.
-    node("RX", A, B, &sLvdsLink, 258),
-    node("TX", A, B, &sLvdsLink, 266),
+    {.mnemonic = "RX", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sLvdsLink,
+     .suffix = ScpiSuffixReceiveLink},
+    {.mnemonic = "TX", .flagsA = A, .flagsB = B, .kind = ScpiKindNode, .sub = &sLvdsLink,
+     .suffix = ScpiSuffixTransmitLink},
     kEnd,
 };
 const SScpiCmd cLvdsLink[] = {
-    cmd("SOURce", CodeLvdsSource, A, B, Set, nullptr, &dLvdsSource, "IdPDbKobraServiceLvdsSource"),
-    cmd("STATe", CodeLvdsStart, A, B, Set, nullptr, &dBool, "IdPDbKobraServiceLvdsStart"),
+    {.mnemonic = "SOURce", .code = CodeLvdsSource, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dLvdsSource, .param = "IdPDbKobraServiceLvdsSource"},
+    {.mnemonic = "STATe", .code = CodeLvdsStart, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dBool, .param = "IdPDbKobraServiceLvdsStart"},
     kEnd,
 };
 const SScpiCmd cPoint[] = {
-    cmd("DRF", CodeDiagPointDigRf, A, B, SetSub, &sPointDrf, &dDigRfPoint, "IdPDbKobraDiagPointDigRf"),
-    cmd("STATe", CodeDiagState, A, B, Set, nullptr, &dBool, "IdPDbKobraDiagState"),
-    cmd("VALue", CodeDiagValue, A, B, Query, nullptr, &dText, "IdPDbKobraDiagValue"),
+    {.mnemonic = "DRF", .code = CodeDiagPointDigRf, .flagsA = A, .flagsB = B,
+     .kind = ScpiKindSetting | ScpiKindSub, .sub = &sPointDrf, .arg = &dDigRfPoint,
+     .param = "IdPDbKobraDiagPointDigRf"},
+    {.mnemonic = "STATe", .code = CodeDiagState, .flagsA = A, .flagsB = B, .kind = ScpiKindSetting,
+     .arg = &dBool, .param = "IdPDbKobraDiagState"},
+    {.mnemonic = "VALue", .code = CodeDiagValue, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraDiagValue"},
     kEnd,
 };
 const SScpiCmd cPointDrf[] = {
-    cmd("VALue", CodeDiagValueDigRf, A, B, Query, nullptr, &dText, "IdPDbKobraDiagValueDigRf"),
+    {.mnemonic = "VALue", .code = CodeDiagValueDigRf, .flagsA = A, .flagsB = B, .kind = ScpiKindQuery,
+     .arg = &dText, .param = "IdPDbKobraDiagValueDigRf"},
     kEnd,
 };
+
+// clang-format on
 
 // ---- Array list -------------------------------------------------------------------------------------
 

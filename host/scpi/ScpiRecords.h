@@ -10,19 +10,21 @@
 // ("SOURce" -> "SOUR", "PPCVersion" -> "PPCV"). Headers match either form in any case.
 //
 // Kind (ScpiKind*): node 0x4; query 0x10; event with a text argument 0x20; setting 0x30 (set form with
-// one argument, query form reads the value); event without argument 0xC0. Bit 0x4 on a leaf kind
-// (0x14, 0x24, 0x34) says the record also has a sub-level. Every command record must name a parameter.
+// one argument, query form reads the value); event without argument 0xC0. Bit 0x4 (ScpiKindSub) on a
+// leaf kind (0x14, 0x24, 0x34) says the record also has a sub-level. Every command record must name a
+// parameter.
 //
-// Flags A: not read by this parser.
+// Flags A: not read by this parser (ScpiFlagsAGroup or 0).
 // Flags B: bit 0x10 (ScpiFlagBBothSides) on any record of a command's path (a node or the command
 // itself) says the interface selector of the path sets both path and side; without it the selector
 // sets the path only and the side is In unless a fixed side word in the path says otherwise. Bit 31
-// and the other bits are not read.
+// (ScpiFlagBFirmware) and the other bits are not read.
 //
 // Suffix word (ScpiSuffix*): what a node's numeric suffix selects in the instance tuple
 // (t0 path, t1 side, t2, t3 list index). All effects along the path combine; a fixed side wins over
 // the side an interface selector gives, whatever their order.
-//   0      the node takes no suffix; "1" is tolerated as the default, anything else is -114.
+//   0      the node takes no suffix; "1" is tolerated as the default, anything else is a
+//          header suffix error.
 //   0x001  interface selector, n = 1..4 (default 1), k = n - 1: t0 = k mod 2, t1 = k div 2
 //          (SOURce<n>, DIAGnostic<n>).
 //   0x002  list selector, n = 1..ScpiMaxListSuffix (default 1): t3 = n - 1 (INST<n>).
@@ -71,26 +73,27 @@ struct SScpiUnit {
     int code;
 };
 
+// The records below are meant for designated initialisers: every field left out is zero or null.
 struct SScpiValDesc {
-    unsigned type;
-    unsigned format;
-    const SScpiUnit* units;
-    const SScpiKeyword* keywords;
-    const SScpiValDesc* further;
-    int count;
+    unsigned type = 0;
+    unsigned format = 0;
+    const SScpiUnit* units = nullptr;
+    const SScpiKeyword* keywords = nullptr;
+    const SScpiValDesc* further = nullptr;
+    int count = 0;
 };
 
 struct SScpiCmd {
-    const char* mnemonic; // null ends an array
-    int code;             // unique command code, 0 for pure nodes
-    unsigned flagsA;
-    unsigned flagsB;
-    int kind;
-    SScpiParseTable** sub; // slot of the sub-level table, or null
-    const SScpiValDesc* arg;
-    const char* param;
-    int suffix;
-    const SScpiValDesc* answer; // null: the argument descriptor serves
+    const char* mnemonic = nullptr; // null ends an array
+    int code = 0;                   // unique command code, 0 for pure nodes
+    unsigned flagsA = 0;
+    unsigned flagsB = 0;
+    int kind = 0;
+    SScpiParseTable** sub = nullptr; // slot of the sub-level table, or null
+    const SScpiValDesc* arg = nullptr;
+    const char* param = nullptr;
+    int suffix = 0;
+    const SScpiValDesc* answer = nullptr; // null: the argument descriptor serves
 };
 
 #if UINTPTR_MAX == 0xffffffffu
@@ -100,28 +103,40 @@ static_assert(sizeof(SScpiKeyword) == 12);
 static_assert(sizeof(SScpiUnit) == 8);
 #endif
 
-enum EScpiKind {
-    ScpiKindNode = 0x4,
+// Kind word: bit ScpiKindSub says the record has a sub-level (alone it is a pure node); a query form,
+// a set form with one argument, both (a setting), or an event without argument.
+enum EScpiKind : int {
+    ScpiKindSub = 0x4,
+    ScpiKindNode = ScpiKindSub,
     ScpiKindQuery = 0x10,
-    ScpiKindQuerySub = 0x14,
     ScpiKindEventText = 0x20,
-    ScpiKindEventTextSub = 0x24,
-    ScpiKindSetting = 0x30,
-    ScpiKindSettingSub = 0x34,
+    ScpiKindSetting = ScpiKindQuery | ScpiKindEventText,
     ScpiKindEvent = 0xC0,
+    ScpiKindQuerySub = ScpiKindQuery | ScpiKindSub,
+    ScpiKindEventTextSub = ScpiKindEventText | ScpiKindSub,
+    ScpiKindSettingSub = ScpiKindSetting | ScpiKindSub,
 };
+
+// Flags A: the word most command groups carry; the parser does not read it.
+inline constexpr unsigned ScpiFlagsAGroup = 0xC1;
 
 enum EScpiFlagB : unsigned {
     ScpiFlagBBothSides = 0x10,
+    // Marks the firmware installed/update commands; not read by the parser.
+    ScpiFlagBFirmware = 0x80000000u,
 };
 
-enum EScpiSuffix {
+enum EScpiSuffix : int {
     ScpiSuffixNone = 0,
     ScpiSuffixInterface = 0x001,
     ScpiSuffixList = 0x002,
     ScpiSuffixSide = 0x004,
     ScpiSuffixOutput = 0x008,
     ScpiSuffixFixed = 0x100,
+    // The fixed words in use: receive link (LVDS:RX), transmit link (LVDS:TX), output side.
+    ScpiSuffixReceiveLink = ScpiSuffixFixed | ScpiSuffixList,
+    ScpiSuffixTransmitLink = ScpiSuffixFixed | ScpiSuffixList | ScpiSuffixOutput,
+    ScpiSuffixOutputSide = ScpiSuffixFixed | ScpiSuffixSide | ScpiSuffixOutput,
 };
 
 inline constexpr int ScpiMaxListSuffix = 64;
@@ -134,6 +149,23 @@ enum EScpiValType : unsigned {
     ScpiValString = 0x00020000,
     ScpiValList = 0x00400000,
 };
+
+// Format words of the descriptors in use; the parser does not read them.
+enum EScpiValFormat : unsigned {
+    ScpiFormatPlain = 0x100,
+    ScpiFormatNumber = 0x101,
+    ScpiFormatBits = 0x200,
+};
+
+// Unit code: quantity in the high byte, signed power of ten in the low byte.
+enum EScpiQuantity : int {
+    ScpiQuantityFrequency = 0x27,
+    ScpiQuantityTime = 0x34,
+};
+
+constexpr int scpiUnitCode(EScpiQuantity quantity, int powerOfTen) {
+    return (int(quantity) << 8) | (powerOfTen & 0xFF);
+}
 
 enum EScpiKeywordFlag {
     ScpiKeywordSpecial = 0x1,

@@ -291,7 +291,7 @@ private:
                     problems << "sub-level slot without an array at " + path;
                 else
                     walk(child, path + ":", depth + 1);
-            } else if (c->kind & 0x4) {
+            } else if (c->kind & ScpiKindSub) {
                 problems << "kind with sub-level but no slot at " + path;
             }
         }

@@ -29,7 +29,7 @@ namespace {
 constexpr int AuxFileName = 9;
 
 int baseKind(int kind) {
-    return kind & ~0x4;
+    return kind & ~ScpiKindSub;
 }
 
 const SScpiKeyword* findKeywordInChain(const SScpiValDesc* desc, const SScpiToken& token) {

@@ -16,7 +16,7 @@ SScpiParseTable* MakeParseTable(SScpiParseTable** slot, const SScpiCmd* array) {
         e.suffixWord = c->suffix;
         e.flagsB = c->flagsB;
         e.subSlot = c->sub;
-        switch (c->kind & ~0x4) {
+        switch (c->kind & ~ScpiKindSub) {
         case ScpiKindQuery:
             e.acceptsQuery = true;
             break;

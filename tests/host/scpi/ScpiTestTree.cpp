@@ -136,39 +136,50 @@ dbtest::Defs& buildRecords() {
 // ---- Command tables ------------------------------------------------------------------------
 
 const SScpiKeyword kwBool[] = {{"0", 0, 0}, {"1", 1, 0}, {"OFF", 0, 0}, {"ON", 1, 0}, {nullptr, 0, 0}};
-const SScpiKeyword kwNum[] = {
-    {"MINimum", 1, 1}, {"MAXimum", 3, 1}, {"DEFault", 2, 1}, {"OFF", 0, 0}, {nullptr, 0, 0}};
+constexpr SScpiKeyword kwMin = {"MINimum", ScpiSpecialMin, ScpiKeywordSpecial};
+constexpr SScpiKeyword kwMax = {"MAXimum", ScpiSpecialMax, ScpiKeywordSpecial};
+constexpr SScpiKeyword kwDef = {"DEFault", ScpiSpecialDef, ScpiKeywordSpecial};
+const SScpiKeyword kwNum[] = {kwMin, kwMax, kwDef, {"OFF", 0, 0}, {nullptr, 0, 0}};
 // UP and DOWN without the special flag, as a tree may well write them.
-const SScpiKeyword kwFreq[] = {{"MINimum", 1, 1}, {"MAXimum", 3, 1}, {"DEFault", 2, 1}, {"UP", 4, 0},
-                               {"DOWN", 5, 0},    {"OFF", 0, 0},     {nullptr, 0, 0}};
+const SScpiKeyword kwFreq[] = {
+    kwMin,         kwMax,          kwDef, {"UP", ScpiSpecialUp, 0}, {"DOWN", ScpiSpecialDown, 0},
+    {"OFF", 0, 0}, {nullptr, 0, 0}};
 const SScpiKeyword kwPhase[] = {{"0", 0, 0}, {"90", 1, 0}, {"180", 2, 0}, {"270", 3, 0}, {nullptr, 0, 0}};
 const SScpiKeyword kwLogic[] = {{"LVDS", 0, 0},   {"LVTTl", 1, 0},  {"CMOS33", 2, 0}, {"CMOS25", 3, 0},
                                 {"CMOS18", 4, 0}, {"CMOS15", 5, 0}, {"CMOS12", 8, 0}, {nullptr, 0, 0}};
 const SScpiKeyword kwDir[] = {{"RECeiver", 0, 0}, {"TRANsmitter", 1, 0}, {nullptr, 0, 0}};
 const SScpiKeyword kwSpi[] = {{"1MHZ", 0, 0},    {"2.5MHZ", 1, 0}, {"5MHZ", 2, 0}, {"8.333MHZ", 3, 0},
                               {"12.5MHZ", 4, 0}, {"25MHZ", 5, 0},  {nullptr, 0, 0}};
-const SScpiUnit unFreq[] = {{"HZ", 0x2700},  {"KHZ", 0x2703}, {"MHZ", 0x2706}, {"MAHZ", 0x2706},
-                            {"GHZ", 0x2709}, {"THZ", 0x270C}, {nullptr, 0}};
-const SScpiUnit unTime[] = {{"S", 0x3400},  {"MS", 0x34FD}, {"US", 0x34FA},
-                            {"NS", 0x34F7}, {"PS", 0x34F4}, {nullptr, 0}};
+constexpr int hz(int powerOfTen) {
+    return scpiUnitCode(ScpiQuantityFrequency, powerOfTen);
+}
+constexpr int sec(int powerOfTen) {
+    return scpiUnitCode(ScpiQuantityTime, powerOfTen);
+}
+const SScpiUnit unFreq[] = {{"HZ", hz(0)},  {"KHZ", hz(3)},  {"MHZ", hz(6)}, {"MAHZ", hz(6)},
+                            {"GHZ", hz(9)}, {"THZ", hz(12)}, {nullptr, 0}};
+const SScpiUnit unTime[] = {{"S", sec(0)},   {"MS", sec(-3)},  {"US", sec(-6)},
+                            {"NS", sec(-9)}, {"PS", sec(-12)}, {nullptr, 0}};
 
-const SScpiValDesc dBool = {0x102, 0x100, nullptr, kwBool, nullptr, 0};
-const SScpiValDesc dList = {0x400000, 0x100, nullptr, nullptr, nullptr, 0};
-const SScpiValDesc dText = {0x20000, 0x100, nullptr, nullptr, nullptr, 0};
-const SScpiValDesc dBits = {0x1C000, 0x200, nullptr, nullptr, nullptr, 10};
-const SScpiValDesc dNum = {0xF02, 0x101, nullptr, kwNum, nullptr, 0};
-const SScpiValDesc dFreq = {0xF02, 0x101, unFreq, kwFreq, nullptr, 0};
-const SScpiValDesc dTime = {0xF02, 0x101, unTime, kwNum, nullptr, 0};
-const SScpiValDesc dPhase = {0x2, 0x100, nullptr, kwPhase, nullptr, 0};
-const SScpiValDesc dLogic = {0x100, 0x100, nullptr, kwLogic, nullptr, 0};
-const SScpiValDesc dDir = {0x100, 0x100, nullptr, kwDir, nullptr, 0};
-const SScpiValDesc dSpi = {0x100, 0x100, nullptr, kwSpi, nullptr, 0};
+constexpr unsigned kNumber = ScpiValNumeric | ScpiValChar | ScpiValKeyword;
+const SScpiValDesc dBool = {
+    .type = ScpiValChar | ScpiValKeyword, .format = ScpiFormatPlain, .keywords = kwBool};
+const SScpiValDesc dList = {.type = ScpiValList, .format = ScpiFormatPlain};
+const SScpiValDesc dText = {.type = ScpiValString, .format = ScpiFormatPlain};
+const SScpiValDesc dBits = {.type = ScpiValBits, .format = ScpiFormatBits, .count = 10};
+const SScpiValDesc dNum = {.type = kNumber, .format = ScpiFormatNumber, .keywords = kwNum};
+const SScpiValDesc dFreq = {.type = kNumber, .format = ScpiFormatNumber, .units = unFreq, .keywords = kwFreq};
+const SScpiValDesc dTime = {.type = kNumber, .format = ScpiFormatNumber, .units = unTime, .keywords = kwNum};
+const SScpiValDesc dPhase = {.type = ScpiValKeyword, .format = ScpiFormatPlain, .keywords = kwPhase};
+const SScpiValDesc dLogic = {.type = ScpiValChar, .format = ScpiFormatPlain, .keywords = kwLogic};
+const SScpiValDesc dDir = {.type = ScpiValChar, .format = ScpiFormatPlain, .keywords = kwDir};
+const SScpiValDesc dSpi = {.type = ScpiValChar, .format = ScpiFormatPlain, .keywords = kwSpi};
 
 SScpiParseTable *sRoot, *sSource, *sBbin, *sIq, *sIqOut, *sKobr, *sInst, *sDiag, *sDiagKobr, *sLvds,
     *sLvdsSub, *sIfcBbin, *sIfcIq, *sIfcUser, *sClock, *sData, *sLogic, *sSsi, *sSpi, *sSetting, *sTrigger;
 
 constexpr int Q = ScpiKindQuery, S = ScpiKindSetting, ET = ScpiKindEventText, E = ScpiKindEvent;
-constexpr unsigned B = ScpiFlagBBothSides, A = 0xC1;
+constexpr unsigned B = ScpiFlagBBothSides, A = ScpiFlagsAGroup;
 
 // A node leading to a sub-level, and a command on a parameter.
 constexpr SScpiCmd node(const char* mnemonic, SScpiParseTable** sub, unsigned a = 0, unsigned b = 0,
@@ -180,18 +191,18 @@ constexpr SScpiCmd cmd(const char* mnemonic, int code, unsigned a, unsigned b, i
     return {mnemonic, code, a, b, kind, nullptr, d, param, 0, nullptr};
 }
 
-const SScpiCmd cRoot[] = {node("SOURce", &sSource, 0, 0, 1),
+const SScpiCmd cRoot[] = {node("SOURce", &sSource, 0, 0, ScpiSuffixInterface),
                           node("BBIN", &sBbin),
                           node("IQ", &sIq),
                           node("KOBR", &sKobr, A, B),
-                          node("DIAGnostic", &sDiag, 0, 0, 1),
+                          node("DIAGnostic", &sDiag, 0, 0, ScpiSuffixInterface),
                           {}};
 const SScpiCmd cSource[] = {node("BBIN", &sBbin), node("IQ", &sIq), node("KOBR", &sKobr, A, B), {}};
 const SScpiCmd cBbin[] = {node("EXTernal", &sIfcBbin, A), {}};
 const SScpiCmd cIq[] = {node("OUTPut", &sIqOut, A), {}};
-const SScpiCmd cIqOut[] = {node("EXTernal", &sIfcIq, A, 0, 268), {}};
+const SScpiCmd cIqOut[] = {node("EXTernal", &sIfcIq, A, 0, ScpiSuffixOutputSide), {}};
 const SScpiCmd cKobr[] = {node("USER", &sIfcUser, 0, B),
-                          node("INST", &sInst, A, B, 2),
+                          node("INST", &sInst, A, B, ScpiSuffixList),
                           cmd("SELect", 0x50960, A, B, S, &dNum, "TstKobrSelect"),
                           cmd("STATe", 0x50961, A, B, Q, &dBool, "TstState"),
                           cmd("CATalog", 0x50962, A, B, Q, &dList, "TstCatalog"),
@@ -200,7 +211,9 @@ const SScpiCmd cInst[] = {cmd("NAME", 0x50963, A, B, Q, &dText, "TstInstName"), 
 const SScpiCmd cDiag[] = {node("KOBR", &sDiagKobr, A, B), {}};
 const SScpiCmd cDiagKobr[] = {node("LVDS", &sLvds, A, B), {}};
 // RX and TX share one sub-level; only their suffix words differ.
-const SScpiCmd cLvds[] = {node("RX", &sLvdsSub, A, B, 258), node("TX", &sLvdsSub, A, B, 266), {}};
+const SScpiCmd cLvds[] = {node("RX", &sLvdsSub, A, B, ScpiSuffixReceiveLink),
+                          node("TX", &sLvdsSub, A, B, ScpiSuffixTransmitLink),
+                          {}};
 const SScpiCmd cLvdsSub[] = {cmd("STATe", 0x50970, A, B, S, &dBool, "TstLvdsStart"), {}};
 
 // The commands every interface level has; LOGic is a setting with a sub-level.
