@@ -15,6 +15,7 @@
 #include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/CScpiServer.h"
 #include "host/scpi/impl/CScpiSession.h"
+#include "host/scpi/impl/ScpiErrors.h"
 #include "host/util/impl/VGXHostRuntime.h"
 #include "sim/SimBoxes.h"
 
@@ -52,7 +53,7 @@ bool HostServices::start(const HostOptions& options, QString* error) {
             return;
         QString why;
         if (!boxes->connect(serial, &why))
-            call.error(-200, QStringLiteral("Execution error;") + why);
+            call.error(ScpiErrExecution, scpiErrorText(ScpiErrExecution, why));
     });
     reg.registerHostCommand(QStringLiteral("SYSTem:SIMulation:BOX:DISConnect"), [boxes](CScpiHostCall& call) {
         int serial = 0;
@@ -60,7 +61,7 @@ bool HostServices::start(const HostOptions& options, QString* error) {
             return;
         QString why;
         if (!boxes->disconnect(serial, &why))
-            call.error(-200, QStringLiteral("Execution error;") + why);
+            call.error(ScpiErrExecution, scpiErrorText(ScpiErrExecution, why));
     });
     reg.registerHostCommand(QStringLiteral("SYSTem:SIMulation:BOX:CATalog?"), [boxes](CScpiHostCall& call) {
         QStringList parts;

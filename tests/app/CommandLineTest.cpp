@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/VgxhostRun.h"
+#include "support/ScpiErrorLine.h"
 
 using namespace vgxtest;
 
@@ -103,11 +104,11 @@ TEST_F(VgxhostCommandLine, ExecRunsLinesPrintsAnswersAndFailsOnErrors) {
     const QStringList answers = good.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(answers.size(), 2) << good.out.toStdString();
     EXPECT_EQ(answers[0].split(',').size(), 4) << answers[0].toStdString();
-    EXPECT_EQ(answers[1], "0,\"No error\"");
+    EXPECT_EQ(answers[1], scpiErrorLine(MvQARN::ScpiNoError));
 
     const HostRun bad = exec("NOSUCH:HEADer 1");
     EXPECT_NE(bad.exitCode, 0);
-    EXPECT_TRUE(bad.err.contains("-113")) << bad.err.toStdString();
+    EXPECT_TRUE(bad.err.contains(QString::number(MvQARN::ScpiErrUndefinedHeader))) << bad.err.toStdString();
 }
 
 TEST_F(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {
@@ -123,6 +124,7 @@ TEST_F(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {
 
     const HostRun refused = exec("SYST:PROT:LEV 3\nSYST:PROT:LEV?");
     EXPECT_NE(refused.exitCode, 0);
-    EXPECT_TRUE(refused.err.contains("-222")) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(QString::number(MvQARN::ScpiErrDataOutOfRange)))
+        << refused.err.toStdString();
     EXPECT_EQ(refused.out.trimmed(), "1");
 }

@@ -17,6 +17,7 @@
 #include "orglayer/FrameworkFixture.h"
 #include "remote/CKobraScpiModule.h"
 #include "remote/KobraScpiTables.h"
+#include "support/ScpiErrorLine.h"
 #include "support/ScpiLineRunner.h"
 
 using namespace MvQARN;
@@ -449,7 +450,7 @@ TEST_F(KobraScpiHostTest, SourceAndPlainUserPathsReachTheSameDirection) {
     // both forms are refused alike and read the same instance.
     for (const char* line : {"SOURce:KOBR:USER:DIRection TRANsmitter", "KOBR:USER:DIRection TRANsmitter"}) {
         EXPECT_EQ(run(line), "");
-        EXPECT_EQ(errors(), QStringList{"-222,Data out of range"}) << line;
+        EXPECT_EQ(errors(), QStringList{scpiErrorEntry(ScpiErrDataOutOfRange)}) << line;
     }
     ok("SOURce:KOBR:USER:DIRection RECeiver;:KOBR:USER:DIRection RECeiver");
     EXPECT_EQ(run("SOURce:KOBR:USER:DIRection?;:KOBR:USER:DIRection?"), "REC;REC");

@@ -18,8 +18,6 @@ void CScpiErrorQueue::push(int code, const QString& text) {
     Entry e;
     e.code = code;
     e.text = text.isEmpty() ? scpiErrorText(code) : text;
-    if (e.text.isEmpty())
-        e.text = code > 0 ? QStringLiteral("Device-specific error") : QStringLiteral("Error");
     m_entries.append(e);
 }
 

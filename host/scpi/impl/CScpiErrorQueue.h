@@ -1,6 +1,6 @@
 #pragma once
 // A client's SCPI error queue: first in, first out, bounded. When an error arrives at a full queue
-// the newest entry becomes -350 "Queue overflow" and the new error is lost.
+// the newest entry becomes the queue overflow error and the new error is lost.
 #include <QList>
 #include <QString>
 
@@ -20,7 +20,7 @@ public:
 
     // Adds an error; an empty text means the standard text of the code.
     void push(int code, const QString& text = QString());
-    // Takes the oldest entry; an empty queue answers 0, "No error".
+    // Takes the oldest entry; an empty queue answers the no-error entry.
     Entry pop();
     void clear() { m_entries.clear(); }
     int count() const { return int(m_entries.size()); }

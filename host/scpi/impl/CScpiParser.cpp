@@ -117,7 +117,7 @@ int CScpiParser::fail(int code, const QString& info) {
     if (info.isEmpty())
         m_session.pushError(code);
     else
-        m_session.pushError(code, scpiErrorText(code) + QLatin1Char(';') + info);
+        m_session.pushError(code, scpiErrorText(code, info));
     return code;
 }
 
@@ -146,7 +146,8 @@ bool CScpiParser::execLine(const QByteArray& line, QString& answer) {
                 m_session.pushError(r.code, r.text);
             }
         }
-        if (rc <= -100 && rc > -200)
+        // A command error ends the line: what follows cannot be trusted to parse as meant.
+        if (scpiErrorClass(rc) == ScpiErrCommand)
             break;
     }
     answer = answers.join(QLatin1Char(';'));
@@ -472,9 +473,6 @@ int CScpiParser::reportDb(int rc, const CDbAnswerBuffer& answer, bool suffixUsed
 
 int CScpiParser::queueDbErrors(CScpiSession& session, int rc, const CDbAnswerBuffer& answer, bool suffixUsed,
                                QList<QPair<int, QString>>* reported) {
-    auto withInfo = [](int code, const QString& info) {
-        return scpiErrorText(code) + QLatin1Char(';') + info;
-    };
     auto queue = [&](int code, const QString& text) -> int {
         switch (code) {
         case DbErrOutOfRange:
@@ -486,7 +484,7 @@ int CScpiParser::queueDbErrors(CScpiSession& session, int rc, const CDbAnswerBuf
         case DbErrUnknownParameter:
             session.pushError(
                 ScpiErrExecution,
-                withInfo(ScpiErrExecution, text.isEmpty() ? QStringLiteral("unknown parameter") : text));
+                scpiErrorText(ScpiErrExecution, text.isEmpty() ? QStringLiteral("unknown parameter") : text));
             return ScpiErrExecution;
         case DbErrInstance:
             if (suffixUsed) {
@@ -495,7 +493,7 @@ int CScpiParser::queueDbErrors(CScpiSession& session, int rc, const CDbAnswerBuf
             }
             session.pushError(
                 ScpiErrExecution,
-                withInfo(ScpiErrExecution, text.isEmpty() ? QStringLiteral("no such instance") : text));
+                scpiErrorText(ScpiErrExecution, text.isEmpty() ? QStringLiteral("no such instance") : text));
             return ScpiErrExecution;
         default:
             break;

@@ -9,8 +9,9 @@
 // level holds all of them.
 //
 // Errors: a command error (-1xx) ends the message (the rest is not run); other errors end only their
-// command. Database refusals map to SCPI errors: 20001 -> -222, 20000 -> -104, an unknown parameter
-// -> -200, an instance that does not exist -> -114 (with a numeric suffix) or -200; every other
+// command. Database refusals map to SCPI errors: 20001 -> ScpiErrDataOutOfRange, 20000 ->
+// ScpiErrDataType, an unknown parameter -> ScpiErrExecution, an instance that does not exist ->
+// ScpiErrHeaderSuffix (with a numeric suffix) or ScpiErrExecution; every other
 // number, and each error the error manager signals during the command, is queued as a positive
 // device-specific error with its text.
 #include <QByteArray>
@@ -52,7 +53,8 @@ public:
 
     // Tuple of a command reached with addr.
     static SDbInstTupel tupelOf(const SAddress& addr);
-    // Applies a node's suffix word and numeric suffix (-1 none, -2 too large); false: -114.
+    // Applies a node's suffix word and numeric suffix (-1 none, -2 too large); false:
+    // ScpiErrHeaderSuffix.
     static bool applySuffix(SAddress& addr, int suffixWord, int suffix);
     // Queues the errors of one database call for the session (mapped as above) and answers the SCPI
     // error of its result, 0 when it succeeded. Positive errors queued are added to reported.

@@ -1,7 +1,8 @@
 #pragma once
 // The raw-socket SCPI server: a QTcpServer on the thread that creates it (the GUI thread), any number
 // of clients, each with its own session. Lines end with LF (a CR before it is dropped); each answer
-// line leaves in one write. A line longer than the limit is discarded up to its LF and queues -363.
+// line leaves in one write. A line longer than the limit is discarded up to its LF and queues
+// ScpiErrInputBufferOverrun.
 // Lines run one at a time: a line that arrives while another runs (a nested event loop) waits.
 #include <QHostAddress>
 #include <QList>

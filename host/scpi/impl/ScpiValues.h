@@ -28,7 +28,7 @@ bool scpiAcceptsString(const SScpiValDesc* desc);
 bool scpiAcceptsBits(const SScpiValDesc* desc);
 
 // Applies the token's unit suffix from the descriptor's unit tables: table texts first, then an SI
-// prefix in front of a base unit of the table. Answers 0 or -131.
+// prefix in front of a base unit of the table. Answers 0 or ScpiErrInvalidSuffix.
 int scpiApplyUnit(const SScpiValDesc* desc, const QByteArray& suffix, double& value);
 
 // Bits of a quoted bit string of 0 and 1 characters; false when it holds anything else.

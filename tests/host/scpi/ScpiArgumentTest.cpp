@@ -3,6 +3,7 @@
 #include "ScpiFixture.h"
 #include "host/db/CDbDataTypeNBit.h"
 #include "host/scpi/impl/ScpiErrors.h"
+#include "support/ScpiErrorLine.h"
 
 using namespace MvQARN;
 
@@ -155,13 +156,13 @@ TEST_F(ScpiFixture, RefusalsAndSignalsOfTheRequestReachTheQueueWithTheirTexts) {
     ok("KOBR:USER:CONF OFF");
 
     EXPECT_EQ(run("KOBR:USER:ALAR ON;:KOBR:USER:DIR TRAN"), "");
-    EXPECT_EQ(run("SYST:ERR?;ERR?"), R"(50298,"Box ""100123"" does not answer";0,"No error")");
+    EXPECT_EQ(run("SYST:ERR?;ERR?"),
+              R"(50298,"Box ""100123"" does not answer";)" + scpiErrorLine(ScpiNoError));
     EXPECT_EQ(sel("TstAlarm"), 1); // a signal is no refusal
     EXPECT_EQ(sel("TstDirection"), 1);
 
     EXPECT_EQ(run("KOBR:USER:GHOS 1"), "");
     const QStringList e = errors();
     ASSERT_EQ(e.size(), 1);
-    EXPECT_TRUE(e[0].startsWith(QString::number(ScpiErrExecution) + ",Execution error"))
-        << e[0].toStdString();
+    EXPECT_TRUE(e[0].startsWith(scpiErrorEntry(ScpiErrExecution))) << e[0].toStdString();
 }

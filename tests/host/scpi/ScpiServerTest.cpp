@@ -5,6 +5,7 @@
 #include "ScpiClient.h"
 #include "ScpiFixture.h"
 #include "host/scpi/impl/CScpiServer.h"
+#include "support/ScpiErrorLine.h"
 
 using namespace MvQARN;
 
@@ -27,13 +28,13 @@ TEST_F(ScpiServerFixture, EachClientHasItsOwnErrorQueue) {
     ASSERT_TRUE(a.connected && b.connected);
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.clientCount() == 2; }, kGuardMs));
     a.send("FOO\nBBIN:EXT:DATA:SIZE 99\n");
-    EXPECT_EQ(b.ask("SYST:ERR?"), R"(0,"No error")");
+    EXPECT_EQ(b.ask("SYST:ERR?"), scpiErrorLine(ScpiNoError));
     EXPECT_EQ(a.ask("SYST:ERR:COUN?"), "2");
-    EXPECT_EQ(a.ask("SYST:ERR?"), R"(-113,"Undefined header;FOO")");
+    EXPECT_EQ(a.ask("SYST:ERR?"), scpiErrorLine(ScpiErrUndefinedHeader, "FOO"));
     b.send("BBIN:EXT:DIR 'x'\n");
-    EXPECT_EQ(a.ask("SYST:ERR?"), R"(-222,"Data out of range")");
-    EXPECT_EQ(a.ask("SYST:ERR?"), R"(0,"No error")");
-    EXPECT_EQ(b.ask("SYST:ERR?"), R"(-104,"Data type error")");
+    EXPECT_EQ(a.ask("SYST:ERR?"), scpiErrorLine(ScpiErrDataOutOfRange));
+    EXPECT_EQ(a.ask("SYST:ERR?"), scpiErrorLine(ScpiNoError));
+    EXPECT_EQ(b.ask("SYST:ERR?"), scpiErrorLine(ScpiErrDataType));
     // The database is shared: what one client sets the other reads.
     a.send("SOUR2:KOBR:USER:LOG CMOS12\n");
     EXPECT_EQ(b.ask("SOUR2:KOBR:USER:LOG?"), "CMOS12");
@@ -76,8 +77,8 @@ TEST_F(ScpiServerFixture, OverlongLineIsDroppedUpToItsEnd) {
     c.send(longLine.mid(2500));
     c.send("\n*OPC?\n");
     EXPECT_EQ(c.line(), "1");
-    EXPECT_EQ(c.ask("SYST:ERR?"), R"(-363,"Input buffer overrun")");
-    EXPECT_EQ(c.ask("SYST:ERR?"), R"(0,"No error")");
+    EXPECT_EQ(c.ask("SYST:ERR?"), scpiErrorLine(ScpiErrInputBufferOverrun));
+    EXPECT_EQ(c.ask("SYST:ERR?"), scpiErrorLine(ScpiNoError));
     EXPECT_EQ(num("TstDataSize", tup(0, 0)), 12);
     // Exactly at the limit is still a line.
     QByteArray atLimit = "BBIN:EXT:DATA:SIZE 6;";
@@ -93,7 +94,7 @@ TEST_F(ScpiServerFixture, JunkHarmsNobody) {
     for (int i = 0; i < 4096; ++i)
         junk.append(char((i * 37 + 11) & 0xFF));
     bad.send(junk + "\n\x00\xff\xfe\n");
-    EXPECT_EQ(good.ask("BBIN:EXT:DIR TRAN;DIR?;:SYST:ERR?"), "TRAN;0,\"No error\"");
+    EXPECT_EQ(good.ask("BBIN:EXT:DIR TRAN;DIR?;:SYST:ERR?"), "TRAN;" + scpiErrorLine(ScpiNoError));
     EXPECT_EQ(bad.ask("*OPC?"), "1"); // the junk client is still served
     Client late(server.port());
     ASSERT_TRUE(late.connected);

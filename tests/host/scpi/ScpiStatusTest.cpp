@@ -4,25 +4,27 @@
 #include "ScpiFixture.h"
 #include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/ScpiErrors.h"
+#include "support/ScpiErrorLine.h"
 
 using namespace MvQARN;
 
 TEST_F(ScpiFixture, ErrorQueueIsFirstInFirstOut) {
-    EXPECT_EQ(run("SYST:ERR?"), R"(0,"No error")");
+    EXPECT_EQ(run("SYST:ERR?"), scpiErrorLine(ScpiNoError));
     run("FOO");
     run("BBIN:EXT:DATA:SIZE 99");
     run("BBIN:EXT:DIR 'x'");
     EXPECT_EQ(run("SYST:ERR:COUN?"), "3");
-    EXPECT_EQ(run("SYST:ERR?"), R"(-113,"Undefined header;FOO")");
-    EXPECT_EQ(run("SYSTem:ERRor:NEXT?"), R"(-222,"Data out of range")");
-    EXPECT_EQ(run("syst:err:next?"), R"(-104,"Data type error")");
-    EXPECT_EQ(run("SYST:ERR?"), R"(0,"No error")");
+    EXPECT_EQ(run("SYST:ERR?"), scpiErrorLine(ScpiErrUndefinedHeader, "FOO"));
+    EXPECT_EQ(run("SYSTem:ERRor:NEXT?"), scpiErrorLine(ScpiErrDataOutOfRange));
+    EXPECT_EQ(run("syst:err:next?"), scpiErrorLine(ScpiErrDataType));
+    EXPECT_EQ(run("SYST:ERR?"), scpiErrorLine(ScpiNoError));
     EXPECT_EQ(run("SYST:ERR:COUN?"), "0");
 
     run("FOO");
     run("BBIN:EXT:DATA:SIZE 99");
-    EXPECT_EQ(run("SYST:ERR:ALL?"), R"(-113,"Undefined header;FOO",-222,"Data out of range")");
-    EXPECT_EQ(run("SYST:ERR:ALL?"), R"(0,"No error")");
+    EXPECT_EQ(run("SYST:ERR:ALL?"),
+              scpiErrorLine(ScpiErrUndefinedHeader, "FOO") + "," + scpiErrorLine(ScpiErrDataOutOfRange));
+    EXPECT_EQ(run("SYST:ERR:ALL?"), scpiErrorLine(ScpiNoError));
 }
 
 TEST_F(ScpiFixture, FullQueueTurnsTheNewestEntryIntoAnOverflow) {
@@ -30,12 +32,14 @@ TEST_F(ScpiFixture, FullQueueTurnsTheNewestEntryIntoAnOverflow) {
         run(i % 2 ? "BBIN:EXT:DATA:SIZE 99" : "FOO");
     EXPECT_EQ(run("SYST:ERR:COUN?"), "20");
     for (int i = 0; i < 19; ++i)
-        EXPECT_EQ(run("SYST:ERR?").section(QLatin1Char(','), 0, 0), i % 2 ? "-222" : "-113") << i;
-    EXPECT_EQ(run("SYST:ERR?"), R"(-350,"Queue overflow")");
-    EXPECT_EQ(run("SYST:ERR?"), R"(0,"No error")");
+        EXPECT_EQ(run("SYST:ERR?").section(QLatin1Char(','), 0, 0).toInt(),
+                  i % 2 ? ScpiErrDataOutOfRange : ScpiErrUndefinedHeader)
+            << i;
+    EXPECT_EQ(run("SYST:ERR?"), scpiErrorLine(ScpiErrQueueOverflow));
+    EXPECT_EQ(run("SYST:ERR?"), scpiErrorLine(ScpiNoError));
     // Room again: errors queue as before.
     run("FOO");
-    EXPECT_EQ(run("SYST:ERR?").left(4), "-113");
+    EXPECT_EQ(run("SYST:ERR?").section(QLatin1Char(','), 0, 0).toInt(), ScpiErrUndefinedHeader);
 }
 
 TEST_F(ScpiFixture, ClsClearsAndRstDoesNot) {
@@ -79,9 +83,13 @@ TEST_F(ScpiFixture, ErrorsSetEventStatusBitsByClass) {
     }
     session.pushError(ScpiErrQueryInterrupted);
     session.pushError(ScpiErrQueueOverflow);
-    EXPECT_EQ(session.esr(), 0x04 | 0x08);
-    for (const auto& [code, bit] :
-         {std::pair{-199, 0x20}, {-200, 0x10}, {-363, 0x08}, {-440, 0x04}, {1, 0x08}})
+    EXPECT_EQ(session.esr(), ScpiEsrQye | ScpiEsrDde);
+    // The ends of the classes and numbers between the listed ones.
+    for (const auto& [code, bit] : {std::pair{-199, ScpiEsrCme},
+                                    {int(ScpiErrExecution), ScpiEsrExe},
+                                    {int(ScpiErrInputBufferOverrun), ScpiEsrDde},
+                                    {-440, ScpiEsrQye},
+                                    {1, ScpiEsrDde}})
         EXPECT_EQ(scpiEsrBitOf(code), bit) << code;
 }
 
