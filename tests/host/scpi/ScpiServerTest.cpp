@@ -1,5 +1,5 @@
-// The network server: clients with their own sessions, line framing, overlong lines and junk (a
-// client that vanishes mid-line is in the fuzz test).
+// The network server: clients with their own sessions, line framing and overlong lines (junk and a
+// client that vanishes mid-line are in the fuzz test).
 #include <QtTest/QTest>
 
 #include "ScpiClient.h"
@@ -55,7 +55,6 @@ TEST_F(ScpiServerFixture, LinesEndWithLfOrCrLfAndAnswersComeWhole) {
     // Settings alone answer nothing: the next answer belongs to the next query.
     c.send("BBIN:EXT:DIR TRAN\n");
     EXPECT_EQ(c.ask("BBIN:EXT:DIR?"), "TRAN");
-
     // The whole answer line is in the first bytes that arrive.
     const QByteArray query = "BBIN:EXT:DIR?;LOG?;:KOBR:STAT?;*IDN?;:SYST:VERS?;:BBIN:EXT:SSI:FSEL?;CMD?\n";
     c.send(query);
@@ -86,20 +85,6 @@ TEST_F(ScpiServerFixture, OverlongLineIsDroppedUpToItsEnd) {
     EXPECT_EQ(c.ask(atLimit + "\r"), "6");
 }
 
-TEST_F(ScpiServerFixture, JunkHarmsNobody) {
-    Client good(server.port()), bad(server.port());
-    ASSERT_TRUE(good.connected && bad.connected);
-    QByteArray junk;
-    for (int i = 0; i < 4096; ++i)
-        junk.append(char((i * 37 + 11) & 0xFF));
-    bad.send(junk + "\n\x00\xff\xfe\n");
-    EXPECT_EQ(good.ask("BBIN:EXT:DIR TRAN;DIR?;:SYST:ERR?"), "TRAN;0,\"No error\"");
-    EXPECT_EQ(bad.ask("*OPC?"), "1"); // the junk client is still served
-    Client late(server.port());
-    ASSERT_TRUE(late.connected);
-    EXPECT_EQ(late.ask("SYST:ERR:COUN?"), "0");
-}
-
 TEST(ScpiServer, ListenFailureIsReported) {
     CScpiServer first;
     ASSERT_TRUE(first.listen(QHostAddress::LocalHost, 0));
@@ -107,6 +92,4 @@ TEST(ScpiServer, ListenFailureIsReported) {
     QString error;
     EXPECT_FALSE(second.listen(QHostAddress::LocalHost, first.port(), &error));
     EXPECT_TRUE(error.contains(QString::number(first.port()))) << error.toStdString();
-    first.close();
-    EXPECT_FALSE(first.isListening());
 }
