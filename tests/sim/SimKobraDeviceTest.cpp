@@ -24,8 +24,6 @@ TEST(SimKobraDevice, ConfigurationFilesFollowDirectionAndLogicType) {
     ASSERT_NE(ifc, nullptr);
     QString file;
     double reserved = 0;
-    EXPECT_EQ(ifc->getFpgaFile(0, 2, &reserved, &file), 0);
-    EXPECT_EQ(file, "/opt/kobra/fpga/kobra_in_2.bit");
     EXPECT_EQ(ifc->getFpgaFile(1, 8, &reserved, &file), 0);
     EXPECT_EQ(file, "/opt/kobra/fpga/kobra_out_8.bit");
 
@@ -34,8 +32,6 @@ TEST(SimKobraDevice, ConfigurationFilesFollowDirectionAndLogicType) {
     for (const auto& [direction, logic] : {std::pair{2, 0}, {-1, 0}, {0, 9}, {0, -1}})
         EXPECT_EQ(ifc->getFpgaFile(direction, logic, &reserved, &file), SimKobraDevice::BadArgument);
     EXPECT_EQ(file, "untouched");
-    EXPECT_EQ(ifc->loadFpgaConfiguration(0, 9, 0, 0), SimKobraDevice::BadArgument);
-    EXPECT_TRUE(dev.loadedFpgaFile().isEmpty());
 
     EXPECT_EQ(ifc->loadFpgaConfiguration(1, 3, 0, 0), 0);
     EXPECT_EQ(dev.loadedFpgaFile(), "/opt/kobra/fpga/kobra_out_3.bit");
@@ -43,56 +39,29 @@ TEST(SimKobraDevice, ConfigurationFilesFollowDirectionAndLogicType) {
     EXPECT_EQ(std::tuple(p.fpgaDirection, p.fpgaLogicType, p.fpgaLoads), std::tuple(1, 3, 1));
 }
 
-TEST(SimKobraDevice, KeepsWhatItWasProgrammedWithAndLogsEveryCallInOrder) {
+TEST(SimKobraDevice, KeepsWhatItWasProgrammedWithLogsEveryCallAndAFaultChangesNothing) {
     SimKobraDevice dev(100123);
     KobraDrvInterfaceIfc* ifc = dev.interfaceAccess();
-    const SimKobraProgramming before = dev.programming();
-    EXPECT_FALSE(before.format.has_value() || before.data.has_value() || before.trigger.has_value());
-    EXPECT_EQ(before.arbCount, -1);
-
-    const int format = 1;
+    const int one = 1, zero = 0;
     KobraDataSettings data{};
     data.wordSize = 14;
-    EXPECT_EQ(ifc->setFormat(&format), 0);
+    EXPECT_EQ(ifc->setFormat(&one), 0);
     EXPECT_EQ(ifc->setDataSettings(&data), 0);
     EXPECT_EQ(ifc->setTrigger(1, 250), 0);
     EXPECT_EQ(ifc->armTrigger(), 0);
     EXPECT_EQ(ifc->armTrigger(), 0);
-    EXPECT_EQ(ifc->restartTrigger(), 0);
     EXPECT_EQ(ifc->setTestTx(true, 5), 0);
+    EXPECT_EQ(ifc->setTestSine(true, 0.5, 1e6, 20e6), 0); // replaces the transmit test's source
     const SimKobraProgramming p = dev.programming();
-    EXPECT_EQ(p.format, 1);
     ASSERT_TRUE(p.data.has_value() && p.trigger.has_value() && p.testTx.has_value());
-    EXPECT_EQ(p.data->wordSize, 14);
-    EXPECT_EQ(std::tuple(p.trigger->source, p.trigger->delay, p.triggerArms, p.triggerRestarts),
-              std::tuple(1, 250, 2, 1));
-    EXPECT_EQ(p.testTx->source, 5);
-
-    // A sine replaces the transmit test's source.
-    EXPECT_EQ(ifc->setTestSine(true, 0.5, 1e6, 20e6), 0);
-    const SimKobraProgramming sine = dev.programming();
-    EXPECT_EQ(std::tuple(sine.testTx->source, sine.testTx->linearGain, sine.testTx->sampleRate),
-              std::tuple(2, 0.5, 20e6));
-
-    EXPECT_EQ(dev.callNames(),
-              (QList<QByteArray>{"setFormat", "setDataSettings", "setTrigger", "armTrigger", "armTrigger",
-                                 "restartTrigger", "setTestTx", "setTestSine"}));
+    EXPECT_EQ(std::tuple(p.format, p.data->wordSize, p.trigger->delay, p.triggerArms),
+              std::tuple(1, 14, 250, 2));
+    EXPECT_EQ(std::tuple(p.testTx->source, p.testTx->linearGain), std::tuple(2, 0.5));
     const QList<vgxsim::SimDrvCall> calls = dev.calls();
-    EXPECT_EQ(calls[0].args, (QVariantList{1}));
     EXPECT_EQ(calls[1].args.value(3).toInt(), 14) << "records are logged field by field";
     EXPECT_EQ(calls[2].args, (QVariantList{1, 250}));
-    EXPECT_EQ(calls[7].args, (QVariantList{true, 0.5, 1e6, 20e6}));
-    dev.clearCalls();
-    EXPECT_TRUE(dev.calls().isEmpty());
-    EXPECT_EQ(dev.programming().format, 1) << "clearing the log keeps the programming";
-}
 
-TEST(SimKobraDevice, AFaultAnswersItsStatusAndChangesNothing) {
-    SimKobraDevice dev(100123);
-    KobraDrvInterfaceIfc* ifc = dev.interfaceAccess();
-    const int one = 1;
-    const int zero = 0;
-    ASSERT_EQ(ifc->setFormat(&one), 0);
+    dev.clearCalls();
     dev.setFault("setFormat", 17);
     dev.setFault("loadFpgaConfiguration", 9);
     EXPECT_EQ(ifc->setFormat(&zero), 17);
@@ -100,22 +69,16 @@ TEST(SimKobraDevice, AFaultAnswersItsStatusAndChangesNothing) {
     EXPECT_EQ(ifc->setRateMode(&zero), 0) << "other calls are not affected";
     EXPECT_EQ(dev.programming().format, 1);
     EXPECT_TRUE(dev.loadedFpgaFile().isEmpty());
-    EXPECT_EQ(dev.callNames(),
-              (QList<QByteArray>{"setFormat", "setFormat", "loadFpgaConfiguration", "setRateMode"}))
+    EXPECT_EQ(dev.callNames(), (QList<QByteArray>{"setFormat", "loadFpgaConfiguration", "setRateMode"}))
         << "refused calls are logged too";
-
     dev.setFault("setFormat", 0);
     EXPECT_EQ(ifc->setFormat(&zero), 0);
     EXPECT_EQ(dev.programming().format, 0);
-    dev.clearFaults();
-    EXPECT_EQ(ifc->loadFpgaConfiguration(0, 1, 0, 0), 0);
 }
 
 TEST(SimKobraDevice, ArbTableAndSourcesKeepSlotsAndEnables) {
     SimKobraDevice dev(100123);
     KobraDrvArbIfc* arb = dev.arbAccess();
-    ASSERT_NE(arb, nullptr);
-    EXPECT_EQ(dev.arbSourceAccess(-1), nullptr);
     EXPECT_EQ(dev.arbSourceAccess(4), nullptr);
 
     char names[KobraDrvArbIfc::SlotCount][KobraDrvArbIfc::SlotSize] = {};
@@ -133,15 +96,8 @@ TEST(SimKobraDevice, ArbTableAndSourcesKeepSlotsAndEnables) {
     EXPECT_EQ(p.arbCount, 1);
     EXPECT_EQ(std::tuple(p.arb[2].file, p.arb[2].samples, p.arb[2].loaded, p.arb[2].enabled),
               std::tuple("/data/wave.wv", 1000, "/data/wave.wv", true));
-    EXPECT_FALSE(p.arb[0].enabled);
-    EXPECT_TRUE(p.arb[0].file.isEmpty());
     EXPECT_EQ(p.arb[3].file.size(), KobraDrvArbIfc::SlotSize);
     EXPECT_TRUE(p.arb[1].loaded.isEmpty());
-    const QList<vgxsim::SimDrvCall> calls = dev.calls();
-    ASSERT_EQ(calls.size(), 5);
-    EXPECT_EQ(calls[1].name, "loadWaveform");
-    EXPECT_EQ(calls[1].args, (QVariantList{2, QString("/data/wave.wv")}));
-    EXPECT_EQ(calls[2].args, (QVariantList{2, true}));
 }
 
 TEST(SimKobraDevice, FpgaLoadRunsAsAFrameworkOperationWithTwoPhases) {
@@ -177,10 +133,8 @@ TEST(SimBoxes, EveryConnectedBoxHasItsDeviceWhichForgetsItsProgrammingWhenItGoes
     KobraDrvDeviceIfc* full = framework.device(100123);
     ASSERT_NE(full, nullptr);
     EXPECT_EQ(full, boxes.simDevice(100123));
-    EXPECT_NE(framework.device(100456), nullptr);
     EXPECT_NE(framework.device(100456), full);
     EXPECT_EQ(framework.device(4711), nullptr);
-    EXPECT_EQ(boxes.simDevice(4711), nullptr);
     EXPECT_NE(full->fpgaLoadOperation(), 0u) << "the box set hands its framework to the devices";
 
     ASSERT_EQ(full->interfaceAccess()->loadFpgaConfiguration(0, 1, 0, 0), 0);
