@@ -9,7 +9,6 @@
 #include "host/olfw/COlCommandData.h"
 #include "host/olfw/KobraHwConfigRecord.h"
 #include "host/olfw/KobraInstrumentBlocks.h"
-#include "host/olfw/KobraLvdsResult.h"
 #include "host/olfw/impl/COlFramework.h"
 #include "sim/SimBoxes.h"
 
@@ -56,16 +55,6 @@ protected:
         char rec[H::Size] = {};
         return run(OlCmdHwConfig, block(serial, 0, 0, rec)) ? H::text(rec, field) : std::string("<refused>");
     }
-    SKobraLvdsResult lvds(int serial) {
-        COlCommandData d = block(serial);
-        EXPECT_TRUE(run(OlCmdLvdsResult, d));
-        return d.text ? *static_cast<const SKobraLvdsResult*>(d.text) : SKobraLvdsResult{-1, -1, -1, -1, -1};
-    }
-    bool lvdsTest(int serial, int link, int start, int source) {
-        COlCommandData d = block(serial, link, start);
-        d.arg4 = source;
-        return run(OlCmdLvdsTest, d);
-    }
     SimBoxes boxes;
     COlFramework fw{&boxes};
 };
@@ -108,23 +97,6 @@ TEST_F(OlFrameworkCommands, EepromWritesPersistAcrossReconnectAndBoardAndBoxAreS
          {std::tuple{Basic, int(OlEepromBobRead), 0}, {Full, 5, 0}, {Full, int(OlEepromWrite), 0}})
         EXPECT_EQ(eeprom(serial, mode, value), Refused) << serial << " mode " << mode;
     EXPECT_EQ(eeprom(Full, OlEepromRead), "777");
-}
-
-TEST_F(OlFrameworkCommands, LvdsCountersGrowWhileATestRunsAndStopWithIt) {
-    EXPECT_EQ(lvds(Full).noData, 1) << "nothing arrives before a test starts";
-    ASSERT_TRUE(lvdsTest(Full, 0, 1, 0)); // PRBS on link 0
-    const SKobraLvdsResult a = lvds(Full);
-    const SKobraLvdsResult b = lvds(Full);
-    EXPECT_GT(a.received, 0.0);
-    EXPECT_GT(b.received, a.received);
-    EXPECT_EQ(std::tuple(b.errors, b.noData), std::tuple(0.0, 0));
-    ASSERT_TRUE(lvdsTest(Full, 0, 0, 0));
-    const SKobraLvdsResult stopped = lvds(Full);
-    EXPECT_EQ(std::tuple(stopped.received, stopped.noData), std::tuple(b.received, 1));
-    ASSERT_TRUE(lvdsTest(Full, 0, 1, 1));
-    EXPECT_LT(lvds(Full).received, b.received) << "a new start counts from zero";
-    for (const auto& [link, source] : {std::pair{4, 0}, {-1, 0}, {0, 2}})
-        EXPECT_FALSE(lvdsTest(Full, link, 1, source)) << link << " " << source;
 }
 
 TEST_F(OlFrameworkCommands, ServiceTestsReportTheVerdictThroughArg3) {
