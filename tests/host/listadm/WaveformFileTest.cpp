@@ -75,21 +75,6 @@ TEST_F(Waveform, GeneratedSamplesWrittenToAFileReadBackWithTheirTags) {
     EXPECT_TRUE(f.readAll().endsWith("{WAVEFORM-9: #" + QByteArray::fromHex("0201feff0080ff7f") + "}"));
 }
 
-TEST_F(Waveform, WhatCannotBeMadeIsRefused) {
-    Samples s;
-    EXPECT_FALSE(WaveformFile::sine(100, 1e6, 6e5, 0.0, s, &error)) << "above half the clock";
-    EXPECT_FALSE(WaveformFile::sine(100, 1e6, 1e3, 0.5, s, &error)) << "above full scale";
-    EXPECT_FALSE(WaveformFile::prbs(31, 0, 0.0, s, &error)) << "one period of PRBS31 is too long";
-    EXPECT_FALSE(WaveformFile::write(m_dir.filePath("z.wv"), Samples(10), 1e6, QString(), &error)) << "zeros";
-    EXPECT_FALSE(WaveformFile::write(m_dir.filePath("c.wv"), {{1, 1}}, 1e6, "a {b}", &error));
-    EXPECT_FALSE(QFile::exists(m_dir.filePath("z.wv")));
-    ASSERT_TRUE(WaveformFile::parseCsv("I,Q\n# comment\n0.5,-0.5\n\n1;0\n", false, s, &error));
-    EXPECT_EQ(std::tuple(s[0].i, s[0].q, s[1].i), std::tuple(16384, -16384, 32767)); // 0.5 of 32767, rounded
-    EXPECT_FALSE(WaveformFile::parseCsv("0.1,0.2\n1.5,0\n", false, s, &error));
-    EXPECT_TRUE(error.contains("line 2")) << error.toStdString();
-    EXPECT_FALSE(WaveformFile::parseCsv("40000,0\n", true, s, &error));
-}
-
 TEST_F(Waveform, TagScanningStopsAtTheSamplesAndAtTheEndOfItsBoundedSection) {
     // A real (sparse) gigabyte of samples behind the tags: a few reads.
     const QByteArray head = "{TYPE: VGX-WV, 1}{CLOCK: 1e9}{WAVEFORM-1073741825: #";
