@@ -1,5 +1,5 @@
 // Where values live: overlapping records, values stored once for several instances, index
-// functions, and what registration accepts.
+// functions, and instances outside the range.
 #include <gtest/gtest.h>
 
 #include "DbTestSupport.h"
@@ -91,26 +91,6 @@ TEST_F(InstanceTest, UnknownNamesAndInstancesOutsideTheRange) {
     EXPECT_EQ(e.read("P", {0, -1, 0, 0}, v), DbErrInstance);
     EXPECT_EQ(errorCodes(a), QList<int>({DbErrUnknownParameter, DbErrInstance, DbErrInstance}));
     EXPECT_EQ(e.findRecord("P", {0, 2, 0, 0}), nullptr);
-}
-
-TEST_F(InstanceTest, MalformedDescriptorDefinesNothingAndRegisteringTwiceKeepsValues) {
-    defs.number("A", 0, 10, 1);
-    auto& bad = defs.select("B", 0, 1, 0);
-    bad.c.type = DbTypeNumber; // does not match its array
-    EXPECT_EQ(defs.registerAll(), DbErrWrongType);
-    EXPECT_TRUE(e.names().isEmpty());
-
-    bad.c.type = DbTypeSelect;
-    ASSERT_EQ(defs.registerAll(7), 0);
-    ASSERT_EQ(putNum("A", 5), 0);
-    ASSERT_EQ(defs.registerAll(7), 0);
-    EXPECT_EQ(e.records("A").size(), 1);
-    EXPECT_EQ(num("A"), 5);
-    EXPECT_EQ(e.names(), QList<QByteArray>({"A", "B"}));
-
-    e.unregisterModule(7);
-    CDbAllType v;
-    EXPECT_EQ(e.read("A", {}, v), DbErrUnknownParameter);
 }
 
 } // namespace
