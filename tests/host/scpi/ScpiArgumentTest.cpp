@@ -40,28 +40,6 @@ TEST_F(ScpiFixture, SpecialValuesResolveThroughTheCurrentLimitsAndDefault) {
     refused("BBIN:EXT:DIR? MAX", ScpiErrParameterNotAllowed);
 }
 
-TEST_F(ScpiFixture, StringsKeepDoubledQuotesAndSeparatorsInside) {
-    const std::pair<const char*, QString> cases[] = {
-        {"'it''s.hex'", "it's.hex"},
-        {R"('a"b')", R"(a"b)"},
-        {"\"gr\xc3\xbc\xc3\x9f.hex\"", QString::fromUtf8("gr\xc3\xbc\xc3\x9f.hex")},
-        {R"("a;b,c:d?";:KOBR:USER:DIR TRAN)", "a;b,c:d?"}};
-    for (const auto& [arg, stored] : cases) {
-        ok(QStringLiteral("BBIN:EXT:SSI:FSEL ") + arg);
-        EXPECT_EQ(str("TstSsiFile"), stored) << arg;
-    }
-    EXPECT_EQ(sel("TstDirection"), 1);
-
-    // Unterminated: nothing is written and the rest of the line is lost with it.
-    ok("BBIN:EXT:SSI:FSEL 'keep'");
-    refused(R"(BBIN:EXT:SSI:FSEL "abc;:KOBR:USER:DIR REC)", ScpiErrInvalidStringData);
-    EXPECT_EQ(sel("TstDirection"), 1);
-    // Longer than the parameter allows.
-    refused(QStringLiteral("BBIN:EXT:SSI:FSEL '%1'").arg(QString(40, QLatin1Char('x'))),
-            ScpiErrDataOutOfRange);
-    EXPECT_EQ(str("TstSsiFile"), "keep");
-}
-
 TEST_F(ScpiFixture, BitDataInEveryNotation) {
     auto bits = [&]() {
         const CDbAllType v = stored("TstSsiCmData", {});
@@ -120,16 +98,6 @@ TEST_F(ScpiFixture, WrongArgumentsAreRefusedAndChangeNothing) {
     EXPECT_EQ(str("TstSsiFile"), "gain.hex");
     EXPECT_TRUE(ScpiTest::observed().savedNames.isEmpty());
     EXPECT_EQ(ScpiTest::observed().presetCalls, 0);
-}
-
-TEST_F(ScpiFixture, EventsRunWithTheirTextAtTheAddressedInstance) {
-    ok("SOUR2:KOBR:USER:SETT:STOR 'first'");
-    ok("SOUR3:KOBR:USER:SETTing:STORe \"first\"");
-    EXPECT_EQ(ScpiTest::observed().savedNames, (QList<QString>{"first", "first"})); // each store runs
-    EXPECT_EQ(ScpiTest::observed().saveTupel, tup(0, 1));
-    EXPECT_EQ(str("TstSave", tup(1, 0)), "first");
-    ok("KOBR:USER:PRES;PRES");
-    EXPECT_EQ(ScpiTest::observed().presetCalls, 2);
 }
 
 TEST_F(ScpiFixture, RefusalsAndSignalsOfTheRequestReachTheQueueWithTheirTexts) {

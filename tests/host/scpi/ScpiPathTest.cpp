@@ -1,30 +1,9 @@
-// Header resolution: module tables, path rules, mnemonic forms, numeric suffixes and the instance a
-// command reaches.
+// Header resolution: path rules, mnemonic forms, numeric suffixes and the instance a command reaches.
 #include "ScpiFixture.h"
 #include "host/scpi/impl/CScpiParser.h"
-#include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/ScpiErrors.h"
 
 using namespace MvQARN;
-
-// ---- Tables and module registration -----------------------------------------------------------
-
-TEST_F(ScpiFixture, ModuleBuildsItsTablesOnceAndExitFreesThem) {
-    const int tables = ScpiTest::tableCount();
-    ASSERT_GT(tables, 0);
-    EXPECT_EQ(module->getRootTable(), ScpiTest::rootSlot());
-    ASSERT_EQ(module->initBase(), 0); // a second initBase does not build again
-    EXPECT_EQ(ScpiTest::tableCount(), tables);
-
-    module->exitBase();
-    EXPECT_EQ(ScpiTest::tableCount(), 0);
-    EXPECT_EQ(ScpiTest::rootSlot(), nullptr);
-    refused("KOBR:STAT?", ScpiErrUndefinedHeader);
-    ASSERT_EQ(module->initBase(), 0);
-    EXPECT_EQ(run("KOBR:STAT?"), "1");
-    module.reset(); // the destructor unregisters
-    refused("KOBR:STAT?", ScpiErrUndefinedHeader);
-}
 
 // ---- Path rules --------------------------------------------------------------------------------
 
@@ -149,13 +128,4 @@ TEST(ScpiSuffixWords, AFixedSideWinsOverTheSelector) {
     ASSERT_TRUE(CScpiParser::applySuffix(in, 260, -1)); // fixed In
     ASSERT_TRUE(CScpiParser::applySuffix(in, 1, 3));
     EXPECT_EQ(CScpiParser::tupelOf(in), (SDbInstTupel{0, 0, 0, 0}));
-}
-
-TEST_F(ScpiFixture, ModuleLeavingMidLineSendsTheRestToTheRoot) {
-    CScpiRegistry& reg = CScpiRegistry::instance();
-    ASSERT_TRUE(reg.registerHostCommand("*DRP", [this](CScpiHostCall&) { module->exitBase(); }));
-    // The level after DIR lives in the module's tables, which *DRP frees.
-    refused("KOBR:USER:DIR TRAN;*DRP;DIR?", ScpiErrUndefinedHeader);
-    EXPECT_TRUE(reg.unregisterHostCommand("*DRP"));
-    EXPECT_EQ(sel("TstDirection"), 1);
 }
