@@ -79,16 +79,11 @@ TEST(SimBoxFile, IllTypedFieldsAreNamedWithTheirPath) {
     // The fields of a second box after a good first one, and the error after "sim file /x.json: boxes[1]".
     const std::pair<const char*, const char*> second[] = {
         {R"("serial": "abc", "partNumber": "x")", ".serial: expected a positive integer"},
-        {R"("serial": 3000000000, "partNumber": "x")", ".serial: expected a positive integer"},
         {R"("partNumber": "x")", ".serial: missing"},
         {R"("serial": 2, "partNumber": "x", "serail": 3)", ".serail: unknown field"},
         {R"("serial": 1, "partNumber": "x")", ".serial: serial number 1 appears twice"},
         {R"("serial": 2, "partNumber": "x", "breakoutBoard": {"type": "B", "partNumber": 5, "revision": "13"})",
          ".breakoutBoard.revision: expected \"major.minor\", e.g. \"1.3\""},
-        {R"("serial": 2, "partNumber": "x", "breakoutBoard": {"type": "B", "partNumber": 5})",
-         ".breakoutBoard.revision: missing (a board with part number has a revision)"},
-        {R"("serial": 2, "partNumber": "x", "instruments": [null, null, null])",
-         ".instruments: expected an array of at most 2 entries (links 0 and 1)"},
         {R"("serial": 2, "partNumber": "x", "lvdsErrorRate": 2)",
          ".lvdsErrorRate: expected a number from 0 to 1"},
     };

@@ -54,36 +54,12 @@ TEST(SimBoxes, HotPlugChangesTheSetAndTellsTheListener) {
     EXPECT_TRUE(boxes.connect(999));
 }
 
-TEST(SimBoxes, ReplacingTheBoxesTellsTheListenerWhatWentAndCame) {
-    SimBoxes boxes;
-    Recorder rec;
-    boxes.setListener(&rec);
-    SimBox a(7);
-    SimBox b(8);
-    // Serials that are not among the boxes, or given twice, are not connected.
-    boxes.setBoxes({a, b}, {8, 9, 8});
-    EXPECT_EQ(boxes.connectedSerials(), QList<int>{8});
-    EXPECT_EQ(rec.events, (std::vector<int>{-100123, -100456, 8}));
-    EXPECT_FALSE(boxes.box(100123).has_value());
-    boxes.setListener(nullptr);
-}
-
 TEST(SimBox, InstrumentBlockLeavesOutEmptyKeysLikeTheBlockWriter) {
     SimBox box(1);
     EXPECT_EQ(box.instrumentBlock(0), QByteArray("[infoblock]\r\n"));
     box.instruments[1] = vgxsim::SimInstrument{"Gen", "", "Port B"};
     EXPECT_EQ(box.instrumentBlock(1), QByteArray("[infoblock]\r\n[device]\r\nname=Gen\r\nport=Port B\r\n"));
     EXPECT_EQ(box.instrumentBlock(2), QByteArray("[infoblock]\r\n"));
-}
-
-TEST(SimBox, VariantIsZeroOnlyForTheBasicPartNumber) {
-    SimBox box(1);
-    for (const char* pn : {"7730.1192K04", "", "7730.1192.03", " 7730.1192.02"}) {
-        box.partNumber = pn;
-        EXPECT_EQ(box.variant(), 1) << pn;
-    }
-    box.partNumber = "7730.1192.02";
-    EXPECT_EQ(box.variant(), 0);
 }
 
 TEST(SimBox, HardwareRecordOfABoardWithoutPartNumberHasNoBoardNumbers) {

@@ -1,8 +1,7 @@
-// The simulated box's driver device: what it keeps of its programming, its call log, its test
-// switches, the FPGA load as a framework operation, and how the box set hands devices out.
+// The simulated box's driver device: what it keeps of its programming, its call log, its faults, the
+// FPGA load as a framework operation, and how the box set hands devices out.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <tuple>
 
 #include "host/olfw/COlCommandData.h"
@@ -17,27 +16,6 @@ using vgxsim::SimKobraDevice;
 using vgxsim::SimKobraProgramming;
 
 namespace {
-
-TEST(SimKobraDevice, ConfigurationFilesFollowDirectionAndLogicType) {
-    SimKobraDevice dev(100123);
-    KobraDrvInterfaceIfc* ifc = dev.interfaceAccess();
-    ASSERT_NE(ifc, nullptr);
-    QString file;
-    double reserved = 0;
-    EXPECT_EQ(ifc->getFpgaFile(1, 8, &reserved, &file), 0);
-    EXPECT_EQ(file, "/opt/kobra/fpga/kobra_out_8.bit");
-
-    // Directions and logic types the box does not know leave the text alone.
-    file = "untouched";
-    for (const auto& [direction, logic] : {std::pair{2, 0}, {-1, 0}, {0, 9}, {0, -1}})
-        EXPECT_EQ(ifc->getFpgaFile(direction, logic, &reserved, &file), SimKobraDevice::BadArgument);
-    EXPECT_EQ(file, "untouched");
-
-    EXPECT_EQ(ifc->loadFpgaConfiguration(1, 3, 0, 0), 0);
-    EXPECT_EQ(dev.loadedFpgaFile(), "/opt/kobra/fpga/kobra_out_3.bit");
-    const SimKobraProgramming p = dev.programming();
-    EXPECT_EQ(std::tuple(p.fpgaDirection, p.fpgaLogicType, p.fpgaLoads), std::tuple(1, 3, 1));
-}
 
 TEST(SimKobraDevice, KeepsWhatItWasProgrammedWithLogsEveryCallAndAFaultChangesNothing) {
     SimKobraDevice dev(100123);
@@ -74,30 +52,6 @@ TEST(SimKobraDevice, KeepsWhatItWasProgrammedWithLogsEveryCallAndAFaultChangesNo
     dev.setFault("setFormat", 0);
     EXPECT_EQ(ifc->setFormat(&zero), 0);
     EXPECT_EQ(dev.programming().format, 0);
-}
-
-TEST(SimKobraDevice, ArbTableAndSourcesKeepSlotsAndEnables) {
-    SimKobraDevice dev(100123);
-    KobraDrvArbIfc* arb = dev.arbAccess();
-    EXPECT_EQ(dev.arbSourceAccess(4), nullptr);
-
-    char names[KobraDrvArbIfc::SlotCount][KobraDrvArbIfc::SlotSize] = {};
-    int64_t samples[KobraDrvArbIfc::SlotCount] = {0, 0, 1000, 0};
-    std::strcpy(names[2], "/data/wave.wv");
-    // A slot filled to its last byte without terminator is read up to the slot's end, no further.
-    std::memset(names[3], 'x', sizeof names[3]);
-    EXPECT_EQ(arb->setWaveforms(1, names, samples), 0);
-    ASSERT_EQ(dev.arbSourceAccess(2)->loadWaveform("/data/wave.wv"), 0);
-    dev.arbSourceAccess(2)->enable(true);
-    dev.arbSourceAccess(0)->enable(false);
-    EXPECT_EQ(dev.arbSourceAccess(1)->loadWaveform(""), SimKobraDevice::BadArgument);
-
-    const SimKobraProgramming p = dev.programming();
-    EXPECT_EQ(p.arbCount, 1);
-    EXPECT_EQ(std::tuple(p.arb[2].file, p.arb[2].samples, p.arb[2].loaded, p.arb[2].enabled),
-              std::tuple("/data/wave.wv", 1000, "/data/wave.wv", true));
-    EXPECT_EQ(p.arb[3].file.size(), KobraDrvArbIfc::SlotSize);
-    EXPECT_TRUE(p.arb[1].loaded.isEmpty());
 }
 
 TEST(SimKobraDevice, FpgaLoadRunsAsAFrameworkOperationWithTwoPhases) {
