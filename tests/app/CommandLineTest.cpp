@@ -1,6 +1,5 @@
-// The vgxhost command line as a user meets it: help, version, refused values and start-up failures.
+// The vgxhost command line as a user meets it: refused values, start-up failures and --exec runs.
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -23,23 +22,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(VgxhostCommandLine, HelpListsEveryOptionWithItsValueAndVersionTheVersion) {
-    const HostRun run = runHost({"--help"});
-    ASSERT_EQ(run.exitStatus, QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode, 0);
-    for (const char* option : {"--headless", "--scpi-port <N>", "--scpi-listen <ADDR>", "--family <HEX>",
-                               "--sim <FILE>", "--plugin <PATH>", "--settings-dir <DIR>", "--exec <CMDS>",
-                               "--quit", "--trace", "--version", "--help"})
-        EXPECT_TRUE(run.out.contains(option)) << option << " missing in:\n" << run.out.toStdString();
-    // The default plug-in is the one built next to the binary.
-    EXPECT_TRUE(run.out.contains("/plugins/libkobra.so")) << run.out.toStdString();
-
-    const HostRun version = runHost({"--version"});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(QRegularExpression("^vgxhost \\d+\\.\\d+\\.\\d+\\n$").match(version.out).hasMatch())
-        << version.out.toStdString();
-}
 
 TEST_F(VgxhostCommandLine, InvalidValuesExitTwoAndSayWhatIsWrong) {
     const QList<std::pair<QStringList, QString>> cases = {
