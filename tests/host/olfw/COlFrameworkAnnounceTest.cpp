@@ -96,13 +96,14 @@ TEST_F(OlFrameworkAnnounce, HotPlugWritesTheDeviceOfTheBoxThatCameOrWent) {
     EXPECT_FALSE(boxes.disconnect(555));
     EXPECT_TRUE(take().empty());
 
-    // A full device list reuses the index of a box that went.
+    // The last index is used too, and a full device list reuses the index of a box that went.
     for (int i = 0; i < COlFramework::UsbDevices - 4; ++i)
         ASSERT_TRUE(boxes.connect(200000 + i));
-    ASSERT_TRUE(boxes.disconnect(100456));
     take();
+    ASSERT_TRUE(boxes.disconnect(200015));
+    EXPECT_EQ(take(), (std::vector<Write>{state(19, false)}));
     ASSERT_TRUE(boxes.connect(300000));
-    EXPECT_EQ(take(), (std::vector<Write>{serial(1, 300000), state(1, true)}));
+    EXPECT_EQ(take(), (std::vector<Write>{serial(19, 300000), state(19, true)}));
 }
 
 } // namespace
