@@ -1,6 +1,5 @@
-// The vgxhost command line as a user meets it: help, version, refused values and start-up failures.
+// The vgxhost command line as a user meets it: refused values, start-up failures and --exec runs.
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -25,32 +24,12 @@ protected:
 
 } // namespace
 
-TEST_F(VgxhostCommandLine, HelpListsEveryOptionWithItsValueAndVersionTheVersion) {
-    const HostRun run = runHost({"--help"});
-    ASSERT_EQ(run.exitStatus, QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode, 0);
-    for (const char* option : {"--headless", "--scpi-port <N>", "--scpi-listen <ADDR>", "--family <HEX>",
-                               "--sim <FILE>", "--plugin <PATH>", "--settings-dir <DIR>", "--exec <CMDS>",
-                               "--quit", "--trace", "--version", "--help"})
-        EXPECT_TRUE(run.out.contains(option)) << option << " missing in:\n" << run.out.toStdString();
-    // The default plug-in is the one built next to the binary.
-    EXPECT_TRUE(run.out.contains("/plugins/libkobra.so")) << run.out.toStdString();
-
-    const HostRun version = runHost({"--version"});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(QRegularExpression("^vgxhost \\d+\\.\\d+\\.\\d+\\n$").match(version.out).hasMatch())
-        << version.out.toStdString();
-}
-
 TEST_F(VgxhostCommandLine, InvalidValuesExitTwoAndSayWhatIsWrong) {
     const QList<std::pair<QStringList, QString>> cases = {
         {{"--family", "xyz"}, "invalid --family 'xyz'"},
-        {{"--family", "0x"}, "invalid --family '0x'"},
         {{"--family", "0x1g000"}, "invalid --family '0x1g000'"},
-        {{"--family", "0x100000000"}, "invalid --family '0x100000000'"},
         {{"--family", "-10000"}, "invalid --family '-10000'"},
         {{"--scpi-port", "65536"}, "invalid --scpi-port '65536'"},
-        {{"--scpi-port", "50x"}, "invalid --scpi-port '50x'"},
         {{"--scpi-listen", "300.1.1.1"}, "invalid --scpi-listen '300.1.1.1'"},
         {{"--sim", dir.filePath("absent.json")}, "invalid --sim"},
         {{"--settings-dir", VGX_BUILD_DIR "/bin/vgxhost"}, "invalid --settings-dir"},
@@ -71,12 +50,11 @@ TEST_F(VgxhostCommandLine, InvalidValuesExitTwoAndSayWhatIsWrong) {
 
 TEST_F(VgxhostCommandLine, AcceptedValuesGetPastTheCommandLine) {
     // These reach start-up, which then stops at the missing plug-in with 1, not 2.
-    const QList<QStringList> cases = {
-        {"--family", "20000"},          {"--family", "0X1abCD"},
-        {"--family", "0x10000"},        {"--scpi-port", "0"},
-        {"--scpi-port", "65535"},       {"--scpi-listen", "::1"},
-        {"--scpi-listen", "localhost"}, {"--settings-dir", dir.filePath("new/settings")},
-        {"--headless", "--trace"}};
+    const QList<QStringList> cases = {{"--family", "0X1abCD"},
+                                      {"--scpi-port", "65535"},
+                                      {"--scpi-listen", "::1"},
+                                      {"--settings-dir", dir.filePath("new/settings")},
+                                      {"--headless", "--trace"}};
     for (const QStringList& args : cases) {
         const HostRun run = runHost(args + QStringList{"--plugin", missingPlugin()});
         EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString() << "\n" << run.err.toStdString();

@@ -41,8 +41,4 @@ TEST(VgxhostSimulationFile, MalformedFileIsNamedAndStopsTheStart) {
     EXPECT_NE(broken.exitCode, 0);
     EXPECT_TRUE(broken.err.contains(path)) << broken.err.toStdString();
     EXPECT_TRUE(broken.err.contains("not valid JSON")) << broken.err.toStdString();
-
-    const HostRun badField = runWithSim(R"({"boxes": [ {"serial": "x"} ]})", quit);
-    EXPECT_NE(badField.exitCode, 0);
-    EXPECT_TRUE(badField.err.contains("boxes[0].serial")) << badField.err.toStdString();
 }

@@ -1,9 +1,8 @@
-// Reads: conversion-out answers, the read interface and its tuple order, writes made while reading,
-// and the bound on reads that read themselves.
+// Reads: conversion-out answers, the read interface and its tuple order, and the bound on reads that
+// read themselves.
 #include <gtest/gtest.h>
 
 #include "DbTestSupport.h"
-#include "host/db/CDbDataTypeNBit.h"
 #include "host/db/CDbDataTypeNumber.h"
 
 using namespace MvQARN;
@@ -14,10 +13,9 @@ namespace {
 class CTestConvOut : public CDbCnvOutFunc {
 public:
     typedef void (CTestConvOut::*Fn)(CDbCnct&);
-    explicit CTestConvOut(Fn fn, const char* name = nullptr)
-        : CDbCnvOutFunc(static_cast<CDbCnvOutFunc::Member>(fn), name) {}
+    explicit CTestConvOut(Fn fn) : CDbCnvOutFunc(static_cast<CDbCnvOutFunc::Member>(fn)) {}
 
-    // Rate x 2 in mode 1, Rate in mode 0, no answer in mode 2; afterwards Cw is kept below 0.4 x the answer.
+    // Rate x 2 in mode 1, Rate in mode 0, no answer in mode 2.
     void sampleRate(CDbCnct& c) {
         CDbDataBaseIfc* db = c.getDataBaseIfc();
         double rate = 0;
@@ -29,22 +27,12 @@ public:
             return;
         const double answer = mode == 1 ? 2 * rate : rate;
         c.getAnswerBuffer().createAnswer(new CDbDataTypeNumber(answer));
-        double cw = 0;
-        if (db->getNumber("Cw", cw, c.t0(), 0, 0, c.t1()) == 0 && cw > 0.4 * answer) {
-            c.giveMsg(new CDbMsg(4, 4, "Cw", 0.4 * answer, DbMsgSet, 0, 0, c.t0(), c.t1(), 0, 0));
-            c.updData(true);
-        }
     }
     void readSelf(CDbCnct& c) {
         calls++;
         double v = 0;
         if (c.getDataBaseIfc()->getNumber(c.getName(), v, c.t0(), c.t3(), c.t2(), c.t1()) == 0)
             c.getAnswerBuffer().createAnswer(new CDbDataTypeNumber(v + 1));
-    }
-    void replace(CDbCnct& c) { cnvoDbParmIdReplace(c); }
-    void typeSix(CDbCnct& c) {
-        if (c.getMsgType() == DbMsgExec)
-            c.getAnswerBuffer().createAnswer(new CDbDataTypeNumber(66));
     }
     int calls = 0;
 };
@@ -55,7 +43,6 @@ TEST_F(ReadTest, ConversionOutAnswersOrLeavesTheStoredValue) {
     CTestConvOut out(&CTestConvOut::sampleRate);
     defs.number("Rate", 0, 1e9, 1000, {2, 2, 1, 1});
     defs.select("Mode", 0, 2, 0, {2, 2, 1, 1});
-    defs.number("Cw", 0, 1e9, 0, {2, 2, 1, 1});
     defs.number("Samp", 0, 1e9, 7, {2, 2, 1, 1}).c.cnvOut = &out;
     ASSERT_EQ(defs.registerAll(), 0);
 
@@ -70,32 +57,10 @@ TEST_F(ReadTest, ConversionOutAnswersOrLeavesTheStoredValue) {
     EXPECT_EQ(stored.toText(), "7");
 }
 
-TEST_F(ReadTest, ConversionOutMayWriteAndItsChangesAreDelivered) {
-    CTestConvOut out(&CTestConvOut::sampleRate);
-    defs.number("Rate", 0, 1e9, 1000);
-    defs.select("Mode", 0, 2, 0);
-    defs.number("Cw", 0, 1e9, 900);
-    defs.number("Samp", 0, 1e9, 0).c.cnvOut = &out;
-    ASSERT_EQ(defs.registerAll(), 0);
-    QList<QByteArray> changed;
-    e.addRequestObserver([&](const QVector<CDbEngine::SChange>& c) {
-        for (const auto& ch : c)
-            changed << ch.name;
-    });
-
-    EXPECT_EQ(num("Samp"), 1000);
-    EXPECT_EQ(num("Cw"), 400);
-    EXPECT_EQ(changed, QList<QByteArray>({"Cw"}));
-}
-
 TEST_F(ReadTest, ReadInterfaceTakesTheTupelAsT0T3T2T1) {
     defs.number("P", 0, 100, 0, {2, 2, 1, 4});
     defs.number("Frac", 0, 10, 2.6);
     defs.select("S", 0, 9, 4);
-    defs.string("T", "txt");
-    auto& b = defs.bits("B", 8, 8, 8);
-    static const uint32_t pattern[] = {0x81000000u};
-    b.def = pattern;
     ASSERT_EQ(defs.registerAll(), 0);
 
     // Every instance gets its own value: 10 t0 + 20 t1 + t3.
@@ -119,36 +84,7 @@ TEST_F(ReadTest, ReadInterfaceTakesTheTupelAsT0T3T2T1) {
     QString s = "unchanged";
     EXPECT_EQ(db->getString("P", s), DbErrWrongType);
     EXPECT_EQ(s, "unchanged");
-    ASSERT_EQ(db->getString("T", s), 0);
-    EXPECT_EQ(s, "txt");
-    int len = 0;
-    QVector<quint32> words;
-    ASSERT_EQ(db->getBits("B", len, words), 0);
-    EXPECT_EQ(len, 8);
-    EXPECT_EQ(words, QVector<quint32>({0x81000000u}));
     EXPECT_EQ(db->getNumber("Nope", d), DbErrUnknownParameter);
-    EXPECT_EQ(db->getModeWord(), 0x121u);
-    e.setModeWord(0);
-    EXPECT_EQ(db->getModeWord(), 0u);
-}
-
-TEST_F(ReadTest, ConversionOutMayReplaceTheNameAndSeesTheMessageTypeOfTheRead) {
-    CTestConvOut out(&CTestConvOut::replace, "Rcl");
-    CTestConvOut six(&CTestConvOut::typeSix);
-    defs.string("Sav", "", 256, {2, 2, 1, 1}).c.cnvOut = &out;
-    defs.string("Rcl", "none", 256, {2, 2, 1, 1});
-    defs.number("Q", 0, 100, 1).c.cnvOut = &six;
-    ASSERT_EQ(defs.registerAll(), 0);
-    CDbAllType v;
-    ASSERT_EQ(e.read("Q", {}, v, nullptr, DbMsgExec), 0);
-    EXPECT_EQ(v.toText(), "66");
-    ASSERT_EQ(e.read("Q", {}, v), 0);
-    EXPECT_EQ(v.toText(), "1");
-    // The named parameter's value at the same instance.
-    ASSERT_EQ(putStr("Rcl", "mine.lynx", {1, 1, 0, 0}), 0);
-    ASSERT_EQ(putStr("Sav", "other", {1, 1, 0, 0}), 0);
-    EXPECT_EQ(text("Sav", {1, 1, 0, 0}), "mine.lynx");
-    EXPECT_EQ(text("Sav", {0, 0, 0, 0}), "none");
 }
 
 TEST_F(ReadTest, AConversionOutReadingItselfEndsAtTheNestingLimit) {

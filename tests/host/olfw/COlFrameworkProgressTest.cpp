@@ -31,77 +31,80 @@ protected:
     COlOperationRegistry& ops = fw.operations();
 };
 
-TEST_F(OlFrameworkProgress, PhasesAndProgressReachThePollerOnceThenNoNews) {
-    // The registry does not depend on the driver: a poll never waits for a box.
-    ASSERT_FALSE(fw.isStarted());
+TEST_F(OlFrameworkProgress, ScriptedReportsReachThePollerOnceAndFailuresStay) {
+    // Each step reports (r), fails (f), ends (e) or polls (p) the operation; a poll states whether it is
+    // answered and the progress, phase and message it answers (null: not checked).
+    constexpr int NoNews = COlProgressStatus::NoNews, Failed = COlProgressStatus::Failed;
+    const struct {
+        char act;
+        const char* phase;
+        const char* message;
+        int value;
+        bool ok;
+    } steps[] = {
+        {'p', "Erase", nullptr, 0, true},
+        {'p', "Erase", nullptr, NoNews, true}, // no news keeps the phase, so no new bar opens
+        {'r', "Erase", "Erasing flash", 60, true},
+        {'p', "Erase", "Erasing flash", 60, true},
+        {'r', "Verify", "not a phase of this operation", 50, false},
+        {'r', "Erase", "too far", 101, false},
+        {'r', "Erase", "negative", -5, false},
+        {'p', nullptr, nullptr, NoNews, true}, // refused reports are no news
+        {'r', "Program", "Writing bitstream", 10, true},
+        {'p', "Program", "Writing bitstream", 10, true},
+        {'f', nullptr, "Configuration file damaged", 0, true},
+        {'p', nullptr, "Configuration file damaged", Failed, true},
+        {'p', nullptr, "Configuration file damaged", Failed, true}, // on every poll
+        {'r', "Program", "too late", 50, false},                    // a failed operation stays failed
+        {'e', nullptr, nullptr, 0, true},
+        {'p', nullptr, nullptr, 0, false},
+    };
+    ASSERT_FALSE(fw.isStarted()); // the registry does not depend on the driver
     const unsigned op = ops.newOperationId();
-    ASSERT_NE(op, 0u);
     ASSERT_TRUE(ops.begin(op, {"Erase", "Program"}));
-    COlProgressStatus s;
-    ASSERT_TRUE(poll(op, s));
-    EXPECT_EQ(s.phaseTitle, "Erase");
-    EXPECT_EQ(s.progress, 0);
-    ASSERT_TRUE(poll(op, s));
-    EXPECT_EQ(s.progress, COlProgressStatus::NoNews);
-    EXPECT_EQ(s.phaseTitle, "Erase") << "no news keeps the phase, so no new bar opens";
-
-    ASSERT_TRUE(ops.report(op, "Erase", "Erasing flash", 60));
-    ASSERT_TRUE(poll(op, s));
-    EXPECT_EQ(s.progress, 60);
-    EXPECT_EQ(s.message, "Erasing flash");
-    ASSERT_TRUE(ops.report(op, "Program", "Writing bitstream", 10));
-    ASSERT_TRUE(poll(op, s, COlProgressStatus::NoNews));
-    EXPECT_EQ(s.phaseTitle, "Program");
-    EXPECT_EQ(s.message, "Writing bitstream");
-    EXPECT_EQ(s.progress, 10);
-    ASSERT_TRUE(poll(op, s));
-    EXPECT_EQ(s.progress, COlProgressStatus::NoNews);
+    int i = 0;
+    for (const auto& st : steps) {
+        SCOPED_TRACE(testing::Message() << "step " << i++);
+        COlProgressStatus s;
+        switch (st.act) {
+        case 'r':
+            EXPECT_EQ(ops.report(op, st.phase, st.message, st.value), st.ok);
+            break;
+        case 'f':
+            EXPECT_EQ(ops.fail(op, st.message), st.ok);
+            break;
+        case 'e':
+            ops.end(op);
+            break;
+        default:
+            ASSERT_EQ(poll(op, s), st.ok);
+            if (!st.ok)
+                break;
+            EXPECT_EQ(s.progress, st.value);
+            if (st.phase) {
+                EXPECT_EQ(s.phaseTitle, st.phase);
+            }
+            if (st.message) {
+                EXPECT_EQ(s.message, st.message);
+            }
+        }
+    }
 }
 
-TEST_F(OlFrameworkProgress, ReportsOutsideTheOperationsPhasesOrRangeAndPollsOfUnknownOperationsAreRefused) {
-    const unsigned op = ops.newOperationId();
-    ASSERT_TRUE(ops.begin(op, {"Load"}));
+TEST_F(OlFrameworkProgress, UnknownOperationsAreRefusedAndRunPhasesEndsAtTheLastPhaseDone) {
     COlProgressStatus s;
-    ASSERT_TRUE(poll(op, s));
-    EXPECT_FALSE(ops.report(op, "Verify", "not a phase of this operation", 50));
-    EXPECT_FALSE(ops.report(op, "Load", "too far", 101));
-    EXPECT_FALSE(ops.report(op, "Load", "negative", -5));
-    EXPECT_FALSE(ops.report(op + 1, "Load", "unknown operation", 5));
-    ASSERT_TRUE(poll(op, s));
-    EXPECT_EQ(s.progress, COlProgressStatus::NoNews) << "refused reports are no news";
-    EXPECT_FALSE(ops.begin(0, {"Load"}));
-    EXPECT_FALSE(ops.begin(op, {}));
-
-    // Unknown and ended operations are refused.
     EXPECT_FALSE(poll(0, s));
     EXPECT_FALSE(poll(0x7777, s));
     EXPECT_FALSE(fw.execute(OlCmdProgress, nullptr));
-    ops.end(op);
-    EXPECT_FALSE(poll(op, s));
-    EXPECT_NE(ops.newOperationId(), ops.newOperationId());
-}
-
-TEST_F(OlFrameworkProgress, AFailureIsReportedWithItsMessageOnEveryPoll) {
     const unsigned op = ops.newOperationId();
-    ASSERT_TRUE(ops.begin(op, {"Load"}));
-    ASSERT_TRUE(ops.fail(op, "Configuration file damaged"));
-    COlProgressStatus s;
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(poll(op, s));
-        EXPECT_EQ(s.progress, COlProgressStatus::Failed);
-        EXPECT_EQ(s.message, "Configuration file damaged");
-    }
-    EXPECT_FALSE(ops.report(op, "Load", "too late", 50)) << "a failed operation stays failed";
-}
+    EXPECT_NE(ops.newOperationId(), op);
+    EXPECT_FALSE(ops.begin(0, {"Load"}));
+    EXPECT_FALSE(ops.begin(op, {}));
+    EXPECT_FALSE(ops.report(op, "Load", "unknown operation", 5));
 
-TEST_F(OlFrameworkProgress, RunPhasesWithoutDurationEndsAtTheLastPhaseDone) {
-    const unsigned op = ops.newOperationId();
     ASSERT_TRUE(ops.runPhases(op, {"Erase", "Program", "Verify"}, 0));
-    COlProgressStatus s;
     ASSERT_TRUE(poll(op, s));
-    EXPECT_EQ(s.phaseTitle, "Verify");
-    EXPECT_EQ(s.progress, 100);
-    EXPECT_EQ(s.message, "Done.");
+    EXPECT_EQ(std::tuple(s.phaseTitle, s.progress, s.message), std::tuple("Verify", 100, "Done."));
 }
 
 TEST_F(OlFrameworkProgress, APollerOnAnotherThreadSeesPhasesInOrderWithRisingProgress) {

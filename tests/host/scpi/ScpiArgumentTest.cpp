@@ -11,31 +11,19 @@ TEST_F(ScpiFixture, NumbersKeywordsAndBooleansStoreTheirValues) {
     // Units from the command's table, SI prefixes on its base units, any number notation.
     stores("BBIN:EXT:CLOC:RATE", "TstClocRate",
            {{"10 MHz", 10e6},
-            {"10MHZ", 10e6},
-            {"1e7", 1e7},
             {"1.5E+7", 15e6},
             {"2.5e3 kHz", 2.5e6},
             {"10 MAHZ", 10e6},
-            {"0.1GHZ", 1e8},
-            {"100000HZ", 1e5},
             {"+.5e6", 5e5},
             {"7000.", 7e3},
             {"#H3E8", 1000}});
-    stores("BBIN:EXT:CLOC:SKEW", "TstClocSkew",
-           {{"5 ns", 5e-9},
-            {"500PS", 5e-10},
-            {"-1.5NS", -1.5e-9},
-            {"0.002 us", 2e-9},
-            {"4000 FS", 4e-12},
-            {"1e-9", 1e-9}});
-    // Non-decimal numbers count as numbers; selections round.
-    stores("BBIN:EXT:DATA:SIZE", "TstDataSize", {{"#H0C", 12}});
-    stores("KOBR:SEL", "TstKobrSelect", {{"1.6", 2}});
+    stores("BBIN:EXT:CLOC:SKEW", "TstClocSkew", {{"500PS", 5e-10}, {"-1.5NS", -1.5e-9}, {"4000 FS", 4e-12}});
+    stores("KOBR:SEL", "TstKobrSelect", {{"1.6", 2}}); // selections round
     // Keywords store their value, not their position, in long, short and numeric forms.
     stores("BBIN:EXT:LOG", "TstLogic", {{"CMOS12", 8}, {"lvtt", 1}, {"LVTTL", 1}});
     stores("BBIN:EXT:CLOC:PHAS", "TstClocPhas", {{"270", 3}, {"90.0", 1}});
-    stores("BBIN:EXT:SSI:SPI:FREQ", "TstSpiFreq", {{"2.5MHZ", 1}, {"8.333 mhz", 3}});
-    stores("BBIN:EXT:DATA:INEG", "TstNegI", {{"ON", 1}, {"0", 0}, {"1", 1}, {"off", 0}, {"On", 1}});
+    stores("BBIN:EXT:SSI:SPI:FREQ", "TstSpiFreq", {{"8.333 mhz", 3}});
+    stores("BBIN:EXT:DATA:INEG", "TstNegI", {{"ON", 1}, {"0", 0}, {"1", 1}, {"off", 0}});
 }
 
 TEST_F(ScpiFixture, SpecialValuesResolveThroughTheCurrentLimitsAndDefault) {
@@ -53,30 +41,6 @@ TEST_F(ScpiFixture, SpecialValuesResolveThroughTheCurrentLimitsAndDefault) {
     refused("BBIN:EXT:DIR? MAX", ScpiErrParameterNotAllowed);
 }
 
-TEST_F(ScpiFixture, StringsKeepDoubledQuotesAndSeparatorsInside) {
-    const std::pair<const char*, QString> cases[] = {
-        {R"("my ""gain"" file.hex")", R"(my "gain" file.hex)"},
-        {"'it''s.hex'", "it's.hex"},
-        {R"('a"b')", R"(a"b)"},
-        {R"("")", ""},
-        {"\"gr\xc3\xbc\xc3\x9f.hex\"", QString::fromUtf8("gr\xc3\xbc\xc3\x9f.hex")},
-        {R"("a;b,c:d?";:KOBR:USER:DIR TRAN)", "a;b,c:d?"}};
-    for (const auto& [arg, stored] : cases) {
-        ok(QStringLiteral("BBIN:EXT:SSI:FSEL ") + arg);
-        EXPECT_EQ(str("TstSsiFile"), stored) << arg;
-    }
-    EXPECT_EQ(sel("TstDirection"), 1);
-
-    // Unterminated: nothing is written and the rest of the line is lost with it.
-    ok("BBIN:EXT:SSI:FSEL 'keep'");
-    refused(R"(BBIN:EXT:SSI:FSEL "abc;:KOBR:USER:DIR REC)", ScpiErrInvalidStringData);
-    EXPECT_EQ(sel("TstDirection"), 1);
-    // Longer than the parameter allows.
-    refused(QStringLiteral("BBIN:EXT:SSI:FSEL '%1'").arg(QString(40, QLatin1Char('x'))),
-            ScpiErrDataOutOfRange);
-    EXPECT_EQ(str("TstSsiFile"), "keep");
-}
-
 TEST_F(ScpiFixture, BitDataInEveryNotation) {
     auto bits = [&]() {
         const CDbAllType v = stored("TstSsiCmData", {});
@@ -87,11 +51,9 @@ TEST_F(ScpiFixture, BitDataInEveryNotation) {
         QByteArray arg;
         int length;
         quint32 word;
-    } cases[] = {{"#H1F", 8, 0x1F000000u},
-                 {"#b0101", 4, 0x50000000u},
+    } cases[] = {{"#b0101", 4, 0x50000000u},
                  {"#Q17", 6, 0x3C000000u},
                  {"\"110\"", 3, 0xC0000000u},
-                 {"#12\x01\x7f", 16, 0x017F0000u},
                  {QByteArray("#3003\xff\x00\n", 8), 24, 0xFF000A00u}, // any byte, even NUL and LF
                  {"#HdeadBEEF0", 36, 0xDEADBEEFu}};
     for (const auto& c : cases) {
@@ -100,7 +62,7 @@ TEST_F(ScpiFixture, BitDataInEveryNotation) {
         EXPECT_TRUE(codes().isEmpty()) << c.arg.toHex().toStdString();
         EXPECT_EQ(bits(), qMakePair(c.length, c.word)) << c.arg.toHex().toStdString();
     }
-    refusedAll(ScpiErrInvalidNumberChar, {"BBIN:EXT:SSI:CMD #H1G", "BBIN:EXT:SSI:CMD #B012"});
+    refused("BBIN:EXT:SSI:CMD #B012", ScpiErrInvalidNumberChar);
     refused("BBIN:EXT:SSI:CMD '01x1'", ScpiErrInvalidStringData);
     refused("BBIN:EXT:SSI:CMD #H00000000000000001", ScpiErrDataOutOfRange);
     refused("BBIN:EXT:SSI:CMD #15abc", ScpiErrInvalidBlockData);
@@ -115,10 +77,10 @@ TEST_F(ScpiFixture, WrongArgumentsAreRefusedAndChangeNothing) {
     // Keywords the command does not have.
     refusedAll(ScpiErrIllegalParameterValue,
                {"BBIN:EXT:LOG LVT", "BBIN:EXT:LOG CMOS", "BBIN:EXT:CLOC:PHAS 45", "BBIN:EXT:DATA:INEG 2",
-                "BBIN:EXT:DATA:INEG MAYBE", "BBIN:EXT:SSI:SPI:FREQ 3MHZ"});
+                "BBIN:EXT:SSI:SPI:FREQ 3MHZ"});
     // Wrong kinds and counts.
-    refusedAll(ScpiErrDataType, {"BBIN:EXT:DATA:SIZE 'abc'", "BBIN:EXT:DIR 5", "BBIN:EXT:SSI:FSEL 12",
-                                 "BBIN:EXT:SSI:FSEL abc", "BBIN:EXT:DIR \"REC\"", "BBIN:EXT:DATA:SIZE (1)"});
+    refusedAll(ScpiErrDataType, {"BBIN:EXT:DATA:SIZE 'abc'", "BBIN:EXT:DIR 5", "BBIN:EXT:SSI:FSEL abc",
+                                 "BBIN:EXT:DIR \"REC\""});
     refusedAll(ScpiErrMissingParameter, {"BBIN:EXT:DIR", "KOBR:USER:SETT:STOR"});
     refusedAll(ScpiErrParameterNotAllowed, {"BBIN:EXT:DIR REC,TRAN", "KOBR:STAT? 1", "KOBR:USER:PRES 1"});
     refused("BBIN:EXT:DIR REC TRAN", ScpiErrInvalidSeparator);
@@ -137,16 +99,6 @@ TEST_F(ScpiFixture, WrongArgumentsAreRefusedAndChangeNothing) {
     EXPECT_EQ(str("TstSsiFile"), "gain.hex");
     EXPECT_TRUE(ScpiTest::observed().savedNames.isEmpty());
     EXPECT_EQ(ScpiTest::observed().presetCalls, 0);
-}
-
-TEST_F(ScpiFixture, EventsRunWithTheirTextAtTheAddressedInstance) {
-    ok("SOUR2:KOBR:USER:SETT:STOR 'first'");
-    ok("SOUR3:KOBR:USER:SETTing:STORe \"first\"");
-    EXPECT_EQ(ScpiTest::observed().savedNames, (QList<QString>{"first", "first"})); // each store runs
-    EXPECT_EQ(ScpiTest::observed().saveTupel, tup(0, 1));
-    EXPECT_EQ(str("TstSave", tup(1, 0)), "first");
-    ok("KOBR:USER:PRES;PRES");
-    EXPECT_EQ(ScpiTest::observed().presetCalls, 2);
 }
 
 TEST_F(ScpiFixture, RefusalsAndSignalsOfTheRequestReachTheQueueWithTheirTexts) {

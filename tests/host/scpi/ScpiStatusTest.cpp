@@ -1,8 +1,7 @@
-// The error queue, the status registers, the common and SYSTem commands and host commands.
+// The error queue and the status registers.
 #include <QStringList>
 
 #include "ScpiFixture.h"
-#include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/ScpiErrors.h"
 #include "support/ScpiErrorLine.h"
 
@@ -56,21 +55,6 @@ TEST_F(ScpiFixture, ClsClearsAndRstDoesNot) {
     EXPECT_EQ(run("SYST:ERR:COUN?;*ESR?;*STB?"), "0;0;0");
 }
 
-TEST_F(ScpiFixture, ResetHookReplacesTheDatabasePreset) {
-    int calls = 0;
-    CScpiRegistry::instance().setResetHook([&](CDbAnswerBuffer& answer) {
-        ++calls;
-        answer.errOut(20013, 0, QStringLiteral("settings file damaged"));
-        return 20013;
-    });
-    ok("BBIN:EXT:CLOC:RATE 20MHZ");
-    EXPECT_EQ(run("*RST"), "");
-    CScpiRegistry::instance().setResetHook(nullptr);
-    EXPECT_EQ(calls, 1);
-    EXPECT_DOUBLE_EQ(num("TstClocRate"), 20e6);
-    EXPECT_EQ(run("SYST:ERR?"), R"(20013,"settings file damaged")");
-}
-
 TEST_F(ScpiFixture, ErrorsSetEventStatusBitsByClass) {
     for (const auto& [line, esr] : {std::pair{"FOO", "32"},
                                     {"BBIN:EXT:DATA:SIZE 99", "16"},
@@ -81,10 +65,6 @@ TEST_F(ScpiFixture, ErrorsSetEventStatusBitsByClass) {
         run(line);
         EXPECT_EQ(run("*ESR?;*ESR?"), QStringLiteral("%1;0").arg(esr)) << line; // reading clears
     }
-    session.pushError(ScpiErrQueryInterrupted);
-    session.pushError(ScpiErrQueueOverflow);
-    EXPECT_EQ(session.esr(), ScpiEsrQye | ScpiEsrDde);
-    // The ends of the classes and numbers between the listed ones.
     for (const auto& [code, bit] : {std::pair{-199, ScpiEsrCme},
                                     {int(ScpiErrExecution), ScpiEsrExe},
                                     {int(ScpiErrInputBufferOverrun), ScpiEsrDde},
@@ -111,57 +91,6 @@ TEST_F(ScpiFixture, StatusByteSummarisesQueueAndEnabledEvents) {
     refusedAll(ScpiErrDataOutOfRange, {"*ESE 256", "*ESE -1"});
     refusedAll(ScpiErrParameterNotAllowed, {"*SRE 1,2", "*OPC? 1"});
     refusedAll(ScpiErrUndefinedHeader, {"*IDN", "*FOO?"});
-    refused("*ESE abc", ScpiErrDataType);
-    refused("*ESE", ScpiErrMissingParameter);
     refused("*ESE 3 V", ScpiErrInvalidSuffix);
     EXPECT_EQ(run("*ESE?"), "32");
-}
-
-TEST_F(ScpiFixture, CommonAndSystemQueries) {
-    EXPECT_EQ(run("*IDN?"),
-              "Maravel,VGX Host,0," + CScpiRegistry::hostVersion() + "/" + CScpiRegistry::pluginVersion());
-    EXPECT_FALSE(CScpiRegistry::hostVersion().isEmpty());
-    EXPECT_EQ(run("*TST?;*OPC?;:SYST:VERS?"), "0;1;1999.0");
-    ok("*WAI");
-
-    CScpiRegistry::SIdentity id = CScpiRegistry::instance().identity();
-    const CScpiRegistry::SIdentity saved = id;
-    id.version = "2.1/3.4";
-    id.serial = "100,123";
-    CScpiRegistry::instance().setIdentity(id);
-    EXPECT_EQ(run("*idn?"), "Maravel,VGX Host,100 123,2.1/3.4");
-    CScpiRegistry::instance().setIdentity(saved);
-}
-
-TEST_F(ScpiFixture, HostCommandsJoinTheTree) {
-    CScpiRegistry& reg = CScpiRegistry::instance();
-    QStringList connected;
-    int count = 0;
-    ASSERT_TRUE(reg.registerHostCommand("SYSTem:SIMulation:BOX:CONNect", [&](CScpiHostCall& c) {
-        QString serial;
-        if (c.expectArgs(1, 1) && c.textArg(0, serial))
-            connected << serial;
-    }));
-    ASSERT_TRUE(reg.registerHostCommand("[SOURce:]SIMulation:COUNt?", [&](CScpiHostCall& c) {
-        if (c.expectArgs(0, 0))
-            c.setAnswer(QString::number(++count));
-    }));
-    QString why;
-    EXPECT_FALSE(reg.registerHostCommand(
-        "SYST:[FOO", [](CScpiHostCall&) {}, &why));
-    EXPECT_FALSE(why.isEmpty());
-    EXPECT_FALSE(reg.registerHostCommand("SYST:1ABC", [](CScpiHostCall&) {}));
-
-    ok("SYST:SIM:BOX:CONN 100123;CONN '100456'");
-    EXPECT_EQ(connected, (QStringList{"100123", "100456"}));
-    EXPECT_EQ(run("SIM:COUN?;:SOUR:SIM:COUN?;:SOURce:KOBR:STAT?"), "1;2;1");
-    // The host's SOURce takes no suffix, the module's has no SIMulation.
-    refused("SOUR2:SIM:COUN?", ScpiErrHeaderSuffix);
-    // SYSTem holds the host's commands side by side.
-    EXPECT_EQ(run("SYST:SIM:BOX:CONN 7;:SYST:ERR:COUN?"), "0");
-
-    EXPECT_TRUE(reg.unregisterHostCommand("SYSTem:SIMulation:BOX:CONNect"));
-    EXPECT_TRUE(reg.unregisterHostCommand("[SOURce:]SIMulation:COUNt?"));
-    EXPECT_FALSE(reg.unregisterHostCommand("[SOURce:]SIMulation:COUNt?"));
-    refusedAll(ScpiErrUndefinedHeader, {"SYST:SIM:BOX:CONN 1", "SIM:COUN?"});
 }

@@ -19,6 +19,10 @@ TEST_F(ScpiFixture, MalformedHeadersAndBytesGiveCommandErrors) {
     refused("BBIN:EXT:DIR REC$", ScpiErrInvalidCharacterData);
     refused("BBIN:EXT:DATA:SIZE (1", ScpiErrExpression);
     EXPECT_EQ(sel("TstDirection"), 0);
+    // An unterminated string: nothing is written and the rest of the line is lost with it.
+    refused(R"(BBIN:EXT:SSI:FSEL "abc;:KOBR:USER:DIR TRAN)", ScpiErrInvalidStringData);
+    EXPECT_EQ(str("TstSsiFile"), "gain.hex");
+    EXPECT_EQ(sel("TstDirection"), 0);
 }
 
 TEST_F(ScpiFixture, CommandErrorsEndTheLineOtherErrorsOnlyTheirCommand) {

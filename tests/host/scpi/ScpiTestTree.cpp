@@ -56,7 +56,6 @@ public:
     }
     int save(CDbCnct& c, const CDbAllType&) {
         observed().savedNames << c.getValue().toText();
-        observed().saveTupel = c.getTupel();
         return 0;
     }
     int alarm(CDbCnct&, const CDbAllType&) {
@@ -288,13 +287,6 @@ void TestModule::answerHook(int commandCode, const SDbInstTupel& tupel, QString&
     if (CDbEngine::instance().readStored("TstSpiFreq", tupel, v) == 0)
         v.toInt(index);
     answer = QString::number(index >= 0 && index < 6 ? kHz[index] : 0.0, 'g', 6);
-}
-
-int tableCount() {
-    return g_tableCount;
-}
-SScpiParseTable* rootSlot() {
-    return sRoot;
 }
 
 } // namespace ScpiTest

@@ -22,7 +22,6 @@ struct Observed {
     int presetCalls = 0;
     MvQARN::SDbInstTupel presetTupel;
     QList<QString> savedNames;
-    MvQARN::SDbInstTupel saveTupel;
 };
 Observed& observed();
 
@@ -35,9 +34,5 @@ public:
     void answerHook(int commandCode, const MvQARN::SDbInstTupel& tupel, QString& answer) override;
     int hookCalls = 0;
 };
-
-// The tables the module built (for checks of the table list and slots).
-int tableCount();
-MvQARN::SScpiParseTable* rootSlot();
 
 } // namespace ScpiTest
