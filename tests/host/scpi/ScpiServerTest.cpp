@@ -86,23 +86,6 @@ TEST_F(ScpiServerFixture, OverlongLineIsDroppedUpToItsEnd) {
     EXPECT_EQ(c.ask(atLimit + "\r"), "6");
 }
 
-<<<<<<< HEAD
-TEST_F(ScpiServerFixture, JunkHarmsNobody) {
-    Client good(server.port()), bad(server.port());
-    ASSERT_TRUE(good.connected && bad.connected);
-    QByteArray junk;
-    for (int i = 0; i < 4096; ++i)
-        junk.append(char((i * 37 + 11) & 0xFF));
-    bad.send(junk + "\n\x00\xff\xfe\n");
-    EXPECT_EQ(good.ask("BBIN:EXT:DIR TRAN;DIR?;:SYST:ERR?"), "TRAN;" + scpiErrorLine(ScpiNoError));
-    EXPECT_EQ(bad.ask("*OPC?"), "1"); // the junk client is still served
-    Client late(server.port());
-    ASSERT_TRUE(late.connected);
-    EXPECT_EQ(late.ask("SYST:ERR:COUN?"), "0");
-}
-
-=======
->>>>>>> testcut-host
 TEST(ScpiServer, ListenFailureIsReported) {
     CScpiServer first;
     ASSERT_TRUE(first.listen(QHostAddress::LocalHost, 0));
