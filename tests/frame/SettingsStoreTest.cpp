@@ -5,7 +5,6 @@
 
 #include "FrameTestSupport.h"
 #include "frame/OrvaneSettings.h"
-#include "host/util/VGXDebugServer.h"
 #include "host/util/VGXUtility.h"
 #include "host/util/impl/VGXHostRuntime.h"
 
@@ -78,49 +77,23 @@ TEST_F(SettingsStoreTest, ToolPathsComeFromTheToolsOwnStores) {
     EXPECT_TRUE(rawStore().allKeys().isEmpty());
 }
 
-TEST_F(SettingsStoreTest, WaveformToolPathIsReportedOnTheDebugChannelOnlyWhenActive) {
-    {
-        QSettings wavemill = rawStore("Wavemill");
-        wavemill.setValue(QStringLiteral("Default"), QStringLiteral("/opt/wm"));
-    }
-    frametest::TraceLines out;
-    MvQARN::VGXDebugServer::deactivateAll();
-    OrvaneSettings::value(OrvaneSettings::WAVEMILL_PATH);
-    EXPECT_TRUE(out.all().isEmpty());
-
-    MvQARN::VGXDebugServer::activate(5, 4, 13);
-    OrvaneSettings::value(OrvaneSettings::WAVEMILL_PATH);
-    OrvaneSettings::value(OrvaneSettings::PELLOR_PATH);
-    MvQARN::VGXDebugServer::deactivateAll();
-    ASSERT_EQ(out.all().size(), 1);
-    EXPECT_EQ(
-        out.all().first(),
-        QStringLiteral("debug 5/13/4: HKEY_CURRENT_USER\\SOFTWARE\\Maravel\\Wavemill=/opt/wm/Wavemill"));
-}
-
-TEST_F(SettingsStoreTest, DialogPositionRoundTrip) {
-    const QRect r(QPoint(10, 20), QPoint(109, 219));
-    OrvaneSettings::saveDialogPosition(QStringLiteral("KOBRA Main"), r);
+// Positions are kept per caption as "left;top;width;height", negative coordinates as they are; a text
+// without four parts gives the null rectangle and an unreadable part counts as 0.
+TEST_F(SettingsStoreTest, DialogPositions) {
+    OrvaneSettings::saveDialogPosition(QStringLiteral("KOBRA Main"), QRect(QPoint(10, 20), QPoint(109, 219)));
+    OrvaneSettings::saveDialogPosition(QStringLiteral("Other"), QRect(-5, -7, 30, 40));
     EXPECT_EQ(rawStore().value(QStringLiteral("GuiPositions/KOBRA Main")).toString(),
               QStringLiteral("10;20;100;200"));
-    EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("KOBRA Main")), r);
-
-    // Negative coordinates are kept as they are; callers decide whether to apply them.
-    OrvaneSettings::saveDialogPosition(QStringLiteral("Other"), QRect(-5, -7, 30, 40));
     EXPECT_EQ(rawStore().value(QStringLiteral("GuiPositions/Other")).toString(),
               QStringLiteral("-5;-7;30;40"));
+    EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("KOBRA Main")), QRect(10, 20, 100, 200));
     EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("Other")), QRect(-5, -7, 30, 40));
-    // Positions are kept per caption.
-    EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("KOBRA Main")), r);
-}
-
-TEST_F(SettingsStoreTest, MalformedPartsOfAStoredPosition) {
     EXPECT_TRUE(OrvaneSettings::loadDialogPosition(QStringLiteral("never saved")).isNull());
     const std::pair<const char*, QRect> cases[] = {
         {"10;20;100", QRect()},
         {"10;20;;100;5", QRect()},
         {"", QRect()},
-        {"a;20;100;200", QRect(0, 20, 100, 200)}, // unreadable parts count as 0
+        {"a;20;100;200", QRect(0, 20, 100, 200)},
         {"10;;100;200", QRect(10, 0, 100, 200)},
     };
     for (const auto& [text, rect] : cases) {

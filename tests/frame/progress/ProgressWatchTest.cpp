@@ -8,7 +8,6 @@
 #include "frame/KobraProgress.h"
 #include "frame/KobraProgressCallbackIfc.h"
 #include "frame/KobraProgressDlg.h"
-#include "host/olfw/impl/COlFramework.h"
 #include "host/util/VGXErrorManager.h"
 
 using namespace MvQARN;
@@ -187,32 +186,6 @@ TEST_F(ProgressWatch, NoFrameworkEndsTheWatchAtOnceAndNoWindowShowsNothing) {
     m_progress->showProgressDialogDirect(QStringLiteral("Direct"));
     m_progress->setProgressDirect(50, QStringLiteral("half"));
     m_progress->close();
-}
-
-// The host's own framework: an operation reports its phases through the operation registry while
-// the worker polls it; a phase is finished when the next one begins.
-TEST_F(ProgressWatch, FollowsTheFrameworksOperationThroughItsPhases) {
-    COlFramework framework;
-    m_runtime->setOlManager(&framework);
-    COlOperationRegistry& ops = framework.operations();
-    const unsigned op = ops.newOperationId();
-    ASSERT_TRUE(ops.begin(op, {QStringLiteral("Erasing flash"), QStringLiteral("Loading configuration")}));
-    m_progress->showProgressDialog(op, QStringLiteral("FPGA load"), true, nullptr);
-    ASSERT_TRUE(ops.report(op, QStringLiteral("Erasing flash"), QStringLiteral("Erasing sector 3"), 60));
-    ASSERT_TRUE(waitUntil([&] { return rows(m_dlg) == QStringList({"Working ... 60 Erasing sector 3"}); }));
-    ASSERT_TRUE(ops.report(op, QStringLiteral("Loading configuration"), QStringLiteral("Frame 12"), 50));
-    ASSERT_TRUE(waitUntil([&] {
-        return rows(m_dlg) == QStringList({"Done. 100 (text hidden)", "Working ... 50 Frame 12"});
-    }));
-    EXPECT_EQ(m_dlg->windowTitle(), QStringLiteral("Loading configuration"));
-
-    VGXErrorManager::Collector errors;
-    ASSERT_TRUE(ops.fail(op, QStringLiteral("Configuration CRC error")));
-    ASSERT_TRUE(waitUntil([&] { return !m_progress->isRunning() && !m_dlg->isVisible(); }));
-    ASSERT_EQ(errors.errors().size(), 1);
-    EXPECT_EQ(errors.errors()[0].code, 50299);
-    EXPECT_EQ(errors.errors()[0].text, QStringLiteral("Configuration CRC error"));
-    m_runtime->setOlManager(&m_manager);
 }
 
 } // namespace
