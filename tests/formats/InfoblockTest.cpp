@@ -62,7 +62,8 @@ TEST(InfoblockWrite, SectionsAndKeysInTheirOwnOrderAndWritingAcceptsThem) {
     block.markAllChanged();
     block.write(out);
     // clang-format off
-    EXPECT_EQ(out, crlfLines({"[infoblock]", "[device]", "name=SigGen X", "serial number=100123", "port=BBIN A",
+    EXPECT_EQ(out, crlfLines({"[infoblock]",
+                              "[device]", "name=SigGen X", "serial number=100123", "port=BBIN A",
                               "[sampling]", "sample rate=100000000", "domain=IF", "band usage=0.8",
                               "[coding]", "mode=1", "clk2=5000000", "[clk2]", "mode=3",
                               "[limits]", "version=1.1", "mode=1,2",
@@ -99,7 +100,8 @@ TEST(InfoblockWrite, EachKindOfValueInItsEncoding) {
         {{InfoKeySamplingPep, 1e-05}, 0, "1e-05"}, {{InfoKeySamplingPep, 0.0001}, 0, "0.0001"},
         {{InfoKeySamplingPep, 123456789012345.0}, 0, "1.23456789012e+14"},
         {{InfoKeySamplingPep, 123456789012.0}, 0, "123456789012"}, {{InfoKeySamplingPep, 1e12}, 0, "1e+12"},
-        {{InfoKeySamplingPep, 2.0 / 3.0}, 0, "0.666666666667"}, {{InfoKeySamplingPep, -2.5e-9}, 0, "-2.5e-09"},
+        {{InfoKeySamplingPep, 2.0 / 3.0}, 0, "0.666666666667"},
+        {{InfoKeySamplingPep, -2.5e-9}, 0, "-2.5e-09"},
         {{InfoKeySamplingPep, 0.0}, 0, "0"}, {{InfoKeySamplingPep, 1234.5678}, 0, "1234.5678"},
         // Lists ascending; the mapping words 1 to 6 only; mode words by version, early ones before 1.0.
         {{InfoKeyLimitsMapping, 0, "", {5, 2, 9, 0}}, 0, "map2,map5"},
@@ -174,7 +176,8 @@ TEST(InfoblockRead, WhichLinesBelongToWhichKey) {
         // clang-format off
         {crlfLines({"[InfoBlock]", "[DEVICE]", "Name=SigGen X", "Serial Number=Ab-12cD", "PORT=BbOut B",
                     "[Waveform]", "NAME=Test.WV"}),
-         "device/name=SigGen X:V device/serial number=Ab-12cD:V device/port=BbOut B:V waveform/name=Test.WV:V"},
+         "device/name=SigGen X:V device/serial number=Ab-12cD:V device/port=BbOut B:V "
+         "waveform/name=Test.WV:V"},
         {crlfLines({"[device]", "name = A", "partnr =B", " port=C", "serial number= D "}),
          "device/serial number= D :V"},
         {crlfLines({"[infoblock]", "[device]", "name=dev", "[coding]", "mode=3", "mapping=map2", "[clk2]",
@@ -372,18 +375,4 @@ TEST(InfoblockCopy, CopiesSlotsVersionAndRegistersButNotTheSetRegisterAndStaysIn
     }
     assigned.setText(InfoKeyDeviceName, "other");
     EXPECT_EQ(valueOf(source, InfoKeyDeviceName), "dev");
-}
-
-TEST(InfoblockSection, NameTypeCodeCreateAndLowerCase) {
-    const CInfoIfcSectionInfoblock block;
-    const CInfoIfcSection& section = block;
-    EXPECT_STREQ(section.getName(), "infoblock");
-    EXPECT_EQ(section.getTypeCode(), 2);
-    CInfoIfcSection* fresh = section.create();
-    ASSERT_NE(dynamic_cast<CInfoIfcSectionInfoblock*>(fresh), nullptr);
-    fresh->parse("[device]\r\nname=x\r\n");
-    EXPECT_EQ(contents(*static_cast<CInfoIfcSectionInfoblock*>(fresh)), "device/name=x:V");
-    fresh->release();
-    const std::string mixed = std::string("AbC [DeVice] 09=_\r\n") + '\0' + "Z";
-    EXPECT_EQ(section.toLower(mixed), std::string("abc [device] 09=_\r\n") + '\0' + "z");
 }

@@ -242,7 +242,8 @@ TEST_F(KobraCatalogue, EveryRecordIsConsistentInItselfAndWithItsStartValue) {
     }
 }
 
-// The records that differ from the others of their kind, from the product's parameter tables.
+// The records that differ from the others of their kind, typed by hand rather than derived from the
+// catalogue's code.
 TEST_F(KobraCatalogue, RecordsThatDifferFromTheirNeighbours) {
     const struct {
         const char* name;

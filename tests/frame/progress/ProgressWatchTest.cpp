@@ -44,8 +44,8 @@ TEST_F(ProgressWatch, ScriptedOperations) {
          {S::status("Load", "Step 10", 10), S::status("Verify", "Step 50", 50),
           S::status("Verify", "Finished", 100)},
          false, {"Loading|Load"}, {10, 50, 100}, true, {}, {}},
-        {"a bar per phase, titled with the phase, the last one finished when the next begins; 100 does not end "
-         "the watch",
+        {"a bar per phase, titled with the phase, the last one finished when the next begins; "
+         "100 does not end the watch",
          {S::status("Erase", "erasing", 50), S::status("Erase", "erased", 100),
           S::status("Program", "writing", 30), S::status("Program", "written", 100)},
          true, {"Erase|Erase", "Program|Program"}, {50, 100, 100, 30, 100}, false,

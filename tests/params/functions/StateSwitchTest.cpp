@@ -6,12 +6,9 @@
 #include "FunctionTestSupport.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
 #include "host/db/CDbCnct.h"
-#include "host/olfw/impl/COlFramework.h"
 #include "host/util/CDefaultLoadableModuleImplementation.h"
 #include "host/util/CUtilXferData.h"
-#include "host/util/impl/VGXHostAnchor.h"
 #include "host/util/impl/VGXHostRuntime.h"
-#include "sim/SimBoxes.h"
 
 using namespace MvQARN;
 using namespace fntest;
@@ -100,30 +97,6 @@ TEST_F(StateSwitch, SwitchingOffIsRefusedWhileTheBoxRunsAnotherType) {
     EXPECT_EQ(writeInt("IdPDbLynxState", tup(1, 0), 0), 0);
     EXPECT_EQ(storedInt("IdPDbKobraState", tup(1, 0)), 0);
     EXPECT_EQ(changes.of(kSwitchNames), QList<QByteArray>({"IdPDbKobraState"}));
-}
-
-TEST_F(StateSwitch, ABoxWithoutTheRequiredBoardIsNotSwitchedOn) {
-    vgxsim::SimBoxes boxes; // 100123 carries a CPRI board, 100456 the plain one
-    COlFramework framework(&boxes);
-    framework.setParameterWriter([](const CDbMsg&) { return 0; });
-    framework.start();
-    struct AnchorScope {
-        explicit AnchorScope(COlManager* m) { VGXHostAnchor::instance().setOlManager(m); }
-        ~AnchorScope() { VGXHostAnchor::instance().setOlManager(nullptr); }
-    } anchor(&framework);
-    setSerials({100123, 100456});
-    setInt("IdPDbKobraSelected", tup(1, 1), 1);
-
-    const Snapshot before = snapshot();
-    EXPECT_EQ(writeInt("IdPDbLynxState", tup(1, 1), 1), DbErrSsiLogic);
-    EXPECT_EQ(errorTexts(), QStringList({"Missing breakout board Single Ended/Differential/Customer."}));
-    EXPECT_TRUE(unchanged(before));
-
-    setInt("IdPDbKobraSelected", tup(1, 1), 2);
-    EXPECT_EQ(writeInt("IdPDbLynxState", tup(1, 1), 1), 0);
-    EXPECT_EQ(box(1, 1), QList<int>({0, 1, 1}));
-    // The check learnt on its way that this is the basic variant.
-    EXPECT_EQ(storedInt("IdPDbKobraVariant", tup(1, 1)), 0);
 }
 
 // ---- the box state and the module of the box type -----------------------------------------------
