@@ -1,6 +1,5 @@
-// The plug-in's entry points and the module lifecycle: module information, module ids, construction
-// inside and outside a host database context, GUI registration per instrument family, and the
-// shutdown order.
+// The plug-in's entry points and the module lifecycle: module ids, construction inside and outside a
+// host database context, GUI registration per instrument family, and the shutdown order.
 #include <QDialog>
 #include <QPointer>
 #include <gtest/gtest.h>

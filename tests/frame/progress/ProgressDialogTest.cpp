@@ -1,5 +1,5 @@
-// The progress window on its own: size from the parent or the host's display size, frame and
-// modality, background image, rows, Abort, and bars driven directly from the GUI thread.
+// The progress window on its own: size from the parent or the host's display size, modality, rows,
+// Abort, and bars driven directly from the GUI thread.
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
