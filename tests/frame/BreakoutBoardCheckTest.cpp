@@ -2,6 +2,7 @@
 // the detection failures, and the hardware variant recorded on the way.
 #include <QStringList>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -64,109 +65,95 @@ protected:
         return readInt("IdPDbKobraVariant", 0, 1);
     }
 
+public:
+    // What the box reports.
     std::string partNumber = "7730.1192K04";
     std::string boardType = "Single Ended/Differential/Customer";
     std::string revision = "1.3";
     std::string boardPartNumber = "77308421";
     bool accept = true;
+
+protected:
     char message[Kobra::BreakoutMessageSize] = {};
     RecordingCommandIfc m_command;
     FakeOlManager m_manager{&m_command};
     std::unique_ptr<CDbCnct> m_cnct;
 };
 
-TEST_F(BreakoutBoardCheckTest, NotCheckedWithoutProtectionOrWithoutBox) {
-    ASSERT_EQ(writeInt("IdPDbProtLevState", 0, 0, 0, 3), 0);
-    EXPECT_EQ(check(1085, 9, 9), 0);
-    ASSERT_EQ(writeInt("IdPDbProtLevState", 0, 0, 1, 3), 0);
-    ASSERT_EQ(writeInt("IdPDbKobraSelected", 0, 1, 0), 0);
-    EXPECT_EQ(check(1085, 9, 9), 0);
-    EXPECT_TRUE(m_command.calls.isEmpty());
-    EXPECT_STREQ(message, "untouched");
-}
-
-TEST_F(BreakoutBoardCheckTest, DetectionFailures) {
-    VGXHostAnchor::instance().setOlManager(nullptr);
-    EXPECT_EQ(check(-1, 0, 0), 1);
-    EXPECT_STREQ(message, kDetectionError);
-
-    VGXHostAnchor::instance().setOlManager(&m_manager);
-    accept = false;
-    EXPECT_EQ(check(-1, 0, 0), 1);
-    EXPECT_STREQ(message, kDetectionError);
-    ASSERT_EQ(m_command.calls.size(), 1);
-    EXPECT_EQ(m_command.calls[0].in.index1, 100456);
-
-    // A board the table does not know; the record was read, so the variant is still sent.
-    accept = true;
-    partNumber = "7730.1192.02";
-    for (int board : {1100, 7}) {
-        SCOPED_TRACE(board);
-        EXPECT_EQ(check(board, 0, 0), 1);
-        EXPECT_STREQ(message, kDetectionError);
-        EXPECT_EQ(variantAfterCheck(), 0);
+// Each case starts from interface (0, 1) with box 100456 selected, protection on, a box that answers
+// with a plain board (part 77308421, revision 1.3) and a store that does not accept any board.
+TEST_F(BreakoutBoardCheckTest, BoardsTheBoxReportsAgainstTheBoardRequired) {
+    const char* missing = "Missing breakout board Single Ended/Differential/Customer.";
+    const char* rev10 =
+        "Breakout board revision 1.0 is required. The current breakout board has the revision ";
+    const struct {
+        const char* what;
+        std::function<void(BreakoutBoardCheckTest&)> given;
+        int board, major, minor;
+        int rc;
+        std::string message; // "untouched": the check wrote none
+        int variant;         // the interface's variant afterwards, -1: not looked at
+        bool asks = true;    // the box for its hardware record
+    } cases[] = {
+        // clang-format off
+        {"protection off", [](auto&) { writeInt("IdPDbProtLevState", 0, 0, 0, 3); },
+         1085, 9, 9, 0, "untouched", -1, false},
+        {"no box", [](auto&) { writeInt("IdPDbKobraSelected", 0, 1, 0); },
+         1085, 9, 9, 0, "untouched", -1, false},
+        {"no framework", [](auto&) { VGXHostAnchor::instance().setOlManager(nullptr); }, -1, 0, 0, 1,
+         kDetectionError, -1, false},
+        {"refused", [](auto& t) { t.accept = false; }, -1, 0, 0, 1, kDetectionError, -1},
+        {"unknown board", [](auto& t) { t.partNumber = "7730.1192.02"; },
+         1100, 0, 0, 1, kDetectionError, 0},
+        {"plain board", [](auto&) {}, -1, 0, 0, 0, "untouched", 1},
+        {"plain board by its text",
+         [](auto& t) { t.boardType = "xx Single Ended/Differential/Customer rev B"; },
+         -1, 0, 0, 0, "untouched", -1},
+        {"another board",
+         [](auto& t) { t.boardType = "Breakout Board for CPRI"; t.partNumber = "7730.1192.02"; },
+         -1, 0, 0, 20005, missing, 0},
+        {"another board, any accepted",
+         [](auto& t) {
+             t.boardType = "Breakout Board for CPRI";
+             OrvaneSettings::setValue(OrvaneSettings::CB, 1);
+         },
+         -1, 0, 0, 0, "untouched", -1},
+        {"part and revision", [](auto&) {}, 1085, 1, 0, 0, "untouched", -1},
+        {"revision unreadable", [](auto& t) { t.revision = "1"; },
+         1085, 1, 0, 20005, kDetectionError, -1},
+        {"revision too low", [](auto& t) { t.revision = "0.9"; },
+         1085, 1, 0, 20005, std::string(rev10) + "0.9.", -1},
+        {"minor compared on its own", [](auto& t) { t.revision = "2.0"; }, 1085, 1, 5, 20005,
+         "Breakout board revision 1.5 is required. The current breakout board has the revision 2.0.", -1},
+        {"another part", [](auto& t) { t.boardPartNumber = "77308413"; }, 1085, 1, 0, 20005,
+         std::string(rev10) + "1.3.", -1},
+        {"its own part", [](auto& t) { t.boardPartNumber = "77308413"; }, 1081, 1, 0, 0, "untouched", -1},
+        {"any accepted only for the plain board",
+         [](auto& t) { t.boardPartNumber = "77308413"; OrvaneSettings::setValue(OrvaneSettings::CB, 1); },
+         1085, 1, 0, 20005, std::string(rev10) + "1.3.", -1},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        partNumber = "7730.1192K04";
+        boardType = "Single Ended/Differential/Customer";
+        revision = "1.3";
+        boardPartNumber = "77308421";
+        accept = true;
+        m_command.calls.clear();
+        c.given(*this);
+        EXPECT_EQ(check(c.board, c.major, c.minor), c.rc);
+        EXPECT_EQ(std::string(message), c.message);
+        EXPECT_EQ(m_command.calls.size(), c.asks ? 1 : 0);
+        if (c.variant >= 0) {
+            EXPECT_EQ(variantAfterCheck(), c.variant);
+            EXPECT_EQ(readInt("IdPDbKobraVariant", 0, 0), 1) << "only the checked interface gets it";
+        }
     }
-}
-
-TEST_F(BreakoutBoardCheckTest, PlainBoardFitsByTypeTextOrWhenTheStoreAcceptsAnyBoard) {
-    EXPECT_EQ(check(-1, 0, 0), 0);
-    EXPECT_STREQ(message, "untouched");
-    boardType = "xx Single Ended/Differential/Customer rev B";
-    EXPECT_EQ(check(-1, 0, 0), 0);
-
-    boardType = "Breakout Board for CPRI";
-    EXPECT_EQ(check(-1, 0, 0), 20005);
-    EXPECT_STREQ(message, "Missing breakout board Single Ended/Differential/Customer.");
-
-    OrvaneSettings::setValue(OrvaneSettings::CB, 1);
-    EXPECT_EQ(check(-1, 0, 0), 0);
-}
-
-TEST_F(BreakoutBoardCheckTest, BoardWithPartNumberNeedsThePartAndTheRevision) {
-    EXPECT_EQ(check(1085, 1, 0), 0);
-    EXPECT_STREQ(message, "untouched");
-
-    revision = "1";
-    EXPECT_EQ(check(1085, 1, 0), 20005);
-    EXPECT_STREQ(message, kDetectionError);
-
-    revision = "0.9";
-    EXPECT_EQ(check(1085, 1, 0), 20005);
-    EXPECT_STREQ(message,
-                 "Breakout board revision 1.0 is required. The current breakout board has the revision 0.9.");
-
-    // Major and minor are compared each on its own.
-    revision = "2.0";
-    EXPECT_EQ(check(1085, 1, 5), 20005);
-    EXPECT_STREQ(message,
-                 "Breakout board revision 1.5 is required. The current breakout board has the revision 2.0.");
-
-    // The right revision on another board.
-    revision = "1.3";
-    boardPartNumber = "77308413";
-    EXPECT_EQ(check(1085, 1, 0), 20005);
-    EXPECT_STREQ(message,
-                 "Breakout board revision 1.0 is required. The current breakout board has the revision 1.3.");
-    EXPECT_EQ(check(1081, 1, 0), 0);
-
-    // The store's acceptance applies only to the plain board.
-    OrvaneSettings::setValue(OrvaneSettings::CB, 1);
-    EXPECT_EQ(check(1085, 1, 0), 20005);
-}
-
-TEST_F(BreakoutBoardCheckTest, RecordsTheHardwareVariant) {
-    partNumber = "7730.1192.02";
-    check(-1, 0, 0);
-    EXPECT_EQ(variantAfterCheck(), 0);
-    partNumber = "";
-    check(-1, 0, 0);
-    EXPECT_EQ(variantAfterCheck(), 1);
-    partNumber = "7730.1192.02";
-    boardType = "other";
-    EXPECT_EQ(check(-1, 0, 0), 20005);
-    EXPECT_EQ(variantAfterCheck(), 0);
-    // Only the checked interface gets it.
-    EXPECT_EQ(readInt("IdPDbKobraVariant", 0, 0), 1);
+    ASSERT_FALSE(m_command.calls.isEmpty());
+    EXPECT_EQ(m_command.calls[0].in.index1, 100456) << "the box asked is the one selected";
 }
 
 } // namespace

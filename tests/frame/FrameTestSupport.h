@@ -10,6 +10,7 @@
 #include "host/util/impl/VGXTraceSink.h"
 #include "support/FakeCommands.h"
 #include "support/HermeticSettings.h"
+#include "support/QtGTestPrinters.h"
 
 namespace frametest {
 

@@ -1,6 +1,5 @@
-// The plug-in's entry points and the module lifecycle: module information, module ids, construction
-// inside and outside a host database context, GUI registration per instrument family, and the
-// shutdown order.
+// The plug-in's entry points and the module lifecycle: module ids, construction inside and outside a
+// host database context, GUI registration per instrument family, and the shutdown order.
 #include <QDialog>
 #include <QPointer>
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include "FrameTestSupport.h"
 #include "frame/CKobraPlugInDfModule.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
-#include "frame/CSuModuleInfo.h"
 #include "frame/KobraPluginEntry.h"
 #include "frame/KobraPluginGlobals.h"
 #include "frame/KobraProgressDlg.h"
@@ -20,7 +18,6 @@
 #include "host/gui/VGXDialogItem.h"
 #include "host/gui/VGXMain.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
-#include "host/util/VGXSuModuleInfoView.h"
 #include "host/util/impl/VGXHostAnchor.h"
 #include "host/util/impl/VGXHostRuntime.h"
 #include "orglayer/CKobraOrgLayer.h"
@@ -51,17 +48,6 @@ TEST(PluginEntryTest, ModuleIdRule) {
         EXPECT_EQ(m->getModuleId(), row.expected);
         EXPECT_STREQ(m->getModuleName(), "KobraPlugin");
     }
-}
-
-TEST(PluginEntryTest, ModuleInformationReadsAsTheHostSeesIt) {
-    const auto* info = reinterpret_cast<const VGXSuModuleInfoView*>(VGXGetModuleInfo());
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(static_cast<const void*>(info), static_cast<const void*>(VGXGetModuleInfo()));
-    EXPECT_STREQ(info->moduleName, "KobraPlugin");
-    EXPECT_EQ(QList<int>({info->version.major, info->version.minor, info->version.build, info->moduleId,
-                          info->code2, info->code3, int(info->familyMask)}),
-              QList<int>({1, 0, 0, 2028, 32, 7, 0x10121}));
-    EXPECT_EQ(sizeof(CSuModuleInfo), sizeof(VGXSuModuleInfoView));
 }
 
 TEST(PluginEntryTest, OnlyInsideADatabaseContextTheModuleCarriesTheBoxDatabaseAndOrganisationLayer) {
@@ -101,9 +87,6 @@ TEST(PluginEntryTest, OnlyInsideADatabaseContextTheModuleCarriesTheBoxDatabaseAn
     ASSERT_NE(Kobra::g_mdlDbInfo.orgLayer, nullptr);
     auto* layer = dynamic_cast<CKobraOrgLayer*>(*Kobra::g_mdlDbInfo.orgLayer);
     ASSERT_NE(layer, nullptr);
-    EXPECT_EQ(QList<int>({layer->extensionKind(), layer->extensionCode(), layer->extensionOption()}),
-              QList<int>({2, 512, 0}));
-    EXPECT_STREQ(layer->parameterPrefix(), "IdPDbLynx");
 
     // Without a completed host GUI context nothing is registered.
     VGXGuiRegistry::reset();
@@ -152,32 +135,22 @@ protected:
     COlLoadableExtension* m_orgLayer = nullptr;
 };
 
-TEST_P(ModuleLifecycleTest, RegistersDialogsMenuItemsFileTypesAndTheDeviceStateCheckbox) {
+TEST_P(ModuleLifecycleTest, RegistersDialogsFileTypesAndTheDeviceStateCheckbox) {
     ASSERT_EQ(VGXDfDialogFactory::moduleCount(), 1);
     EXPECT_NE(dynamic_cast<const CKobraPlugInDfModule*>(VGXDfDialogFactory::module(0)), nullptr);
-    QStringList items;
-    for (const VGXDialogItem& item : dialogItems()) {
-        EXPECT_EQ(item.where, 4);
-        items << item.item + QLatin1Char('=') + item.dialogName;
-    }
-    QStringList expected{":KOBRA=CKobraDlgMain", ":KOBRA_TRANREC0=CKobraDlgTranRecChannel0",
-                         ":KOBRA_TRANREC1=CKobraDlgTranRecChannel1", ":KOBRA_DEVICE=CKobraDlgDeviceManager"};
-    if (driverFamily())
-        expected << ":KOBRA_USER=CBasebandLynxMainInOutDialog";
-    EXPECT_EQ(items, expected);
+    // The user interface's menu item only for the driver family.
+    QStringList dialogs;
+    for (const VGXDialogItem& item : dialogItems())
+        dialogs << item.dialogName;
+    EXPECT_EQ(dialogs.size(), driverFamily() ? 5 : 4);
+    EXPECT_EQ(dialogs.contains("CBasebandLynxMainInOutDialog"), driverFamily());
 
-    // Seven file types in order, each handle kept; only the service log is flagged.
+    // Every file type's handle is kept where the module's dialogs find it; the settings type is
+    // registered twice, with two handles.
     const QList<VGXFileType> types = VGXMain::fileTypes();
-    QStringList patterns;
     ASSERT_EQ(types.size(), 7);
-    for (int i = 0; i < 7; ++i) {
-        patterns << types[i].pattern;
-        EXPECT_TRUE(types[i].description.endsWith(QStringLiteral("(%1)").arg(types[i].pattern)));
-        EXPECT_EQ(types[i].flag, types[i].description == QStringLiteral("Service test log file (*.txt)"));
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(Kobra::g_fileTypes[i], types[i].handle) << i;
-    }
-    EXPECT_EQ(patterns, QStringList({"*.lynx", "*.wv", "*.wv", "*.wv", "*.txt", "*.lynx", "*.hex"}));
-    // The settings type is registered twice and has two handles.
     EXPECT_EQ(types[Kobra::FileTypeUserSettings].description,
               types[Kobra::FileTypeUserSettingsPanel].description);
     EXPECT_NE(Kobra::g_fileTypes[Kobra::FileTypeUserSettings],
@@ -188,11 +161,6 @@ TEST_P(ModuleLifecycleTest, RegistersDialogsMenuItemsFileTypesAndTheDeviceStateC
         dynamic_cast<const VGXDescriptorCheckboxEntry*>(VGXDescriptors::find("IdPDbLynxDeviceState"));
     ASSERT_NE(entry, nullptr);
     EXPECT_TRUE(entry->isEnabled());
-    EXPECT_EQ(entry->offText() + entry->onText(), QStringLiteral("OffOn"));
-    EXPECT_TRUE(entry->translatorContext().isEmpty());
-    const auto& b = entry->binding();
-    EXPECT_EQ(QList<int>({b.instance(), b.channel(), b.direction(), b.station()}),
-              QList<int>({-1, -1, -1, -1}));
 }
 
 TEST_P(ModuleLifecycleTest, ValidatorsProgressDialogAndDriverStartOnlyForTheDriverFamily) {

@@ -5,7 +5,6 @@
 
 #include "FrameTestSupport.h"
 #include "frame/OrvaneSettings.h"
-#include "host/util/VGXDebugServer.h"
 #include "host/util/VGXUtility.h"
 #include "host/util/impl/VGXHostRuntime.h"
 
@@ -34,54 +33,28 @@ protected:
     }
 };
 
+// A typed key reads and writes the shared store under its stored name; tool path ids have no key; the
+// editor flag answers one whatever is stored.
 TEST_F(SettingsStoreTest, TypedKeysUseTheirStoredNames) {
-    const struct {
-        OrvaneSettings::SETTING_ID id;
-        const char* key;
-    } rows[] = {
-        {OrvaneSettings::CB, "cb"},
-        {OrvaneSettings::SCPI_SERVER_PORT, "ScpiServerPort"},
-        {OrvaneSettings::INFO_SERVER_PORT, "InfoServerPort"},
-        {OrvaneSettings::DIGRF_SCRIPT_RECOMPILE, "DigRFScriptRecompile"},
-        {OrvaneSettings::KOBRA_COUNT, "KobraCount"},
-        {OrvaneSettings::PL2UL, "pl2ul"},
-        {OrvaneSettings::PL4UL, "pl4ul"},
-        {OrvaneSettings::SETTINGS_DIR, "SettingsDir"},
-        {OrvaneSettings::BLOCK_NUM, "blockNum"},
-        {OrvaneSettings::INFO_SERVER_ENABLED, "InfoServerEnabled"},
-    };
-    int n = 100;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.key);
-        EXPECT_FALSE(OrvaneSettings::exists(row.id));
-        EXPECT_EQ(OrvaneSettings::value(row.id, QStringLiteral("dflt")).toString(), QStringLiteral("dflt"));
-        OrvaneSettings::setValue(row.id, n);
-        EXPECT_TRUE(OrvaneSettings::exists(row.id));
-        EXPECT_EQ(OrvaneSettings::value(row.id, -1).toInt(), n);
-        EXPECT_EQ(rawStore().value(QString::fromLatin1(row.key)).toInt(), n);
-        ++n;
+    for (const auto& [id, key] : {std::pair{OrvaneSettings::CB, "cb"},
+                                  {OrvaneSettings::KOBRA_COUNT, "KobraCount"},
+                                  {OrvaneSettings::SETTINGS_DIR, "SettingsDir"}}) {
+        EXPECT_FALSE(OrvaneSettings::exists(id)) << key;
+        EXPECT_EQ(OrvaneSettings::value(id, QStringLiteral("dflt")).toString(), QStringLiteral("dflt"));
+        OrvaneSettings::setValue(id, 42);
+        EXPECT_TRUE(OrvaneSettings::exists(id)) << key;
+        EXPECT_EQ(OrvaneSettings::value(id, -1).toInt(), 42) << key;
+        EXPECT_EQ(rawStore().value(QString::fromLatin1(key)).toInt(), 42) << key;
     }
-    EXPECT_EQ(rawStore().allKeys().size(), int(std::size(rows)));
-}
-
-TEST_F(SettingsStoreTest, PawnEditorAnswersOneWhateverIsStored) {
-    rawStore().setValue(QStringLiteral("PawnEditorVivevi"), 0);
-    EXPECT_TRUE(OrvaneSettings::exists(OrvaneSettings::PAWN_EDITOR_VIVEVI));
-    EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::PAWN_EDITOR_VIVEVI, 7).toInt(), 1);
-    OrvaneSettings::setValue(OrvaneSettings::PAWN_EDITOR_VIVEVI, 5);
-    EXPECT_EQ(rawStore().value(QStringLiteral("PawnEditorVivevi")).toInt(), 5);
-    EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::PAWN_EDITOR_VIVEVI).toInt(), 1);
-}
-
-TEST_F(SettingsStoreTest, ToolPathIdsAndUnknownIdsHaveNoKey) {
+    EXPECT_EQ(rawStore().allKeys().size(), 3);
+    rawStore().clear();
     for (int id : {11, 12, 13, 15}) {
-        SCOPED_TRACE(id);
-        const auto sid = OrvaneSettings::SETTING_ID(id);
-        OrvaneSettings::setValue(sid, QStringLiteral("x"));
-        EXPECT_FALSE(OrvaneSettings::exists(sid));
-        EXPECT_TRUE(rawStore().allKeys().isEmpty());
+        OrvaneSettings::setValue(OrvaneSettings::SETTING_ID(id), QStringLiteral("x"));
+        EXPECT_FALSE(OrvaneSettings::exists(OrvaneSettings::SETTING_ID(id))) << id;
     }
-    EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::SETTING_ID(13), 42).toInt(), 42);
+    EXPECT_TRUE(rawStore().allKeys().isEmpty());
+    rawStore().setValue(QStringLiteral("PawnEditorVivevi"), 0);
+    EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::PAWN_EDITOR_VIVEVI, 7).toInt(), 1);
 }
 
 TEST_F(SettingsStoreTest, ToolPathsComeFromTheToolsOwnStores) {
@@ -104,65 +77,29 @@ TEST_F(SettingsStoreTest, ToolPathsComeFromTheToolsOwnStores) {
     EXPECT_TRUE(rawStore().allKeys().isEmpty());
 }
 
-TEST_F(SettingsStoreTest, WaveformToolPathIsReportedOnTheDebugChannelOnlyWhenActive) {
-    {
-        QSettings wavemill = rawStore("Wavemill");
-        wavemill.setValue(QStringLiteral("Default"), QStringLiteral("/opt/wm"));
-    }
-    frametest::TraceLines out;
-    MvQARN::VGXDebugServer::deactivateAll();
-    OrvaneSettings::value(OrvaneSettings::WAVEMILL_PATH);
-    EXPECT_TRUE(out.all().isEmpty());
-
-    MvQARN::VGXDebugServer::activate(5, 4, 13);
-    OrvaneSettings::value(OrvaneSettings::WAVEMILL_PATH);
-    OrvaneSettings::value(OrvaneSettings::PELLOR_PATH);
-    MvQARN::VGXDebugServer::deactivateAll();
-    ASSERT_EQ(out.all().size(), 1);
-    EXPECT_EQ(
-        out.all().first(),
-        QStringLiteral("debug 5/13/4: HKEY_CURRENT_USER\\SOFTWARE\\Maravel\\Wavemill=/opt/wm/Wavemill"));
-}
-
-TEST_F(SettingsStoreTest, DialogPositionRoundTrip) {
-    const QRect r(QPoint(10, 20), QPoint(109, 219));
-    OrvaneSettings::saveDialogPosition(QStringLiteral("KOBRA Main"), r);
+// Positions are kept per caption as "left;top;width;height", negative coordinates as they are; a text
+// without four parts gives the null rectangle and an unreadable part counts as 0.
+TEST_F(SettingsStoreTest, DialogPositions) {
+    OrvaneSettings::saveDialogPosition(QStringLiteral("KOBRA Main"), QRect(QPoint(10, 20), QPoint(109, 219)));
+    OrvaneSettings::saveDialogPosition(QStringLiteral("Other"), QRect(-5, -7, 30, 40));
     EXPECT_EQ(rawStore().value(QStringLiteral("GuiPositions/KOBRA Main")).toString(),
               QStringLiteral("10;20;100;200"));
-    EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("KOBRA Main")), r);
-
-    // Negative coordinates are kept as they are; callers decide whether to apply them.
-    OrvaneSettings::saveDialogPosition(QStringLiteral("Other"), QRect(-5, -7, 30, 40));
     EXPECT_EQ(rawStore().value(QStringLiteral("GuiPositions/Other")).toString(),
               QStringLiteral("-5;-7;30;40"));
+    EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("KOBRA Main")), QRect(10, 20, 100, 200));
     EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("Other")), QRect(-5, -7, 30, 40));
-    // Positions are kept per caption.
-    EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("KOBRA Main")), r);
-}
-
-TEST_F(SettingsStoreTest, MalformedOrMissingPositionsGiveTheNullRectangle) {
     EXPECT_TRUE(OrvaneSettings::loadDialogPosition(QStringLiteral("never saved")).isNull());
-
-    writeRawPosition(QStringLiteral("three"), QStringLiteral("10;20;100"));
-    writeRawPosition(QStringLiteral("five"), QStringLiteral("10;20;;100;5"));
-    writeRawPosition(QStringLiteral("empty"), QString());
-    for (const char* name : {"three", "five", "empty"}) {
-        SCOPED_TRACE(name);
-        const QRect r = OrvaneSettings::loadDialogPosition(QString::fromLatin1(name));
-        EXPECT_EQ(r, QRect());
-        EXPECT_EQ(r.left(), 0);
-        EXPECT_EQ(r.top(), 0);
-        EXPECT_EQ(r.right(), -1);
-        EXPECT_EQ(r.bottom(), -1);
+    const std::pair<const char*, QRect> cases[] = {
+        {"10;20;100", QRect()},
+        {"10;20;;100;5", QRect()},
+        {"", QRect()},
+        {"a;20;100;200", QRect(0, 20, 100, 200)},
+        {"10;;100;200", QRect(10, 0, 100, 200)},
+    };
+    for (const auto& [text, rect] : cases) {
+        writeRawPosition(QStringLiteral("p"), QString::fromLatin1(text));
+        EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("p")), rect) << text;
     }
-}
-
-TEST_F(SettingsStoreTest, UnreadablePartsCountAsZero) {
-    writeRawPosition(QStringLiteral("letters"), QStringLiteral("a;20;100;200"));
-    EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("letters")), QRect(0, 20, 100, 200));
-    // Four parts with an empty one still make a rectangle.
-    writeRawPosition(QStringLiteral("hole"), QStringLiteral("10;;100;200"));
-    EXPECT_EQ(OrvaneSettings::loadDialogPosition(QStringLiteral("hole")), QRect(10, 0, 100, 200));
 }
 
 // The documents folder is computed once, from the host's documents location, and then kept.

@@ -75,7 +75,7 @@ TEST_F(FrameworkDispatch, SwitchingOnProgramsTheSelectedBoxFullyAndAChangeSendsI
     EXPECT_EQ(dev.callNames(), (Calls{"armTrigger"}));
 }
 
-TEST_F(FrameworkDispatch, InterfacesThatAreOffOrWithoutBoxAreNotProgrammed) {
+TEST_F(FrameworkDispatch, OnlyRunningInterfacesWithTheirBoxAreProgrammed) {
     setNumber("IdPDbLynxDataWordSize", tup(1, 0), 10);
     setNumber("IdPiDbKobraSelected", tup(1, 0), 100123);
     setNumber("IdPDbLynxDataWordSize", tup(1, 0), 11);
@@ -83,10 +83,16 @@ TEST_F(FrameworkDispatch, InterfacesThatAreOffOrWithoutBoxAreNotProgrammed) {
     EXPECT_TRUE(box(100456).calls().isEmpty());
 
     switchOn(1, 0, 100123);
+    switchOn(0, 0, 100456);
     box(100123).clearCalls();
-    // Another interface's change does not reach this box.
+    // Another interface's change does not reach this box; a host-wide one reaches every running one.
     setNumber("IdPDbLynxDataWordSize", tup(1, 1), 13);
     EXPECT_TRUE(box(100123).calls().isEmpty());
+    box(100456).clearCalls();
+    setInt("IdPDbRoscSource", tup(0, 0), 1);
+    EXPECT_EQ(box(100123).callNames(), interfaceMaskCalls());
+    EXPECT_EQ(box(100456).callNames(), interfaceMaskCalls());
+    box(100123).clearCalls();
 
     // Switched off, the interface is left alone.
     setInt("IdPDbLynxState", tup(1, 0), 0);
@@ -115,16 +121,6 @@ TEST_F(FrameworkDispatch, AnotherBoxIsProgrammedFullyWhenTheInterfaceIsSwitchedO
     EXPECT_EQ(box(100456).programming().fpgaLoads, 1);
     EXPECT_TRUE(box(100456).callNames().contains("setDataSettings"));
     EXPECT_TRUE(box(100123).calls().isEmpty());
-}
-
-TEST_F(FrameworkDispatch, AHostWideChangeReachesEveryRunningInterface) {
-    switchOn(0, 0, 100123);
-    switchOn(1, 1, 100456);
-    box(100123).clearCalls();
-    box(100456).clearCalls();
-    setInt("IdPDbRoscSource", tup(0, 0), 1);
-    EXPECT_EQ(box(100123).callNames(), interfaceMaskCalls());
-    EXPECT_EQ(box(100456).callNames(), interfaceMaskCalls());
 }
 
 TEST_F(FrameworkDispatch, CorrectionsGoBackIntoTheDatabaseAndTheirProgrammingEnds) {

@@ -69,10 +69,4 @@ protected:
     std::unique_ptr<VGXHostRuntime> m_runtime;
 };
 
-// The calls of the interface mask (no FPGA, no ARB), in the order the layer makes them.
-inline QList<QByteArray> interfaceMaskCalls() {
-    return {"setFormat",     "setRateMode", "setInterleaveMode", "setDataSettings", "setClockSettings",
-            "setClockRatio", "setTrigger",  "setTestTx",         "setTestRx"};
-}
-
 } // namespace oltest

@@ -22,6 +22,7 @@
 #include "orglayer/CKobraOrgLayer.h"
 #include "sim/SimKobraDevice.h"
 #include "support/CatalogueDb.h"
+#include "support/QtGTestPrinters.h"
 
 namespace oltest {
 
@@ -153,6 +154,12 @@ inline void expectLayerMessage(const CDbMsg& m, const char* name, int value, int
     EXPECT_EQ(m.getTupel(), tup(path, side));
     EXPECT_EQ(m.getListLen(), 1);
     EXPECT_EQ(m.getPriority(), 127);
+}
+
+// The calls of the interface mask (no FPGA, no ARB), in the order the layer makes them.
+inline QList<QByteArray> interfaceMaskCalls() {
+    return {"setFormat",     "setRateMode", "setInterleaveMode", "setDataSettings", "setClockSettings",
+            "setClockRatio", "setTrigger",  "setTestTx",         "setTestRx"};
 }
 
 } // namespace oltest

@@ -23,6 +23,9 @@ using namespace MvQARN;
 
 namespace {
 
+const char* const kInfoNames[] = {"IdPDbLynxArbSampRate", "IdPDbLynxArbSamples", "IdPDbLynxArbRms",
+                                  "IdPDbLynxArbPep"};
+
 QStringList& events() {
     static QStringList e;
     return e;
@@ -65,8 +68,7 @@ protected:
         SDbDefCommon& file = m_records.string("IdPDbLynxArbFile", "", 0, arb).c;
         file.fileListType = 0xc0;
         file.cnvOut = &m_readLog;
-        for (const char* name :
-             {"IdPDbLynxArbSampRate", "IdPDbLynxArbSamples", "IdPDbLynxArbRms", "IdPDbLynxArbPep"})
+        for (const char* name : kInfoNames)
             m_records.number(name, -1e12, 1e12, 0, arb).c.upd = &m_writeLog;
         ASSERT_EQ(m_records.registerAll(4), 0);
         m_listAdm.registerListTypes(Kobra::g_mdlDbInfo.listTypes, Kobra::g_mdlDbInfo.listTypeCount);
@@ -82,11 +84,12 @@ protected:
         f.write(content);
         return path;
     }
-    // A waveform file with the given level tag and a few sample bytes.
-    QString wave(const QString& name, const QByteArray& levelOffs) {
-        return file(name, "{TYPE: VGX-WV, 0}{CLOCK: 2.5e6}{SAMPLES: 3}{LEVEL OFFS: " + levelOffs +
-                              "}{WAVEFORM-13: #abcdefghijkl}");
+    // A waveform file's text with the given level tag and a few sample bytes.
+    static QByteArray waveText(const QByteArray& levelOffs) {
+        return "{TYPE: VGX-WV, 0}{CLOCK: 2.5e6}{SAMPLES: 3}{LEVEL OFFS: " + levelOffs +
+               "}{WAVEFORM-13: #abcdefghijkl}";
     }
+    QString wave(const QString& name, const QByteArray& levelOffs) { return file(name, waveText(levelOffs)); }
     std::unique_ptr<CDbCnct> context(int t0 = 0, int t1 = 0, int t3 = 0) {
         return CDbEngine::instance().makeContext("IdPDbLynxArbFile", SDbInstTupel{t0, t1, 0, t3});
     }
@@ -105,16 +108,20 @@ protected:
                   0);
     }
     void setInfo(int t0, int t1, int entry, double v) {
-        for (const char* name :
-             {"IdPDbLynxArbSampRate", "IdPDbLynxArbSamples", "IdPDbLynxArbRms", "IdPDbLynxArbPep"})
+        for (const char* name : kInfoNames)
             ASSERT_EQ(
                 CDbEngine::instance().write(name, SDbInstTupel{t0, t1, 0, entry}, CDbAllType::fromDouble(v)),
                 0);
     }
-    double stored(const char* name, int t0, int t1, int entry) {
-        double v = -1;
-        CDbEngine::instance().dataBaseIfc()->getNumber(name, v, t0, entry, 0, t1);
-        return v;
+    // Sample rate, samples, RMS and PEP offsets stored for an entry.
+    QList<double> stored(int t0, int t1, int entry) {
+        QList<double> out;
+        for (const char* name : kInfoNames) {
+            double v = -1;
+            CDbEngine::instance().dataBaseIfc()->getNumber(name, v, t0, entry, 0, t1);
+            out << v;
+        }
+        return out;
     }
 
     dbtest::Defs m_records;
@@ -124,40 +131,37 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(ArbInfo, LevelOffsetsNeedTwoValuesAndEmptyPartsAreDropped) {
-    int rc = -1;
-    EXPECT_EQ(read(wave("two.wv", "3.2,0.5"), &rc), QList<double>({2.5e6, 3, 3.2, 0.5}));
-    EXPECT_EQ(rc, 0);
-    // One value gives no offsets; the other tags are still read.
-    EXPECT_EQ(read(wave("one.wv", "3.2")), QList<double>({2.5e6, 3, 0, 0}));
-    EXPECT_EQ(read(wave("gap.wv", "3.2,,0.5")), QList<double>({2.5e6, 3, 3.2, 0.5}));
-    EXPECT_EQ(read(wave("three.wv", ",1.5,2.5,7")), QList<double>({2.5e6, 3, 1.5, 2.5}));
-}
-
-TEST_F(ArbInfo, MissingFilesAnswer20012AndTagsThatAreAbsentOrNoNumbersGiveZero) {
-    int rc = 0;
-    EXPECT_EQ(read(m_dir.filePath("nowhere.wv"), &rc), QList<double>({0, 0, 0, 0}));
-    EXPECT_EQ(rc, 20012);
-    read(QString(), &rc);
-    EXPECT_EQ(rc, 20012);
-    // A clock that is no number and no SAMPLES tag.
-    EXPECT_EQ(read(file("partial.wv", "{TYPE: VGX-WV, 0}{CLOCK: fast}{LEVEL OFFS: 1,2}{WAVEFORM-1: #}"), &rc),
-              QList<double>({0, 0, 1, 2}));
-    EXPECT_EQ(rc, 0);
-}
-
-TEST_F(ArbInfo, DamagedOrForeignFilesGiveNoTags) {
+// Clock, samples, RMS and PEP offsets as a file's tags give them: level offsets need two values and
+// empty parts are dropped; absent tags or tags that are no number give 0; a damaged or foreign file
+// gives no tags at all; a missing file answers 20012.
+TEST_F(ArbInfo, TagsOfAFile) {
     const QByteArray tags = "{CLOCK: 1e6}{SAMPLES: 10}{LEVEL OFFS: 1,2}{WAVEFORM-41: #";
-    const QStringList paths = {
-        file("notype.wv", tags),                                 // first tag is not TYPE
-        file("foreign.wv", "{TYPE: SMU-WV, 0}" + tags),          // another type
-        file("text.wv", "CLOCK: 1e6\nSAMPLES: 10\n"),            // no tags at all
-        file("unterminated.wv", "{TYPE: VGX-WV, 0}{CLOCK: 1e6"), // CLOCK never closed
+    const struct {
+        const char* name;
+        QByteArray content; // none: the file does not exist
+        QList<double> info;
+        int rc;
+    } cases[] = {
+        // clang-format off
+        {"two.wv", waveText("3.2,0.5"), {2.5e6, 3, 3.2, 0.5}, 0},
+        {"one.wv", waveText("3.2"), {2.5e6, 3, 0, 0}, 0},
+        {"gap.wv", waveText("3.2,,0.5"), {2.5e6, 3, 3.2, 0.5}, 0},
+        {"three.wv", waveText(",1.5,2.5,7"), {2.5e6, 3, 1.5, 2.5}, 0},
+        {"partial.wv", "{TYPE: VGX-WV, 0}{CLOCK: fast}{LEVEL OFFS: 1,2}{WAVEFORM-1: #}", {0, 0, 1, 2}, 0},
+        {"notype.wv", tags, {0, 0, 0, 0}, 0},                                 // first tag is not TYPE
+        {"foreign.wv", "{TYPE: SMU-WV, 0}" + tags, {0, 0, 0, 0}, 0},          // another type
+        {"text.wv", "CLOCK: 1e6\nSAMPLES: 10\n", {0, 0, 0, 0}, 0},            // no tags at all
+        {"unterminated.wv", "{TYPE: VGX-WV, 0}{CLOCK: 1e6", {0, 0, 0, 0}, 0}, // CLOCK never closed
+        {"nowhere.wv", QByteArray(), {0, 0, 0, 0}, 20012},
+        {"", QByteArray(), {0, 0, 0, 0}, 20012},
+        // clang-format on
     };
-    for (const QString& p : paths) {
+    for (const auto& c : cases) {
+        const QString path =
+            c.content.isNull() ? (*c.name ? m_dir.filePath(c.name) : QString()) : file(c.name, c.content);
         int rc = -1;
-        EXPECT_EQ(read(p, &rc), QList<double>({0, 0, 0, 0})) << p.toStdString();
-        EXPECT_EQ(rc, 0) << p.toStdString();
+        EXPECT_EQ(read(path, &rc), c.info) << c.name;
+        EXPECT_EQ(rc, c.rc) << c.name;
     }
 }
 
@@ -203,21 +207,22 @@ TEST_F(ArbInfo, TheQueryLeavesTheMessagesAuxiliaryDataAsItWasAndNeedsAListAdmini
     EXPECT_EQ(info.clock + info.samples + info.rmsOffset + info.pepOffset, 0.0);
 }
 
-TEST_F(ArbInfo, RefreshingAllEntriesWritesFourGroupsEachRunBeforeTheNextEntryIsRead) {
-    const int t0 = 1, t1 = 0;
-    setFile(t0, t1, 0, wave("a.wv", "3.2,0.5"));
-    setFile(t0, t1, 1, QString());
-    setFile(t0, t1, 2, m_dir.filePath("gone.wv"));
-    setFile(t0, t1, 3,
+// Each entry's file is read, then its four values are written, before the next entry is read;
+// entries without a readable file get zeros; other interfaces and entries keep their values.
+TEST_F(ArbInfo, RefreshingEntriesWritesEachEntrysValuesBeforeTheNextIsRead) {
+    setFile(1, 0, 0, wave("a.wv", "3.2,0.5"));
+    setFile(1, 0, 1, QString());
+    setFile(1, 0, 2, m_dir.filePath("gone.wv"));
+    setFile(1, 0, 3,
             file("b.wv", "{TYPE: VGX-WV, 0}{CLOCK: 1e8}{SAMPLES: 64}{LEVEL OFFS: 6,1}{WAVEFORM-257: #"));
-    for (int e = 0; e < 4; ++e)
-        setInfo(t0, t1, e, 77.0);
-    setInfo(1 - t0, t1, 0, 55.0); // another interface keeps its values
+    setFile(0, 1, 2, wave("c.wv", "4,2"));
+    for (int e = 0; e < 4; ++e) {
+        setInfo(1, 0, e, 77.0);
+        setInfo(0, 1, e, 77.0);
+    }
+    setInfo(0, 0, 0, 55.0);
     events().clear();
-
-    auto ctx = context(t0, t1, 3);
-    Kobra::updArbFileInfo(*ctx, -1);
-
+    Kobra::updArbFileInfo(*context(1, 0, 3), -1);
     QStringList expected;
     for (int e = 0; e < 4; ++e) {
         expected << QStringLiteral("read 1/0/%1").arg(e);
@@ -225,38 +230,23 @@ TEST_F(ArbInfo, RefreshingAllEntriesWritesFourGroupsEachRunBeforeTheNextEntryIsR
             expected << QStringLiteral("%1 1/0/%2 from 4 type 1").arg(QLatin1String(n)).arg(e);
     }
     EXPECT_EQ(events(), expected);
+    EXPECT_EQ(stored(1, 0, 0), QList<double>({2.5e6, 3, 3.2, 0.5}));
+    EXPECT_EQ(stored(1, 0, 1), QList<double>({0, 0, 0, 0})); // no file name
+    EXPECT_EQ(stored(1, 0, 2), QList<double>({0, 0, 0, 0})); // a file that does not exist
+    EXPECT_EQ(stored(1, 0, 3), QList<double>({1e8, 64, 6, 1}));
+    EXPECT_EQ(stored(0, 0, 0), QList<double>({55, 55, 55, 55}));
 
-    EXPECT_EQ(stored("IdPDbLynxArbSampRate", t0, t1, 0), 2.5e6);
-    EXPECT_EQ(stored("IdPDbLynxArbSamples", t0, t1, 0), 3.0);
-    EXPECT_EQ(stored("IdPDbLynxArbRms", t0, t1, 0), 3.2);
-    EXPECT_EQ(stored("IdPDbLynxArbPep", t0, t1, 0), 0.5);
-    for (int e : {1, 2}) // no file name, a file that does not exist
-        for (const char* n :
-             {"IdPDbLynxArbSampRate", "IdPDbLynxArbSamples", "IdPDbLynxArbRms", "IdPDbLynxArbPep"})
-            EXPECT_EQ(stored(n, t0, t1, e), 0.0) << n << " entry " << e;
-    EXPECT_EQ(stored("IdPDbLynxArbSampRate", t0, t1, 3), 1e8);
-    EXPECT_EQ(stored("IdPDbLynxArbSamples", t0, t1, 3), 64.0);
-    EXPECT_EQ(stored("IdPDbLynxArbRms", t0, t1, 3), 6.0);
-    EXPECT_EQ(stored("IdPDbLynxArbPep", t0, t1, 3), 1.0);
-    EXPECT_EQ(stored("IdPDbLynxArbRms", 1 - t0, t1, 0), 55.0);
-}
-
-TEST_F(ArbInfo, RefreshingOneEntryTouchesOnlyThatEntry) {
-    setFile(0, 1, 2, wave("c.wv", "4,2"));
-    for (int e = 0; e < 4; ++e)
-        setInfo(0, 1, e, 77.0);
+    // One entry only; there is no entry 4.
     events().clear();
-    auto ctx = context(0, 1, 2);
-    Kobra::updArbFileInfo(*ctx, 2);
+    Kobra::updArbFileInfo(*context(0, 1, 2), 2);
     EXPECT_EQ(events(),
               QStringList({"read 0/1/2", "SampRate 0/1/2 from 4 type 1", "Samples 0/1/2 from 4 type 1",
                            "Pep 0/1/2 from 4 type 1", "Rms 0/1/2 from 4 type 1"}));
-    EXPECT_EQ(stored("IdPDbLynxArbRms", 0, 1, 2), 4.0);
-    EXPECT_EQ(stored("IdPDbLynxArbRms", 0, 1, 1), 77.0);
-
+    EXPECT_EQ(stored(0, 1, 2), QList<double>({2.5e6, 3, 4, 2}));
+    EXPECT_EQ(stored(0, 1, 1), QList<double>({77, 77, 77, 77}));
     events().clear();
-    Kobra::updArbFileInfo(*ctx, 4);
-    EXPECT_TRUE(events().isEmpty()) << "there is no entry 4";
+    Kobra::updArbFileInfo(*context(0, 1, 2), 4);
+    EXPECT_TRUE(events().isEmpty());
 }
 
 } // namespace

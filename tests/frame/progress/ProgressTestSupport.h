@@ -30,6 +30,7 @@
 #include "host/olfw/COlProgressStatus.h"
 #include "host/util/impl/VGXHostRuntime.h"
 #include "support/FakeCommands.h"
+#include "support/QtGTestPrinters.h"
 
 namespace progresstest {
 
@@ -152,44 +153,22 @@ private:
 
 using testsupport::FakeOlManager;
 
-// One bar row of the progress window.
-struct Row {
-    QString status;
-    int value = -1;
-    QString text;
-    bool textHidden = false;
-};
-
-// The window's rows in the order they were opened: each row is a status label, a bar and a text
-// label, created in this order.
-inline QList<Row> rows(const QWidget* dlg) {
-    QList<Row> out;
+// The window's bar rows in the order they were opened (a status label, a bar and a text label, created
+// in this order), each as "status value text"; a hidden text shows as "(text hidden)".
+inline QStringList rows(const QWidget* dlg) {
+    QStringList out;
     const QObjectList& children = dlg->children();
-    for (int i = 0; i < children.size(); ++i) {
+    for (int i = 1; i + 1 < children.size(); ++i) {
         const auto* bar = qobject_cast<const QProgressBar*>(children.at(i));
-        if (!bar || i == 0 || i + 1 >= children.size())
-            continue;
         const auto* status = qobject_cast<const QLabel*>(children.at(i - 1));
         const auto* text = qobject_cast<const QLabel*>(children.at(i + 1));
-        if (!status || !text)
-            continue;
-        out.append({status->text(), bar->value(), text->text(), text->isHidden()});
+        if (bar && status && text)
+            out << QStringLiteral("%1 %2 %3")
+                       .arg(status->text())
+                       .arg(bar->value())
+                       .arg(text->isHidden() ? QStringLiteral("(text hidden)") : text->text());
     }
     return out;
-}
-
-// Rows as "status value text"; a hidden text shows as "(text hidden)".
-inline QStringList describe(const QList<Row>& rows) {
-    QStringList out;
-    for (const Row& r : rows)
-        out << QStringLiteral("%1 %2 %3")
-                   .arg(r.status)
-                   .arg(r.value)
-                   .arg(r.textHidden ? "(text hidden)" : r.text);
-    return out;
-}
-inline QStringList describeRows(const QWidget* dlg) {
-    return describe(rows(dlg));
 }
 
 inline QPushButton* abortButton(const QWidget* dlg) {
@@ -205,9 +184,8 @@ struct Seen {
     int progress = 0;
     QString a;
     QString b;
-    QList<Row> rows;
+    QStringList rows;
     QString title;
-    bool visible = false;
 };
 
 // The worker's signals are protected; a derived class may name them.
@@ -247,7 +225,7 @@ public:
 
 private:
     void add(const QString& signal, int progress, const QString& a, const QString& b) {
-        seen.append({signal, progress, a, b, rows(m_dlg), m_dlg->windowTitle(), m_dlg->isVisible()});
+        seen.append({signal, progress, a, b, rows(m_dlg), m_dlg->windowTitle()});
     }
     QWidget* m_dlg;
 };
@@ -292,7 +270,7 @@ protected:
             m_recorder = new SignalRecorder(m_progress, m_dlg);
         m_command.release();
     }
-    QList<Row> dialogRows() const { return rows(m_dlg); }
+    QStringList dialogRows() const { return rows(m_dlg); }
 
     QTemporaryDir m_settings;
     ScriptedCommand m_command;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "FunctionTestSupport.h"
-#include "host/db/CDbDataTypeEvent.h"
 
 using namespace MvQARN;
 using namespace fntest;
@@ -12,107 +11,90 @@ namespace {
 
 using ConvInFunctions = FunctionTest;
 
-TEST_F(ConvInFunctions, ReferenceFrequencyInHertzSelectsTheNearestOfferedValue) {
-    const SDbInstTupel t = tup(1, 0);
-    EXPECT_EQ(writeNumber("IdPiDbLynxExtRefFreq", t, 10000000.0005), 0);
-    EXPECT_EQ(storedInt("IdPDbLynxExtRefFreq", t), 1);
-    EXPECT_EQ(writeNumber("IdPiDbLynxExtRefFreq", t, 5e6), 0);
-    EXPECT_EQ(storedInt("IdPDbLynxExtRefFreq", t), 0);
-    EXPECT_EQ(writeNumber("IdPiDbLynxExtRefFreq", t, 13e6 - 0.0009), 0);
-    EXPECT_EQ(storedInt("IdPDbLynxExtRefFreq", t), 2);
-    EXPECT_EQ(storedInt("IdPDbLynxExtRefFreq", tup(0, 0)), 1); // other instances untouched
-
-    const Snapshot before = snapshot();
-    EXPECT_EQ(writeNumber("IdPiDbLynxExtRefFreq", t, 11e6), DbErrRefFreq);
-    EXPECT_EQ(errorCodes(), QList<int>({DbErrRefFreq}));
-    EXPECT_EQ(writeNumber("IdPiDbLynxExtRefFreq", t, 10e6 + 0.002), DbErrRefFreq);
-    EXPECT_TRUE(unchanged(before));
-}
-
-TEST_F(ConvInFunctions, SerialNumberTwinSelectsTheBoxInTheList) {
+// Twins that take a value in another form and store the selection it stands for, elsewhere.
+TEST_F(ConvInFunctions, TwinsStoreTheSelectionTheirValueStandsFor) {
     setSerials({100123, 100456});
-    EXPECT_EQ(writeNumber("IdPiDbKobraSelected", tup(1, 0), 100456), 0);
-    EXPECT_EQ(storedInt("IdPDbKobraSelected", tup(1, 0)), 2);
-    EXPECT_EQ(writeNumber("IdPiDbKobraSelected", tup(0, 1), 100123.4), 0); // rounded
-    EXPECT_EQ(storedInt("IdPDbKobraSelected", tup(0, 1)), 1);
-
-    EXPECT_EQ(writeNumber("IdPiDbKobraConfigSelected", tup(0, 0), 100456), 0);
-    EXPECT_EQ(storedInt("IdPDbKobraConfigSelected", tup(0, 0)), 2);
+    const struct {
+        const char* twin;
+        SDbInstTupel t;
+        double written;
+        const char* target;
+        int selected;
+    } cases[] = {
+        {"IdPiDbLynxExtRefFreq", tup(1, 0), 5e6, "IdPDbLynxExtRefFreq", 0},
+        {"IdPiDbLynxExtRefFreq", tup(1, 0), 13e6 - 0.0009, "IdPDbLynxExtRefFreq", 2},
+        {"IdPiDbLynxExtRefFreq", tup(1, 0), 10000000.0005, "IdPDbLynxExtRefFreq", 1},
+        {"IdPiDbKobraSelected", tup(1, 0), 100456, "IdPDbKobraSelected", 2},
+        {"IdPiDbKobraSelected", tup(0, 1), 100123.4, "IdPDbKobraSelected", 1}, // rounded
+        {"IdPiDbKobraConfigSelected", tup(0, 0), 100456, "IdPDbKobraConfigSelected", 2},
+        {"IdPiDbKobraTranRecDataLength", tup(1, 1, 0, 1), 2048, "IdPDbKobraTranRecDataLength", 2048},
+        {"IdPiDbKobraTranRecDataLength", tup(1, 1, 0, 1), 1024, "IdPDbKobraTranRecDataLength", 1024},
+    };
+    for (const auto& c : cases) {
+        const SDbDefCommon* r = db().findRecord(c.twin, c.t);
+        ASSERT_NE(r, nullptr);
+        const CDbAllType value =
+            r->type == DbTypeSelect ? CDbAllType::fromInt(int(c.written)) : CDbAllType::fromDouble(c.written);
+        EXPECT_EQ(write(c.twin, c.t, value), 0) << c.twin << " " << c.written;
+        double v = -1;
+        stored(c.target, c.t).toDouble(v);
+        EXPECT_EQ(v, c.selected) << c.twin << " " << c.written;
+    }
+    // Only the written instance moves.
+    EXPECT_EQ(storedInt("IdPDbLynxExtRefFreq", tup(0, 0)), 1);
     EXPECT_EQ(storedInt("IdPDbKobraSelected", tup(0, 0)), 0);
-
-    // An unknown serial number is kept as written and selects nothing.
+    EXPECT_EQ(storedNumber("IdPDbKobraTranRecDataLength", tup(1, 1, 0, 0)), 512);
+    // An unknown serial number is kept as written and selects nothing new.
     EXPECT_EQ(writeNumber("IdPiDbKobraSelected", tup(1, 0), 555), 0);
     EXPECT_EQ(storedInt("IdPDbKobraSelected", tup(1, 0)), 2);
     EXPECT_EQ(storedNumber("IdPiDbKobraSelected", tup(1, 0)), 555);
 }
 
-TEST_F(ConvInFunctions, SerialNumberTwinRefusesValuesThatAreNoNumber) {
+TEST_F(ConvInFunctions, TwinsRefuseValuesTheyCannotStandForAndChangeNothing) {
     setSerials({100123});
     const Snapshot before = snapshot();
-    // An execute request may carry a text; the twin takes numbers only.
+    EXPECT_EQ(writeNumber("IdPiDbLynxExtRefFreq", tup(1, 0), 11e6), DbErrRefFreq);
+    EXPECT_EQ(errorCodes(), QList<int>({DbErrRefFreq}));
+    EXPECT_EQ(writeNumber("IdPiDbLynxExtRefFreq", tup(1, 0), 10e6 + 0.002), DbErrRefFreq);
+    EXPECT_NE(writeInt("IdPiDbKobraTranRecDataLength", tup(1, 1, 0, 1), 700), 0);
+    // An execute request may carry a text; the twins take numbers only.
     EXPECT_EQ(write("IdPiDbKobraSelected", tup(0, 0), CDbAllType::fromString("100123"), DbMsgExec),
               DbErrWrongType);
-    EXPECT_TRUE(unchanged(before));
-}
-
-TEST_F(ConvInFunctions, RecordLengthChoiceBecomesTheNumberOfSamples) {
-    const SDbInstTupel t = tup(1, 1, 0, 1);
-    EXPECT_EQ(writeInt("IdPiDbKobraTranRecDataLength", t, 2048), 0);
-    EXPECT_EQ(storedNumber("IdPDbKobraTranRecDataLength", t), 2048);
-    EXPECT_EQ(storedNumber("IdPDbKobraTranRecDataLength", tup(1, 1, 0, 0)), 512);
-    EXPECT_EQ(writeInt("IdPiDbKobraTranRecDataLength", t, 1024), 0);
-    EXPECT_EQ(storedNumber("IdPDbKobraTranRecDataLength", t), 1024);
-
-    const Snapshot before = snapshot();
-    EXPECT_EQ(write("IdPiDbKobraTranRecDataLength", t, CDbAllType::fromString("512"), DbMsgExec),
+    EXPECT_EQ(write("IdPiDbKobraTranRecDataLength", tup(0, 0), CDbAllType::fromString("512"), DbMsgExec),
               DbErrWrongType);
-    EXPECT_NE(writeInt("IdPiDbKobraTranRecDataLength", t, 700), 0);
     EXPECT_TRUE(unchanged(before));
 }
 
-TEST_F(ConvInFunctions, SsiCommandDataTakesExactlyTheConfiguredBitLength) {
+TEST_F(ConvInFunctions, BitFieldsAreFittedToTheirConfiguredLength) {
     const SDbInstTupel out = tup(1, 1);
-    setNumber("IdPDbLynxSsiCmBitLen", out, 12);
-    // Longer: cut to 12 bits.
-    EXPECT_EQ(write("IdPDbLynxSsiCmData", out, bits(16, 0xffff0000)), 0);
-    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", out), QStringLiteral("12:fff00000"));
-    // Shorter: padded with clear bits.
-    EXPECT_EQ(write("IdPDbLynxSsiCmData", out, bits(4, 0xa0000000)), 0);
-    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", out), QStringLiteral("12:a0000000"));
-    EXPECT_EQ(write("IdPDbLynxSsiCmData", out, bits(32, 0x80100001)), 0);
-    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", out), QStringLiteral("12:80100000"));
-
-    // The length is rounded from half a bit up.
-    setNumber("IdPDbLynxSsiCmBitLen", out, 12.5);
-    EXPECT_EQ(write("IdPDbLynxSsiCmData", out, bits(16, 0xffff0000)), 0);
-    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", out), QStringLiteral("13:fff80000"));
-    setNumber("IdPDbLynxSsiCmBitLen", out, 12.4);
-    EXPECT_EQ(write("IdPDbLynxSsiCmData", out, bits(16, 0xffff0000)), 0);
-    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", out), QStringLiteral("12:fff00000"));
-
-    // Without a bit length the field is stored as written.
-    setNumber("IdPDbLynxSsiCmBitLen", out, 0);
-    EXPECT_EQ(write("IdPDbLynxSsiCmData", out, bits(20, 0x12345000)), 0);
-    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", out), QStringLiteral("20:12345000"));
-}
-
-TEST_F(ConvInFunctions, ShortSpiPatternsAreRightAligned) {
-    const SDbInstTupel t = tup(0, 1);
-    EXPECT_EQ(write("IdPDbLynxSsiSpiDataWrite", t, bits(4, 0xb0000000)), 0); // 1011
-    EXPECT_EQ(storedText("IdPDbLynxSsiSpiDataWrite", t), QStringLiteral("8:0b000000"));
-    EXPECT_EQ(write("IdPDbLynxSsiSpiDataWrite", t, bits(1, 0x80000000)), 0);
-    EXPECT_EQ(storedText("IdPDbLynxSsiSpiDataWrite", t), QStringLiteral("8:01000000"));
-    EXPECT_EQ(write("IdPDbLynxSsiSpiDataWrite", t, bits(8, 0xc5000000)), 0);
-    EXPECT_EQ(storedText("IdPDbLynxSsiSpiDataWrite", t), QStringLiteral("8:c5000000"));
+    const struct {
+        const char* name;
+        double bitLength; // of the SSI command data; -1: not set
+        CDbAllType written;
+        const char* stored;
+    } cases[] = {
+        {"IdPDbLynxSsiCmData", 12, bits(16, 0xffff0000), "12:fff00000"}, // cut
+        {"IdPDbLynxSsiCmData", 12, bits(4, 0xa0000000), "12:a0000000"},  // padded with clear bits
+        {"IdPDbLynxSsiCmData", 12, bits(32, 0x80100001), "12:80100000"},
+        {"IdPDbLynxSsiCmData", 12.5, bits(16, 0xffff0000), "13:fff80000"}, // half a bit rounds up
+        {"IdPDbLynxSsiCmData", 12.4, bits(16, 0xffff0000), "12:fff00000"},
+        {"IdPDbLynxSsiCmData", 0, bits(20, 0x12345000), "20:12345000"}, // no length: as written
+        // Short SPI patterns are right-aligned in their byte.
+        {"IdPDbLynxSsiSpiDataWrite", -1, bits(4, 0xb0000000), "8:0b000000"},
+        {"IdPDbLynxSsiSpiDataWrite", -1, bits(1, 0x80000000), "8:01000000"},
+        {"IdPDbLynxSsiSpiDataWrite", -1, bits(8, 0xc5000000), "8:c5000000"},
+    };
+    for (const auto& c : cases) {
+        if (c.bitLength >= 0)
+            setNumber("IdPDbLynxSsiCmBitLen", out, c.bitLength);
+        EXPECT_EQ(write(c.name, out, c.written), 0);
+        EXPECT_EQ(storedText(c.name, out), QLatin1String(c.stored)) << c.name << " " << c.bitLength;
+    }
 }
 
 TEST_F(ConvInFunctions, WaveformNamesGetTheWvSuffix) {
     const SDbInstTupel slot = tup(0, 1, 0, 2);
-    struct Case {
-        const char* written;
-        const char* stored;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"sine", "sine.wv"},
         {"sine.wv", "sine.wv"},
         {"folder/ramp.wv", "folder/ramp.wv"},
@@ -120,18 +102,18 @@ TEST_F(ConvInFunctions, WaveformNamesGetTheWvSuffix) {
         {"archive.wv.bak", "archive.wv.bak.wv"},
         {"dots.in.dir/plain", "dots.in.dir/plain.wv"},
     };
-    for (const Case& c : cases) {
-        writeText("IdPDbLynxArbFile", slot, QString::fromLatin1(c.written));
-        EXPECT_EQ(storedText("IdPDbLynxArbFile", slot), QString::fromLatin1(c.stored)) << c.written;
+    for (const auto& [written, expected] : cases) {
+        writeText("IdPDbLynxArbFile", slot, QString::fromLatin1(written));
+        EXPECT_EQ(storedText("IdPDbLynxArbFile", slot), QString::fromLatin1(expected)) << written;
     }
     EXPECT_EQ(storedText("IdPDbLynxArbFile", tup(0, 1, 0, 1)), QString()); // other slots untouched
 }
 
-TEST_F(ConvInFunctions, FirmwareUpdateErrorQueryStartsTheUpdateOfTheMatchingDevice) {
+// Queries of a result (an execute request) start what produces it; ordinary writes are stored.
+TEST_F(ConvInFunctions, ResultQueriesStartTheirTestOrUpdate) {
     setNumber("IdPDbLynxUsbDevSerialNumber", tup(0, 0, 0, 3), 100456);
     setNumber("IdPDbLynxUsbDevSerialNumber", tup(0, 0, 0, 1), 100456); // same serial, not connected
     setInt("IdPDbLynxUsbDevState", tup(0, 0, 0, 3), 1);
-
     for (const char* name : {"IdPDbLynxFirmUpdError", "IdPDbLynxUsbDevFirmUpdError"}) {
         ChangeRecorder changes;
         EXPECT_EQ(write(name, tup(1, 1), CDbAllType::fromString("100456.004"), DbMsgExec), 0) << name;
@@ -140,28 +122,19 @@ TEST_F(ConvInFunctions, FirmwareUpdateErrorQueryStartsTheUpdateOfTheMatchingDevi
             << name;
         EXPECT_EQ(storedInt(name, tup(1, 1)), 0) << name;
     }
-
-    // No connected device with that serial number: nothing is started.
     ChangeRecorder changes;
+    // No connected device with that serial number: nothing is started.
     write("IdPDbLynxFirmUpdError", tup(0, 0), CDbAllType::fromString("100457"), DbMsgExec);
     setInt("IdPDbLynxUsbDevState", tup(0, 0, 0, 3), 0);
     write("IdPDbLynxFirmUpdError", tup(0, 0), CDbAllType::fromString("100456"), DbMsgExec);
-    EXPECT_FALSE(changes.changed("IdPDbKobraConfigFirmUpdExec"));
-
-    // An ordinary write is stored as it is.
     EXPECT_EQ(writeInt("IdPDbLynxFirmUpdError", tup(1, 0), 1), 0);
     EXPECT_EQ(storedInt("IdPDbLynxFirmUpdError", tup(1, 0)), 1);
     EXPECT_FALSE(changes.changed("IdPDbKobraConfigFirmUpdExec"));
-}
 
-TEST_F(ConvInFunctions, ConnectionTestResultQueryRunsTheTest) {
     const SDbInstTupel t = tup(1, 0);
-    ChangeRecorder changes;
     EXPECT_EQ(write("IdPDbTestLynxIqConnError", t, CDbAllType::fromInt(3), DbMsgExec), 0);
     EXPECT_EQ(changes.of({"IdPDbTestLynxIqConnExec", "IdPDbTestLynxIqConnError"}),
               QList<QByteArray>({"IdPDbTestLynxIqConnExec"}));
-    EXPECT_EQ(storedInt("IdPDbTestLynxIqConnError", t), 3);
-
     EXPECT_EQ(writeInt("IdPDbTestLynxIqConnError", t, 0), 0); // the test's own result write
     EXPECT_EQ(storedInt("IdPDbTestLynxIqConnError", t), 0);
     EXPECT_EQ(changes.of({"IdPDbTestLynxIqConnExec"}).size(), 1);

@@ -9,9 +9,7 @@
 #include "host/db/CDbCnct.h"
 #include "host/olfw/KobraReadoutTable.h"
 #include "host/olfw/KobraSerialData.h"
-#include "host/olfw/impl/COlFramework.h"
 #include "params/KobraSelected.h"
-#include "sim/SimBoxes.h"
 
 using namespace MvQARN;
 using namespace fntest;
@@ -70,19 +68,44 @@ TEST_F(ConvOutFunctions, SampleRateReadPullsTheSineFrequencyDown) {
     EXPECT_EQ(storedNumber("IdPDbLynxTestSinusCwFreq", tup(1, 1)), 10e6);
 }
 
-TEST_F(ConvOutFunctions, IfFrequencyIsAQuarterOfTheClockRate) {
-    setNumber("IdPDbLynxClocRate", tup(1, 1), 40e6);
-    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxIFFreq", tup(1, 1)), 10e6);
-    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxIFFreq", tup(0, 1)), 2.5e6);
-}
-
-TEST_F(ConvOutFunctions, ReferenceFrequencyTwinReadsHertz) {
-    const SDbInstTupel t = tup(0, 1);
-    EXPECT_DOUBLE_EQ(readNumber("IdPiDbLynxExtRefFreq", t), 10e6);
-    setInt("IdPDbLynxExtRefFreq", t, 0);
-    EXPECT_DOUBLE_EQ(readNumber("IdPiDbLynxExtRefFreq", t), 5e6);
-    setInt("IdPDbLynxExtRefFreq", t, 2);
-    EXPECT_DOUBLE_EQ(readNumber("IdPiDbLynxExtRefFreq", t), 13e6);
+// Values computed for a read from other parameters, other instances left to their own.
+TEST_F(ConvOutFunctions, ReadsComputeTheirValueFromOtherParameters) {
+    const struct {
+        QList<std::pair<const char*, double>> setup; // at the read's instance
+        const char* name;
+        SDbInstTupel t;
+        double expected;
+    } cases[] = {
+        {{{"IdPDbLynxClocRate", 40e6}}, "IdPDbLynxIFFreq", tup(1, 1), 10e6}, // a quarter of the clock
+        {{}, "IdPDbLynxIFFreq", tup(0, 1), 2.5e6},
+        {{}, "IdPiDbLynxExtRefFreq", tup(0, 1), 10e6},
+        {{{"IdPDbLynxExtRefFreq", 0}}, "IdPiDbLynxExtRefFreq", tup(0, 1), 5e6},
+        {{{"IdPDbLynxExtRefFreq", 2}}, "IdPiDbLynxExtRefFreq", tup(0, 1), 13e6},
+        // The record length twin rounds up to the offered lengths.
+        {{{"IdPDbKobraTranRecDataLength", 512}}, "IdPiDbKobraTranRecDataLength", tup(0, 0, 0, 1), 512},
+        {{{"IdPDbKobraTranRecDataLength", 513}}, "IdPiDbKobraTranRecDataLength", tup(0, 0, 0, 1), 1024},
+        {{{"IdPDbKobraTranRecDataLength", 1024}}, "IdPiDbKobraTranRecDataLength", tup(0, 0, 0, 1), 1024},
+        {{{"IdPDbKobraTranRecDataLength", 1500}}, "IdPiDbKobraTranRecDataLength", tup(0, 0, 0, 1), 2048},
+        // The trigger delay counts from the position in percent of the last sample.
+        {{{"IdPDbKobraTranRecDataLength", 1024}, {"IdPDbKobraTranRecTrigPosition", 50}},
+         "IdPDbKobraTranRecTrigDelay",
+         tup(1, 0, 0, 1),
+         0.5 * 1023},
+        {{{"IdPDbKobraTranRecDataLength", 1024}, {"IdPDbKobraTranRecTrigPosition", -100}},
+         "IdPDbKobraTranRecTrigDelay",
+         tup(1, 0, 0, 1),
+         2 * 1023},
+        {{}, "IdPDbKobraTranRecTrigDelay", tup(1, 0, 0, 0), 511},
+    };
+    for (const auto& c : cases) {
+        restart();
+        for (const auto& [name, value] : c.setup)
+            setValue(name, c.t, value);
+        double v = -1;
+        EXPECT_TRUE(read(c.name, c.t).toDouble(v)) << c.name;
+        EXPECT_DOUBLE_EQ(v, c.expected) << c.name << (c.setup.isEmpty() ? "" : " after ")
+                                        << (c.setup.isEmpty() ? "" : c.setup.last().first);
+    }
 }
 
 // ---- twins and recorder ---------------------------------------------------------------------------
@@ -109,60 +132,27 @@ protected:
     }
 };
 
-TEST_F(KobraSelected, AnswersTheSerialNumberBehindTheSelectedEntry) {
-    ASSERT_EQ(writeList("IdPDbKobraSerials", QStringList{"None", "100123", "1.23457e+06", "no serial"}), 0);
+TEST_F(KobraSelected, AnswersTheSerialNumberBehindTheSelectedEntryOfTheFirstTwenty) {
+    QStringList list{"None", "100123", "1.23457e+06", "no serial"};
+    for (int i = 4; i <= 20; ++i)
+        list << QString::number(300000 + i);
+    ASSERT_EQ(writeList("IdPDbKobraSerials", list), 0); // 21 entries
     EXPECT_EQ(selected(tup(1, 0), false), 0);
-    setInt("IdPDbKobraSelected", tup(1, 0), 1);
-    setInt("IdPDbKobraSelected", tup(0, 1), 2);
-    setInt("IdPDbKobraSelected", tup(1, 1), 3);
-    EXPECT_EQ(selected(tup(1, 0), false), 100123);
-    EXPECT_EQ(selected(tup(0, 1), false), 1234570); // general format with six digits
-    EXPECT_EQ(selected(tup(1, 1), false), 0);       // an entry that is no number
-    EXPECT_EQ(selected(tup(0, 0), false), 0);
-
+    const std::pair<int, int> cases[] = {
+        {1, 100123},  {2, 1234570}, // general format with six digits
+        {3, 0},                     // an entry that is no number
+        {19, 300019}, {20, 0},      // beyond the first twenty boxes
+    };
+    for (const auto& [index, serial] : cases) {
+        setInt("IdPDbKobraSelected", tup(0, 1), index);
+        EXPECT_EQ(selected(tup(0, 1), false), serial) << index;
+    }
     EXPECT_EQ(selected(tup(1, 0), true), 0);
     setInt("IdPDbKobraConfigSelected", tup(0, 0), 2);
     EXPECT_EQ(selected(tup(1, 0), true), 1234570);
-    EXPECT_EQ(selected(tup(0, 0), true), 1234570);
-}
-
-TEST_F(KobraSelected, LooksAtTheFirstTwentyEntriesOnly) {
-    QList<int> serials;
-    for (int i = 1; i <= 20; ++i)
-        serials.append(300000 + i);
-    setSerials(serials); // "None" and 20 boxes: 21 entries
-    setInt("IdPDbKobraSelected", tup(0, 0), 19);
-    EXPECT_EQ(selected(tup(0, 0), false), 300019);
-    setInt("IdPDbKobraSelected", tup(0, 0), 20);
-    EXPECT_EQ(selected(tup(0, 0), false), 0);
-}
-
-TEST_F(KobraSelected, AnUnreadableSelectionIsNoBox) {
-    setSerials({100123});
-    setInt("IdPDbKobraSelected", tup(0, 0), 1);
-    db().reset(); // nothing defined any more
-    EXPECT_EQ(selected(tup(0, 0), false), 0);
+    db().reset(); // nothing defined any more: no box
+    EXPECT_EQ(selected(tup(0, 1), false), 0);
     EXPECT_EQ(selected(tup(0, 0), true), 0);
-}
-
-TEST_F(ConvOutFunctions, RecordLengthTwinRoundsUpToTheOfferedLengths) {
-    const SDbInstTupel t = tup(0, 0, 0, 1);
-    const std::pair<double, int> cases[] = {
-        {512, 512}, {513, 1024}, {1024, 1024}, {1500, 2048}, {2048, 2048}};
-    for (const auto& c : cases) {
-        setNumber("IdPDbKobraTranRecDataLength", t, c.first);
-        EXPECT_EQ(readInt("IdPiDbKobraTranRecDataLength", t), c.second) << c.first;
-    }
-}
-
-TEST_F(ConvOutFunctions, TriggerDelayCountsFromThePositionInPercent) {
-    const SDbInstTupel t = tup(1, 0, 0, 1);
-    setNumber("IdPDbKobraTranRecDataLength", t, 1024);
-    setNumber("IdPDbKobraTranRecTrigPosition", t, 50);
-    EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraTranRecTrigDelay", t), 0.5 * 1023);
-    setNumber("IdPDbKobraTranRecTrigPosition", t, -100);
-    EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraTranRecTrigDelay", t), 2 * 1023);
-    EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraTranRecTrigDelay", tup(1, 0, 0, 0)), 511);
 }
 
 // ---- ARB and test signal --------------------------------------------------------------------------
@@ -220,89 +210,53 @@ protected:
     bool accept = true;
 };
 
-TEST_F(ReadBack, SsiDataOfTheReceivingSideIsReadFromTheBox) {
-    const SDbInstTupel in = tup(1, 0);
-    setInt("IdPDbLynxLogicType", in, 6);
-    setNumber("IdPDbLynxSsiCmBitLen", in, 16);
-    useCommands();
-
-    // An ordinary read answers the stored bits in the configured length.
-    EXPECT_EQ(readBits("IdPDbLynxSsiCmData", in), QStringLiteral("16:00000000"));
-    EXPECT_TRUE(m_commands.calls.isEmpty());
-
-    EXPECT_EQ(readBits("IdPDbLynxSsiCmData", in, DbMsgExec), QStringLiteral("16:abcd0000"));
-    ASSERT_EQ(m_commands.callsOf(OlCmdSsiRead).size(), 1);
-    EXPECT_EQ(m_commands.callsOf(OlCmdSsiRead)[0].in.index1, 1);
-    EXPECT_EQ(m_commands.callsOf(OlCmdSsiRead)[0].in.index2, 0);
-    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", in), QStringLiteral("16:abcd0000"));
-    EXPECT_TRUE(errorCodes().isEmpty()) << errorTexts().join("; ").toStdString();
-}
-
-TEST_F(ReadBack, SsiReadBackNeedsAnSsiLogicTypeAndAWorkingBox) {
-    const SDbInstTupel in = tup(0, 0);
-    setNumber("IdPDbLynxSsiCmBitLen", in, 8);
-    useCommands();
-    const Snapshot before = snapshot();
-    read("IdPDbLynxSsiCmData", in, DbMsgExec); // 3.3V CMOS
-    EXPECT_EQ(errorCodes(), QList<int>({DbErrSsiLogic}));
-    EXPECT_TRUE(m_commands.calls.isEmpty());
-    EXPECT_TRUE(unchanged(before));
-
-    setInt("IdPDbLynxLogicType", in, 7);
-    const Snapshot logic = snapshot();
-    accept = false;
-    read("IdPDbLynxSsiCmData", in, DbMsgExec);
-    EXPECT_EQ(errorCodes(), QList<int>({DbErrOlCommand}));
-    EXPECT_TRUE(unchanged(logic));
-
+// Explicit queries (execute requests) of SSI data on the receiving side and of SPI data read them from
+// the box of the interface, for an SSI logic type only; ordinary reads and the sending side answer
+// what is stored. A read-back that fails changes nothing.
+TEST_F(ReadBack, SsiAndSpiDataAreReadFromTheBoxOnExplicitQueries) {
+    const struct {
+        const char* name;
+        SDbInstTupel t;
+        int command;
+        const char* stored;
+        const char* fromBox;
+    } cases[] = {
+        {"IdPDbLynxSsiCmData", tup(1, 0), OlCmdSsiRead, "16:00000000", "16:abcd0000"},
+        {"IdPDbLynxSsiSpiDataRead", tup(0, 1), OlCmdSpiRead, "8:00000000", "8:ab000000"},
+    };
+    for (const auto& c : cases) {
+        restart();
+        m_commands.calls.clear();
+        setNumber("IdPDbLynxSsiCmBitLen", c.t, 16);
+        useCommands();
+        // Not an SSI logic type (3.3V CMOS at the start), then a box that refuses: nothing changes.
+        const Snapshot before = snapshot();
+        read(c.name, c.t, DbMsgExec);
+        EXPECT_EQ(errorCodes(), QList<int>({DbErrSsiLogic})) << c.name;
+        EXPECT_TRUE(m_commands.calls.isEmpty()) << c.name;
+        EXPECT_TRUE(unchanged(before));
+        setInt("IdPDbLynxLogicType", c.t, 6);
+        const Snapshot ssi = snapshot();
+        accept = false;
+        read(c.name, c.t, DbMsgExec);
+        EXPECT_EQ(errorCodes(), QList<int>({DbErrOlCommand})) << c.name;
+        EXPECT_TRUE(unchanged(ssi));
+        accept = true;
+        m_commands.calls.clear();
+        EXPECT_EQ(readBits(c.name, c.t), QLatin1String(c.stored)) << c.name;
+        EXPECT_TRUE(m_commands.calls.isEmpty()) << c.name;
+        EXPECT_EQ(readBits(c.name, c.t, DbMsgExec), QLatin1String(c.fromBox)) << c.name;
+        ASSERT_EQ(m_commands.callsOf(c.command).size(), 1) << c.name;
+        EXPECT_EQ(m_commands.calls[0].in.index1, c.t.t0);
+        EXPECT_EQ(m_commands.calls[0].in.index2, c.t.t1);
+        EXPECT_EQ(storedText(c.name, c.t), QLatin1String(c.fromBox)) << c.name;
+        EXPECT_TRUE(errorCodes().isEmpty()) << errorTexts().join("; ").toStdString();
+    }
     // The sending side answers what it holds.
     setNumber("IdPDbLynxSsiCmBitLen", tup(0, 1), 8);
     m_commands.calls.clear();
     EXPECT_EQ(readBits("IdPDbLynxSsiCmData", tup(0, 1), DbMsgExec), QStringLiteral("8:00000000"));
     EXPECT_TRUE(m_commands.calls.isEmpty());
-}
-
-TEST_F(ReadBack, SsiReadBackFromTheSimulatedBox) {
-    vgxsim::SimBoxes boxes;
-    COlFramework framework(&boxes);
-    framework.setParameterWriter([](const CDbMsg&) { return 0; });
-    framework.start();
-    const SDbInstTupel in = tup(0, 0);
-    setInt("IdPDbLynxLogicType", in, 6);
-    setNumber("IdPDbLynxSsiCmBitLen", in, 20);
-    db().setOlCommand(&framework);
-    EXPECT_EQ(readBits("IdPDbLynxSsiCmData", in, DbMsgExec), QStringLiteral("20:a5a5a000"));
-    EXPECT_EQ(storedText("IdPDbLynxSsiCmData", in), QStringLiteral("20:a5a5a000"));
-    db().setOlCommand(nullptr);
-}
-
-TEST_F(ReadBack, SpiDataAreReadOnExplicitQueries) {
-    const SDbInstTupel t = tup(1, 1);
-    setInt("IdPDbLynxLogicType", t, 7);
-    useCommands();
-    EXPECT_EQ(readBits("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:00000000"));
-    EXPECT_TRUE(m_commands.calls.isEmpty());
-
-    EXPECT_EQ(readBits("IdPDbLynxSsiSpiDataRead", t, DbMsgExec), QStringLiteral("8:ab000000"));
-    ASSERT_EQ(m_commands.callsOf(OlCmdSpiRead).size(), 1);
-    EXPECT_EQ(m_commands.callsOf(OlCmdSpiRead)[0].in.index1, 1);
-    EXPECT_EQ(m_commands.callsOf(OlCmdSpiRead)[0].in.index2, 1);
-    EXPECT_EQ(storedText("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:ab000000"));
-    EXPECT_EQ(readBits("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:ab000000"));
-
-    accept = false;
-    boxWord = 0x11000000u;
-    EXPECT_EQ(readBits("IdPDbLynxSsiSpiDataRead", t, DbMsgExec), QStringLiteral("8:ab000000"));
-    EXPECT_EQ(errorCodes(), QList<int>({DbErrOlCommand}));
-    EXPECT_EQ(storedText("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:ab000000"));
-
-    accept = true;
-    setInt("IdPDbLynxLogicType", t, 1);
-    m_commands.calls.clear();
-    read("IdPDbLynxSsiSpiDataRead", t, DbMsgExec);
-    EXPECT_EQ(errorCodes(), QList<int>({DbErrSsiLogic}));
-    EXPECT_TRUE(m_commands.calls.isEmpty());
-    EXPECT_EQ(storedText("IdPDbLynxSsiSpiDataRead", t), QStringLiteral("8:ab000000"));
 }
 
 // ---- USB devices ----------------------------------------------------------------------------------
@@ -392,19 +346,6 @@ TEST_F(BoxReadout, SwitchedOnInterfacesAskTheirBox) {
     db().setOlCommand(nullptr);
     accept = true;
     EXPECT_EQ(readText("IdPDbLynxTriggerStatus", t), QStringLiteral("---"));
-}
-
-TEST_F(BoxReadout, SimulatedBoxAnswersItsStatus) {
-    vgxsim::SimBoxes boxes;
-    COlFramework framework(&boxes);
-    framework.setParameterWriter([](const CDbMsg&) { return 0; });
-    framework.start();
-    switchOn(0, 1, 1); // 100123
-    db().setOlCommand(&framework);
-    EXPECT_EQ(readText("IdPDbLynxTriggerStatus", tup(0, 1)), QStringLiteral("Idle"));
-    EXPECT_EQ(readInt("IdPDbLynxTriggerState", tup(0, 1)), 0);
-    EXPECT_GT(readNumber("IdPDbLynxExtRefFreqVal", tup(0, 1)), 0);
-    db().setOlCommand(nullptr);
 }
 
 // ---- settings file names --------------------------------------------------------------------------

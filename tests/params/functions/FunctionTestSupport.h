@@ -1,10 +1,9 @@
 #pragma once
 // Fixture of the check and conversion function tests: the host database with the host parameters
 // and the plug-in's catalogue, writes and reads as a user request would make them, a recording fake
-// of the organisation-layer command interface and a snapshot of every stored value.
+// of the organisation-layer command interface and snapshots of every stored value.
 #include <QByteArray>
 #include <QList>
-#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -15,13 +14,18 @@
 #include "host/db/CDbMsg.h"
 #include "host/db/DbDefinitions.h"
 #include "support/CatalogueDb.h"
+#include "support/DbSnapshot.h"
 #include "support/FakeCommands.h"
 #include "support/HermeticSettings.h"
+#include "support/QtGTestPrinters.h"
 
 namespace fntest {
 
 using namespace MvQARN;
+using testsupport::Snapshot;
+using testsupport::snapshot;
 using testsupport::tup;
+using testsupport::unchanged;
 using FakeCommands = testsupport::RecordingCommands;
 
 inline CDbAllType bits(int length, quint32 word0, quint32 word1 = 0) {
@@ -30,6 +34,20 @@ inline CDbAllType bits(int length, quint32 word0, quint32 word1 = 0) {
 
 class FunctionTest : public testsupport::CatalogueDbTest {
 protected:
+    // A database with every value at its start, for the next case of a table.
+    void restart() {
+        db().setOlCommand(nullptr);
+        CatalogueDbTest::SetUp();
+    }
+    // A setup value that must be taken, as a selection or as a number as the parameter is defined.
+    void setValue(const char* name, const SDbInstTupel& t, double v) {
+        const SDbDefCommon* r = db().findRecord(name, t);
+        ASSERT_NE(r, nullptr) << name;
+        if (r->type == DbTypeSelect)
+            setInt(name, t, int(v));
+        else
+            setNumber(name, t, v);
+    }
     int writeInt(const char* name, const SDbInstTupel& t, int v) {
         return write(name, t, CDbAllType::fromInt(v));
     }
@@ -90,41 +108,6 @@ protected:
         return out;
     }
     QString storedText(const char* name, const SDbInstTupel& t) { return stored(name, t).toText(); }
-
-    // ---- every stored value of every parameter ----
-
-    using Snapshot = QMap<QString, QString>;
-    Snapshot snapshot() {
-        Snapshot out;
-        for (const QByteArray& name : db().names())
-            for (const SDbDefCommon* r : db().records(name.constData()))
-                for (int i = 0; i < r->countA[0] * r->countA[1] * r->countA[2] * r->countA[3]; ++i) {
-                    const int n3 = r->countA[3], n2 = r->countA[2] * n3, n1 = r->countA[1] * n2;
-                    const SDbInstTupel t{r->firstA[0] + i / n1, r->firstA[1] + i % n1 / n2,
-                                         r->firstA[2] + i % n2 / n3, r->firstA[3] + i % n3};
-                    CDbAllType v;
-                    if (db().readStored(name.constData(), t, v) == DbOk)
-                        out.insert(QStringLiteral("%1[%2,%3,%4,%5]")
-                                       .arg(name)
-                                       .arg(t.t0)
-                                       .arg(t.t1)
-                                       .arg(t.t2)
-                                       .arg(t.t3),
-                                   QStringLiteral("%1:%2").arg(v.getType()).arg(v.toText()));
-                }
-        return out;
-    }
-    // Success when every stored value is still as in the snapshot; else names what changed.
-    ::testing::AssertionResult unchanged(const Snapshot& before) {
-        const Snapshot after = snapshot();
-        QStringList changed;
-        for (auto it = after.constBegin(); it != after.constEnd(); ++it)
-            if (before.value(it.key()) != it.value())
-                changed.append(it.key() + ": " + before.value(it.key()) + " -> " + it.value());
-        if (changed.isEmpty() && before.size() == after.size())
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << changed.join('\n').toStdString();
-    }
 
     // ---- common setups ----
 

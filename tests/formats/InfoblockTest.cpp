@@ -1,0 +1,378 @@
+// The information block: the text it writes (layout, order, encodings of each kind of value), the
+// text it reads (section and key matching, conversions, words), slot states, merging and copying.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <set>
+#include <string>
+
+#include "InfoblockTestSupport.h"
+
+using namespace MvQARN;
+using namespace infotest;
+
+namespace {
+
+// A value of any kind, given to a block by the setter of its key's kind.
+struct Value {
+    InfoKeyId key;
+    double number = 0;
+    const char* text = "";
+    std::set<int> ids = {};
+};
+
+void give(CInfoIfcSectionInfoblock& block, const Value& v) {
+    switch (CInfoIfcSectionInfoblock::getKeyKind(v.key)) {
+    case InfoValueText:
+        block.setText(v.key, v.text);
+        break;
+    case InfoValueInteger:
+        block.setInt(v.key, int(v.number));
+        break;
+    case InfoValueReal:
+        block.setDouble(v.key, v.number);
+        break;
+    case InfoValueList:
+        block.setList(v.key, v.ids);
+        break;
+    }
+}
+
+} // namespace
+
+TEST(InfoblockWrite, SectionsAndKeysInTheirOwnOrderAndWritingAcceptsThem) {
+    CInfoIfcSectionInfoblock block;
+    std::string out = "stale text";
+    block.write(out);
+    EXPECT_EQ(out, "[infoblock]\r\n");
+
+    // Given in reverse order; empty values stay out whatever their state.
+    // clang-format off
+    const Value values[] = {
+        {InfoKeyLimitsVersion, 4}, {InfoKeyLimitsMode, 0, "", {1, 2}}, {InfoKeyWaveformComment, 0, "wave c"},
+        {InfoKeyWaveformName, 0, "wave n"}, {InfoKeyClk2Mode, 3}, {InfoKeyCodingClk2, 5e6},
+        {InfoKeyCodingMode, 1}, {InfoKeyCodingFormat, 9}, {InfoKeySamplingBandUsage, 0.8},
+        {InfoKeySamplingDomain, 1},
+        {InfoKeySamplingSampleRate, 100e6}, {InfoKeyDevicePort, 0, "BBIN A"},
+        {InfoKeyDeviceSerialNumber, 0, "100123"}, {InfoKeyDevicePartNr, 0, ""},
+        {InfoKeyDeviceName, 0, "SigGen X"}, {InfoKeyLimitsMapping, 0, "", {}}};
+    // clang-format on
+    for (const Value& v : values)
+        give(block, v);
+    block.markAllChanged();
+    block.write(out);
+    // clang-format off
+    EXPECT_EQ(out, crlfLines({"[infoblock]",
+                              "[device]", "name=SigGen X", "serial number=100123", "port=BBIN A",
+                              "[sampling]", "sample rate=100000000", "domain=IF", "band usage=0.8",
+                              "[coding]", "mode=1", "clk2=5000000", "[clk2]", "mode=3",
+                              "[limits]", "version=1.1", "mode=1,2",
+                              "[waveform]", "name=wave n", "comment=wave c"}));
+    // clang-format on
+    // What was written is accepted; what was not written keeps its state.
+    EXPECT_EQ(block.getState(InfoKeyWaveformName), InfoSlotValid);
+    EXPECT_EQ(block.getState(InfoKeyLimitsMode), InfoSlotValid);
+    EXPECT_EQ(block.getState(InfoKeyDevicePartNr), InfoSlotChanged);
+    EXPECT_EQ(block.getState(InfoKeyCodingFormat), InfoSlotChanged);
+}
+
+TEST(InfoblockWrite, EachKindOfValueInItsEncoding) {
+    const struct {
+        Value value;
+        int version; // given first when not 0
+        const char* text;
+    } cases[] = {
+        // clang-format off
+        {{InfoKeyCodingChnum, 0}, 0, "0"},
+        {{InfoKeyCodingResolution, -16}, 0, "-16"},
+        {{InfoKeyLimitsMaxInfoRate, double(INT_MAX)}, 0, "2147483647"},
+        {{InfoKeyLimitsMaxInfoRate, double(INT_MIN)}, 0, "-2147483648"},
+        {{InfoKeySamplingDomain, 0}, 0, "Baseband"}, {{InfoKeySamplingDomain, 2}, 0, "IF Interleaved"},
+        {{InfoKeySamplingDomain, 3}, 0, "-"}, {{InfoKeySamplingDomain, -1}, 0, "-"},
+        {{InfoKeyCodingMapping, 1}, 0, "map1"}, {{InfoKeyCodingMapping, 6}, 0, "map6"},
+        {{InfoKeyCodingMapping, 0}, 0, "-"}, {{InfoKeyCodingMapping, 7}, 0, "-"},
+        {{InfoKeyCodingFormat, 0}, 0, "int2c"}, {{InfoKeyCodingFormat, 1}, 0, "float14/4"},
+        {{InfoKeyCodingFormat, 2}, 0, "<absent>"},
+        {{InfoKeyLimitsVersion, 1}, 0, "0.2"}, {{InfoKeyLimitsVersion, 3}, 0, "1.0"},
+        {{InfoKeyLimitsVersion, 6}, 0, "1.3"}, {{InfoKeyLimitsVersion, 0}, 0, "inv"},
+        {{InfoKeyLimitsVersion, 7}, 0, "inv"},
+        // Reals with twelve significant digits.
+        {{InfoKeySamplingPep, 1e-05}, 0, "1e-05"}, {{InfoKeySamplingPep, 0.0001}, 0, "0.0001"},
+        {{InfoKeySamplingPep, 123456789012345.0}, 0, "1.23456789012e+14"},
+        {{InfoKeySamplingPep, 123456789012.0}, 0, "123456789012"}, {{InfoKeySamplingPep, 1e12}, 0, "1e+12"},
+        {{InfoKeySamplingPep, 2.0 / 3.0}, 0, "0.666666666667"},
+        {{InfoKeySamplingPep, -2.5e-9}, 0, "-2.5e-09"},
+        {{InfoKeySamplingPep, 0.0}, 0, "0"}, {{InfoKeySamplingPep, 1234.5678}, 0, "1234.5678"},
+        // Lists ascending; the mapping words 1 to 6 only; mode words by version, early ones before 1.0.
+        {{InfoKeyLimitsMapping, 0, "", {5, 2, 9, 0}}, 0, "map2,map5"},
+        {{InfoKeyLimitsMapping, 0, "", {1, 2, 3, 4, 5, 6}}, 0, "map1,map2,map3,map4,map5,map6"},
+        {{InfoKeyLimitsMode, 0, "", {1, 3}}, 0, "4,2"},
+        {{InfoKeyLimitsMode, 0, "", {1, 2, 3, 4, 5}}, 2, "4,1,2,3"},
+        {{InfoKeyLimitsMode, 0, "", {4, 1}}, 3, "1,4"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        CInfoIfcSectionInfoblock block;
+        if (c.version)
+            block.setInt(InfoKeyLimitsVersion, c.version);
+        give(block, c.value);
+        EXPECT_EQ(writtenValue(block, c.value.key), c.text) << keyName(c.value.key) << " " << c.value.number;
+    }
+}
+
+TEST(InfoblockRead, EachKindOfValueFromItsText) {
+    const struct {
+        InfoKeyId key;
+        const char* version; // a version line before the key's line when not empty
+        const char* text;
+        const char* value;
+    } cases[] = {
+        // clang-format off
+        // Numbers convert like the C library.
+        {InfoKeyCodingChnum, "", "  42abc", "42"}, {InfoKeyLimitsMaxInfoRate, "", "+16", "16"},
+        {InfoKeyCodingResolution, "", "-7", "-7"}, {InfoKeyCodingMode, "", "abc", "0"},
+        {InfoKeyClk2Mode, "", "3.9", "3"},
+        {InfoKeySamplingSampleRate, "", "1.5e3Hz", "1500"}, {InfoKeySamplingPep, "", " -2.5", "-2.5"},
+        {InfoKeySamplingRms, "", "dB", "0"}, {InfoKeySamplingIf, "", "0x10", "16"},
+        // Words in any case; the interleaved domain only without a blank.
+        {InfoKeySamplingDomain, "", "IF", "1"}, {InfoKeySamplingDomain, "", "BaseBand", "0"},
+        {InfoKeySamplingDomain, "", "IFInterleaved", "2"}, {InfoKeySamplingDomain, "", "IF Interleaved", "0"},
+        {InfoKeySamplingDomain, "", "IF ", "0"}, {InfoKeySamplingDomain, "", "rf", "0"},
+        {InfoKeyCodingMapping, "", "MAP3", "3"}, {InfoKeyCodingMapping, "", "map7", "0"},
+        {InfoKeyCodingFormat, "", "Float14/4", "1"}, {InfoKeyCodingFormat, "", "INT2C", "0"},
+        {InfoKeyCodingFormat, "", "float", "0"},
+        {InfoKeyLimitsVersion, "", "0.2", "1"}, {InfoKeyLimitsVersion, "", "1.3", "6"},
+        {InfoKeyLimitsVersion, "", "inv", "2"}, {InfoKeyLimitsVersion, "", "2.0", "2"},
+        {InfoKeyLimitsVersion, "", " 1.1", "2"},
+        // Mapping words anywhere in the text; mode words by the version read before them.
+        {InfoKeyLimitsMapping, "", "map2,map5", "2,5"}, {InfoKeyLimitsMapping, "", "MAP6;xmap1y", "1,6"},
+        {InfoKeyLimitsMapping, "", "map0,map7", ""},
+        {InfoKeyLimitsMode, "0.3", "4,1", "1,2"}, {InfoKeyLimitsMode, "0.2", "2,3", "3,4"},
+        {InfoKeyLimitsMode, "", "4", "1"}, {InfoKeyLimitsMode, "1.0", "4,1", "1,4"},
+        {InfoKeyLimitsMode, "1.3", "2,3", "2,3"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const std::string section =
+            CInfoIfcSectionInfoblock::getSectionName(CInfoIfcSectionInfoblock::getKeySection(c.key));
+        std::string in = "[" + section + "]\r\n";
+        if (*c.version)
+            in += std::string("version=") + c.version + "\r\n";
+        CInfoIfcSectionInfoblock block;
+        block.parse(in + CInfoIfcSectionInfoblock::getKeyWord(c.key) + "=" + c.text + "\r\n");
+        EXPECT_EQ(block.getState(c.key), InfoSlotValid) << keyName(c.key) << " " << c.text;
+        EXPECT_EQ(valueOf(block, c.key), c.value) << keyName(c.key) << " " << c.text;
+    }
+}
+
+// Sections and keys match in any case, values keep theirs; nothing is trimmed around "="; a shared key
+// word is taken from its own section, which starts at the first occurrence of its name (even inside
+// a value) and ends at the next "["; bare CR or LF end lines.
+TEST(InfoblockRead, WhichLinesBelongToWhichKey) {
+    const struct {
+        std::string text;
+        const char* contents;
+    } cases[] = {
+        // clang-format off
+        {crlfLines({"[InfoBlock]", "[DEVICE]", "Name=SigGen X", "Serial Number=Ab-12cD", "PORT=BbOut B",
+                    "[Waveform]", "NAME=Test.WV"}),
+         "device/name=SigGen X:V device/serial number=Ab-12cD:V device/port=BbOut B:V "
+         "waveform/name=Test.WV:V"},
+        {crlfLines({"[device]", "name = A", "partnr =B", " port=C", "serial number= D "}),
+         "device/serial number= D :V"},
+        {crlfLines({"[infoblock]", "[device]", "name=dev", "[coding]", "mode=3", "mapping=map2", "[clk2]",
+                    "mode=5", "[limits]", "mapping=map4", "[waveform]", "name=wav"}),
+         "device/name=dev:V coding/mapping=2:V coding/mode=3:V clk2/mode=5:V limits/mapping=4:V "
+         "waveform/name=wav:V"},
+        {crlfLines({"[clk2]", "mode=3"}), "clk2/mode=3:V"},
+        {crlfLines({"[coding]", "mode=3"}), "coding/mode=3:V"},
+        // A coding clk2 line comes first: the clk2 section runs from there and takes the coding mode.
+        {crlfLines({"[coding]", "clk2=10", "mode=3", "[clk2]", "mode=5"}),
+         "coding/mode=3:V coding/clk2=10:V clk2/mode=3:V"},
+        {crlfLines({"[device]", "name=Sampling Unit", "[sampling]", "pep=3"}), "device/name=Sampling Unit:V"},
+        {crlfLines({"[device]", "name=A", "[extra]", "port=5"}), "device/name=A:V"},
+        {"device\rname=N\nport=P[1]", "device/name=N:V device/port=P[1]:V"},
+        {"name=A\r\n[device]\r\nport=1", "device/port=1:V"},
+        {crlfLines({"[limits]", "version=1.0", "mode=1,2"}), "limits/version=3:V limits/mode=1,2:V"},
+        {crlfLines({"[other]", "name=X", "comment=Y"}) + "no sections at all = here", ""},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        CInfoIfcSectionInfoblock block;
+        block.parse(c.text);
+        EXPECT_EQ(contents(block), c.contents) << c.text;
+    }
+}
+
+TEST(InfoblockRead, ReadingMarksExactlyTheChangedKeysAndKeepsTheOthers) {
+    CInfoIfcSectionInfoblock block;
+    block.setText(InfoKeyDevicePartNr, "P2");
+    block.parse(
+        crlfLines({"[infoblock]", "[device]", "name=Gen", "[sampling]", "sample rate=1000", "pep=2"}));
+    const std::string allValid =
+        "device/name=Gen:V device/partnr=P2:C sampling/sample rate=1000:V sampling/pep=2:V";
+    EXPECT_EQ(contents(block), allValid);
+    // The same text again, even after everything was marked for re-sending, leaves all valid.
+    block.markAllChanged();
+    block.parse(crlfLines({"[device]", "name=Gen", "[sampling]", "sample rate=1000", "pep=2"}));
+    EXPECT_EQ(contents(block),
+              "device/name=Gen:V device/partnr=P2:C sampling/sample rate=1000:V sampling/pep=2:V");
+    // Empty values and unknown keys leave their slots alone; the block is not emptied before reading.
+    block.parse(crlfLines({"[device]", "name=", "colour=red", "[sampling]", "sample rate=2000"}));
+    EXPECT_EQ(contents(block),
+              "device/name=Gen:V device/partnr=P2:C sampling/sample rate=2000:C sampling/pep=2:V");
+}
+
+// ---- slot states ---------------------------------------------------------------------------------
+
+TEST(InfoblockSlots, KeysOfTheWrongKindAreRefusedAndLeftUntouched) {
+    CInfoIfcSectionInfoblock block;
+    for (int k = 0; k < InfoKeyCount; ++k) {
+        const auto key = static_cast<InfoKeyId>(k);
+        const InfoValueKind kind = CInfoIfcSectionInfoblock::getKeyKind(key);
+        std::string s = "keep";
+        int i = 77;
+        double d = 7.5;
+        std::set<int> ids{42};
+        int tried = 0, refused = 0;
+        if (kind != InfoValueText) {
+            tried += 2;
+            refused += (block.setText(key, "x") == -1) + (block.getText(key, s) == -1);
+        }
+        if (kind != InfoValueInteger) {
+            tried += 2;
+            refused += (block.setInt(key, 1) == -1) + (block.getInt(key, i) == -1);
+        }
+        if (kind != InfoValueReal) {
+            tried += 2;
+            refused += (block.setDouble(key, 1.0) == -1) + (block.getDouble(key, d) == -1);
+        }
+        if (kind != InfoValueList) {
+            tried += 2;
+            refused += (block.setList(key, {1}) == -1) + (block.getList(key, ids) == 0);
+        }
+        EXPECT_EQ(refused, tried) << k;
+        EXPECT_EQ(block.getState(key), InfoSlotUnset) << k;
+        EXPECT_EQ(s + " " + std::to_string(i) + " " + std::to_string(d) + " " + std::to_string(*ids.begin()),
+                  "keep 77 7.500000 42")
+            << k;
+    }
+}
+
+TEST(InfoblockSlots, SettersGettersEraseMarkAcceptAndClear) {
+    CInfoIfcSectionInfoblock block;
+    std::string s = "earlier";
+    std::set<int> ids{3};
+    EXPECT_EQ(block.getText(InfoKeyDevicePort, s), InfoSlotUnset);
+    EXPECT_EQ(s, "earlier");
+    EXPECT_EQ(block.getList(InfoKeyLimitsMapping, ids), InfoSlotUnset);
+    EXPECT_TRUE(ids.empty()) << "an unset list still replaces the caller's set";
+
+    EXPECT_EQ(block.setText(InfoKeyDeviceName, "N"), 1);
+    EXPECT_EQ(block.setText(InfoKeyDevicePort, "P"), 1);
+    EXPECT_EQ(block.setDouble(InfoKeySamplingPep, 1.0), 1);
+    EXPECT_EQ(contents(block), "device/name=N:C device/port=P:C sampling/pep=1:C");
+    block.acceptAll();
+    // The stored value again keeps it valid; another value is a change.
+    block.setText(InfoKeyDeviceName, "N");
+    block.setText(InfoKeyDevicePort, "p");
+    EXPECT_EQ(block.setList(InfoKeyLimitsMapping, {2, 5}), InfoSlotChanged);
+    EXPECT_EQ(block.setList(InfoKeyLimitsMapping, {5, 2}), InfoSlotValid);
+    EXPECT_EQ(contents(block), "device/name=N:V device/port=p:C sampling/pep=1:V limits/mapping=2,5:V");
+
+    // Erasing a given value changes it to empty; erasing it again, or an unset value, leaves it unset.
+    block.erase(InfoKeyDeviceName);
+    EXPECT_EQ(contents(block), "device/name=:C device/port=p:C sampling/pep=1:V limits/mapping=2,5:V");
+    block.erase(InfoKeyDeviceName);
+    block.erase(InfoKeyWaveformName);
+    block.erase(InfoKeyLimitsMapping);
+    block.markAllChanged();
+    EXPECT_EQ(contents(block), "device/port=p:C sampling/pep=1:C limits/mapping=:C");
+    block.acceptAll();
+    EXPECT_EQ(contents(block), "device/port=p:V sampling/pep=1:V limits/mapping=:V");
+    block.clear();
+    EXPECT_EQ(contents(block), "");
+    // Cleared values are gone, not just hidden: giving the old value again is a change.
+    block.setText(InfoKeyDevicePort, "p");
+    EXPECT_EQ(contents(block), "device/port=p:C");
+}
+
+TEST(InfoblockSlots, VersionAndRegistersFollowTheLastValuesRead) {
+    CInfoIfcSectionInfoblock block;
+    EXPECT_EQ(block.getVersionIndex(), 0);
+    block.setInt(InfoKeyLimitsVersion, 9);
+    EXPECT_EQ(block.getVersionIndex(), 9);
+    int v = 0;
+    EXPECT_EQ(block.getInt(InfoKeyLimitsVersion, v), InfoSlotChanged);
+    EXPECT_EQ(v, 2) << "an unknown version reads as the invalid one";
+    EXPECT_EQ(block.getVersionIndex(), 2);
+    block.parse("[coding]\r\nchnum=12\r\n[sampling]\r\nif=0x10\r\n");
+    double d = 0;
+    block.getInt(InfoKeyCodingChnum, v);
+    block.getDouble(InfoKeySamplingIf, d);
+    EXPECT_EQ(block.getIntRegister(), 12);
+    EXPECT_EQ(block.getRealRegister(), 16.0);
+    block.setList(InfoKeyLimitsMode, {2, 3});
+    EXPECT_EQ(block.getSetRegister(), (std::set<int>{2, 3}));
+}
+
+TEST(InfoblockMerge, TakesOverGivenSlotsVersionAndRegisters) {
+    CInfoIfcSectionInfoblock target;
+    target.setText(InfoKeyDeviceName, "same");
+    target.setText(InfoKeyDevicePort, "old port");
+    target.setText(InfoKeyWaveformName, "kept");
+    target.acceptAll();
+    target.markAllChanged();
+    target.setList(InfoKeyLimitsMapping, {1});
+
+    CInfoIfcSectionInfoblock source;
+    source.setText(InfoKeyDeviceName, "same");
+    source.setText(InfoKeyDevicePort, "new port");
+    source.setInt(InfoKeyLimitsVersion, 4);
+    source.setInt(InfoKeyCodingChnum, 12);
+    source.setDouble(InfoKeySamplingPep, 3.5);
+    source.setList(InfoKeyLimitsMode, {2, 3});
+    source.acceptAll();
+    source.setText(InfoKeyDevicePartNr, "");
+    source.setText(InfoKeyWaveformComment, "gone");
+    source.erase(InfoKeyWaveformComment);
+
+    target.merge(source);
+    // A value equal to the target's is valid, another one changed; a slot unset in the source stays as
+    // it was; a given but empty one equals an empty stored value, so valid.
+    EXPECT_EQ(contents(target),
+              "device/name=same:V device/partnr=:V device/port=new port:C sampling/pep=3.5:C "
+              "coding/chnum=12:C limits/version=4:C limits/mode=2,3:C limits/mapping=1:C "
+              "waveform/name=kept:C waveform/comment=:V");
+    EXPECT_EQ(target.getVersionIndex(), 4);
+    EXPECT_EQ(target.getIntRegister(), 12);
+    EXPECT_EQ(target.getRealRegister(), 3.5);
+    EXPECT_EQ(target.getSetRegister(), (std::set<int>{1}));
+}
+
+TEST(InfoblockCopy, CopiesSlotsVersionAndRegistersButNotTheSetRegisterAndStaysIndependent) {
+    CInfoIfcSectionInfoblock source;
+    source.setText(InfoKeyDeviceName, "dev");
+    source.acceptAll();
+    source.setInt(InfoKeyLimitsVersion, 3);
+    source.setInt(InfoKeyCodingResolution, 14);
+    source.setDouble(InfoKeyCodingClockRate, 2.5e6);
+    source.setList(InfoKeyLimitsMode, {1, 4});
+
+    const CInfoIfcSectionInfoblock copy(source);
+    CInfoIfcSectionInfoblock assigned;
+    assigned.setText(InfoKeyWaveformName, "only in target");
+    assigned.setList(InfoKeyLimitsMapping, {2});
+    assigned = source;
+    for (const CInfoIfcSectionInfoblock* c :
+         {&copy, static_cast<const CInfoIfcSectionInfoblock*>(&assigned)}) {
+        EXPECT_EQ(contents(*c), contents(source));
+        EXPECT_EQ(c->getVersionIndex(), 3);
+        EXPECT_EQ(c->getIntRegister(), 14);
+        EXPECT_EQ(c->getRealRegister(), 2.5e6);
+        EXPECT_TRUE(c->getSetRegister().empty());
+        EXPECT_EQ(written(*c), written(source));
+    }
+    assigned.setText(InfoKeyDeviceName, "other");
+    EXPECT_EQ(valueOf(source, InfoKeyDeviceName), "dev");
+}
