@@ -288,29 +288,48 @@ bool WaveformFile::write(const QString& path, const QVector<SSample>& samples, d
     return true;
 }
 
-// Opens a file for reading and scans its tags; the file stays open for the sample data behind them.
-static bool openScanned(const QString& path, QFile& file, WaveformFile::STagScan& scan, QString* error) {
-    if (!file.open(QIODevice::ReadOnly))
-        return setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
+// Scans the tags of a file open at its start and checks the sizes they give against each other and
+// against the file, before any sample is read. Counts are compared by division: the tags may hold
+// any number.
+static bool scanSized(QFile& file, WaveformFile::STagScan& scan, QString* error) {
     if (!WaveformFile::scanTags(file, scan))
         return setError(error, scan.error);
+    if (scan.dataBytes % kBytesPerSample != 0)
+        return setError(
+            error,
+            QStringLiteral("sample data of %1 bytes is no whole number of I,Q pairs").arg(scan.dataBytes));
+    const qint64 pairs = scan.dataBytes / kBytesPerSample;
+    if (pairs > WaveformFile::MaxSamples)
+        return setError(
+            error, QStringLiteral("%1 samples are more than %2").arg(pairs).arg(WaveformFile::MaxSamples));
+    bool ok = false;
+    const qint64 samples = scan.value(QStringLiteral("SAMPLES")).toLongLong(&ok);
+    if (!ok || samples != pairs)
+        return setError(error, QStringLiteral("SAMPLES tag \"%1\" does not match %2 bytes of sample data")
+                                   .arg(scan.value(QStringLiteral("SAMPLES")).left(40))
+                                   .arg(scan.dataBytes));
+    // Samples and the closing brace; dataOffset lies inside the file, as the scan read up to it.
+    const qint64 behindTags = file.size() - scan.dataOffset;
+    if (behindTags < scan.dataBytes + 1)
+        return setError(error, QStringLiteral("file ends inside the sample data"));
+    if (behindTags > scan.dataBytes + 1)
+        return setError(error,
+                        QStringLiteral("%1 bytes behind the sample data").arg(behindTags - scan.dataBytes));
     return true;
 }
 
 bool WaveformFile::readSamples(const QString& path, QVector<SSample>& out, QString* error) {
     out.clear();
     QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? readSamples(file, out, error)
+                                          : setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
+}
+
+bool WaveformFile::readSamples(QFile& file, QVector<SSample>& out, QString* error) {
+    out.clear();
     STagScan scan;
-    if (!openScanned(path, file, scan, error))
+    if (!scanSized(file, scan, error))
         return false;
-    if (scan.dataBytes % kBytesPerSample != 0)
-        return setError(
-            error,
-            QStringLiteral("sample data of %1 bytes is no whole number of I,Q pairs").arg(scan.dataBytes));
-    if (scan.dataBytes / kBytesPerSample > MaxSamples)
-        return setError(error, QStringLiteral("more than %1 samples").arg(MaxSamples));
-    if (file.size() < scan.dataOffset + scan.dataBytes)
-        return setError(error, QStringLiteral("file ends inside the sample data"));
     file.seek(scan.dataOffset);
     const QByteArray bytes = file.read(scan.dataBytes);
     if (bytes.size() != scan.dataBytes)
@@ -327,19 +346,18 @@ bool WaveformFile::readSamples(const QString& path, QVector<SSample>& out, QStri
 
 bool WaveformFile::verify(const QString& path, QString* error) {
     QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? verify(file, error)
+                                          : setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
+}
+
+bool WaveformFile::verify(QFile& file, QString* error) {
     STagScan scan;
-    if (!openScanned(path, file, scan, error))
+    if (!scanSized(file, scan, error))
         return false;
     bool ok = false;
     const quint32 expected = scan.value(kTypeName).section(QLatin1Char(','), 1, 1).trimmed().toUInt(&ok);
     if (!ok)
         return setError(error, QStringLiteral("TYPE tag without a checksum"));
-    const qint64 samples = scan.value(QStringLiteral("SAMPLES")).toLongLong(&ok);
-    if (!ok || samples * kBytesPerSample != scan.dataBytes)
-        return setError(
-            error, QStringLiteral("SAMPLES tag does not match %1 bytes of sample data").arg(scan.dataBytes));
-    if (file.size() < scan.dataOffset + scan.dataBytes + 1)
-        return setError(error, QStringLiteral("file ends inside the sample data"));
     file.seek(scan.dataOffset);
     quint32 crc = 0;
     qint64 left = scan.dataBytes;

@@ -19,6 +19,7 @@
 
 #include "host/util/VGXModuleInterface.h"
 
+class QFile;
 class QIODevice;
 
 namespace MvQARN {
@@ -72,9 +73,14 @@ public:
     static bool write(const QString& path, const QVector<SSample>& samples, double clock,
                       const QString& comment, QString* error);
 
-    // Reads the samples back and checks count and checksum against the tags.
+    // Reads the samples back and checks count and checksum against the tags. Before any sample is
+    // read, the sizes must agree: the SAMPLES tag, the length of the WAVEFORM tag (a whole number of
+    // I,Q pairs, at most MaxSamples) and the file, which holds the tags, the samples and the closing
+    // brace, nothing more. The QFile forms take a file open for reading, at its start.
     static bool verify(const QString& path, QString* error);
+    static bool verify(QFile& file, QString* error);
     static bool readSamples(const QString& path, QVector<SSample>& out, QString* error);
+    static bool readSamples(QFile& file, QVector<SSample>& out, QString* error);
 
     // Generators. levelDb is the level of the peak magnitude against full scale (<= 0).
     // Sine: a complex exponential of the given frequency (negative turns the other way).

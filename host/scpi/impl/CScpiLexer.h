@@ -64,7 +64,7 @@ private:
     bool m_failed = false;
 };
 
-// SCPI whitespace (space, tab, CR); LF never reaches the lexer.
+// SCPI whitespace (space, tab, CR); LF reaches the lexer only inside block data.
 inline bool scpiIsWs(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }

@@ -1,5 +1,6 @@
 #include "host/scpi/impl/CScpiParser.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -122,23 +123,43 @@ int CScpiParser::fail(int code, const QString& info) {
 }
 
 bool CScpiParser::execLine(const QByteArray& line, QString& answer) {
+    start(line);
+    while (!done())
+        step(INT_MAX);
+    return takeAnswer(answer);
+}
+
+void CScpiParser::start(const QByteArray& line) {
     m_level = rootLevel();
-    CScpiLexer lexer(line);
-    QStringList answers;
-    while (!lexer.atEnd()) {
-        SScpiCommandUnit unit;
-        QString info;
-        if (const int rc = lexer.next(unit, &info)) {
-            fail(rc, info);
+    m_lexer.emplace(line);
+    m_lineBytes = line.size();
+    m_answers.clear();
+    m_answerBytes = 0;
+}
+
+int CScpiParser::step(int maxUnits) {
+    int ran = 0;
+    while (m_lexer && ran < std::max(maxUnits, 1)) {
+        if (m_lexer->atEnd()) {
+            m_lexer.reset();
             break;
         }
+        SScpiCommandUnit unit;
+        QString info;
+        if (const int rc = m_lexer->next(unit, &info)) {
+            fail(rc, info);
+            m_lexer.reset();
+            break;
+        }
+        ++ran;
         m_reported.clear();
         if (m_generation != CScpiRegistry::instance().generation())
             m_level = rootLevel(); // a module went away with its tables
         int rc = 0;
+        const qsizetype answersBefore = m_answers.size();
         {
             VGXErrorManager::Collector collector;
-            rc = execUnit(unit, answers);
+            rc = execUnit(unit, m_answers);
             for (const VGXErrorRecord& r : collector.errors()) {
                 if (m_reported.contains(qMakePair(r.code, r.text)))
                     continue;
@@ -146,12 +167,25 @@ bool CScpiParser::execLine(const QByteArray& line, QString& answer) {
                 m_session.pushError(r.code, r.text);
             }
         }
+        for (qsizetype i = answersBefore; i < m_answers.size(); ++i)
+            m_answerBytes += (m_answers.at(i).size() + 1) * qint64(sizeof(QChar));
         // A command error ends the line: what follows cannot be trusted to parse as meant.
         if (scpiErrorClass(rc) == ScpiErrCommand)
-            break;
+            m_lexer.reset();
     }
-    answer = answers.join(QLatin1Char(';'));
-    return !answers.isEmpty();
+    return ran;
+}
+
+bool CScpiParser::takeAnswer(QString& out) {
+    out = m_answers.join(QLatin1Char(';'));
+    const bool any = !m_answers.isEmpty();
+    m_answers.clear();
+    m_answerBytes = 0;
+    return any;
+}
+
+qint64 CScpiParser::heldBytes() const {
+    return (m_lexer ? m_lineBytes : 0) + m_answerBytes;
 }
 
 int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {

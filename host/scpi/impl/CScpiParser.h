@@ -1,5 +1,5 @@
 #pragma once
-// Runs one program message for a session: resolves each header through the host's and the modules'
+// Runs program messages for a session: resolves each header through the host's and the modules'
 // tables (path rules, long/short forms, numeric suffixes and the instance they address), converts the
 // arguments, writes and reads the database as a GUI control would, and formats the answers.
 //
@@ -7,6 +7,10 @@
 // continues at the level of that command; a leading ":" returns to the root; common commands ("*XXX")
 // leave the level as it is. Where several tables hold the same node (the host's and a module's), the
 // level holds all of them.
+//
+// A message runs whole (execLine) or unit by unit (start, then step until done): between steps the
+// caller may serve other clients and events; the level reached so far carries over, so the path
+// rules hold across steps. The answers of a message are kept until it is done.
 //
 // Errors: a command error (-1xx) ends the message (the rest is not run); other errors end only their
 // command. Database refusals map to SCPI errors: 20001 -> ScpiErrDataOutOfRange, 20000 ->
@@ -18,6 +22,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "host/db/CDbAllType.h"
@@ -49,7 +54,19 @@ public:
 
     explicit CScpiParser(CScpiSession& session) : m_session(session) {}
 
+    // Runs a whole message. True when it holds queries: then answer holds their answers joined by ";".
     bool execLine(const QByteArray& line, QString& answer);
+
+    // Starts a message; nothing runs yet.
+    void start(const QByteArray& line);
+    // Runs up to maxUnits command units of the started message (at least one when any is left);
+    // answers how many ran.
+    int step(int maxUnits);
+    bool done() const { return !m_lexer; }
+    // Hands over the answers so far, joined by ";"; false when there are none.
+    bool takeAnswer(QString& out);
+    // Bytes held for the message: the rest of the line and the answers so far.
+    qint64 heldBytes() const;
 
     // Tuple of a command reached with addr.
     static SDbInstTupel tupelOf(const SAddress& addr);
@@ -78,6 +95,10 @@ private:
     int reportDb(int rc, const CDbAnswerBuffer& answer, bool suffixUsed);
 
     CScpiSession& m_session;
+    std::optional<CScpiLexer> m_lexer; // the message being run; empty when done
+    qsizetype m_lineBytes = 0;
+    QStringList m_answers;
+    qint64 m_answerBytes = 0;
     std::vector<SBranch> m_level;
     quint64 m_generation = 0;              // of the registry when m_level was taken
     QList<QPair<int, QString>> m_reported; // positive errors queued during the current command

@@ -1,14 +1,19 @@
 #pragma once
 // The raw-socket SCPI server: a QTcpServer on the thread that creates it (the GUI thread), any number
-// of clients, each with its own session. Lines end with LF (a CR before it is dropped); each answer
-// line leaves in one write. A line longer than the limit is discarded up to its LF and queues
-// ScpiErrInputBufferOverrun.
-// Lines run one at a time: a line that arrives while another runs (a nested event loop) waits.
+// of clients, each with its own session. Lines end with LF (a CR before it is dropped) outside block
+// data; each answer line leaves in one write. A line longer than the limit is discarded up to its LF
+// and queues ScpiErrInputBufferOverrun.
+//
+// Clients are served in turns, round-robin: a turn runs a bounded number of command units of each
+// client, so a long line gives way to the other clients and to the event loop between its units. A
+// client's lines run in order, one after the other. Only one turn runs at a time: a turn that comes
+// while a command runs a nested event loop does nothing, the running turn serves the rest.
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include "host/util/VGXModuleInterface.h"
 
@@ -21,6 +26,7 @@ class VGX_EXPORT CScpiServer : public QObject {
 public:
     static constexpr quint16 DefaultPort = 5025;
     static constexpr int DefaultMaxLine = 1024 * 1024;
+    static constexpr int DefaultUnitsPerTurn = 32;
 
     explicit CScpiServer(QObject* parent = nullptr);
     ~CScpiServer() override;
@@ -36,22 +42,33 @@ public:
 
     void setMaxLineLength(int bytes) { m_maxLine = bytes; }
     int maxLineLength() const { return m_maxLine; }
+    // Command units each client may run in one turn (at least 1).
+    void setUnitsPerTurn(int units) { m_unitsPerTurn = qMax(units, 1); }
+    int unitsPerTurn() const { return m_unitsPerTurn; }
+
+    // Bytes held for all clients: input taken and not run yet, answers not sent yet.
+    qint64 heldBytes() const;
+    // Clients whose input is left unread because they do not read their answers.
+    int blockedClients() const;
 
 signals:
     void clientConnected();
     void clientDisconnected();
 
 private:
-    friend class CScpiConnection;
     void onNewConnection();
-    // Runs the waiting lines of every client, one line at a time.
-    void runPending();
+    void watch(CScpiConnection* c, QTcpSocket* socket);
+    // One turn for every client; queues the next one while work is left.
+    void serveTurn();
+    void queueTurn();
     void forget(CScpiConnection* c);
 
     QTcpServer m_server;
     QList<QPointer<CScpiConnection>> m_connections;
     int m_maxLine = DefaultMaxLine;
+    int m_unitsPerTurn = DefaultUnitsPerTurn;
     bool m_running = false;
+    bool m_turnQueued = false;
 };
 
 } // namespace MvQARN

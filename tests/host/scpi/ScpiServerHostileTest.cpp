@@ -1,0 +1,233 @@
+// The server against clients that misbehave: block data that carries line ends, a client that sends
+// queries and never reads, a line of many thousand units. Checks are counts and orders of events.
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QtTest/QTest>
+#include <climits>
+
+#include "ScpiClient.h"
+#include "ScpiFixture.h"
+#include "host/scpi/impl/CScpiConnection.h"
+#include "host/scpi/impl/CScpiLineReader.h"
+#include "host/scpi/impl/CScpiRegistry.h"
+#include "host/scpi/impl/CScpiServer.h"
+
+using namespace MvQARN;
+
+namespace {
+
+// Runs the event loop until done() holds; false when the guard against a hang ran out.
+template <class F> bool spinUntil(F done) {
+    const QDeadlineTimer guard(kGuardMs);
+    while (!done()) {
+        if (guard.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    return true;
+}
+
+// A client that reads answer lines out of everything its socket holds, so a socket with a bounded
+// read buffer goes on receiving.
+class Reader : public Client {
+public:
+    using Client::Client;
+    QByteArray next() {
+        qsizetype lf = -1;
+        if (!spinUntil([&] {
+                pending += socket.readAll();
+                return (lf = pending.indexOf('\n')) >= 0;
+            }))
+            return "<none>";
+        const QByteArray l = pending.left(lf);
+        pending.remove(0, lf + 1);
+        return l;
+    }
+    QByteArray pending;
+};
+
+// Host commands that show what reached them: PROBe:DATA records its argument, PROBe:TICK counts,
+// PROBe:FILL? <n> answers n and 4 KiB of padding.
+class ScpiHostile : public ScpiFixture {
+protected:
+    void SetUp() override {
+        ScpiFixture::SetUp();
+        CScpiRegistry& reg = CScpiRegistry::instance();
+        ASSERT_TRUE(reg.registerHostCommand("PROBe:DATA", [this](CScpiHostCall& call) {
+            if (call.expectArgs(1, 1))
+                received << (call.arg(0).kind == SScpiToken::Block ? call.arg(0).bytes
+                                                                   : call.arg(0).string.toUtf8());
+        }));
+        ASSERT_TRUE(reg.registerHostCommand("PROBe:TICK", [this](CScpiHostCall&) { ++ticks; }));
+        ASSERT_TRUE(reg.registerHostCommand(
+            "PROBe:TICK?", [this](CScpiHostCall& call) { call.setAnswer(QString::number(ticks)); }));
+        ASSERT_TRUE(reg.registerHostCommand("PROBe:FILL?", [](CScpiHostCall& call) {
+            int n = 0;
+            if (call.intArg(0, 0, INT_MAX, n))
+                call.setAnswer(QString::number(n) + ',' + QString(4096, 'x'));
+        }));
+        QString error;
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
+    }
+    void TearDown() override {
+        for (const char* p : {"PROBe:DATA", "PROBe:TICK", "PROBe:TICK?", "PROBe:FILL?"})
+            CScpiRegistry::instance().unregisterHostCommand(p);
+        ScpiFixture::TearDown();
+    }
+
+    CScpiServer server;
+    QList<QByteArray> received;
+    int ticks = 0;
+};
+
+QList<QByteArray> messages(const QList<CScpiLineReader::SMessage>& in) {
+    QList<QByteArray> out;
+    for (const CScpiLineReader::SMessage& m : in)
+        out << (m.overrun ? QByteArray("<overrun>") : m.bytes);
+    return out;
+}
+
+} // namespace
+
+TEST(ScpiLineReader, MessagesEndAtLineFeedsOutsideBlocksWhereverTheStreamIsCut) {
+    const QByteArray stream = "A #208ab\ncd\nef;B\r\n" // a LF inside a definite block
+                              "C '#12'\n"              // '#' inside a string starts no block
+                              "D \"x\"\"#1\"\n\n\r\n"  // nor inside a string with a doubled quote
+                              "E #3003xyz\r\n"         // a CR after a block ends the line with the LF
+                              "F #12\r\r\n"            // a CR inside a block is data
+                              "G #0a\r\nb\n"           // an indefinite block runs to the LF
+                              "H #1\nI #A1\nJ #12";    // malformed headers; a last line not ended
+    const QList<QByteArray> expected = {"A #208ab\ncd\nef;B",
+                                        "C '#12'",
+                                        "D \"x\"\"#1\"",
+                                        "",
+                                        "",
+                                        "E #3003xyz",
+                                        "F #12\r\r",
+                                        "G #0a",
+                                        "b",
+                                        "H #1",
+                                        "I #A1"};
+    auto feed = [&](const QList<qsizetype>& cuts) {
+        CScpiLineReader reader(1000);
+        QList<CScpiLineReader::SMessage> out;
+        qsizetype from = 0;
+        for (qsizetype cut : cuts) {
+            reader.feed(stream.constData() + from, cut - from, out);
+            from = cut;
+        }
+        reader.feed(stream.constData() + from, stream.size() - from, out);
+        EXPECT_EQ(reader.pendingBytes(), 5) << "J #12 waits for its block";
+        return messages(out);
+    };
+    EXPECT_EQ(feed({}), expected);
+    for (qsizetype cut = 1; cut < stream.size(); ++cut)
+        ASSERT_EQ(feed({cut}), expected) << "cut at " << cut;
+    QList<qsizetype> everyByte;
+    for (qsizetype cut = 1; cut < stream.size(); ++cut)
+        everyByte << cut;
+    EXPECT_EQ(feed(everyByte), expected);
+}
+
+TEST(ScpiLineReader, AnOverlongMessageIsDroppedToItsRealEndAndKeepsItsPlace) {
+    CScpiLineReader reader(10);
+    QList<CScpiLineReader::SMessage> out;
+    const QByteArray stream = "first\n"
+                              "much too long #15ab\ncd and more\n" // its block's LF ends nothing
+                              "0123456789\n"                       // exactly at the limit
+                              "x #11\n\n";
+    reader.feed(stream.constData(), stream.size(), out);
+    EXPECT_EQ(messages(out), (QList<QByteArray>{"first", "<overrun>", "0123456789", "x #11\n"}));
+}
+
+TEST_F(ScpiHostile, BlockDataCarriesEveryByteAndNothingInItRunsAsACommand) {
+    Client c(server.port());
+    ASSERT_TRUE(c.connected);
+    QByteArray every;
+    for (int b = 0; b < 256; ++b)
+        every.append(char(b));
+    const QByteArray lfThenCommand = "ab\nPROBe:TICK\n*RST;ABCD";
+    const QByteArray stream = "PROBe:DATA #3256" + every + ";:PROBe:DATA #2" +
+                              QByteArray::number(lfThenCommand.size()) + lfThenCommand + "\n" +
+                              "PROBe:DATA #13a\n\r\r\n" +               // a CR that is data, then CR LF
+                              QByteArray("PROBe:DATA #0\0yz\r\n", 18) + // to the end of the message
+                              "PROBe:DATA 'q#15'\n" + "PROBe:TICK\n";   // no block in a string
+    // In small pieces, so block headers and data are cut between reads.
+    for (qsizetype at = 0; at < stream.size(); at += 7) {
+        c.send(stream.mid(at, 7));
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(c.ask("PROBe:TICK?;:SYST:ERR:ALL?"), "1;0,\"No error\"");
+    EXPECT_EQ(received, (QList<QByteArray>{every, lfThenCommand, "a\n\r", QByteArray("\0yz", 3), "q#15"}));
+}
+
+TEST_F(ScpiHostile, AClientThatDoesNotReadIsHeldBackAndLosesNothing) {
+    Reader c(server.port());
+    ASSERT_TRUE(c.connected);
+    c.socket.setReadBufferSize(64 * 1024); // the client reads nothing beyond this
+    constexpr int queries = 8192;          // 32 MiB of answers, far more than the network holds
+    QByteArray input;
+    for (int i = 0; i < queries; ++i)
+        input += "PROBe:FILL? " + QByteArray::number(i) + "\n";
+    c.send(input);
+
+    ASSERT_TRUE(spinUntil([&] { return server.blockedClients() == 1; }));
+    qint64 most = 0;
+    for (int k = 0; k < 500; ++k) {
+        QCoreApplication::processEvents();
+        most = std::max(most, server.heldBytes());
+    }
+    const qint64 bound = 2 * CScpiConnection::MaxUnsentBytes;
+    EXPECT_LE(most, bound);
+    EXPECT_EQ(server.blockedClients(), 1);
+
+    // Read now: every answer comes, in order, and the host stays bounded meanwhile.
+    int i = 0;
+    for (; i < queries; ++i) {
+        const QByteArray l = c.next();
+        most = std::max(most, server.heldBytes());
+        if (!l.startsWith(QByteArray::number(i) + ",x") || l.size() != QByteArray::number(i).size() + 4097)
+            break;
+    }
+    EXPECT_EQ(i, queries);
+    EXPECT_LE(most, bound);
+    c.send("*OPC?\n");
+    EXPECT_EQ(c.next(), "1");
+    EXPECT_EQ(server.blockedClients(), 0);
+}
+
+TEST_F(ScpiHostile, ALongLineGivesWayToOtherClientsAndItsOwnLinesKeepTheirOrder) {
+    server.setUnitsPerTurn(5);
+    Reader a(server.port()), b(server.port());
+    ASSERT_TRUE(a.connected && b.connected);
+    constexpr int units = 20000;
+    QByteArray longLine;
+    for (int i = 1; i <= units; ++i)
+        longLine += i % 5000 ? ":PROBe:TICK;" : ":PROBe:TICK;TICK?;";
+    a.send(longLine + "\nPROBe:TICK?\n");
+
+    ASSERT_TRUE(spinUntil([&] { return ticks > 0; }));
+    int ticksWhenEventRan = -1;
+    QMetaObject::invokeMethod(
+        &server, [&] { ticksWhenEventRan = ticks; }, Qt::QueuedConnection);
+    b.send("PROBe:TICK?\n");
+    const int seenByB = b.next().toInt();
+    // Another client and the event loop were served while the long line ran.
+    EXPECT_GT(seenByB, 0);
+    EXPECT_LT(seenByB, units);
+    EXPECT_GE(ticksWhenEventRan, 0);
+    EXPECT_LT(ticksWhenEventRan, units);
+    EXPECT_EQ(a.socket.bytesAvailable() + a.pending.size(), 0);
+    // The long line answers on one line, in order; the line sent after it ran after it.
+    EXPECT_EQ(a.next(), "5000;10000;15000;20000");
+    EXPECT_EQ(a.next(), "20000");
+
+    // The level a command reached carries over between the turns of a line.
+    QByteArray relative = "BBIN:EXT:DATA:SIZE 7", expected;
+    for (int i = 0; i < 40; ++i) {
+        relative += ";SIZE?";
+        expected += "7;";
+    }
+    a.send(relative + ";:SYST:ERR?\n");
+    EXPECT_EQ(a.next(), expected + "0,\"No error\"");
+}
