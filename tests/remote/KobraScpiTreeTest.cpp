@@ -598,4 +598,75 @@ TEST_F(KobraScpiHostTest, WalkEveryCommandOfTheTree) {
     EXPECT_EQ(settings + queries + events, int(all.size()));
 }
 
+// A value an index function shares among the interfaces: every interface instance holds it, and every
+// SOURce and DIAGnostic suffix reaches the same value.
+TEST_F(KobraScpiHostTest, EverySuffixReachesAValueAnIndexFunctionShares) {
+    auto shared = [](const char* param) {
+        const QList<const SDbDefCommon*> recs = db().records(param);
+        return !recs.isEmpty() &&
+               std::all_of(recs.begin(), recs.end(), [](const SDbDefCommon* d) { return d->idx != nullptr; });
+    };
+    QStringList failures;
+    QSet<QString> params;
+    for (const Full& f : expectedCommands()) {
+        const Expected& e = f.e;
+        const bool setting = e.kind == 'S' || e.kind == 's';
+        if (!shared(e.param) || !(setting || e.kind == 'Q' || e.kind == 'q'))
+            continue;
+        const QString node = f.path.startsWith("SOURce:")       ? QStringLiteral("SOURce")
+                             : f.path.startsWith("DIAGnostic:") ? QStringLiteral("DIAGnostic")
+                                                                : QString();
+        if (node.isEmpty())
+            continue;
+        params.insert(QString::fromLatin1(e.param));
+        const QString rest = f.path.mid(node.size());
+        auto pathOf = [&](int n) { return node + QString::number(n) + rest; };
+        QString expected = run(pathOf(1) + "?");
+        for (int n = 1; n <= 4; ++n) {
+            if (setting && e.arg) {
+                const QString line = pathOf(n) + " " + e.arg;
+                run(line);
+                if (const QStringList err = errors(); !err.isEmpty())
+                    failures << line + " -> " + err.join(" | ");
+                expected = e.answer ? QString::fromLatin1(e.answer) : run(pathOf(n) + "?");
+            }
+            for (int m = 1; m <= 4; ++m) {
+                const QString a = run(pathOf(m) + "?");
+                const QStringList err = errors();
+                if (!err.isEmpty() || !sameAnswer(a, expected))
+                    failures << QStringLiteral("%1? after suffix %2 -> [%3] %4, expected %5")
+                                    .arg(pathOf(m))
+                                    .arg(n)
+                                    .arg(a, err.join(" | "), expected);
+            }
+        }
+    }
+    EXPECT_TRUE(failures.isEmpty()) << failures.join("\n").toStdString();
+    EXPECT_TRUE(params.contains("IdPiDbKobraConfigSelected")) << "the configured box is one of them";
+    EXPECT_TRUE(params.contains("IdPDbKobraSerials"));
+
+    // In the database: each instance of the interfaces and lists maps to the value of its sharing.
+    for (const QByteArray& name : db().names()) {
+        for (const SDbDefCommon* d : db().records(name.constData())) {
+            if (!d->idx)
+                continue;
+            for (int t0 = 0; t0 < 2; ++t0)
+                for (int t1 = 0; t1 < 2; ++t1)
+                    for (int t2 = d->firstA[2]; t2 < d->firstA[2] + std::max(1, d->countA[2]); ++t2)
+                        for (int t3 = d->firstA[3]; t3 < d->firstA[3] + std::max(1, d->countA[3]); ++t3) {
+                            SDbInstTupel mapped{t0, t1, t2, t3};
+                            ASSERT_EQ(d->idx(mapped), 0);
+                            const SDbDefCommon* found = nullptr;
+                            SDbInstTupel stored, sharedStored;
+                            EXPECT_EQ(db().locate(name.constData(), {t0, t1, t2, t3}, found, stored), 0)
+                                << name.constData() << " " << t0 << t1 << t2 << t3;
+                            EXPECT_EQ(db().locate(name.constData(), mapped, found, sharedStored), 0);
+                            EXPECT_TRUE(stored.t0 == sharedStored.t0 && stored.t1 == sharedStored.t1 &&
+                                        stored.t2 == sharedStored.t2 && stored.t3 == sharedStored.t3)
+                                << name.constData() << " " << t0 << t1 << t2 << t3;
+                        }
+        }
+    }
+}
+
 } // namespace
