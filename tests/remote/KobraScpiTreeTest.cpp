@@ -598,6 +598,44 @@ TEST_F(KobraScpiHostTest, WalkEveryCommandOfTheTree) {
     EXPECT_EQ(settings + queries + events, int(all.size()));
 }
 
+// A number is taken at the parameter's resolution before its checks: an integer-step value is stored
+// whole, and a value that rounds into the limits is accepted.
+TEST_F(KobraScpiHostTest, NumbersAreTakenAtTheParametersResolutionBeforeTheChecks) {
+    auto stored = [this](const char* name) {
+        double v = -1.0;
+        db().dataBaseIfc()->getNumber(name, v, 0, 0, 0, 0);
+        return v;
+    };
+    const struct {
+        const char* line;
+        const char* query;
+        const char* param;
+        double value;
+        const char* answer;
+    } cases[] = {
+        {"KOBR:USER:DATA:SIZE 12.4", "KOBR:USER:DATA:SIZE?", "IdPDbLynxDataWordSize", 12.0, "12"},
+        {"KOBR:USER:TRIGger:DELay 10.6", "KOBR:USER:TRIGger:DELay?", "IdPDbLynxTriggerDelay", 11.0, "11"},
+        {"KOBR:USER:TRIGger:DELay 65535.4", "KOBR:USER:TRIGger:DELay?", "IdPDbLynxTriggerDelay", 65535.0,
+         "65535"},
+        {"KOBR:USER:CLOCk:RATE 12345678.9004", "KOBR:USER:CLOCk:RATE?", "IdPDbLynxClocRate", 12345678.9,
+         "12345678.9"},
+        {"KOBR:USER:CLOCk:SKEW:OUT 123PS", "KOBR:USER:CLOCk:SKEW:OUT?", "IdPDbLynxClocSkew", 1e-10, "1e-10"},
+        {"KOBR:USER:DATA:SIZE 16;SPOSition 15.4", "KOBR:USER:DATA:SPOSition?", "IdPDbLynxDataStrobPos", 15.0,
+         "15"},
+        {"KOBR:USER:TEST:TX:SINE:AMPLitude -3.456", "KOBR:USER:TEST:TX:SINE:AMPLitude?",
+         "IdPDbLynxTestSinusGain", -3.46, "-3.46"},
+    };
+    for (const auto& c : cases) {
+        ok(c.line);
+        EXPECT_EQ(stored(c.param), c.value) << c.line;
+        EXPECT_EQ(run(c.query), c.answer) << c.line;
+        EXPECT_TRUE(errors().isEmpty()) << c.query;
+    }
+    // Past the limit after rounding it is still refused, and the stored value stays.
+    refused("KOBR:USER:DATA:SIZE 18.6", ScpiErrDataOutOfRange);
+    EXPECT_EQ(stored("IdPDbLynxDataWordSize"), 16.0);
+}
+
 // A value an index function shares among the interfaces: every interface instance holds it, and every
 // SOURce and DIAGnostic suffix reaches the same value.
 TEST_F(KobraScpiHostTest, EverySuffixReachesAValueAnIndexFunctionShares) {
