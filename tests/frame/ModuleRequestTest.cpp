@@ -9,7 +9,9 @@
 #include "FrameTestRecords.h"
 #include "FrameTestSupport.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
+#include "host/db/CDbAnswerBuffer.h"
 #include "host/db/CDbCnct.h"
+#include "host/db/CDbCnvOutFunc.h"
 #include "host/db/CDbDataTypeSelect.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/impl/CDbEngine.h"
@@ -91,12 +93,29 @@ TEST_F(ModuleRequestTest, SerialListMovesOrAddsTheSerialForFlagOneAndRemovesItFo
     }
 }
 
-TEST_F(ModuleRequestTest, SerialListReadFailureIsTheResultAndNothingIsWritten) {
+// A list that cannot be read as one: its read answers a number.
+class UnreadableList : public CDbCnvOutFunc {
+public:
+    UnreadableList() : CDbCnvOutFunc(static_cast<Member>(&UnreadableList::answer)) {}
+    void answer(CDbCnct& cnct) { cnct.getAnswerBuffer().createAnswer(new CDbDataTypeSelect(1)); }
+};
+
+TEST_F(ModuleRequestTest, SerialListIsWrittenBackAfterAFailedReadAndTheReadStatusIsTheResult) {
+    static UnreadableList unreadable;
+    dbtest::Defs defs;
+    SDbDefCommon& serials = defs.list("IdPDbKobraSerials", {2, 2}).c;
+    serials.upd = &serialsUpdate();
+    serials.cnvOut = &unreadable;
     resetDatabase();
-    const int result = request(330004, "IdPDbLynxUsbDevState", {}, 1, 0, 100123.0);
-    EXPECT_NE(result, 0);
-    EXPECT_NE(result, kUntouched);
-    EXPECT_TRUE(serialsUpdate().calls.isEmpty());
+    ASSERT_EQ(defs.registerAll(kTestModule), 0);
+    for (const int flag : {1, 0}) {
+        SCOPED_TRACE(flag);
+        clearRecordedUpdates();
+        EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, flag, 0, 100123.0), DbErrWrongType);
+        ASSERT_EQ(serialsUpdate().calls.size(), 1);
+        EXPECT_EQ(serialsUpdate().calls[0].value.toText(), flag == 1 ? "100123" : "");
+    }
+    resetDatabase();
 }
 
 // ---- 330005: a box is gone ----------------------------------------------------------------------
@@ -176,10 +195,11 @@ protected:
                 readText("IdPDbKobraInstrumentName", t0, t1, link)};
     }
     const QStringList kDefaults{"-", "-", "-", "not connected"};
-    const QStringList kNotConnected{"not connected", "", "", "not connected"};
     bool m_accept = true;
 };
 
+// State 0 empties serial number and port and names the type not connected; the instrument name is
+// the block's either way.
 TEST_F(InstrumentLinkTest, TheCallersIndexPicksTheBlockAndTheOtherLinkAndStateZeroDisconnects) {
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 0);
     ASSERT_EQ(m_command.codes(), QList<int>{OlCmdInstrumentInfo});
@@ -192,10 +212,11 @@ TEST_F(InstrumentLinkTest, TheCallersIndexPicksTheBlockAndTheOtherLinkAndStateZe
     EXPECT_EQ(linkTexts(1, 0, 0), (QStringList{"SMBV-B", "5555", "DIG2", "SMBV-B (5555)"}));
 
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 0, 0, 100456.0), 0);
-    EXPECT_EQ(linkTexts(1, 0, 1), kNotConnected);
+    EXPECT_EQ(linkTexts(1, 0, 1), (QStringList{"not connected", "", "", "SMW-A (101234)"}));
+    EXPECT_EQ(linkTexts(1, 0, 0), (QStringList{"SMBV-B", "5555", "DIG2", "SMBV-B (5555)"}));
 }
 
-TEST_F(InstrumentLinkTest, ARefusedCommandGivesThreeAndWithoutFrameworkTheLinkIsNotConnected) {
+TEST_F(InstrumentLinkTest, ARefusedCommandGivesThreeAndWithoutFrameworkTheBlocksAreEmpty) {
     m_accept = false;
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 3);
     EXPECT_EQ(linkTexts(1, 0, 1), kDefaults);
@@ -204,7 +225,7 @@ TEST_F(InstrumentLinkTest, ARefusedCommandGivesThreeAndWithoutFrameworkTheLinkIs
     m_command.calls.clear();
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 0);
     EXPECT_TRUE(m_command.calls.isEmpty());
-    EXPECT_EQ(linkTexts(1, 0, 1), kNotConnected);
+    EXPECT_EQ(linkTexts(1, 0, 1), (QStringList{"", "", "", " ()"}));
 }
 
 TEST_F(InstrumentLinkTest, ABoxNoInterfaceSelectedChangesNothing) {
