@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cmath>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "formats/CInfoIfcSectionInfoblock.h"
@@ -453,7 +454,10 @@ int CKobraPlugInDllModuleImplementation::serialList(CDbCnct& cnct, double serial
     CDbDataBaseIfc* db = cnct.getDataBaseIfc();
     if (!db)
         return 0;
-    const QString text = QString::number(serial, 'g', 6);
+    // A serial number is a whole number in every text: seven digits and more must neither turn into an
+    // exponent nor meet another box's serial in one rounded text.
+    const std::optional<qlonglong> box = Kobra::serialFromNumber(serial);
+    const QString text = box ? QString::number(*box) : QString::number(serial, 'f', 0);
 
     QStringList serials;
     int count = 0;
@@ -467,7 +471,7 @@ int CKobraPlugInDllModuleImplementation::serialList(CDbCnct& cnct, double serial
     const int n = qMin(qMin(count, int(serials.size())), kSerialListEntries);
     for (int i = 0; i < n; ++i) {
         const QString& entry = serials.at(i);
-        if (entry == text)
+        if (entry == text || (box && Kobra::parseSerial(entry) == box))
             continue;
         kept.append(entry);
     }

@@ -74,10 +74,11 @@ TEST_F(ModuleRequestTest, SerialListMovesOrAddsTheSerialForFlagOneAndRemovesItFo
         {"None,100123,100456", 0, 100123.0, "None,100456"},
         {"None,100456", 2, 100456.0, "None"},
         {"None,100123,100456", 0, 555.0, "None,100123,100456"}, // unknown: written back unchanged
-        // Serials compare as general numbers of six digits: 1234567 and 1234571 both read 1.23457e+06.
-        {"None,1.23457e+06,100123", 0, 1234571.0, "None,100123"},
+        // Serials are whole numbers however many digits they have: close ones stay apart.
+        {"None,1234567,1234571,100123", 0, 1234571.0, "None,1234567,100123"},
         {"None,100123", 1, 100123.4, "None,100123"},
-        {"None,100123", 1, 7654321.0, "None,100123,7.65432e+06"},
+        {"None,100123", 1, 7654321.0, "None,100123,7654321"},
+        {"None,123456789,100123", 1, 123456789.0, "None,100123,123456789"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.before) + " flag " + std::to_string(c.flag) + " " +
@@ -111,9 +112,9 @@ TEST_F(ModuleRequestTest, SerialListIsWrittenBackAfterAFailedReadAndTheReadStatu
     for (const int flag : {1, 0}) {
         SCOPED_TRACE(flag);
         clearRecordedUpdates();
-        EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, flag, 0, 100123.0), DbErrWrongType);
+        EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, flag, 0, 1234567.0), DbErrWrongType);
         ASSERT_EQ(serialsUpdate().calls.size(), 1);
-        EXPECT_EQ(serialsUpdate().calls[0].value.toText(), flag == 1 ? "100123" : "");
+        EXPECT_EQ(serialsUpdate().calls[0].value.toText(), flag == 1 ? "1234567" : "");
     }
     resetDatabase();
 }

@@ -116,7 +116,7 @@ TEST_F(KobraSelected, AnswersTheSerialNumberBehindTheSelectedEntry) {
     setInt("IdPDbKobraSelected", tup(0, 1), 2);
     setInt("IdPDbKobraSelected", tup(1, 1), 3);
     EXPECT_EQ(selected(tup(1, 0), false), 100123);
-    EXPECT_EQ(selected(tup(0, 1), false), 1234570); // general format with six digits
+    EXPECT_EQ(selected(tup(0, 1), false), 1234570); // an entry in exponent form
     EXPECT_EQ(selected(tup(1, 1), false), 0);       // an entry that is no number
     EXPECT_EQ(selected(tup(0, 0), false), 0);
 
