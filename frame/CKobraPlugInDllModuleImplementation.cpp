@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cmath>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "formats/CInfoIfcSectionInfoblock.h"
@@ -420,19 +421,18 @@ int CKobraPlugInDllModuleImplementation::instrumentLink(CDbCnct& cnct, double se
         const int fourth = cnct.t3();
         const int link = 1 - fourth;
         const SInstrumentKeys keys = instrumentKeys(blocks.text[fourth == 1 ? 1 : 0]);
-        QString type;
+        // The name always comes from the block; a link switched off shows its type as not connected
+        // and no serial number or port.
+        const QString blockName = QString::fromStdString(keys.name);
+        const QString blockSerial = QString::fromStdString(keys.serialNumber);
+        const QString name = blockName + QStringLiteral(" (") + blockSerial + QStringLiteral(")");
+        QString type = QStringLiteral("not connected");
         QString serialNumber;
         QString port;
-        QString name;
-        // A block without a device name stands for no instrument.
-        if (state != 0 && !keys.name.empty()) {
-            type = QString::fromStdString(keys.name);
-            serialNumber = QString::fromStdString(keys.serialNumber);
+        if (state != 0) {
+            type = blockName;
+            serialNumber = blockSerial;
             port = QString::fromStdString(keys.port);
-            name = type + QStringLiteral(" (") + serialNumber + QStringLiteral(")");
-        } else {
-            type = QStringLiteral("not connected");
-            name = type;
         }
         const struct {
             const char* parameter;
@@ -454,19 +454,27 @@ int CKobraPlugInDllModuleImplementation::serialList(CDbCnct& cnct, double serial
     CDbDataBaseIfc* db = cnct.getDataBaseIfc();
     if (!db)
         return 0;
-    const QString text = QString::number(serial, 'g', 6);
+    // A serial number is a whole number in every text: seven digits and more must neither turn into an
+    // exponent nor meet another box's serial in one rounded text.
+    const std::optional<qlonglong> box = Kobra::serialFromNumber(serial);
+    const QString text = box ? QString::number(*box) : QString::number(serial, 'f', 0);
 
     QStringList serials;
     int count = 0;
+    // A failed read still writes the list back (empty, or with this serial alone) before its status
+    // becomes the result.
     const int status = db->getStringList("IdPDbKobraSerials", serials, count, 0, 0, 0, 0);
     if (status != 0)
-        return status;
+        serials.clear();
 
     QStringList kept;
     const int n = qMin(qMin(count, int(serials.size())), kSerialListEntries);
-    for (int i = 0; i < n; ++i)
-        if (serials.at(i) != text)
-            kept.append(serials.at(i));
+    for (int i = 0; i < n; ++i) {
+        const QString& entry = serials.at(i);
+        if (entry == text || (box && Kobra::parseSerial(entry) == box))
+            continue;
+        kept.append(entry);
+    }
     if (flag == 1)
         kept.append(text);
 

@@ -439,16 +439,20 @@ void CKobraConvOutFunc::cnvoServiceLvdsBer(CDbCnct& cnct) {
     cnct.updData(true);
 }
 
+// The result rows run their test on the configured box, as the exec events do; the log follows.
 void CKobraConvOutFunc::cnvoServiceCpriTestError(CDbCnct& cnct) {
-    answerSelect(cnct, Kobra::serviceTestResult(OlCmdCpriTest));
+    if (const auto result = Kobra::runServiceTests(cnct, {OlCmdCpriTest}, "IdPDbKobraServiceCpriTestLog"))
+        answerSelect(cnct, *result);
 }
 
 void CKobraConvOutFunc::cnvoServiceDigRfTestError(CDbCnct& cnct) {
-    answerSelect(cnct, Kobra::serviceTestResult(OlCmdDigRfTest1));
+    if (const auto result = Kobra::runServiceTests(cnct, {OlCmdDigRfTest1}, "IdPDbKobraServiceDigRfTestLog"))
+        answerSelect(cnct, *result);
 }
 
 void CKobraConvOutFunc::cnvoServiceDigRfTestError2(CDbCnct& cnct) {
-    answerSelect(cnct, Kobra::serviceTestResult(OlCmdDigRfTest2));
+    if (const auto result = Kobra::runServiceTests(cnct, {OlCmdDigRfTest2}, "IdPDbKobraServiceDigRfTestLog"))
+        answerSelect(cnct, *result);
 }
 
 void CKobraConvOutFunc::cnvoBoxReadout(CDbCnct& cnct) {

@@ -3,8 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringList>
-#include <initializer_list>
 #include <string>
 
 #include "host/olfw/COlCommandData.h"
@@ -21,45 +19,6 @@ using namespace KobraUpdate;
 namespace {
 
 constexpr int kEepromUnit = 64;
-
-// The service test runner: one command per test, its log and result state.
-struct STestRun {
-    bool executed = false;
-    QString log;
-};
-
-STestRun runServiceTest(CDbCnct& cnct, COlCommandIfc& command, int code) {
-    STestRun run;
-    COlCommandData data;
-    data.index1 = Kobra::getKobraSelected(cnct, true);
-    data.index2 = cnct.getMsgType() == DbMsgExec ? 1 : 0;
-    data.arg3 = 1; // the framework clears it when the test passed
-    run.executed = command.execute(code, &data);
-    if (run.executed && data.text)
-        run.log = QString::fromStdString(*static_cast<const std::string*>(data.text));
-    Kobra::setServiceTestResult(code, data.arg3 != 0 ? Kobra::ServiceTestFailed : Kobra::ServiceTestPassed);
-    return run;
-}
-
-int runServiceTests(CDbCnct& cnct, std::initializer_list<int> codes, const char* logParameter) {
-    COlCommandIfc* command = cnct.getOlCommand();
-    if (!command)
-        return DbOk;
-    queueText(cnct, logParameter, QStringLiteral("running ..."), 0, 0);
-    cnct.updData(true);
-    QStringList logs;
-    bool failed = false;
-    for (int code : codes) {
-        const STestRun run = runServiceTest(cnct, *command, code);
-        if (!run.executed)
-            failed = true;
-        else if (!run.log.isEmpty())
-            logs.append(run.log);
-    }
-    queueText(cnct, logParameter,
-              failed ? QStringLiteral("Execution failed.") : logs.join(QStringLiteral("\n")), 0, 0);
-    return finish(cnct, DbOk);
-}
 
 int saveLog(CDbCnct& cnct, const char* logParameter) {
     QString name;
@@ -167,11 +126,13 @@ int CKobraUpdateFunc::updServiceLvdsSource(CDbCnct& cnct, const CDbAllType&) {
 }
 
 int CKobraUpdateFunc::updCpriTestExec(CDbCnct& cnct, const CDbAllType&) {
-    return runServiceTests(cnct, {OlCmdCpriTest}, "IdPDbKobraServiceCpriTestLog");
+    Kobra::runServiceTests(cnct, {OlCmdCpriTest}, "IdPDbKobraServiceCpriTestLog");
+    return DbOk;
 }
 
 int CKobraUpdateFunc::updDigRfTestExec(CDbCnct& cnct, const CDbAllType&) {
-    return runServiceTests(cnct, {OlCmdDigRfTest1, OlCmdDigRfTest2}, "IdPDbKobraServiceDigRfTestLog");
+    Kobra::runServiceTests(cnct, {OlCmdDigRfTest1, OlCmdDigRfTest2}, "IdPDbKobraServiceDigRfTestLog");
+    return DbOk;
 }
 
 int CKobraUpdateFunc::updCpriTestLogSave(CDbCnct& cnct, const CDbAllType&) {

@@ -1,7 +1,7 @@
 #pragma once
 // The list of connected boxes ("IdPDbKobraSerials"): entry 0 is "None", every further entry names a
-// box by its serial number, written as a general-format number with six significant digits
-// ("100123", "1.23457e+06"). One place reads it and turns an entry into a serial number.
+// box by its serial number, written as a whole number ("100123", "123456789"). One place reads it and
+// turns an entry into a serial number; entries in another number form ("1.23457e+06") still read.
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>

@@ -231,8 +231,10 @@ void CListAdmMainExtend::refreshCatalogues() {
 }
 
 void CListAdmMainExtend::refreshCatalogue(int type) {
-    if (!m_engine || !hasListType(type))
+    // Reading a catalogue refreshes it, and the refresh's own writes may make a listener read it.
+    if (!m_engine || !hasListType(type) || m_refreshing)
         return;
+    m_refreshing = true;
     const QStringList files = catalogue(type);
     for (const QByteArray& name : m_engine->names()) {
         for (const SDbDefCommon* d : m_engine->records(name.constData())) {
@@ -253,6 +255,7 @@ void CListAdmMainExtend::refreshCatalogue(int type) {
                             m_engine->write(name.constData(), SDbInstTupel{t0, t1, t2, t3}, value);
         }
     }
+    m_refreshing = false;
 }
 
 } // namespace MvQARN

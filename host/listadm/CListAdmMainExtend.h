@@ -4,9 +4,9 @@
 //
 // Modules ask for a tag through getTag with the file name in the message's auxiliary data of kind 9
 // and the tag name in kind 10. Catalogue parameters (file operation 7) hold the names of the files of
-// their list type's folder; writing a name to a delete parameter (file operation 2) deletes that file
-// inside the folder and refreshes the catalogues. The file-list type of those parameters is the list
-// type number.
+// their list type's folder, listed again each time one is read; writing a name to a delete parameter
+// (file operation 2) deletes that file inside the folder and refreshes the catalogues. The file-list
+// type of those parameters is the list type number.
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -97,6 +97,7 @@ private:
     QMap<int, SFolder> m_folders;
     CDbEngine* m_engine = nullptr;
     int m_observer = 0;
+    bool m_refreshing = false;
 };
 
 } // namespace MvQARN

@@ -42,3 +42,23 @@ TEST(VgxhostSimulationFile, MalformedFileIsNamedAndStopsTheStart) {
     EXPECT_TRUE(broken.err.contains(path)) << broken.err.toStdString();
     EXPECT_TRUE(broken.err.contains("not valid JSON")) << broken.err.toStdString();
 }
+
+// Serial numbers of seven and more digits stay whole numbers: listed apart, selected by their own
+// number and answered as they are.
+TEST(VgxhostSimulationFile, LongSerialNumbersStayWholeAndApart) {
+    const QStringList lines = {"KOBR:CATalog?",
+                               "KOBR:SELect 1234571",
+                               "SOURce2:KOBR:SELect 1234567",
+                               "KOBR:SELect?;:SOURce2:KOBR:SELect?",
+                               "KOBR:DEVice:SELect 123456789",
+                               "KOBR:DEVice:SELect?;SERial?"};
+    const HostRun run = runWithSim(R"({"boxes": [
+        {"serial": 1234567, "partNumber": "7730.1192K04"},
+        {"serial": 1234571, "partNumber": "7730.1192K04"},
+        {"serial": 123456789, "partNumber": "7730.1192.02"}]})",
+                                   {"--exec", lines.join('\n')});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed().split('\n'), QStringList({"\"None\",\"1234567\",\"1234571\",\"123456789\"",
+                                                          "1234571;1234567", "123456789;\"123456789\""}))
+        << run.out.toStdString();
+}

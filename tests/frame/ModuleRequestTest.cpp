@@ -9,7 +9,9 @@
 #include "FrameTestRecords.h"
 #include "FrameTestSupport.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
+#include "host/db/CDbAnswerBuffer.h"
 #include "host/db/CDbCnct.h"
+#include "host/db/CDbCnvOutFunc.h"
 #include "host/db/CDbDataTypeSelect.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/impl/CDbEngine.h"
@@ -72,10 +74,11 @@ TEST_F(ModuleRequestTest, SerialListMovesOrAddsTheSerialForFlagOneAndRemovesItFo
         {"None,100123,100456", 0, 100123.0, "None,100456"},
         {"None,100456", 2, 100456.0, "None"},
         {"None,100123,100456", 0, 555.0, "None,100123,100456"}, // unknown: written back unchanged
-        // Serials compare as general numbers of six digits: 1234567 and 1234571 both read 1.23457e+06.
-        {"None,1.23457e+06,100123", 0, 1234571.0, "None,100123"},
+        // Serials are whole numbers however many digits they have: close ones stay apart.
+        {"None,1234567,1234571,100123", 0, 1234571.0, "None,1234567,100123"},
         {"None,100123", 1, 100123.4, "None,100123"},
-        {"None,100123", 1, 7654321.0, "None,100123,7.65432e+06"},
+        {"None,100123", 1, 7654321.0, "None,100123,7654321"},
+        {"None,123456789,100123", 1, 123456789.0, "None,100123,123456789"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.before) + " flag " + std::to_string(c.flag) + " " +
@@ -91,12 +94,29 @@ TEST_F(ModuleRequestTest, SerialListMovesOrAddsTheSerialForFlagOneAndRemovesItFo
     }
 }
 
-TEST_F(ModuleRequestTest, SerialListReadFailureIsTheResultAndNothingIsWritten) {
+// A list that cannot be read as one: its read answers a number.
+class UnreadableList : public CDbCnvOutFunc {
+public:
+    UnreadableList() : CDbCnvOutFunc(static_cast<Member>(&UnreadableList::answer)) {}
+    void answer(CDbCnct& cnct) { cnct.getAnswerBuffer().createAnswer(new CDbDataTypeSelect(1)); }
+};
+
+TEST_F(ModuleRequestTest, SerialListIsWrittenBackAfterAFailedReadAndTheReadStatusIsTheResult) {
+    static UnreadableList unreadable;
+    dbtest::Defs defs;
+    SDbDefCommon& serials = defs.list("IdPDbKobraSerials", {2, 2}).c;
+    serials.upd = &serialsUpdate();
+    serials.cnvOut = &unreadable;
     resetDatabase();
-    const int result = request(330004, "IdPDbLynxUsbDevState", {}, 1, 0, 100123.0);
-    EXPECT_NE(result, 0);
-    EXPECT_NE(result, kUntouched);
-    EXPECT_TRUE(serialsUpdate().calls.isEmpty());
+    ASSERT_EQ(defs.registerAll(kTestModule), 0);
+    for (const int flag : {1, 0}) {
+        SCOPED_TRACE(flag);
+        clearRecordedUpdates();
+        EXPECT_EQ(request(330004, "IdPDbLynxUsbDevState", {}, flag, 0, 1234567.0), DbErrWrongType);
+        ASSERT_EQ(serialsUpdate().calls.size(), 1);
+        EXPECT_EQ(serialsUpdate().calls[0].value.toText(), flag == 1 ? "1234567" : "");
+    }
+    resetDatabase();
 }
 
 // ---- 330005: a box is gone ----------------------------------------------------------------------
@@ -160,10 +180,11 @@ protected:
                 readText("IdPDbKobraInstrumentName", t0, t1, link)};
     }
     const QStringList kDefaults{"-", "-", "-", "not connected"};
-    const QStringList kNotConnected{"not connected", "", "", "not connected"};
     bool m_accept = true;
 };
 
+// State 0 empties serial number and port and names the type not connected; the instrument name is
+// the block's either way.
 TEST_F(InstrumentLinkTest, TheCallersIndexPicksTheBlockAndTheOtherLinkAndStateZeroDisconnects) {
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 0);
     ASSERT_EQ(m_command.codes(), QList<int>{OlCmdInstrumentInfo});
@@ -176,10 +197,11 @@ TEST_F(InstrumentLinkTest, TheCallersIndexPicksTheBlockAndTheOtherLinkAndStateZe
     EXPECT_EQ(linkTexts(1, 0, 0), (QStringList{"SMBV-B", "5555", "DIG2", "SMBV-B (5555)"}));
 
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 0, 0, 100456.0), 0);
-    EXPECT_EQ(linkTexts(1, 0, 1), kNotConnected);
+    EXPECT_EQ(linkTexts(1, 0, 1), (QStringList{"not connected", "", "", "SMW-A (101234)"}));
+    EXPECT_EQ(linkTexts(1, 0, 0), (QStringList{"SMBV-B", "5555", "DIG2", "SMBV-B (5555)"}));
 }
 
-TEST_F(InstrumentLinkTest, ARefusedCommandGivesThreeAndWithoutFrameworkTheLinkIsNotConnected) {
+TEST_F(InstrumentLinkTest, ARefusedCommandGivesThreeAndWithoutFrameworkTheBlocksAreEmpty) {
     m_accept = false;
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 3);
     EXPECT_EQ(linkTexts(1, 0, 1), kDefaults);
@@ -188,7 +210,7 @@ TEST_F(InstrumentLinkTest, ARefusedCommandGivesThreeAndWithoutFrameworkTheLinkIs
     m_command.calls.clear();
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 0);
     EXPECT_TRUE(m_command.calls.isEmpty());
-    EXPECT_EQ(linkTexts(1, 0, 1), kNotConnected);
+    EXPECT_EQ(linkTexts(1, 0, 1), (QStringList{"", "", "", " ()"}));
 }
 
 TEST_F(InstrumentLinkTest, ABoxNoInterfaceSelectedChangesNothing) {

@@ -22,7 +22,7 @@ TEST(KobraSerials, EntryTextsReadAsExactIntegers) {
         {" 100456\t", 100456},
         {"+7", 7},
         {"00100123", 100123},
-        // The general format with six significant digits, as the list maintenance writes it.
+        // Other number forms of the same serial read alike.
         {"1.23457e+06", 1234570},
         {"7.65432E+06", 7654320},
         {"1e6", 1000000},

@@ -332,4 +332,113 @@ TEST_F(KobraScpiHostTest, WalkEveryCommandOfTheTree) {
         EXPECT_GT(kinds.value(kind), 0) << kind;
 }
 
+// A number is taken at the parameter's resolution before its checks: an integer-step value is stored
+// whole, and a value that rounds into the limits is accepted.
+TEST_F(KobraScpiHostTest, NumbersAreTakenAtTheParametersResolutionBeforeTheChecks) {
+    auto stored = [this](const char* name) {
+        double v = -1.0;
+        db().dataBaseIfc()->getNumber(name, v, 0, 0, 0, 0);
+        return v;
+    };
+    const struct {
+        const char* line;
+        const char* query;
+        const char* param;
+        double value;
+        const char* answer;
+    } cases[] = {
+        {"KOBR:USER:DATA:SIZE 12.4", "KOBR:USER:DATA:SIZE?", "IdPDbLynxDataWordSize", 12.0, "12"},
+        {"KOBR:USER:TRIGger:DELay 10.6", "KOBR:USER:TRIGger:DELay?", "IdPDbLynxTriggerDelay", 11.0, "11"},
+        {"KOBR:USER:TRIGger:DELay 65535.4", "KOBR:USER:TRIGger:DELay?", "IdPDbLynxTriggerDelay", 65535.0,
+         "65535"},
+        {"KOBR:USER:CLOCk:RATE 12345678.9004", "KOBR:USER:CLOCk:RATE?", "IdPDbLynxClocRate", 12345678.9,
+         "12345678.9"},
+        {"KOBR:USER:CLOCk:SKEW:OUT 123PS", "KOBR:USER:CLOCk:SKEW:OUT?", "IdPDbLynxClocSkew", 1e-10, "1e-10"},
+        {"KOBR:USER:DATA:SIZE 16;SPOSition 15.4", "KOBR:USER:DATA:SPOSition?", "IdPDbLynxDataStrobPos", 15.0,
+         "15"},
+        {"KOBR:USER:TEST:TX:SINE:AMPLitude -3.456", "KOBR:USER:TEST:TX:SINE:AMPLitude?",
+         "IdPDbLynxTestSinusGain", -3.46, "-3.46"},
+    };
+    for (const auto& c : cases) {
+        ok(c.line);
+        EXPECT_EQ(stored(c.param), c.value) << c.line;
+        EXPECT_EQ(run(c.query), c.answer) << c.line;
+        EXPECT_TRUE(errors().isEmpty()) << c.query;
+    }
+    // Past the limit after rounding it is still refused, and the stored value stays.
+    refused("KOBR:USER:DATA:SIZE 18.6", ScpiErrDataOutOfRange);
+    EXPECT_EQ(stored("IdPDbLynxDataWordSize"), 16.0);
+}
+
+// A value an index function shares among the interfaces: every interface instance holds it, and every
+// SOURce and DIAGnostic suffix reaches the same value.
+TEST_F(KobraScpiHostTest, EverySuffixReachesAValueAnIndexFunctionShares) {
+    auto shared = [](const char* param) {
+        const QList<const SDbDefCommon*> recs = db().records(param);
+        return !recs.isEmpty() &&
+               std::all_of(recs.begin(), recs.end(), [](const SDbDefCommon* d) { return d->idx != nullptr; });
+    };
+    QStringList failures;
+    QSet<QString> params;
+    for (const Full& f : expectedCommands()) {
+        const Expected& e = f.e;
+        const bool setting = e.kind == 'S' || e.kind == 's';
+        if (!shared(e.param) || !(setting || e.kind == 'Q' || e.kind == 'q'))
+            continue;
+        const QString node = f.path.startsWith("SOURce:")       ? QStringLiteral("SOURce")
+                             : f.path.startsWith("DIAGnostic:") ? QStringLiteral("DIAGnostic")
+                                                                : QString();
+        if (node.isEmpty())
+            continue;
+        params.insert(QString::fromLatin1(e.param));
+        const QString rest = f.path.mid(node.size());
+        auto pathOf = [&](int n) { return node + QString::number(n) + rest; };
+        QString expected = run(pathOf(1) + "?");
+        for (int n = 1; n <= 4; ++n) {
+            if (setting && e.arg) {
+                const QString line = pathOf(n) + " " + e.arg;
+                run(line);
+                if (const QStringList err = errors(); !err.isEmpty())
+                    failures << line + " -> " + err.join(" | ");
+                expected = e.answer ? QString::fromLatin1(e.answer) : run(pathOf(n) + "?");
+            }
+            for (int m = 1; m <= 4; ++m) {
+                const QString a = run(pathOf(m) + "?");
+                const QStringList err = errors();
+                if (!err.isEmpty() || !sameAnswer(a, expected))
+                    failures << QStringLiteral("%1? after suffix %2 -> [%3] %4, expected %5")
+                                    .arg(pathOf(m))
+                                    .arg(n)
+                                    .arg(a, err.join(" | "), expected);
+            }
+        }
+    }
+    EXPECT_TRUE(failures.isEmpty()) << failures.join("\n").toStdString();
+    EXPECT_TRUE(params.contains("IdPiDbKobraConfigSelected")) << "the configured box is one of them";
+    EXPECT_TRUE(params.contains("IdPDbKobraSerials"));
+
+    // In the database: each instance of the interfaces and lists maps to the value of its sharing.
+    for (const QByteArray& name : db().names()) {
+        for (const SDbDefCommon* d : db().records(name.constData())) {
+            if (!d->idx)
+                continue;
+            for (int t0 = 0; t0 < 2; ++t0)
+                for (int t1 = 0; t1 < 2; ++t1)
+                    for (int t2 = d->firstA[2]; t2 < d->firstA[2] + std::max(1, d->countA[2]); ++t2)
+                        for (int t3 = d->firstA[3]; t3 < d->firstA[3] + std::max(1, d->countA[3]); ++t3) {
+                            SDbInstTupel mapped{t0, t1, t2, t3};
+                            ASSERT_EQ(d->idx(mapped), 0);
+                            const SDbDefCommon* found = nullptr;
+                            SDbInstTupel stored, sharedStored;
+                            EXPECT_EQ(db().locate(name.constData(), {t0, t1, t2, t3}, found, stored), 0)
+                                << name.constData() << " " << t0 << t1 << t2 << t3;
+                            EXPECT_EQ(db().locate(name.constData(), mapped, found, sharedStored), 0);
+                            EXPECT_TRUE(stored.t0 == sharedStored.t0 && stored.t1 == sharedStored.t1 &&
+                                        stored.t2 == sharedStored.t2 && stored.t3 == sharedStored.t3)
+                                << name.constData() << " " << t0 << t1 << t2 << t3;
+                        }
+        }
+    }
+}
+
 } // namespace

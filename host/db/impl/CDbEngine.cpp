@@ -20,6 +20,7 @@
 #include "host/db/impl/CDbRecord.h"
 #include "host/db/impl/CDbRequest.h"
 #include "host/db/impl/CLynxFile.h"
+#include "host/listadm/CListAdmMainExtend.h"
 #include "host/util/VGXUtility.h"
 
 namespace MvQARN {
@@ -515,6 +516,9 @@ int CDbEngine::readWith(const char* name, const SDbInstTupel& t, CDbAllType& out
     CDbRecord* rec = storedRecord(name, t, stored, e);
     if (!rec)
         return e;
+    // A file catalogue answers what its folder holds now: files come and go while the host runs.
+    if (m_listAdm && rec->def()->fileOp == kFileOpCatalogue)
+        m_listAdm->refreshCatalogue(rec->def()->fileListType);
     const CDbAllType value = rec->value(stored);
     CDbCnvOutFunc* cnvOut = rec->def()->cnvOut;
     if (!cnvOut) {

@@ -78,7 +78,12 @@ qint64 CDbRecord::widthA() const {
     return n;
 }
 
-bool CDbRecord::holds(const SDbInstTupel& t) const {
+bool CDbRecord::holds(const SDbInstTupel& addressed) const {
+    // An index function shares one value among several instances: every instance it maps into the
+    // range is one of the record's.
+    SDbInstTupel t = addressed;
+    if (m_def->idx && m_def->idx(t) != 0)
+        return false;
     for (int i = 0; i < 4; ++i) {
         const int v = at(t, i);
         const int first = m_def->firstA[i];

@@ -28,7 +28,8 @@ public:
     int module() const { return m_module; }
     int order() const { return m_order; }
     qint64 widthA() const; // number of addressable instances: narrower records win
-    bool holds(const SDbInstTupel& t) const;
+    // True when the instance lies in range A once the record's index function (if any) has mapped it.
+    bool holds(const SDbInstTupel& addressed) const;
     // True when several addressable instances share one stored value on the axes set in axisMask
     // (bit i = axis ti).
     bool sharedOn(unsigned axisMask) const;

@@ -59,6 +59,24 @@ int specialOf(const SScpiKeyword* k) {
     return 0;
 }
 
+// A number at the resolution of a number parameter: the nearest multiple of its step. A step that
+// divides 1 (0.001, 5e-11) divides the count instead of multiplying it, so that 10.6 at 0.1 reads 10.6
+// and not 10.600000000000001.
+double atResolution(const SDbDefCommon* def, double v) {
+    if (!def || def->type != DbTypeNumber)
+        return v;
+    const double step = reinterpret_cast<const SDbDefNumber*>(def)->step;
+    if (!(step > 0.0))
+        return v;
+    const double count = std::round(v / step);
+    if (!std::isfinite(count))
+        return v; // far outside any range: the range check refuses it as it is
+    const double perUnit = std::round(1.0 / step);
+    const double r =
+        perUnit >= 1.0 && std::fabs(perUnit * step - 1.0) < 1e-12 ? count / perUnit : count * step;
+    return r + 0.0; // no negative zero
+}
+
 } // namespace
 
 SDbInstTupel CScpiParser::tupelOf(const SAddress& addr) {
@@ -424,7 +442,8 @@ int CScpiParser::decodeArg(const SScpiEntry& entry, const SDbInstTupel& t, const
                     return fail(rc, QString::fromLatin1(token.suffix.left(40)));
             if (!std::isfinite(v))
                 return fail(ScpiErrNumericData);
-            return fromNumber(v);
+            // Numbers are taken at the parameter's resolution before any check sees them.
+            return fromNumber(atResolution(def, v));
         }
         if (token.kind == SScpiToken::NonDecimal && scpiAcceptsBits(desc))
             return fromBits(token.bitLength, token.bits);

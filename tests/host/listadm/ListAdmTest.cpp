@@ -165,6 +165,28 @@ TEST_F(ListAdmFiles, CataloguesListTheFilesOfTheirFolderForEveryInstance) {
     EXPECT_EQ(arbCatalogue(1, 1), QStringList({"A.wv", "b.wv", "d.wv"}));
 }
 
+// Files copied in or removed behind the host's back: a catalogue lists its folder when it is read.
+TEST_F(ListAdmFiles, ACatalogueReadListsItsFolderAsItIsNow) {
+    m_adm.attach(CDbEngine::instance());
+    const struct {
+        const char* catalogue;
+        QString folder;
+        const char* file;
+    } lists[] = {
+        {"IdPDbKobraArbCatName", m_arb, "copied.wv"},
+        {"IdPDbLynxCatName", m_settings, "copied.lynx"},
+        {"IdPDbLynxSsiHexFileCat", m_settings, "copied.hex"},
+    };
+    for (const auto& l : lists) {
+        SCOPED_TRACE(l.catalogue);
+        ASSERT_TRUE(readList(l.catalogue, {1, 1, 0, 0}).isEmpty());
+        touch(l.folder + "/" + l.file);
+        EXPECT_EQ(readList(l.catalogue, {1, 1, 0, 0}), QStringList({l.file}));
+        ASSERT_TRUE(QFile::remove(l.folder + "/" + l.file));
+        EXPECT_TRUE(readList(l.catalogue, {0, 1, 0, 0}).isEmpty());
+    }
+}
+
 TEST_F(ListAdmFiles, ADeleteNameDeletesOnlyAFileOfItsListInsideItsFolder) {
     for (const QString& f : {m_dir.filePath("outside.wv"), m_arb + "/a.wv", m_arb + "/b.wv",
                              m_arb + "/notes.txt", m_settings + "/x.wv"})

@@ -29,11 +29,11 @@ TEST_F(ScpiFixture, NumbersKeywordsAndBooleansStoreTheirValues) {
 TEST_F(ScpiFixture, SpecialValuesResolveThroughTheCurrentLimitsAndDefault) {
     // MAX is the check function's limit, not the record's.
     stores("BBIN:EXT:CLOC:RATE", "TstClocRate",
-           {{"MAX", 200e6}, {"minimum", 1e3}, {"DEF", 10e6}, {"UP;RATE UP", 12e6}, {"DOWN", 11e6}});
+           {{"MAX", 200e6}, {"minimum", 1e3}, {"DEF", 10e6}, {"UP;RATE UP", 10000002}, {"DOWN", 10000001}});
     stores("BBIN:EXT:DATA:SIZE", "TstDataSize", {{"MIN", 4}});
     stores("KOBR:SEL", "TstKobrSelect", {{"MAX", 3}, {"OFF", 0}});
     EXPECT_EQ(run("BBIN:EXT:CLOC:RATE? MAX;RATE? MIN;RATE? DEFault;RATE?"),
-              "200000000;1000;10000000;11000000");
+              "200000000;1000;10000000;10000001");
     ok("BBIN:EXT:CLOC:RATE MAX");
     refused("BBIN:EXT:CLOC:RATE UP", ScpiErrDataOutOfRange);
     EXPECT_DOUBLE_EQ(num("TstClocRate"), 200e6);

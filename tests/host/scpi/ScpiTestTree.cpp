@@ -95,11 +95,11 @@ dbtest::Defs& buildRecords() {
     built = true;
     const dbtest::Inst ifc{2, 2, 1, 1};
     auto& rate = d.number("TstClocRate", 1e3, 250e6, 10e6, ifc);
-    rate.step = 1e6;
+    rate.step = 1.0; // whole hertz: numbers round to it, UP and DOWN move by it
     rate.c.unit = DbUnitHz;
     rate.c.chk = &g_chkClock;
     auto& skew = d.number("TstClocSkew", -5e-9, 5e-9, 0.0, ifc);
-    skew.step = 1e-10;
+    skew.step = 1e-12;
     skew.c.unit = DbUnitSec;
     d.number("TstDataSize", 4, 16, 12, ifc);
     auto& sampleRate = d.number("TstSampRate", 0, 1e9, 0, ifc);

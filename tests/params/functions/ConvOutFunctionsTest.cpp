@@ -139,7 +139,7 @@ TEST_F(KobraSelected, AnswersTheSerialNumberBehindTheSelectedEntryOfTheFirstTwen
     ASSERT_EQ(writeList("IdPDbKobraSerials", list), 0); // 21 entries
     EXPECT_EQ(selected(tup(1, 0), false), 0);
     const std::pair<int, int> cases[] = {
-        {1, 100123},  {2, 1234570}, // general format with six digits
+        {1, 100123},  {2, 1234570}, // an entry in exponent form
         {3, 0},                     // an entry that is no number
         {19, 300019}, {20, 0},      // beyond the first twenty boxes
     };

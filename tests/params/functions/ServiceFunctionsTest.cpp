@@ -1,12 +1,11 @@
 // Diagnostics and service read-outs: diagnostic points, the LVDS service test counters with their
 // stop rules, and the results of the service tests.
-#include <QPair>
+#include <QList>
 #include <gtest/gtest.h>
 #include <string>
 
 #include "FunctionTestSupport.h"
 #include "host/olfw/KobraLvdsResult.h"
-#include "params/KobraServiceTests.h"
 
 using namespace MvQARN;
 using namespace fntest;
@@ -136,23 +135,50 @@ TEST_F(ServiceFunctions, LvdsTestStopsWithTheLastReasonFound) {
     }
 }
 
-TEST_F(ServiceFunctions, ServiceTestErrorsShowTheRunnerResults) {
-    const QPair<const char*, int> rows[] = {
-        {"IdPDbKobraServiceCpriTestError", OlCmdCpriTest},
-        {"IdPDbKobraServiceDigRfTestError", OlCmdDigRfTest1},
-        {"IdPDbKobraServiceDigRfTestError2", OlCmdDigRfTest2},
+// A result row runs its own test on the configured box each time it is read, with the in/out word
+// set on entry and the message type of the read, and answers that run's result; the log follows.
+TEST_F(ServiceFunctions, ServiceTestResultRowsRunTheirTestOnTheConfiguredBox) {
+    struct Row {
+        const char* name;
+        int code;
+        const char* log;
     };
-    for (const auto& row : rows) {
-        for (const auto& other : rows)
-            Kobra::setServiceTestResult(other.second, Kobra::ServiceTestPassed);
-        EXPECT_EQ(readInt(row.first, tup(0, 0)), 0) << row.first;
-        Kobra::setServiceTestResult(row.second, Kobra::ServiceTestFailed);
-        for (const auto& other : rows)
-            EXPECT_EQ(readInt(other.first, tup(0, 0)), other.first == row.first ? 1 : 0)
-                << row.first << " failed, reading " << other.first;
+    const Row rows[] = {
+        {"IdPDbKobraServiceCpriTestError", OlCmdCpriTest, "IdPDbKobraServiceCpriTestLog"},
+        {"IdPDbKobraServiceDigRfTestError", OlCmdDigRfTest1, "IdPDbKobraServiceDigRfTestLog"},
+        {"IdPDbKobraServiceDigRfTestError2", OlCmdDigRfTest2, "IdPDbKobraServiceDigRfTestLog"},
+    };
+    int failing = -1;
+    std::string log;
+    m_commands.handler = [&](int code, COlCommandData* d) {
+        if (!accept || !d)
+            return false;
+        log = "log of test " + std::to_string(code);
+        d->text = &log;
+        d->arg3 = code == failing ? 1 : 0;
+        return true;
+    };
+    useCommands();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const int msgType : {int(DbMsgSet), int(DbMsgExec)}) {
+            for (const bool fails : {false, true}) {
+                m_commands.calls.clear();
+                failing = fails ? row.code : -1;
+                EXPECT_EQ(readInt(row.name, tup(0, 0), msgType), fails ? 1 : 0);
+                ASSERT_EQ(m_commands.codes(), QList<int>{row.code});
+                EXPECT_EQ(m_commands.calls[0].in.index1, 100456); // the configured box
+                EXPECT_EQ(m_commands.calls[0].in.index2, msgType == DbMsgExec ? 1 : 0);
+                EXPECT_EQ(m_commands.calls[0].in.arg3, 1);
+                EXPECT_EQ(storedText(row.log, tup(0, 0)), QStringLiteral("log of test %1").arg(row.code));
+            }
+        }
+        // A refused command: the test did not pass and the log says so.
+        accept = false;
+        EXPECT_EQ(readInt(row.name, tup(0, 0)), 1);
+        EXPECT_EQ(storedText(row.log, tup(0, 0)), QStringLiteral("Execution failed."));
+        accept = true;
     }
-    for (const auto& row : rows)
-        Kobra::setServiceTestResult(row.second, Kobra::ServiceTestPassed);
 }
 
 } // namespace

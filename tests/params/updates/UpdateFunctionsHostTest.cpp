@@ -243,11 +243,14 @@ TEST_F(UpdateHostTest, ServiceTestRunnerWritesTheLogAndTheResultState) {
     ASSERT_EQ(exec("IdPDbKobraServiceDigRfTestExec", tup(0, 0)), 0);
     EXPECT_FALSE(text("IdPDbKobraServiceDigRfTestLog", tup(0, 0)).isEmpty());
 
-    // The log goes to a file of the user's folder.
+    // The log of the last run (the result row's own) goes to a file of the user's folder.
+    const QString lastLog = text("IdPDbKobraServiceCpriTestLog", tup(0, 0));
+    EXPECT_TRUE(lastLog.startsWith(QStringLiteral("CPRI service test on KOBRA 100123")))
+        << lastLog.toStdString();
     set("IdPDbKobraServiceCpriTestLogSave", tup(0, 0), CDbAllType::fromString(QStringLiteral("cpri")));
     QFile file(m_settings.path() + QStringLiteral("/cpri.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()), log);
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), lastLog);
 
     // With the box gone the command fails.
     ASSERT_TRUE(m_boxes.disconnect(kBoxB));
