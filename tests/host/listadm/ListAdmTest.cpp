@@ -174,7 +174,6 @@ TEST_F(ListAdmFiles, ACatalogueReadListsItsFolderAsItIsNow) {
         const char* file;
     } lists[] = {
         {"IdPDbKobraArbCatName", m_arb, "copied.wv"},
-        {"IdPDbLynxCatName", m_settings, "copied.lynx"},
         {"IdPDbLynxSsiHexFileCat", m_settings, "copied.hex"},
     };
     for (const auto& l : lists) {
