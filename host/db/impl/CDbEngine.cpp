@@ -146,11 +146,7 @@ CDbEngine::~CDbEngine() = default;
 void CDbEngine::reset() {
     if (m_hub)
         m_hub->clear();
-    m_records.clear();
-    m_byName.clear();
-    m_moduleNames.clear();
-    m_defaultModule = 0;
-    m_order = 0;
+    m_registry.reset();
     m_modeWord = 0x121;
     m_olCommand = nullptr;
     m_listAdm = nullptr;
@@ -159,147 +155,6 @@ void CDbEngine::reset() {
     m_changes.clear();
     m_changeKeys.clear();
     m_observers.clear();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Definitions
-
-int CDbEngine::registerDescriptor(const SDbDescriptor* d, int moduleNumber) {
-    if (!d || (d->arrayCount > 0 && !d->arrays) || d->arrayCount < 0)
-        return DbErrUnknownParameter;
-    // Check everything first so that a malformed descriptor defines nothing.
-    for (int a = 0; a < d->arrayCount; ++a) {
-        const SDbDefArray& arr = d->arrays[a];
-        const size_t stride = CDbRecord::strideOf(arr.type);
-        if (stride == 0)
-            return DbErrWrongType;
-        const int n = arr.count ? *arr.count : 0;
-        if (n < 0 || (n > 0 && !arr.records))
-            return DbErrUnknownParameter;
-        for (int i = 0; i < n; ++i) {
-            const auto* c =
-                reinterpret_cast<const SDbDefCommon*>(static_cast<const char*>(arr.records) + i * stride);
-            if (!c->name || !*c->name)
-                return DbErrUnknownParameter;
-            if (c->type != arr.type)
-                return DbErrWrongType;
-        }
-    }
-    for (int a = 0; a < d->arrayCount; ++a) {
-        const SDbDefArray& arr = d->arrays[a];
-        const size_t stride = CDbRecord::strideOf(arr.type);
-        const int n = arr.count ? *arr.count : 0;
-        for (int i = 0; i < n; ++i) {
-            const auto* c =
-                reinterpret_cast<const SDbDefCommon*>(static_cast<const char*>(arr.records) + i * stride);
-            QList<CDbRecord*>& same = m_byName[QByteArray(c->name)];
-            bool known = false;
-            for (CDbRecord* r : same)
-                known = known || r->def() == c;
-            if (known)
-                continue;
-            auto rec = std::make_unique<CDbRecord>(c, moduleNumber, m_order++);
-            CDbRecord* replaced = nullptr;
-            for (CDbRecord* r : same)
-                if (std::equal(r->def()->firstA, r->def()->firstA + 4, c->firstA) &&
-                    std::equal(r->def()->countA, r->def()->countA + 4, c->countA))
-                    replaced = r;
-            if (replaced) {
-                same.replace(same.indexOf(replaced), rec.get());
-                for (auto& slot : m_records)
-                    if (slot.get() == replaced)
-                        slot = std::move(rec);
-            } else {
-                same.append(rec.get());
-                m_records.push_back(std::move(rec));
-            }
-        }
-    }
-    m_defaultModule = moduleNumber;
-    return DbOk;
-}
-
-int CDbEngine::registerDescriptor(const SDbDescriptor* d, int moduleNumber, const char* moduleName) {
-    const int rc = registerDescriptor(d, moduleNumber);
-    if (rc == DbOk && moduleName && *moduleName)
-        setModuleName(moduleNumber, moduleName);
-    return rc;
-}
-
-void CDbEngine::unregisterModule(int moduleNumber) {
-    for (auto it = m_byName.begin(); it != m_byName.end();) {
-        it->removeIf([&](CDbRecord* r) { return r->module() == moduleNumber; });
-        it = it->isEmpty() ? m_byName.erase(it) : std::next(it);
-    }
-    std::erase_if(m_records,
-                  [&](const std::unique_ptr<CDbRecord>& r) { return r->module() == moduleNumber; });
-    m_moduleNames.remove(moduleNumber);
-}
-
-void CDbEngine::setModuleName(int moduleNumber, const QByteArray& name) {
-    m_moduleNames[moduleNumber] = name;
-}
-
-QByteArray CDbEngine::moduleName(int moduleNumber) const {
-    return m_moduleNames.value(moduleNumber);
-}
-
-CDbRecord* CDbEngine::resolve(const QByteArray& name, const SDbInstTupel& t, int& error) const {
-    auto it = m_byName.constFind(name);
-    if (it == m_byName.constEnd() || it->isEmpty()) {
-        error = DbErrUnknownParameter;
-        return nullptr;
-    }
-    CDbRecord* best = nullptr;
-    for (CDbRecord* r : *it)
-        if (r->holds(t) && (!best || r->widthA() < best->widthA()))
-            best = r;
-    error = best ? DbOk : DbErrInstance;
-    return best;
-}
-
-const SDbDefCommon* CDbEngine::findRecord(const char* name, const SDbInstTupel& t) const {
-    int e = 0;
-    const CDbRecord* r = name ? resolve(QByteArray(name), t, e) : nullptr;
-    return r ? r->def() : nullptr;
-}
-
-QList<const SDbDefCommon*> CDbEngine::records(const char* name) const {
-    QList<const SDbDefCommon*> out;
-    if (!name)
-        return out;
-    for (const CDbRecord* r : m_byName.value(QByteArray(name)))
-        out.append(r->def());
-    return out;
-}
-
-QList<QByteArray> CDbEngine::names() const {
-    QList<QByteArray> out;
-    for (const auto& r : m_records)
-        if (!out.contains(r->name()))
-            out.append(r->name());
-    return out;
-}
-
-CDbRecord* CDbEngine::storedRecord(const char* name, const SDbInstTupel& t, SDbInstTupel& stored,
-                                   int& error) const {
-    if (!name) {
-        error = DbErrUnknownParameter;
-        return nullptr;
-    }
-    CDbRecord* rec = resolve(QByteArray(name), t, error);
-    if (!rec)
-        return nullptr;
-    error = rec->storedTupel(t, stored);
-    return error == DbOk ? rec : nullptr;
-}
-
-int CDbEngine::locate(const char* name, const SDbInstTupel& t, const SDbDefCommon*& def,
-                      SDbInstTupel& stored) const {
-    int e = DbOk;
-    if (const CDbRecord* r = storedRecord(name, t, stored, e))
-        def = r->def();
-    return e;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -537,14 +392,6 @@ int CDbEngine::readWith(const char* name, const SDbInstTupel& t, CDbAllType& out
     return DbOk;
 }
 
-int CDbEngine::readStored(const char* name, const SDbInstTupel& t, CDbAllType& out) {
-    int e = DbOk;
-    SDbInstTupel stored;
-    if (const CDbRecord* rec = storedRecord(name, t, stored, e))
-        out = rec->value(stored);
-    return e;
-}
-
 CDbDataBaseIfc* CDbEngine::dataBaseIfc() {
     return m_ifc.get();
 }
@@ -694,12 +541,6 @@ bool CDbEngine::inSettings(const CDbRecord* rec, int group, unsigned mask, bool 
     return withSaveRecall && d->savRcl;
 }
 
-// False for instances a narrower record of the same name holds: their values are never read.
-bool CDbEngine::serves(const CDbRecord* rec, const SDbInstTupel& stored) const {
-    int e = DbOk;
-    return resolve(rec->name(), stored, e) == rec;
-}
-
 int CDbEngine::storeOne(CDbRecord* rec, const SDbInstTupel& stored, const CDbAllType& v,
                         CDbForwardAnswerBuffer& answer) {
     Enter enter(*this);
@@ -743,9 +584,7 @@ int CDbEngine::presetWith(int group, unsigned mask, const int filter[4], const c
     for (int i = 0; i < 4; ++i)
         if (filter[i] >= 0)
             axes |= 1u << i;
-    std::vector<CDbRecord*> recs;
-    for (const auto& r : m_records)
-        recs.push_back(r.get());
+    const std::vector<CDbRecord*> recs = m_registry.allRecords();
     int first = DbOk;
     for (CDbRecord* rec : recs) {
         if (!inSettings(rec, group, mask, false))
@@ -756,7 +595,7 @@ int CDbEngine::presetWith(int group, unsigned mask, const int filter[4], const c
         if (axes && rec->sharedOn(axes))
             continue;
         for (const SDbInstTupel& st : rec->storedInstances()) {
-            if (!matches(st, filter) || !serves(rec, st))
+            if (!matches(st, filter) || !m_registry.serves(rec, st))
                 continue;
             CDbAllType v = rec->defaultValue();
             if (CDbPresFunc* pres = rec->def()->pres) {
@@ -812,9 +651,7 @@ int CDbEngine::saveWith(const QString& path, int group, unsigned mask, int t0, i
         return DbErrNesting;
     }
     QVector<CLynxFile::SEntry> entries;
-    std::vector<CDbRecord*> recs;
-    for (const auto& r : m_records)
-        recs.push_back(r.get());
+    const std::vector<CDbRecord*> recs = m_registry.allRecords();
     for (CDbRecord* rec : recs) {
         if (!inSettings(rec, group, mask, true) || rec->sharedOn(0x3))
             continue;
@@ -826,7 +663,7 @@ int CDbEngine::saveWith(const QString& path, int group, unsigned mask, int t0, i
                 continue;
         }
         for (const SDbInstTupel& st : rec->storedInstances()) {
-            if (st.t0 != t0 || st.t1 != t1 || !serves(rec, st))
+            if (st.t0 != t0 || st.t1 != t1 || !m_registry.serves(rec, st))
                 continue;
             CDbAllType v = rec->value(st);
             // On an error nothing is written: the old file stays as it was.

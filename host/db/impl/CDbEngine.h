@@ -4,9 +4,7 @@
 // change notification after each request. GUI thread only; re-entrant calls from plug-in functions
 // are expected and bounded by the nesting limit.
 #include <QByteArray>
-#include <QHash>
 #include <QList>
-#include <QMap>
 #include <QString>
 #include <QVector>
 #include <array>
@@ -21,6 +19,7 @@
 #include "host/db/CDbCnct.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/DbDefinitions.h"
+#include "host/db/impl/CDbDefinitionRegistry.h"
 
 namespace MvQARN {
 
@@ -49,14 +48,21 @@ public:
     // Defines every record of the descriptor's typed arrays. 0, or an error when the descriptor is
     // malformed (nothing is defined then). A record registered again is kept as it is; a record of the
     // same name and range A as an earlier one replaces it.
-    int registerDescriptor(const SDbDescriptor* d, int moduleNumber);
-    int registerDescriptor(const SDbDescriptor* d, int moduleNumber, const char* moduleName);
+    int registerDescriptor(const SDbDescriptor* d, int moduleNumber) {
+        return m_registry.registerDescriptor(d, moduleNumber);
+    }
+    int registerDescriptor(const SDbDescriptor* d, int moduleNumber, const char* moduleName) {
+        return m_registry.registerDescriptor(d, moduleNumber, moduleName);
+    }
     // Removes the records of a module (before its library is unloaded).
-    void unregisterModule(int moduleNumber);
+    void unregisterModule(int moduleNumber) { m_registry.unregisterModule(moduleNumber); }
     // Module name that settings files of this module carry ("KobraPlugin").
-    void setModuleName(int moduleNumber, const QByteArray& name);
-    QByteArray moduleName(int moduleNumber) const;
-    int defaultModuleNumber() const { return m_defaultModule; }
+    void setModuleName(int moduleNumber, const QByteArray& name) {
+        m_registry.setModuleName(moduleNumber, name);
+    }
+    QByteArray moduleName(int moduleNumber) const { return m_registry.moduleName(moduleNumber); }
+    int defaultModuleNumber() const { return m_registry.defaultModuleNumber(); }
+    CDbDefinitionRegistry& registry() { return m_registry; }
 
     // One request. Returns 0 or the first error (a refusal, or an error of an update function).
     int write(const CDbMsg& msg, CDbAnswerBuffer* answer = nullptr);
@@ -69,7 +75,9 @@ public:
     // Reads with conversion-out; msgType is what conversion-out functions see as the request's type.
     int read(const char* name, const SDbInstTupel& t, CDbAllType& out, CDbAnswerBuffer* answer = nullptr);
     int read(const char* name, const SDbInstTupel& t, CDbAllType& out, CDbAnswerBuffer* answer, int msgType);
-    int readStored(const char* name, const SDbInstTupel& t, CDbAllType& out);
+    int readStored(const char* name, const SDbInstTupel& t, CDbAllType& out) const {
+        return m_registry.readStored(name, t, out);
+    }
 
     CDbDataBaseIfc* dataBaseIfc();
 
@@ -89,11 +97,16 @@ public:
     QString userFilePath(const QString& name, bool settingsFile) const;
 
     // Definition introspection.
-    const SDbDefCommon* findRecord(const char* name, const SDbInstTupel& t) const;
-    QList<const SDbDefCommon*> records(const char* name) const;
-    QList<QByteArray> names() const;
+    const SDbDefCommon* findRecord(const char* name, const SDbInstTupel& t) const {
+        return m_registry.findRecord(name, t);
+    }
+    QList<const SDbDefCommon*> records(const char* name) const { return m_registry.records(name); }
+    QList<QByteArray> names() const { return m_registry.names(); }
     // Record and stored instance an addressed instance maps to; 0 or an error.
-    int locate(const char* name, const SDbInstTupel& t, const SDbDefCommon*& def, SDbInstTupel& stored) const;
+    int locate(const char* name, const SDbInstTupel& t, const SDbDefCommon*& def,
+               SDbInstTupel& stored) const {
+        return m_registry.locate(name, t, def, stored);
+    }
 
     // Current limits and choices at an instance (the check function runs in a query pass).
     bool limits(const char* name, const SDbInstTupel& t, double& min, double& max);
@@ -145,7 +158,9 @@ public:
                  const char* module, const char* section, const char* key, CDbForwardAnswerBuffer& answer);
     int recallWith(const QString& path, int t0, int t1, const QByteArray& module, int moduleNumber,
                    const std::function<void()>& preset, CDbForwardAnswerBuffer& answer);
-    CDbRecord* resolve(const QByteArray& name, const SDbInstTupel& t, int& error) const;
+    CDbRecord* resolve(const QByteArray& name, const SDbInstTupel& t, int& error) const {
+        return m_registry.resolve(name, t, error);
+    }
 
 private:
     class Enter;
@@ -160,7 +175,9 @@ private:
     int validateHead(CDbMsgList& list, CDbForwardAnswerBuffer& answer);
     // The record of name holding instance t, with the stored instance in stored; null with the error
     // when there is none.
-    CDbRecord* storedRecord(const char* name, const SDbInstTupel& t, SDbInstTupel& stored, int& error) const;
+    CDbRecord* storedRecord(const char* name, const SDbInstTupel& t, SDbInstTupel& stored, int& error) const {
+        return m_registry.storedRecord(name, t, stored, error);
+    }
     int storeOne(CDbRecord* rec, const SDbInstTupel& stored, const CDbAllType& v,
                  CDbForwardAnswerBuffer& answer);
     // Calls fn, a definition function, with a context on ctx, then runs what it queued. An error fn
@@ -172,14 +189,9 @@ private:
     int passSavRcl(CDbRecord* rec, const SDbInstTupel& t, CDbAllType& v, bool save,
                    CDbForwardAnswerBuffer& answer);
     bool inSettings(const CDbRecord* rec, int group, unsigned mask, bool withSaveRecall) const;
-    bool serves(const CDbRecord* rec, const SDbInstTupel& stored) const;
     void queryCheck(CDbRecord* rec, const SDbInstTupel& t, CDbRequest& ctx);
 
-    std::vector<std::unique_ptr<CDbRecord>> m_records;
-    QHash<QByteArray, QList<CDbRecord*>> m_byName;
-    QMap<int, QByteArray> m_moduleNames;
-    int m_defaultModule = 0;
-    int m_order = 0;
+    CDbDefinitionRegistry m_registry;
 
     unsigned m_modeWord = 0x121;
     COlCommandIfc* m_olCommand = nullptr;
