@@ -4,6 +4,7 @@
 #include "host/db/impl/CDbEngine.h"
 #include "host/db/impl/CDbRecord.h"
 #include "host/db/impl/CDbRequest.h"
+#include "host/db/impl/CDbRequestPipeline.h"
 
 namespace MvQARN {
 
@@ -19,7 +20,7 @@ constexpr int kAuxRecallPath = 9;
 CDbCnct::CDbCnct(CDbRequest* request) : m_request(request) {
     if (!m_request) {
         CDbEngine& e = CDbEngine::instance();
-        m_request = new CDbRequest(e, e.errorSink());
+        m_request = new CDbRequest(e, e.requests().errorSink());
         m_request->ownedByContext = true;
     }
 }
@@ -121,8 +122,8 @@ CDbDataTypeString* CDbCnct::srSavDb(const QString& path, int group, unsigned mas
     CDbEngine& e = m_request->engine();
     const CDbRecord* rec = m_request->record();
     // The first save names the module's settings files; recalls then refuse files of other modules.
-    if (rec && module && *module && e.moduleName(rec->module()).isEmpty())
-        e.setModuleName(rec->module(), module);
+    if (rec && module && *module && e.registry().moduleName(rec->module()).isEmpty())
+        e.registry().setModuleName(rec->module(), module);
     const int rc =
         e.saveWith(path, group, mask, t0(), t1(), names, module, section, key, m_request->answer());
     if (rc != DbOk)
@@ -138,7 +139,7 @@ int CDbCnct::srRcl(int /*kind*/, PresetCallback preset) {
                              ? static_cast<const CDbDataTypeString*>(aux)->getValStringQ()
                              : QString();
     const CDbRecord* rec = m_request->record();
-    const QByteArray module = rec ? e.moduleName(rec->module()) : QByteArray();
+    const QByteArray module = rec ? e.registry().moduleName(rec->module()) : QByteArray();
     std::function<void()> presetFn;
     if (preset)
         presetFn = [this, preset]() { preset(*this); };

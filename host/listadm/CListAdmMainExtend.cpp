@@ -186,9 +186,9 @@ int CListAdmMainExtend::deleteFile(int type, const QString& name, QString* error
 void CListAdmMainExtend::attach(CDbEngine& engine) {
     detach();
     m_engine = &engine;
-    m_observer = engine.addRequestObserver([this](const QVector<CDbEngine::SChange>& changes) {
+    m_observer = engine.addRequestObserver([this](const QVector<SDbChange>& changes) {
         QSet<int> refresh;
-        for (const CDbEngine::SChange& c : changes) {
+        for (const SDbChange& c : changes) {
             const SDbDefCommon* d = c.record;
             if (!d || !hasListType(d->fileListType) || d->fileOp == kFileOpCatalogue)
                 continue;

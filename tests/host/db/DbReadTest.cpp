@@ -78,7 +78,7 @@ TEST_F(ReadTest, ConversionOutMayWriteAndItsChangesAreDelivered) {
     defs.number("Samp", 0, 1e9, 0).c.cnvOut = &out;
     ASSERT_EQ(defs.registerAll(), 0);
     QList<QByteArray> changed;
-    e.addRequestObserver([&](const QVector<CDbEngine::SChange>& c) {
+    e.addRequestObserver([&](const QVector<SDbChange>& c) {
         for (const auto& ch : c)
             changed << ch.name;
     });
