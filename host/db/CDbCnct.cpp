@@ -5,6 +5,7 @@
 #include "host/db/impl/CDbRecord.h"
 #include "host/db/impl/CDbRequest.h"
 #include "host/db/impl/CDbRequestPipeline.h"
+#include "host/db/impl/CDbSettingsFiles.h"
 
 namespace MvQARN {
 
@@ -113,7 +114,7 @@ int CDbCnct::presetGrp(bool run, int group, unsigned mask, int /*mode*/, bool /*
     if (!run)
         return DbOk;
     const int filter[4] = {t0, t1, t2, t3};
-    return m_request->engine().presetWith(group, mask, filter, name, m_request->answer());
+    return m_request->engine().settings().presetWith(group, mask, filter, name, m_request->answer());
 }
 
 CDbDataTypeString* CDbCnct::srSavDb(const QString& path, int group, unsigned mask, int /*mode*/,
@@ -124,8 +125,8 @@ CDbDataTypeString* CDbCnct::srSavDb(const QString& path, int group, unsigned mas
     // The first save names the module's settings files; recalls then refuse files of other modules.
     if (rec && module && *module && e.registry().moduleName(rec->module()).isEmpty())
         e.registry().setModuleName(rec->module(), module);
-    const int rc =
-        e.saveWith(path, group, mask, t0(), t1(), names, module, section, key, m_request->answer());
+    const int rc = e.settings().saveWith(path, group, mask, t0(), t1(), names, module, section, key,
+                                         m_request->answer());
     if (rc != DbOk)
         return nullptr;
     m_request->savedPath = std::make_unique<CDbDataTypeString>(path);
@@ -143,11 +144,12 @@ int CDbCnct::srRcl(int /*kind*/, PresetCallback preset) {
     std::function<void()> presetFn;
     if (preset)
         presetFn = [this, preset]() { preset(*this); };
-    return e.recallWith(path, t0(), t1(), module, rec ? rec->module() : -1, presetFn, m_request->answer());
+    return e.settings().recallWith(path, t0(), t1(), module, rec ? rec->module() : -1, presetFn,
+                                   m_request->answer());
 }
 
 QString CDbCnct::appendUserPathFile(const QString& name, bool settingsFolder) {
-    return m_request->engine().userFilePath(name, settingsFolder);
+    return m_request->engine().settings().userFilePath(name, settingsFolder);
 }
 
 } // namespace MvQARN

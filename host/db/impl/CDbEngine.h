@@ -1,8 +1,9 @@
 #pragma once
-// The host parameter database: owns and wires the definition registry (records and values) and the
-// request pipeline (requests, reads, change batches), and does preset and settings files itself. It
-// holds what the contexts of plug-in functions offer besides (mode word, organisation-layer
-// commands, list administration). GUI thread only.
+// The host parameter database: owns and wires its parts, the definition registry (records and
+// values), the request pipeline (requests, reads, change batches) and the settings files (preset,
+// save and recall), and holds what the contexts of plug-in functions offer besides (mode word,
+// organisation-layer commands, list administration). Code that needs only one part uses that part;
+// the forwarding members keep the callers of the whole database short. GUI thread only.
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -18,13 +19,12 @@
 #include "host/db/DbDefinitions.h"
 #include "host/db/impl/CDbDefinitionRegistry.h"
 #include "host/db/impl/CDbRequestPipeline.h"
+#include "host/db/impl/CDbSettingsFiles.h"
 #include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
 class CDbDataBaseIfc;
-class CDbForwardAnswerBuffer;
-class CDbRecord;
 class CDbDataBaseIfcImpl;
 class CDbListenerHub;
 class CDbMsgBuffer;
@@ -45,6 +45,7 @@ public:
 
     CDbDefinitionRegistry& registry() { return m_registry; }
     CDbRequestPipeline& requests() { return m_requests; }
+    CDbSettingsFiles& settings() { return m_settings; }
     // Where change observers sign on.
     CDbChangeSource& changeSource() { return m_requests.changes(); }
     // Reads through conversion-out, for host code and organisation layers.
@@ -118,44 +119,35 @@ public:
     void removeRequestObserver(int id) { m_requests.changes().removeObserver(id); }
     void setListenerHub(CDbListenerHub* hub) { m_requests.changes().setListenerHub(hub); }
 
-    // Group preset (see CDbCnct::presetGrp); filter indices -1 mean any.
+    // Settings
     int presetGroup(int group, unsigned mask, int t0, int t1, int t2, int t3, const char* name = nullptr,
-                    CDbAnswerBuffer* answer = nullptr);
-    // Settings files of one path-side instance.
+                    CDbAnswerBuffer* answer = nullptr) {
+        return m_settings.presetGroup(group, mask, t0, t1, t2, t3, name, answer);
+    }
     int saveSettings(const QString& path, int group, unsigned mask, int t0, int t1, const char* module,
-                     CDbAnswerBuffer* answer = nullptr);
+                     CDbAnswerBuffer* answer = nullptr) {
+        return m_settings.saveSettings(path, group, mask, t0, t1, module, answer);
+    }
     int recallSettings(const QString& path, int t0, int t1, const char* module = nullptr,
-                       CDbAnswerBuffer* answer = nullptr, const std::function<void()>& preset = {});
-    // The same for contexts of plug-in functions, whose errors go to the request's answer buffer.
-    int presetWith(int group, unsigned mask, const int filter[4], const char* name,
-                   CDbForwardAnswerBuffer& answer);
-    int saveWith(const QString& path, int group, unsigned mask, int t0, int t1, const char* const* names,
-                 const char* module, const char* section, const char* key, CDbForwardAnswerBuffer& answer);
-    int recallWith(const QString& path, int t0, int t1, const QByteArray& module, int moduleNumber,
-                   const std::function<void()>& preset, CDbForwardAnswerBuffer& answer);
-
-    void setUserSettingsDir(const QString& dir) { m_userDir = dir; }
-    QString userSettingsDir() const;
-    // Full path of a user file inside the user settings folder; empty when the name is refused.
-    QString userFilePath(const QString& name, bool settingsFile) const;
+                       CDbAnswerBuffer* answer = nullptr, const std::function<void()>& preset = {}) {
+        return m_settings.recallSettings(path, t0, t1, module, answer, preset);
+    }
+    void setUserSettingsDir(const QString& dir) { m_settings.setUserSettingsDir(dir); }
+    QString userSettingsDir() const { return m_settings.userSettingsDir(); }
+    QString userFilePath(const QString& name, bool settingsFile) const {
+        return m_settings.userFilePath(name, settingsFile);
+    }
 
 private:
-    bool inSettings(const CDbRecord* rec, int group, unsigned mask, bool withSaveRecall) const;
-    // Lets rec's save/recall object, if any, replace v, the value of instance t being saved (save) or
-    // recalled; its error is reported under t.t0.
-    int passSavRcl(CDbRecord* rec, const SDbInstTupel& t, CDbAllType& v, bool save,
-                   CDbForwardAnswerBuffer& answer);
-
     CDbDefinitionRegistry m_registry;
     CDbRequestPipeline m_requests;
+    CDbSettingsFiles m_settings;
     std::unique_ptr<CDbDataBaseIfcImpl> m_ifc;
     std::unique_ptr<CDbMsgBufferImpl> m_msgBuffer;
 
     unsigned m_modeWord = 0x121;
     COlCommandIfc* m_olCommand = nullptr;
     CListAdmMainExtend* m_listAdm = nullptr;
-    QString m_userDir;
-    bool m_recalling = false;
 };
 
 } // namespace MvQARN
