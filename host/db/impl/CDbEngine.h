@@ -111,7 +111,6 @@ public:
     int nestingLimit() const { return m_requests.nestingLimit(); }
     int depth() const { return m_requests.depth(); }
 
-    using SChange = SDbChange;
     // Change observers: a function observer answers an id for removeRequestObserver.
     int addRequestObserver(std::function<void(const QVector<SDbChange>&)> fn) {
         return m_requests.changes().addObserver(std::move(fn));
