@@ -365,7 +365,7 @@ int COlFramework::write(const CDbMsg& msg) {
     if (writer)
         return writer(msg);
     CDbAnswerBuffer answer;
-    return CDbEngine::instance().write(msg, &answer);
+    return CDbEngine::instance().requests().write(msg, &answer);
 }
 
 } // namespace MvQARN
