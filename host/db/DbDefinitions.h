@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "host/db/DbDefs.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
@@ -181,9 +182,9 @@ struct SMdlDbInfo {
 };
 
 // Byte size of one definition record of a type; 0 for types without a record layout.
-size_t dbRecordSize(int type);
+VGX_EXPORT size_t dbRecordSize(int type);
 
 // Host index function: every instance of the record shares the value stored at t0 = t1 = 0.
-int idxL2PDbAllX21(SDbInstTupel& tupel);
+VGX_EXPORT int idxL2PDbAllX21(SDbInstTupel& tupel);
 
 } // namespace MvQARN
