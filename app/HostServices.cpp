@@ -76,8 +76,8 @@ bool HostServices::start(const HostOptions& options, QString* error) {
         if (!call.expectArgs(1, 1) || !call.intArg(0, 0, 2, level))
             return;
         CDbAnswerBuffer answer;
-        call.dbResult(CDbEngine::instance().write("IdPDbProtLevState", SDbInstTupel{},
-                                                  CDbAllType(CDbDataTypeSelect(level)), &answer),
+        call.dbResult(CDbEngine::instance().requests().write("IdPDbProtLevState", SDbInstTupel{},
+                                                             CDbAllType(CDbDataTypeSelect(level)), &answer),
                       answer);
     });
     reg.registerHostCommand(QStringLiteral("SYSTem:PROTect:LEVel?"), [](CScpiHostCall& call) {
@@ -85,8 +85,9 @@ bool HostServices::start(const HostOptions& options, QString* error) {
             return;
         CDbAllType value;
         CDbAnswerBuffer answer;
-        if (call.dbResult(CDbEngine::instance().read("IdPDbProtLevState", SDbInstTupel{}, value, &answer),
-                          answer) == 0)
+        if (call.dbResult(
+                CDbEngine::instance().requests().read("IdPDbProtLevState", SDbInstTupel{}, value, &answer),
+                answer) == 0)
             call.setAnswer(value.get() ? value.get()->toText() : QStringLiteral("0"));
     });
 

@@ -3,10 +3,11 @@
 #include <memory>
 
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
-class CDbAllType {
+class VGX_EXPORT CDbAllType {
 public:
     CDbAllType() = default;
     explicit CDbAllType(CDbDataType* takeOwnership) : m_val(takeOwnership) {}
@@ -36,9 +37,9 @@ public:
     }
 
     // Convenience conversions; false when the value is of another kind.
-    bool toDouble(double& out) const;   // number or selection
-    bool toInt(int& out) const;         // selection, or a number rounded to the nearest integer
-    bool toString(QString& out) const;  // string only
+    bool toDouble(double& out) const;  // number or selection
+    bool toInt(int& out) const;        // selection, or a number rounded to the nearest integer
+    bool toString(QString& out) const; // string only
     QString toText() const { return m_val ? m_val->toText() : QString(); }
 
 private:

@@ -4,10 +4,11 @@
 #include <QVector>
 
 #include "host/db/CDbAllType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
-class CDbAnswerBuffer {
+class VGX_EXPORT CDbAnswerBuffer {
 public:
     struct Error {
         int code = 0;

@@ -3,11 +3,13 @@
 // its own member functions; the member returns 0 to accept or an error number to refuse.
 #include <QVector>
 
+#include "host/util/VGXModuleInterface.h"
+
 namespace MvQARN {
 
 class CDbCnct;
 
-class CDbChkFunc {
+class VGX_EXPORT CDbChkFunc {
 public:
     typedef int (CDbChkFunc::*Member)(CDbCnct&);
     explicit CDbChkFunc(Member m) : m_member(m) {}

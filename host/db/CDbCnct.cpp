@@ -4,6 +4,8 @@
 #include "host/db/impl/CDbEngine.h"
 #include "host/db/impl/CDbRecord.h"
 #include "host/db/impl/CDbRequest.h"
+#include "host/db/impl/CDbRequestPipeline.h"
+#include "host/db/impl/CDbSettingsFiles.h"
 
 namespace MvQARN {
 
@@ -19,7 +21,7 @@ constexpr int kAuxRecallPath = 9;
 CDbCnct::CDbCnct(CDbRequest* request) : m_request(request) {
     if (!m_request) {
         CDbEngine& e = CDbEngine::instance();
-        m_request = new CDbRequest(e, e.errorSink());
+        m_request = new CDbRequest(e, e.requests().errorSink());
         m_request->ownedByContext = true;
     }
 }
@@ -112,7 +114,7 @@ int CDbCnct::presetGrp(bool run, int group, unsigned mask, int /*mode*/, bool /*
     if (!run)
         return DbOk;
     const int filter[4] = {t0, t1, t2, t3};
-    return m_request->engine().presetWith(group, mask, filter, name, m_request->answer());
+    return m_request->engine().settings().presetWith(group, mask, filter, name, m_request->answer());
 }
 
 CDbDataTypeString* CDbCnct::srSavDb(const QString& path, int group, unsigned mask, int /*mode*/,
@@ -121,10 +123,10 @@ CDbDataTypeString* CDbCnct::srSavDb(const QString& path, int group, unsigned mas
     CDbEngine& e = m_request->engine();
     const CDbRecord* rec = m_request->record();
     // The first save names the module's settings files; recalls then refuse files of other modules.
-    if (rec && module && *module && e.moduleName(rec->module()).isEmpty())
-        e.setModuleName(rec->module(), module);
-    const int rc =
-        e.saveWith(path, group, mask, t0(), t1(), names, module, section, key, m_request->answer());
+    if (rec && module && *module && e.registry().moduleName(rec->module()).isEmpty())
+        e.registry().setModuleName(rec->module(), module);
+    const int rc = e.settings().saveWith(path, group, mask, t0(), t1(), names, module, section, key,
+                                         m_request->answer());
     if (rc != DbOk)
         return nullptr;
     m_request->savedPath = std::make_unique<CDbDataTypeString>(path);
@@ -138,15 +140,16 @@ int CDbCnct::srRcl(int /*kind*/, PresetCallback preset) {
                              ? static_cast<const CDbDataTypeString*>(aux)->getValStringQ()
                              : QString();
     const CDbRecord* rec = m_request->record();
-    const QByteArray module = rec ? e.moduleName(rec->module()) : QByteArray();
+    const QByteArray module = rec ? e.registry().moduleName(rec->module()) : QByteArray();
     std::function<void()> presetFn;
     if (preset)
         presetFn = [this, preset]() { preset(*this); };
-    return e.recallWith(path, t0(), t1(), module, rec ? rec->module() : -1, presetFn, m_request->answer());
+    return e.settings().recallWith(path, t0(), t1(), module, rec ? rec->module() : -1, presetFn,
+                                   m_request->answer());
 }
 
 QString CDbCnct::appendUserPathFile(const QString& name, bool settingsFolder) {
-    return m_request->engine().userFilePath(name, settingsFolder);
+    return m_request->engine().settings().userFilePath(name, settingsFolder);
 }
 
 } // namespace MvQARN

@@ -9,6 +9,7 @@
 #include "host/db/CDbAnswerBuffer.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/DbDefs.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
@@ -18,7 +19,7 @@ class COlCommandIfc;
 class CListAdmMainExtend;
 class CDbRequest; // host side of the context
 
-class CDbCnct {
+class VGX_EXPORT CDbCnct {
 public:
     // Preset callback used by a recall: resets the group before the file's values are applied.
     typedef void (*PresetCallback)(CDbCnct& cnct);

@@ -1,10 +1,12 @@
 #pragma once
 // Conversion-in function object: rewrites an incoming write (rename, convert, expand).
+#include "host/util/VGXModuleInterface.h"
+
 namespace MvQARN {
 
 class CDbCnct;
 
-class CDbCnvInFunc {
+class VGX_EXPORT CDbCnvInFunc {
 public:
     typedef int (CDbCnvInFunc::*Member)(CDbCnct&);
     explicit CDbCnvInFunc(Member m, const char* name = nullptr) : m_member(m), m_name(name) {}

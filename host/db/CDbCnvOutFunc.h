@@ -1,10 +1,12 @@
 #pragma once
 // Conversion-out function object: computes what a read answers (through the answer buffer).
+#include "host/util/VGXModuleInterface.h"
+
 namespace MvQARN {
 
 class CDbCnct;
 
-class CDbCnvOutFunc {
+class VGX_EXPORT CDbCnvOutFunc {
 public:
     typedef void (CDbCnvOutFunc::*Member)(CDbCnct&);
     explicit CDbCnvOutFunc(Member m, const char* name = nullptr) : m_member(m), m_name(name) {}

@@ -3,10 +3,11 @@
 #include <QString>
 
 #include "host/db/DbDefs.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
-class CDbDataType {
+class VGX_EXPORT CDbDataType {
 public:
     virtual ~CDbDataType() = default;
     virtual int getType() const = 0;

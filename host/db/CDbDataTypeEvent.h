@@ -1,10 +1,11 @@
 #pragma once
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
 // The value of an action parameter: it carries no data, writing it runs the action.
-class CDbDataTypeEvent : public CDbDataType {
+class VGX_EXPORT CDbDataTypeEvent : public CDbDataType {
 public:
     int getType() const override { return DbTypeEvent; }
     CDbDataType* clone() const override { return new CDbDataTypeEvent; }

@@ -3,12 +3,13 @@
 #include <cstdint>
 
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
 // A bit field of a given length. Bits are left-aligned in 32-bit words: bit 0 of the field is
 // the most significant bit of word 0.
-class CDbDataTypeNBit : public CDbDataType {
+class VGX_EXPORT CDbDataTypeNBit : public CDbDataType {
 public:
     CDbDataTypeNBit() = default;
     CDbDataTypeNBit(int lengthBits, const QVector<quint32>& words);

@@ -2,10 +2,11 @@
 #include <QByteArray>
 
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
-class CDbDataTypeNByte : public CDbDataType {
+class VGX_EXPORT CDbDataTypeNByte : public CDbDataType {
 public:
     explicit CDbDataTypeNByte(const QByteArray& v = QByteArray()) : m_val(v) {}
     int getType() const override { return DbTypeNByte; }

@@ -2,11 +2,12 @@
 #include <QVector>
 
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
 // A list of doubles; check functions publish their dynamic minimum and maximum as two elements.
-class CDbDataTypeNDbl : public CDbDataType {
+class VGX_EXPORT CDbDataTypeNDbl : public CDbDataType {
 public:
     CDbDataTypeNDbl() = default;
     explicit CDbDataTypeNDbl(const QVector<double>& v) : m_val(v) {}

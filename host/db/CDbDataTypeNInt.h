@@ -2,11 +2,12 @@
 #include <QVector>
 
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
 // An integer array, for example the recorder's I/Q words.
-class CDbDataTypeNInt : public CDbDataType {
+class VGX_EXPORT CDbDataTypeNInt : public CDbDataType {
 public:
     CDbDataTypeNInt() = default;
     explicit CDbDataTypeNInt(const QVector<qint32>& v) : m_val(v) {}

@@ -2,10 +2,11 @@
 #include <QStringList>
 
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
-class CDbDataTypeNString : public CDbDataType {
+class VGX_EXPORT CDbDataTypeNString : public CDbDataType {
 public:
     CDbDataTypeNString() = default;
     explicit CDbDataTypeNString(const QStringList& v) : m_val(v) {}

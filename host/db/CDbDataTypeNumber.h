@@ -1,9 +1,10 @@
 #pragma once
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
-class CDbDataTypeNumber : public CDbDataType {
+class VGX_EXPORT CDbDataTypeNumber : public CDbDataType {
 public:
     explicit CDbDataTypeNumber(double v = 0.0) : m_val(v) {}
     int getType() const override { return DbTypeNumber; }

@@ -1,10 +1,11 @@
 #pragma once
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
 // A selection identifier, an OFF/ON state or a plain integer.
-class CDbDataTypeSelect : public CDbDataType {
+class VGX_EXPORT CDbDataTypeSelect : public CDbDataType {
 public:
     explicit CDbDataTypeSelect(int v = 0) : m_val(v) {}
     int getType() const override { return DbTypeSelect; }

@@ -1,9 +1,10 @@
 #pragma once
 #include "host/db/CDbDataType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
-class CDbDataTypeString : public CDbDataType {
+class VGX_EXPORT CDbDataTypeString : public CDbDataType {
 public:
     explicit CDbDataTypeString(const QString& v = QString()) : m_val(v) {}
     int getType() const override { return DbTypeString; }

@@ -5,16 +5,17 @@
 #include <memory>
 
 #include "host/db/CDbAllType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
-class CDbMsg {
+class VGX_EXPORT CDbMsg {
 public:
     CDbMsg() = default;
     CDbMsg(int sender, int receiver, const char* name, const CDbAllType& value, int msgType, unsigned flags,
            int unit, int t0, int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
-    CDbMsg(int sender, int receiver, const char* name, int value, int msgType, unsigned flags, int unit, int t0,
-           int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
+    CDbMsg(int sender, int receiver, const char* name, int value, int msgType, unsigned flags, int unit,
+           int t0, int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
     CDbMsg(int sender, int receiver, const char* name, double value, int msgType, unsigned flags, int unit,
            int t0, int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
     CDbMsg(int sender, int receiver, const char* name, const QString& value, int msgType, unsigned flags,
@@ -62,7 +63,7 @@ private:
 
 // The messages of one request. The head is the message the request was made for; conversion
 // functions may rename it and insert further messages behind it. Owns its messages.
-class CDbMsgList {
+class VGX_EXPORT CDbMsgList {
 public:
     CDbMsgList() = default;
     CDbMsgList(const CDbMsgList&) = delete;

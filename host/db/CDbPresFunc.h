@@ -1,13 +1,14 @@
 #pragma once
 // Preset function object: gives the preset value of a parameter instead of its record default.
 #include "host/db/DbDefs.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
 class CDbCnct;
 class CDbDataType;
 
-class CDbPresFunc {
+class VGX_EXPORT CDbPresFunc {
 public:
     typedef CDbDataType* (CDbPresFunc::*MemberCtx)(CDbCnct&);
     typedef CDbDataType* (CDbPresFunc::*MemberName)(const char* name, const SDbInstTupel& tupel);

@@ -1,11 +1,13 @@
 #pragma once
 // Save/recall function object: may replace the value that is saved to, or recalled from, a file.
 // Both members see the value in the context (CDbCnct::getValue) and may set another one.
+#include "host/util/VGXModuleInterface.h"
+
 namespace MvQARN {
 
 class CDbCnct;
 
-class CDbSavRclFunc {
+class VGX_EXPORT CDbSavRclFunc {
 public:
     typedef int (CDbSavRclFunc::*Member)(CDbCnct&);
     CDbSavRclFunc(Member save, Member recall) : m_save(save), m_recall(recall) {}

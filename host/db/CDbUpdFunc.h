@@ -1,11 +1,13 @@
 #pragma once
 // Update function object: runs after a new value has been stored.
+#include "host/util/VGXModuleInterface.h"
+
 namespace MvQARN {
 
 class CDbCnct;
 class CDbAllType;
 
-class CDbUpdFunc {
+class VGX_EXPORT CDbUpdFunc {
 public:
     typedef int (CDbUpdFunc::*MemberVal)(CDbCnct&, const CDbAllType& previous);
     typedef int (CDbUpdFunc::*MemberCtx)(CDbCnct&);

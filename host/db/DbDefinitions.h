@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "host/db/DbDefs.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
@@ -18,6 +19,11 @@ class COlLoadableExtension;
 
 // Maps an addressed instance to the stored one (for lists shared by several instances).
 typedef int (*DbIdxFunc)(SDbInstTupel& tupel);
+
+// What a record's fileOp says about a file-list parameter: a name to delete, or the list of the
+// folder's files (the list administration fills it).
+inline constexpr int DbFileOpDelete = 2;
+inline constexpr int DbFileOpCatalogue = 7;
 
 struct SDbDefCommon {
     const char* name;
@@ -181,9 +187,9 @@ struct SMdlDbInfo {
 };
 
 // Byte size of one definition record of a type; 0 for types without a record layout.
-size_t dbRecordSize(int type);
+VGX_EXPORT size_t dbRecordSize(int type);
 
 // Host index function: every instance of the record shares the value stored at t0 = t1 = 0.
-int idxL2PDbAllX21(SDbInstTupel& tupel);
+VGX_EXPORT int idxL2PDbAllX21(SDbInstTupel& tupel);
 
 } // namespace MvQARN

@@ -53,9 +53,9 @@ public:
         m_byName.clear();
     }
 
-    void dispatch(const QVector<CDbEngine::SChange>& changes) override {
+    void dbChanged(const QVector<SDbChange>& changes) override {
         CDbEngine& engine = CDbEngine::instance();
-        for (const CDbEngine::SChange& ch : changes) {
+        for (const SDbChange& ch : changes) {
             const QList<quint64> ids = m_byName.value(ch.name); // copy: handlers may connect or disconnect
             for (quint64 id : ids) {
                 auto it = m_entries.find(id);

@@ -14,10 +14,10 @@ VGXDatabaseConnectorEntry::~VGXDatabaseConnectorEntry() = default;
 
 int VGXDatabaseConnectorEntry::setData(VGXDataContainer* takeOwnership, int msgType, unsigned flags) {
     std::unique_ptr<VGXDataContainer> data(takeOwnership);
-    CDbEngine& engine = CDbEngine::instance();
-    CDbForwardAnswerBuffer answer(engine.errorSink());
+    CDbRequestPipeline& requests = CDbEngine::instance().requests();
+    CDbForwardAnswerBuffer answer(requests.errorSink());
     const CDbAllType value = data ? data->getValue() : CDbAllType();
-    m_lastError = engine.write(m_binding.name().constData(), m_tupel, value, &answer, msgType, flags);
+    m_lastError = requests.write(m_binding.name().constData(), m_tupel, value, &answer, msgType, flags);
     m_lastErrorText.clear();
     for (const auto& e : answer.getErrors())
         if (e.code == m_lastError) {
@@ -31,7 +31,7 @@ int VGXDatabaseConnectorEntry::setData(VGXDataContainer* takeOwnership, int msgT
 
 VGXDataContainer* VGXDatabaseConnectorEntry::getData() {
     CDbAllType v;
-    if (CDbEngine::instance().read(m_binding.name().constData(), m_tupel, v) != 0) {
+    if (CDbEngine::instance().requests().read(m_binding.name().constData(), m_tupel, v) != 0) {
         m_data.reset();
         return nullptr;
     }
@@ -59,11 +59,11 @@ QString VGXDatabaseConnectorEntry::getStringData() {
 }
 
 bool VGXDatabaseConnectorEntry::getLimits(double& min, double& max) const {
-    return CDbEngine::instance().limits(m_binding.name().constData(), m_tupel, min, max);
+    return CDbEngine::instance().requests().limits(m_binding.name().constData(), m_tupel, min, max);
 }
 
 QVector<int> VGXDatabaseConnectorEntry::getChoices() const {
-    return CDbEngine::instance().choices(m_binding.name().constData(), m_tupel);
+    return CDbEngine::instance().requests().choices(m_binding.name().constData(), m_tupel);
 }
 
 } // namespace MvQARN

@@ -19,9 +19,6 @@ namespace MvQARN {
 
 namespace {
 
-constexpr int kFileOpDelete = 2;
-constexpr int kFileOpCatalogue = 7;
-
 // List types whose files do not live in the user settings folder, or whose suffix is not their name.
 constexpr int kListTypeWaveform = 192;
 constexpr int kListTypeRecorder = 201;
@@ -186,13 +183,13 @@ int CListAdmMainExtend::deleteFile(int type, const QString& name, QString* error
 void CListAdmMainExtend::attach(CDbEngine& engine) {
     detach();
     m_engine = &engine;
-    m_observer = engine.addRequestObserver([this](const QVector<CDbEngine::SChange>& changes) {
+    m_observer = engine.addRequestObserver([this](const QVector<SDbChange>& changes) {
         QSet<int> refresh;
-        for (const CDbEngine::SChange& c : changes) {
+        for (const SDbChange& c : changes) {
             const SDbDefCommon* d = c.record;
-            if (!d || !hasListType(d->fileListType) || d->fileOp == kFileOpCatalogue)
+            if (!d || !hasListType(d->fileListType) || d->fileOp == DbFileOpCatalogue)
                 continue;
-            if (d->fileOp == kFileOpDelete && d->type == DbTypeString)
+            if (d->fileOp == DbFileOpDelete && d->type == DbTypeString)
                 handleDeleteName(c.name, c.tupel, d->fileListType);
             else
                 refresh.insert(d->fileListType); // a file name: a file may have been made
@@ -200,12 +197,15 @@ void CListAdmMainExtend::attach(CDbEngine& engine) {
         for (int type : std::as_const(refresh))
             refreshCatalogue(type);
     });
+    engine.setCatalogueRefresh([this](int type) { refreshCatalogue(type); });
     refreshCatalogues();
 }
 
 void CListAdmMainExtend::detach() {
-    if (m_engine)
+    if (m_engine) {
         m_engine->removeRequestObserver(m_observer);
+        m_engine->setCatalogueRefresh(nullptr);
+    }
     m_engine = nullptr;
     m_observer = 0;
 }
@@ -238,7 +238,7 @@ void CListAdmMainExtend::refreshCatalogue(int type) {
     const QStringList files = catalogue(type);
     for (const QByteArray& name : m_engine->names()) {
         for (const SDbDefCommon* d : m_engine->records(name.constData())) {
-            if (d->fileOp != kFileOpCatalogue || d->fileListType != type || d->type != DbTypeNString)
+            if (d->fileOp != DbFileOpCatalogue || d->fileListType != type || d->type != DbTypeNString)
                 continue;
             const int maxEntries = reinterpret_cast<const SDbDefNString*>(d)->maxEntries;
             const QStringList shown = maxEntries > 0 ? files.mid(0, maxEntries) : files;

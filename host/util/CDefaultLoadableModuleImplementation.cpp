@@ -150,7 +150,7 @@ void CDefaultLoadableModuleImplementation::exitusGui() {}
 // The definitions point into the module's library, so they go before the library does.
 void CDefaultLoadableModuleImplementation::exitDb() {
     if (hasDatabase())
-        CDbEngine::instance().unregisterModule(getModuleId());
+        CDbEngine::instance().registry().unregisterModule(getModuleId());
 }
 
 // Registrations are released by the runtime together with the GUI registries.
@@ -170,7 +170,7 @@ void CDefaultLoadableModuleImplementation::initDb(const char* section, SDbInitTb
     if (table)
         expandDb(table);
     const int status =
-        CDbEngine::instance().registerDescriptor(dev->descriptor, getModuleId(), getModuleName());
+        CDbEngine::instance().registry().registerDescriptor(dev->descriptor, getModuleId(), getModuleName());
     if (status != 0) {
         VGXErrorManager::signal(status,
                                 VGXUtility::buildString("module ", getModuleName(), " (", getModuleId(),

@@ -8,7 +8,7 @@ namespace MvQARN {
 
 int CDbDataBaseIfcImpl::getValue(const char* name, CDbAllType& out, int t0, int t3, int t2, int t1) {
     CDbAllType v;
-    const int rc = m_engine.read(name, SDbInstTupel{t0, t1, t2, t3}, v, m_errors);
+    const int rc = m_engine.requests().read(name, SDbInstTupel{t0, t1, t2, t3}, v, m_errors);
     if (rc == DbOk)
         out = v;
     return rc;
@@ -82,7 +82,7 @@ unsigned CDbDataBaseIfcImpl::getModeWord() const {
 }
 
 int CDbDataBaseIfcImpl::getModuleNumber() const {
-    return m_module >= 0 ? m_module : m_engine.defaultModuleNumber();
+    return m_module >= 0 ? m_module : m_engine.registry().defaultModuleNumber();
 }
 
 } // namespace MvQARN

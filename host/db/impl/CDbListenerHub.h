@@ -1,16 +1,13 @@
 #pragma once
-// Where the engine hands the changed instances of a finished request to the data listeners. The GUI
-// side (VGXDataObject) installs the hub; the engine calls it before its request observers.
-#include <QVector>
-
-#include "host/db/impl/CDbEngine.h"
+// The observer that hands changes to the data listeners (the GUI side, VGXDataObject, installs it).
+// It is called before every other observer, and an engine reset keeps it but makes it forget its
+// connections.
+#include "host/db/CDbChangeObserver.h"
 
 namespace MvQARN {
 
-class CDbListenerHub {
+class CDbListenerHub : public CDbChangeObserver {
 public:
-    virtual ~CDbListenerHub() = default;
-    virtual void dispatch(const QVector<CDbEngine::SChange>& changes) = 0;
     // Forget every connection (engine reset).
     virtual void clear() = 0;
 };

@@ -1,6 +1,6 @@
 #include "host/db/impl/CDbMsgBufferImpl.h"
 
-#include "host/db/impl/CDbEngine.h"
+#include "host/db/impl/CDbRequestPipeline.h"
 
 namespace MvQARN {
 
@@ -8,7 +8,7 @@ void CDbMsgBufferImpl::giveAll(CDbMsgList& msgs) {
     while (!msgs.isEmpty()) {
         CDbMsgList one;
         one.append(msgs.takeAt(0));
-        m_engine.write(one, m_engine.errorSink());
+        m_requests.write(one, m_requests.errorSink());
     }
 }
 

@@ -1,18 +1,19 @@
 #pragma once
-// The message buffer of the organisation layer: every message becomes a request of its own.
+// The message buffer of the organisation layer: every message becomes a request of its own, with
+// its errors going to the pipeline's error sink.
 #include "host/db/CDbMsgBuffer.h"
 
 namespace MvQARN {
 
-class CDbEngine;
+class CDbRequestPipeline;
 
 class CDbMsgBufferImpl : public CDbMsgBuffer {
 public:
-    explicit CDbMsgBufferImpl(CDbEngine& engine) : m_engine(engine) {}
+    explicit CDbMsgBufferImpl(CDbRequestPipeline& requests) : m_requests(requests) {}
     void giveAll(CDbMsgList& msgs) override;
 
 private:
-    CDbEngine& m_engine;
+    CDbRequestPipeline& m_requests;
 };
 
 } // namespace MvQARN

@@ -2,6 +2,7 @@
 
 #include "host/db/impl/CDbEngine.h"
 #include "host/db/impl/CDbRecord.h"
+#include "host/db/impl/CDbRequestPipeline.h"
 
 namespace MvQARN {
 
@@ -40,11 +41,21 @@ int CDbRequest::runQueue() {
         m_queue.erase(m_queue.begin());
         CDbMsgList one;
         one.append(msg.release());
-        const int rc = m_engine.runRequest(one, *m_answer);
+        const int rc = m_engine.requests().runRequest(one, *m_answer);
         if (first == DbOk)
             first = rc;
     }
     return first;
+}
+
+CDbSingleRequest::CDbSingleRequest(CDbEngine& engine, const CDbRecord* rec, const SDbInstTupel& t,
+                                   const CDbAllType& v, CDbForwardAnswerBuffer* answer, int msgType)
+    : ctx(engine, &list, answer, rec) {
+    list.append(new CDbMsg(0, 0, rec->name().constData(), v, msgType, 0, 0, t.t0, t.t1, t.t2, t.t3));
+    ctx.name = rec->name();
+    ctx.tupel = t;
+    ctx.value = v;
+    ctx.current = list.head();
 }
 
 } // namespace MvQARN

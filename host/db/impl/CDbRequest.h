@@ -20,6 +20,14 @@ namespace MvQARN {
 class CDbEngine;
 class CDbRecord;
 
+// Change flags a function sees (CDbCnct::getChangeFlags): a value that differs from the previous one
+// (always for events) sets DbChangeValue when a request stored it, DbChangePresetRecall when a group
+// preset or a settings recall did.
+enum EDbChangeFlag : unsigned {
+    DbChangeValue = 0x1,
+    DbChangePresetRecall = 0x2,
+};
+
 class CDbRequest {
 public:
     CDbRequest(CDbEngine& engine, CDbMsgList* list, CDbForwardAnswerBuffer* answer, const CDbRecord* record);
@@ -63,6 +71,19 @@ private:
     const CDbRecord* m_record;
     CDbDataBaseIfcImpl m_ifc;
     std::vector<std::unique_ptr<CDbMsg>> m_queue;
+};
+
+// A request of its own about one instance of a record: its list holds just that instance's message,
+// which is the one being handled.
+class CDbSingleRequest {
+public:
+    CDbSingleRequest(CDbEngine& engine, const CDbRecord* rec, const SDbInstTupel& t, const CDbAllType& v,
+                     CDbForwardAnswerBuffer* answer, int msgType = DbMsgSet);
+    CDbSingleRequest(const CDbSingleRequest&) = delete;
+    CDbSingleRequest& operator=(const CDbSingleRequest&) = delete;
+
+    CDbMsgList list; // declared first: the request points to it
+    CDbRequest ctx;
 };
 
 } // namespace MvQARN

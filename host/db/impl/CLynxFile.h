@@ -20,10 +20,11 @@
 #include <QVector>
 
 #include "host/db/CDbAllType.h"
+#include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
-class CLynxFile {
+class VGX_EXPORT CLynxFile {
 public:
     static constexpr int kVersion = 1;
     static const char* const kMagic; // "# VGX settings file"

@@ -4,14 +4,12 @@
 #include <cmath>
 
 #include "host/db/CDbDataBaseIfc.h"
+#include "host/db/CDbInstanceMap.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/CDbMsgBuffer.h"
 #include "host/db/DbDefinitions.h"
 #include "host/db/DbHostValues.h"
 #include "host/olfw/COlLoadableExtension.h"
-#include "host/util/VGXPlugInDllModuleInterface.h"
-#include "host/util/impl/VGXHostRuntime.h"
-#include "host/util/impl/VGXTraceSink.h"
 
 namespace MvQARN {
 
@@ -39,22 +37,43 @@ public:
         while (!msgs.isEmpty())
             m_msgs.append(msgs.takeAt(0));
     }
-    // Every message as a request of its own, in the order given.
-    void writeAll() {
-        CDbEngine& engine = CDbEngine::instance();
-        while (!m_msgs.isEmpty()) {
-            CDbMsgList one;
-            one.append(m_msgs.takeAt(0));
-            engine.write(one, engine.errorSink());
-        }
+    // Hands every message on, in the order given.
+    void writeTo(CDbMsgBuffer* target) {
+        if (target)
+            target->giveAll(m_msgs);
     }
 
 private:
     CDbMsgList m_msgs;
 };
 
-// Whether interface (path, side) sees the changed stored value.
-bool concerns(const CDbEngine::SChange& change, int path, int side) {
+} // namespace
+
+COlChangeDispatcher::COlChangeDispatcher(SServices services) : m_services(std::move(services)) {}
+
+COlChangeDispatcher::~COlChangeDispatcher() {
+    detach();
+}
+
+void COlChangeDispatcher::attach() {
+    if (m_attached || !m_services.changes)
+        return;
+    m_services.changes->addChangeObserver(this);
+    m_attached = true;
+}
+
+void COlChangeDispatcher::detach() {
+    if (!m_attached)
+        return;
+    m_services.changes->removeChangeObserver(this);
+    m_attached = false;
+}
+
+QList<COlLoadableExtension*> COlChangeDispatcher::extensions() const {
+    return m_services.extensions ? m_services.extensions() : QList<COlLoadableExtension*>();
+}
+
+bool COlChangeDispatcher::concerns(const SDbChange& change, int path, int side) const {
     const SDbDefCommon* def = change.record;
     if (!def)
         return change.tupel.t0 == path && change.tupel.t1 == side;
@@ -64,49 +83,13 @@ bool concerns(const CDbEngine::SChange& change, int path, int side) {
     const SDbDefCommon* seen = nullptr;
     SDbInstTupel stored;
     const SDbInstTupel addressed{path, side, change.tupel.t2, change.tupel.t3};
-    return CDbEngine::instance().locate(change.name.constData(), addressed, seen, stored) == 0 &&
+    return m_services.instances &&
+           m_services.instances->locate(change.name.constData(), addressed, seen, stored) == 0 &&
            seen == def && stored == change.tupel;
 }
 
-} // namespace
-
-COlChangeDispatcher::COlChangeDispatcher(DeviceLookup devices) : m_devices(std::move(devices)) {}
-
-COlChangeDispatcher::~COlChangeDispatcher() {
-    detach();
-}
-
-void COlChangeDispatcher::attach() {
-    if (m_observer)
-        return;
-    m_observer = CDbEngine::instance().addRequestObserver(
-        [this](const QVector<CDbEngine::SChange>& changes) { changed(changes); });
-}
-
-void COlChangeDispatcher::detach() {
-    if (!m_observer)
-        return;
-    CDbEngine::instance().removeRequestObserver(m_observer);
-    m_observer = 0;
-}
-
-QList<COlLoadableExtension*> COlChangeDispatcher::extensions() {
-    QList<COlLoadableExtension*> out;
-    const VGXHostRuntime* runtime = VGXHostRuntime::current();
-    if (!runtime)
-        return out;
-    for (VGXPlugInDllModuleInterface* module : runtime->modules()) {
-        if (!module || !module->hasDatabase())
-            continue;
-        const SMdlDbInfo* info = module->getMdlDbInfo();
-        if (info && info->orgLayer && *info->orgLayer && !out.contains(*info->orgLayer))
-            out.append(*info->orgLayer);
-    }
-    return out;
-}
-
-int COlChangeDispatcher::selectedSerial(int path, int side) {
-    CDbDataBaseIfc* db = CDbEngine::instance().dataBaseIfc();
+int COlChangeDispatcher::selectedSerial(int path, int side) const {
+    CDbDataBaseIfc* db = m_services.database;
     int index = 0;
     if (!db || db->getSelect("IdPDbKobraSelected", index, path, 0, 0, side) != 0 || index < 1)
         return 0;
@@ -124,11 +107,11 @@ int COlChangeDispatcher::selectedSerial(int path, int side) {
 
 KobraDrvDeviceIfc* COlChangeDispatcher::interfaceDevice(int path, int side) const {
     const int serial = selectedSerial(path, side);
-    return serial > 0 && m_devices ? m_devices(serial) : nullptr;
+    return serial > 0 && m_services.devices ? m_services.devices(serial) : nullptr;
 }
 
 bool COlChangeDispatcher::isActive(int path, int side) const {
-    CDbDataBaseIfc* db = CDbEngine::instance().dataBaseIfc();
+    CDbDataBaseIfc* db = m_services.database;
     int state = DbHostStateOff;
     if (!db || db->getSelect("IdPDbKobraState", state, path, 0, 0, side) != 0 || state != DbHostStateOn)
         return false;
@@ -138,7 +121,7 @@ bool COlChangeDispatcher::isActive(int path, int side) const {
 int COlChangeDispatcher::withMessages(const std::function<int(CDbMsgBuffer*)>& call) {
     CMsgCollector collector;
     const int status = call(&collector);
-    collector.writeAll();
+    collector.writeTo(m_services.corrections);
     return status;
 }
 
@@ -148,7 +131,7 @@ int COlChangeDispatcher::onFirstExtension(int path, int side, const Operation& o
         return 1;
     COlLoadableExtension* ext = all.first();
     KobraDrvDeviceIfc* device = interfaceDevice(path, side);
-    CDbDataBaseIfc* db = CDbEngine::instance().dataBaseIfc();
+    CDbDataBaseIfc* db = m_services.database;
     return withMessages([&](CDbMsgBuffer* msgs) { return op(ext, device, db, msgs); });
 }
 
@@ -174,10 +157,10 @@ int COlChangeDispatcher::getSampleRate(int path, int side, double& rate) {
     const QList<COlLoadableExtension*> all = extensions();
     if (all.isEmpty())
         return 1;
-    return all.first()->getSampleRate(CDbEngine::instance().dataBaseIfc(), path, side, 0, rate);
+    return all.first()->getSampleRate(m_services.database, path, side, 0, rate);
 }
 
-void COlChangeDispatcher::changed(const QVector<CDbEngine::SChange>& changes) {
+void COlChangeDispatcher::changed(const QVector<SDbChange>& changes) {
     // Corrections are written while a round is handled; should their changes arrive here before the
     // round is over, they are handled in the next round instead of recursively.
     if (m_busy) {
@@ -185,24 +168,24 @@ void COlChangeDispatcher::changed(const QVector<CDbEngine::SChange>& changes) {
         return;
     }
     m_busy = true;
-    QVector<CDbEngine::SChange> work = changes;
+    QVector<SDbChange> work = changes;
     for (int round = 0; round < kMaxRounds && !work.isEmpty(); ++round) {
         dispatch(work);
         work.clear();
         work.swap(m_pending);
     }
-    if (!work.isEmpty())
-        VGXTraceSink::trace(
+    if (!work.isEmpty() && m_services.trace)
+        m_services.trace(
             QStringLiteral("olfw: programming rounds exhausted, %1 changes dropped").arg(work.size()));
     m_pending.clear();
     m_busy = false;
 }
 
-void COlChangeDispatcher::dispatch(const QVector<CDbEngine::SChange>& changes) {
+void COlChangeDispatcher::dispatch(const QVector<SDbChange>& changes) {
     const QList<COlLoadableExtension*> all = extensions();
     for (COlLoadableExtension* ext : all) {
         int masks[kInterfaces] = {};
-        for (const CDbEngine::SChange& change : changes) {
+        for (const SDbChange& change : changes) {
             const char* name = change.name.constData();
             // A box that starts (or another box under a running interface) learns everything.
             const bool boxChange = change.name == "IdPDbKobraState" || change.name == "IdPDbKobraSelected";
@@ -219,7 +202,7 @@ void COlChangeDispatcher::dispatch(const QVector<CDbEngine::SChange>& changes) {
             if (masks[k] == 0 || !isActive(pathOf(k), sideOf(k)))
                 continue;
             KobraDrvDeviceIfc* device = interfaceDevice(pathOf(k), sideOf(k));
-            CDbDataBaseIfc* db = CDbEngine::instance().dataBaseIfc();
+            CDbDataBaseIfc* db = m_services.database;
             const int path = pathOf(k);
             const int side = sideOf(k);
             const int actions = masks[k];

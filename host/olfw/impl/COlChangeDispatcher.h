@@ -13,36 +13,51 @@
 // notification, which is bounded, so a correction cannot make the programming loop forever. GUI
 // thread only.
 #include <QList>
+#include <QString>
 #include <QVector>
 #include <functional>
 
-#include "host/db/impl/CDbEngine.h"
+#include "host/db/CDbChangeObserver.h"
 
 namespace MvQARN {
 
+class CDbDataBaseIfc;
+class CDbInstanceMap;
+class CDbMsgBuffer;
 class COlLoadableExtension;
 class KobraDrvDeviceIfc;
 
-class COlChangeDispatcher {
+class COlChangeDispatcher : private CDbChangeObserver {
 public:
     // Device of a connected box by serial number, or null.
     using DeviceLookup = std::function<KobraDrvDeviceIfc*(int serial)>;
+    // The organisation layers of the loaded modules, in module order.
+    using ExtensionSource = std::function<QList<COlLoadableExtension*>()>;
+    using TraceWriter = std::function<void(const QString& line)>;
 
-    explicit COlChangeDispatcher(DeviceLookup devices);
-    ~COlChangeDispatcher();
+    // What the dispatcher works with; it owns none of it.
+    struct SServices {
+        CDbChangeSource* changes = nullptr;        // where it follows the requests
+        const CDbInstanceMap* instances = nullptr; // which interfaces a changed value concerns
+        CDbDataBaseIfc* database = nullptr;        // box selection and state; handed to extensions
+        CDbMsgBuffer* corrections = nullptr;       // writes each message as a request of its own
+        ExtensionSource extensions;
+        DeviceLookup devices;
+        TraceWriter trace; // may be empty
+    };
+
+    explicit COlChangeDispatcher(SServices services);
+    ~COlChangeDispatcher() override;
     COlChangeDispatcher(const COlChangeDispatcher&) = delete;
     COlChangeDispatcher& operator=(const COlChangeDispatcher&) = delete;
 
     // Starts and stops following the database's requests.
     void attach();
     void detach();
-    bool isAttached() const { return m_observer != 0; }
-
-    // The organisation layers of the modules the host runtime holds, in module order.
-    static QList<COlLoadableExtension*> extensions();
+    bool isAttached() const { return m_attached; }
 
     // Serial number of the box interface (path, side) has selected; 0 for none.
-    static int selectedSerial(int path, int side);
+    int selectedSerial(int path, int side) const;
     // Device of the interface's selected box; null without a selected, connected box.
     KobraDrvDeviceIfc* interfaceDevice(int path, int side) const;
     // True while the interface's box state is ON and its selected box is there to be programmed.
@@ -56,11 +71,14 @@ public:
     int setArb(int path, int side);
     int getSampleRate(int path, int side, double& rate);
 
-    // Handles the changes of one request (the observer calls it).
-    void changed(const QVector<CDbEngine::SChange>& changes);
+    // Handles the changes of one request (the database calls it while attached).
+    void changed(const QVector<SDbChange>& changes);
 
 private:
-    void dispatch(const QVector<CDbEngine::SChange>& changes);
+    void dbChanged(const QVector<SDbChange>& changes) override { changed(changes); }
+    void dispatch(const QVector<SDbChange>& changes);
+    // Whether interface (path, side) sees the changed stored value.
+    bool concerns(const SDbChange& change, int path, int side) const;
     // Runs one extension call with a message collector and writes what it collected afterwards.
     int withMessages(const std::function<int(CDbMsgBuffer*)>& call);
     // Runs an operation of the first extension on interface (path, side) with the device of its
@@ -68,11 +86,12 @@ private:
     using Operation =
         std::function<int(COlLoadableExtension*, KobraDrvDeviceIfc*, CDbDataBaseIfc*, CDbMsgBuffer*)>;
     int onFirstExtension(int path, int side, const Operation& op);
+    QList<COlLoadableExtension*> extensions() const;
 
-    DeviceLookup m_devices;
-    int m_observer = 0;
+    SServices m_services;
+    bool m_attached = false;
     bool m_busy = false;
-    QVector<CDbEngine::SChange> m_pending;
+    QVector<SDbChange> m_pending;
 };
 
 } // namespace MvQARN

@@ -9,11 +9,15 @@
 #include "host/db/CDbMsg.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/olfw/COlCommandData.h"
+#include "host/olfw/COlLoadableExtension.h"
 #include "host/olfw/COlProgressStatus.h"
 #include "host/olfw/KobraInstrumentBlocks.h"
 #include "host/olfw/KobraLvdsResult.h"
 #include "host/olfw/KobraReadoutTable.h"
 #include "host/olfw/KobraSerialData.h"
+#include "host/util/VGXPlugInDllModuleInterface.h"
+#include "host/util/impl/VGXHostRuntime.h"
+#include "host/util/impl/VGXTraceSink.h"
 
 namespace MvQARN {
 
@@ -30,7 +34,36 @@ constexpr char kSerials[] = "IdPDbKobraSerials";
 constexpr char kUsbSerial[] = "IdPDbLynxUsbDevSerialNumber";
 constexpr char kUsbState[] = "IdPDbLynxUsbDevState";
 
+// The organisation layers the modules of the current host runtime publish, in module order.
+QList<COlLoadableExtension*> runtimeExtensions() {
+    QList<COlLoadableExtension*> out;
+    const VGXHostRuntime* runtime = VGXHostRuntime::current();
+    if (!runtime)
+        return out;
+    for (VGXPlugInDllModuleInterface* module : runtime->modules()) {
+        if (!module || !module->hasDatabase())
+            continue;
+        const SMdlDbInfo* info = module->getMdlDbInfo();
+        if (info && info->orgLayer && *info->orgLayer && !out.contains(*info->orgLayer))
+            out.append(*info->orgLayer);
+    }
+    return out;
+}
+
 } // namespace
+
+COlChangeDispatcher::SServices COlFramework::dispatcherServices() {
+    CDbEngine& db = CDbEngine::instance();
+    COlChangeDispatcher::SServices s;
+    s.changes = &db.changeSource();
+    s.instances = &db.registry();
+    s.database = db.dataBaseIfc();
+    s.corrections = db.msgBuffer();
+    s.extensions = runtimeExtensions;
+    s.devices = [this](int serial) { return device(serial); };
+    s.trace = [](const QString& line) { VGXTraceSink::trace(line); };
+    return s;
+}
 
 COlFramework::COlFramework(COlBoxDriver* driver) {
     setDriver(driver);
@@ -332,7 +365,7 @@ int COlFramework::write(const CDbMsg& msg) {
     if (writer)
         return writer(msg);
     CDbAnswerBuffer answer;
-    return CDbEngine::instance().write(msg, &answer);
+    return CDbEngine::instance().requests().write(msg, &answer);
 }
 
 } // namespace MvQARN

@@ -91,6 +91,9 @@ private:
     // Gives the box a USB device slot (its old one when it had one); -1 when the list is full.
     int assignSlot(int serial);
     int announce(int slot, int serial, bool on);
+    // The host database, the current runtime's organisation layers, the trace and this framework's
+    // devices, for the dispatcher.
+    COlChangeDispatcher::SServices dispatcherServices();
 
     struct Slot {
         int serial = 0;
@@ -104,7 +107,7 @@ private:
     int m_operationDurationMs = 0;
     std::array<Slot, UsbDevices> m_slots{};
     COlOperationRegistry m_operations;
-    COlChangeDispatcher m_dispatcher{[this](int serial) { return device(serial); }};
+    COlChangeDispatcher m_dispatcher{dispatcherServices()};
 };
 
 } // namespace MvQARN

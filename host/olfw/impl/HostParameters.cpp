@@ -140,7 +140,7 @@ const SDbDescriptor& hostParameterDescriptor() {
 
 void registerHostParameters() {
     // The database keeps records registered again as they are, so a second call changes nothing.
-    CDbEngine::instance().registerDescriptor(&g_descriptor, HostModuleNumber);
+    CDbEngine::instance().registry().registerDescriptor(&g_descriptor, HostModuleNumber);
 }
 
 } // namespace MvQARN

@@ -486,7 +486,7 @@ int CScpiParser::specialValue(const char* param, const SDbInstTupel& t, int whic
     }
     case ScpiSpecialDef: {
         int err = 0;
-        const CDbRecord* rec = db.resolve(QByteArray(param), t, err);
+        const CDbRecord* rec = db.registry().resolve(QByteArray(param), t, err);
         if (!rec) {
             CDbAnswerBuffer none;
             return reportDb(err ? err : int(DbErrUnknownParameter), none, suffixUsed);

@@ -1,5 +1,5 @@
 // Data events after a request: once per changed instance, values through conversion-out, bindings
-// to the current instance, observers after listeners, and connections that end during delivery.
+// to the current instance, observers after listeners, observers and connections that end during delivery.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -98,8 +98,8 @@ TEST_F(ListenerTest, OneEventPerChangedInstanceAfterTheWholeRequestThenTheObserv
     VGXDatabaseConnectorEntry* b = l.bind("B", 0, 0, 1);
     CRecorder other;
     other.bind("B", 1, 0, 1);
-    std::vector<QVector<CDbEngine::SChange>> batches;
-    const int id = e.addRequestObserver([&](const QVector<CDbEngine::SChange>& c) {
+    std::vector<QVector<SDbChange>> batches;
+    const int id = e.addRequestObserver([&](const QVector<SDbChange>& c) {
         trace().push_back("observer");
         batches.push_back(c);
     });
@@ -154,6 +154,40 @@ TEST_F(ListenerTest, BindingWithCurrentIndicesFollowsTheCurrentInstanceAndReadsT
     ASSERT_EQ(putNum("P", 8, {0, 1, 0, 1}), 0);
     ASSERT_EQ(l.seen.size(), 2u);
     EXPECT_EQ(l.seen[1].tupel, (SDbInstTupel{0, 1, 0, 1}));
+}
+
+TEST_F(ListenerTest, ObserversSignOnOnceAndThoseSignedOffDuringABatchGetNoFurtherCalls) {
+    defs.number("A", 0, 100, 0);
+    ASSERT_EQ(defs.registerAll(), 0);
+    struct CCounter : CDbChangeObserver {
+        void dbChanged(const QVector<SDbChange>&) override {
+            ++batches;
+            if (onBatch)
+                onBatch();
+        }
+        int batches = 0;
+        std::function<void()> onBatch;
+    } first, second;
+    CDbChangeSource& source = e.changeSource();
+    source.addChangeObserver(&first);
+    source.addChangeObserver(&first);
+    source.addChangeObserver(&second);
+    first.onBatch = [&] { source.removeChangeObserver(&second); };
+    int selfRemoving = 0;
+    int id = 0;
+    id = e.addRequestObserver([&](const QVector<SDbChange>&) {
+        ++selfRemoving;
+        e.removeRequestObserver(id);
+    });
+
+    ASSERT_EQ(putNum("A", 1), 0);
+    ASSERT_EQ(putNum("A", 2), 0);
+    EXPECT_EQ(first.batches, 2);
+    EXPECT_EQ(second.batches, 0);
+    EXPECT_EQ(selfRemoving, 1);
+    source.removeChangeObserver(&first);
+    ASSERT_EQ(putNum("A", 3), 0);
+    EXPECT_EQ(first.batches, 2);
 }
 
 TEST_F(ListenerTest, ListenersMayDisconnectOthersAndWriteWhileEventsAreDelivered) {

@@ -122,7 +122,7 @@ TEST_F(PresetTest, PresetFunctionGivesTheValueAndChangedValuesRunTheirUpdates) {
     src.c.upd = &log;
     ASSERT_EQ(defs.registerAll(), 0);
     int batches = 0;
-    e.addRequestObserver([&](const QVector<CDbEngine::SChange>& c) {
+    e.addRequestObserver([&](const QVector<SDbChange>& c) {
         ++batches;
         EXPECT_EQ(c.size(), 2);
     });

@@ -319,7 +319,7 @@ TEST_F(RequestTest, ARefusedInsertedMessageStoresNothing) {
         defs.number(n, 0, 100, 0).c.upd = &upd;
     ASSERT_EQ(defs.registerAll(), 0);
     int observed = 0;
-    e.addRequestObserver([&](const QVector<CDbEngine::SChange>&) { ++observed; });
+    e.addRequestObserver([&](const QVector<SDbChange>&) { ++observed; });
 
     CDbAnswerBuffer a;
     EXPECT_EQ(putSel("Front", 11, {}, &a), DbErrOutOfRange);
@@ -385,7 +385,7 @@ TEST_F(RequestTest, MessageBufferRunsEveryMessageAsARequestOfItsOwn) {
     CDbAnswerBuffer sink;
     e.setErrorSink(&sink);
     QVector<int> batches;
-    e.addRequestObserver([&](const QVector<CDbEngine::SChange>& c) { batches << int(c.size()); });
+    e.addRequestObserver([&](const QVector<SDbChange>& c) { batches << int(c.size()); });
 
     CDbMsgList list;
     list.append(new CDbMsg(4, 4, "A", 1.0, DbMsgSet, 0, 0, 0, 0, 0, 0));

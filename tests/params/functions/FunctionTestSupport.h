@@ -135,9 +135,9 @@ protected:
 class ChangeRecorder {
 public:
     ChangeRecorder() {
-        m_id = CDbEngine::instance().addRequestObserver([this](const QVector<CDbEngine::SChange>& batch) {
+        m_id = CDbEngine::instance().addRequestObserver([this](const QVector<SDbChange>& batch) {
             QList<QByteArray> names;
-            for (const CDbEngine::SChange& c : batch)
+            for (const SDbChange& c : batch)
                 names.append(c.name);
             batches.append(names);
         });
