@@ -1,18 +1,58 @@
 #include "host/gui/VGXDialog.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusTipEvent>
 #include <QVBoxLayout>
 
 #include "host/gui/VGXDialogAttributes.h"
 
 namespace MvQARN {
 
-VGXDialog::VGXDialog(const QString& name, QWidget* parent) : QWidget(parent, Qt::Window), m_name(name) {
-    setObjectName(name);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+VGXDialog::VGXDialog(const QString& name, QWidget* parent) : CViewer(parent, Qt::Window), m_name(name) {
+    build();
+}
+
+VGXDialog::VGXDialog(const QString& name, int columnHint, int rowHint, int mode)
+    : CViewer(nullptr, Qt::Window), m_name(name), m_mode(mode) {
+    build();
+    if (columnHint >= 0 && rowHint >= 0)
+        setPositionInButtons(columnHint, rowHint);
+}
+
+VGXDialog::VGXDialog(const QString& name, const QString& title, int columnHint, int rowHint)
+    : CViewer(nullptr, Qt::Window), m_name(name) {
+    build();
+    setTitles(title, title);
+    if (columnHint >= 0 && rowHint >= 0)
+        setPositionInButtons(columnHint, rowHint);
+}
+
+VGXDialog::VGXDialog(int mode, const QString& name, const QString& title, int attributes)
+    : CViewer(nullptr, Qt::Window), m_name(name), m_mode(mode) {
+    build();
+    setTitles(title, title);
+    setAttributes(attributes);
 }
 
 VGXDialog::~VGXDialog() = default;
+
+void VGXDialog::build() {
+    setObjectName(m_name);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_statusLine = new QLabel(this);
+    m_statusLine->setObjectName(QStringLiteral("statusLine"));
+    m_statusLine->setAccessibleName(QStringLiteral("Status"));
+    m_statusLine->setContentsMargins(6, 2, 6, 2);
+    m_statusLine->setFrameShape(QFrame::StyledPanel);
+    m_statusLine->setFrameShadow(QFrame::Sunken);
+    m_statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_statusLine->setMinimumHeight(m_statusLine->fontMetrics().height() + 6);
+    layout->addWidget(m_statusLine);
+}
 
 void VGXDialog::setName(const QString& name) {
     m_name = name;
@@ -29,13 +69,25 @@ void VGXDialog::setAttributes(const VGXDialogAttributes& attributes) {
     m_attributes.reset(attributes.clone());
 }
 
+void VGXDialog::setAttributes(int attributeWord) {
+    m_attributeWord = attributeWord;
+    if (isVisible())
+        fitToContent();
+}
+
 void VGXDialog::setSizeInButtons(int columns, int rows) {
     m_sizeInButtons = QSize(columns, rows);
     resize(columns * ButtonWidth, rows * ButtonHeight);
 }
 
+void VGXDialog::setSizeInButtons(int columns) {
+    m_sizeInButtons = QSize(columns, 0);
+    resize(columns * ButtonWidth, qMax(height(), sizeHint().height()));
+}
+
 void VGXDialog::setPositionInButtons(int column, int row) {
     m_positionInButtons = QPoint(column, row);
+    m_placed = true;
     move(column * ButtonWidth, row * ButtonHeight);
 }
 
@@ -44,8 +96,63 @@ void VGXDialog::setContentPanel(QWidget* panel) {
         return;
     delete m_content.data();
     m_content = panel;
-    if (panel)
-        layout()->addWidget(panel); // reparents the panel to the dialog
+    if (panel) // reparents the panel to the dialog, above the status line
+        static_cast<QVBoxLayout*>(layout())->insertWidget(0, panel, 1);
+}
+
+void VGXDialog::showStatusMessage(const QString& text) {
+    m_message = text;
+    m_statusLine->setText(m_tip.isEmpty() ? m_message : m_tip);
+}
+
+void VGXDialog::toFront() {
+    show();
+    raise();
+    activateWindow();
+}
+
+bool VGXDialog::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        m_tip = static_cast<QStatusTipEvent*>(event)->tip();
+        m_statusLine->setText(m_tip.isEmpty() ? m_message : m_tip);
+        return true;
+    }
+    return CViewer::event(event);
+}
+
+void VGXDialog::showEvent(QShowEvent* event) {
+    CViewer::showEvent(event);
+    if (event->spontaneous())
+        return;
+    fitToContent();
+    placeFirstTime();
+}
+
+void VGXDialog::fitToContent() {
+    if (!(m_attributeWord & (FitWidth | FitHeight)))
+        return;
+    const QSize hint = sizeHint();
+    int w = width();
+    int h = height();
+    if (m_attributeWord & FitWidth)
+        w = qMax(m_sizeInButtons.width() * ButtonWidth, hint.width());
+    if (m_attributeWord & FitHeight)
+        h = hint.height();
+    resize(w, h);
+}
+
+void VGXDialog::placeFirstTime() {
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Centred over the window the user works in, else on the screen.
+    QRect area;
+    if (QWidget* active = QApplication::activeWindow(); active && active != this)
+        area = active->frameGeometry();
+    else if (QScreen* screen = QApplication::primaryScreen())
+        area = screen->availableGeometry();
+    if (area.isValid())
+        move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 } // namespace MvQARN
