@@ -36,9 +36,9 @@ public:
     }
 
     // Convenience conversions; false when the value is of another kind.
-    bool toDouble(double& out) const;   // number or selection
-    bool toInt(int& out) const;         // selection, or a number rounded to the nearest integer
-    bool toString(QString& out) const;  // string only
+    bool toDouble(double& out) const;  // number or selection
+    bool toInt(int& out) const;        // selection, or a number rounded to the nearest integer
+    bool toString(QString& out) const; // string only
     QString toText() const { return m_val ? m_val->toText() : QString(); }
 
 private:

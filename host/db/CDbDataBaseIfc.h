@@ -19,10 +19,11 @@ public:
     virtual int getSelect(const char* name, int& out, int t0 = 0, int t3 = 0, int t2 = 0, int t1 = 0) = 0;
     virtual int getBits(const char* name, int& lengthBits, QVector<quint32>& words, int t0 = 0, int t3 = 0,
                         int t2 = 0, int t1 = 0) = 0;
-    virtual int getStringList(const char* name, QStringList& out, int& count, int t0 = 0, int t3 = 0, int t2 = 0,
-                              int t1 = 0) = 0;
+    virtual int getStringList(const char* name, QStringList& out, int& count, int t0 = 0, int t3 = 0,
+                              int t2 = 0, int t1 = 0) = 0;
     virtual int getString(const char* name, QString& out, int t0 = 0, int t3 = 0, int t2 = 0, int t1 = 0) = 0;
-    virtual int getValue(const char* name, CDbAllType& out, int t0 = 0, int t3 = 0, int t2 = 0, int t1 = 0) = 0;
+    virtual int getValue(const char* name, CDbAllType& out, int t0 = 0, int t3 = 0, int t2 = 0,
+                         int t1 = 0) = 0;
 
     // The host's mode word; bits 0x121 say the host baseband parameters are to be mirrored.
     virtual unsigned getModeWord() const = 0;

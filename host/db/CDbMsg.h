@@ -13,8 +13,8 @@ public:
     CDbMsg() = default;
     CDbMsg(int sender, int receiver, const char* name, const CDbAllType& value, int msgType, unsigned flags,
            int unit, int t0, int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
-    CDbMsg(int sender, int receiver, const char* name, int value, int msgType, unsigned flags, int unit, int t0,
-           int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
+    CDbMsg(int sender, int receiver, const char* name, int value, int msgType, unsigned flags, int unit,
+           int t0, int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
     CDbMsg(int sender, int receiver, const char* name, double value, int msgType, unsigned flags, int unit,
            int t0, int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
     CDbMsg(int sender, int receiver, const char* name, const QString& value, int msgType, unsigned flags,

@@ -68,15 +68,15 @@ enum EDbError {
 
 // Flag word bits of a message.
 enum EDbMsgFlag : unsigned {
-    DbFlagLiftSsiDirection = 0x2,   // bit 1 of the flag byte: SSI data may be written in any direction
-    DbFlagReapply = 32,             // a rewrite of the same value that must re-run its update
-    DbFlagForGui = 0x80000000u,     // a correction made by the system, shown to the user
+    DbFlagLiftSsiDirection = 0x2, // bit 1 of the flag byte: SSI data may be written in any direction
+    DbFlagReapply = 32,           // a rewrite of the same value that must re-run its update
+    DbFlagForGui = 0x80000000u,   // a correction made by the system, shown to the user
 };
 
 // Message types.
 enum EDbMsgType {
     DbMsgSet = 1,
-    DbMsgExec = 6,   // an explicit execute or query from a user or remote program
+    DbMsgExec = 6, // an explicit execute or query from a user or remote program
 };
 
 // Text of a host error number; empty for numbers that always travel with their own text.
