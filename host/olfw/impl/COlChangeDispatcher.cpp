@@ -9,8 +9,8 @@
 #include "host/db/DbDefinitions.h"
 #include "host/db/DbHostValues.h"
 #include "host/olfw/COlLoadableExtension.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/VGXPlugInDllModuleInterface.h"
-#include "host/util/impl/VGXHostRuntime.h"
 #include "host/util/impl/VGXTraceSink.h"
 
 namespace MvQARN {

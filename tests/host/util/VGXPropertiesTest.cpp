@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "host//util/VGXProperties.h"
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "support/QtGTestPrinters.h"
 
 using namespace MvQARN;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "host//util/VGXUtility.h"
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/impl/VGXTraceSink.h"
 #include "support/QtGTestPrinters.h"
 

@@ -7,10 +7,10 @@
 #include "frame/CKobraPlugInDllModuleImplementation.h"
 #include "host/db/CDbCnct.h"
 #include "host/olfw/impl/COlFramework.h"
-#include "host/util/CDefaultLoadableModuleImplementation.h"
+#include "host/runtime/CDefaultLoadableModuleImplementation.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/CUtilXferData.h"
 #include "host/util/impl/VGXHostAnchor.h"
-#include "host/util/impl/VGXHostRuntime.h"
 #include "sim/SimBoxes.h"
 
 using namespace MvQARN;

@@ -6,10 +6,10 @@
 #include "host//db/CDbMsg.h"
 #include "host/db/DbDefinitions.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
-#include "host/util/CDefaultLoadableModuleImplementation.h"
+#include "host/runtime/CDefaultLoadableModuleImplementation.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/CUtilXferData.h"
 #include "host/util/VGXAnchorInterface.h"
-#include "host/util/impl/VGXHostRuntime.h"
 #include "support/QtGTestPrinters.h"
 
 using namespace MvQARN;
