@@ -10,8 +10,8 @@
 #include "host/gui/VGXDialog.h"
 #include "host/gui/VGXDialogItem.h"
 #include "host/gui/VGXUserDialogAttributes.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/VGXPlugInDllModuleInterface.h"
-#include "host/util/impl/VGXHostRuntime.h"
 #include "host/util/impl/VGXTraceSink.h"
 
 namespace vgxapp {

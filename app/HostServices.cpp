@@ -10,13 +10,13 @@
 #include "host/db/impl/CDbEngine.h"
 #include "host/olfw/impl/COlFramework.h"
 #include "host/olfw/impl/HostParameters.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/scpi/impl/CScpiErrorQueue.h"
 #include "host/scpi/impl/CScpiHostCall.h"
 #include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/CScpiServer.h"
 #include "host/scpi/impl/CScpiSession.h"
 #include "host/scpi/impl/ScpiErrors.h"
-#include "host/util/impl/VGXHostRuntime.h"
 #include "sim/SimBoxes.h"
 
 using namespace MvQARN;

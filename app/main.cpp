@@ -12,7 +12,7 @@
 #include "app/HostMainWindow.h"
 #include "app/HostServices.h"
 #include "app/SignalWatcher.h"
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 
 using namespace vgxapp;
 

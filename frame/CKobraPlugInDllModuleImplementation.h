@@ -5,7 +5,7 @@
 // requests other modules (and the box's own update functions) send it.
 #include <QVector>
 
-#include "host/util/CDefaultLoadableModuleImplementation.h"
+#include "host/runtime/CDefaultLoadableModuleImplementation.h"
 
 class QDialog;
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test; then builds a second tree with
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs the non-GUI tests there.
+# Installs what is missing, checks the formatting and the host's include structure, builds everything
+# and runs every test; then builds a second tree with AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs the non-GUI tests there.
 # Exits non-zero when any build or test fails.
 set -euo pipefail
 
@@ -10,6 +11,15 @@ set -euo pipefail
 "$REPO_ROOT/scripts/install-deps.sh"
 
 status=0
+
+# Sources are kept as clang-format writes them (.clang-format in the repository root).
+echo "== format check"
+if ! git -C "$REPO_ROOT" ls-files -z '*.cpp' '*.h' | (cd "$REPO_ROOT" && xargs -0 clang-format --dry-run -Werror); then
+  echo "== clang-format would change the files above (clang-format -i FILE)" >&2
+  status=1
+fi
+# The host's service folders include each other without a cycle; util/ includes none of them.
+"$REPO_ROOT/scripts/check-includes.sh" || status=1
 
 vgx_configure "$REPO_ROOT/build"
 vgx_build "$REPO_ROOT/build"

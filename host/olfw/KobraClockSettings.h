@@ -6,17 +6,17 @@
 namespace MvQARN {
 
 struct KobraClockSettings {
-    double clockRate;        // Hz
-    double sampleRate;       // Hz
-    int32_t clockSource;     // 0 internal or reference, 1 user interface
-    int32_t refFrequency;    // 0 5 MHz, 1 10 MHz, 2 13 MHz
-    uint8_t reserved[8];     // not filled by the organisation layer
-    int32_t clockPhase;      // 0..3 (quarter periods)
-    int32_t clockSkew;       // ps
-    int32_t clockInSkew;     // ps
-    int32_t clockPolarity;   // 0 positive, 1 negative
-    int32_t clockRatio;      // 0..5
-    int32_t referenceFlag;   // 0 internal clock, else 1
+    double clockRate;      // Hz
+    double sampleRate;     // Hz
+    int32_t clockSource;   // 0 internal or reference, 1 user interface
+    int32_t refFrequency;  // 0 5 MHz, 1 10 MHz, 2 13 MHz
+    uint8_t reserved[8];   // not filled by the organisation layer
+    int32_t clockPhase;    // 0..3 (quarter periods)
+    int32_t clockSkew;     // ps
+    int32_t clockInSkew;   // ps
+    int32_t clockPolarity; // 0 positive, 1 negative
+    int32_t clockRatio;    // 0..5
+    int32_t referenceFlag; // 0 internal clock, else 1
 };
 
 static_assert(sizeof(KobraClockSettings) == 56);

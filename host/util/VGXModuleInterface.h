@@ -1,11 +1,8 @@
 #pragma once
 // The three interfaces through which the host talks to any loadable module. Their virtual order is
 // the host's calling convention and must not change.
+#include "host/util/VGXExport.h"
 #include "host/util/VGXModuleVersion.h"
-
-#ifndef VGX_EXPORT
-#define VGX_EXPORT __attribute__((visibility("default")))
-#endif
 
 namespace MvQARN {
 

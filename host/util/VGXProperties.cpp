@@ -5,7 +5,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/util/VGXHostContext.h"
 
 namespace MvQARN {
 
@@ -30,9 +30,9 @@ QVariant builtIn(const QString& section, const QString& key) {
 } // namespace
 
 QString VGXProperties::filePath() {
-    const VGXHostRuntime* rt = VGXHostRuntime::current();
-    if (rt && !rt->options().settingsDir.isEmpty())
-        return QDir(rt->options().settingsDir).filePath(QLatin1String(FileName));
+    const VGXHostContext* host = VGXHostContext::current();
+    if (host && !host->settingsDir().isEmpty())
+        return QDir(host->settingsDir()).filePath(QLatin1String(FileName));
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
         .filePath(QStringLiteral("vgxhost/") + QLatin1String(FileName));
 }

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "host/util/VGXHostContext.h"
 #include "host/util/VGXPlugInDllModuleInterface.h"
 #include "host/util/impl/VGXHostAnchor.h"
-#include "host/util/impl/VGXHostRuntime.h"
 #include "host/util/impl/VGXTraceSink.h"
 
 namespace MvQARN {
@@ -22,15 +22,15 @@ void VGXUtility::traceMessage(const QString& text) {
 }
 
 int VGXUtility::getSigGenFamily() {
-    const VGXHostRuntime* rt = VGXHostRuntime::current();
-    return rt ? rt->options().family : DefaultFamily;
+    const VGXHostContext* host = VGXHostContext::current();
+    return host ? host->family() : DefaultFamily;
 }
 
 VGXPlugInDllModuleInterface* VGXUtility::getLoadableInterface(int moduleId) {
-    const VGXHostRuntime* rt = VGXHostRuntime::current();
-    if (!rt)
+    const VGXHostContext* host = VGXHostContext::current();
+    if (!host)
         return nullptr;
-    for (VGXPlugInDllModuleInterface* m : rt->modules())
+    for (VGXPlugInDllModuleInterface* m : host->modules())
         if (m && m->getModuleId() == moduleId)
             return m;
     return nullptr;
@@ -48,9 +48,9 @@ QString VGXUtility::buildString(const QVariantList& parts) {
 }
 
 QString vgxDocumentsPath() {
-    const VGXHostRuntime* rt = VGXHostRuntime::current();
-    if (rt && !rt->options().settingsDir.isEmpty())
-        return rt->options().settingsDir;
+    const VGXHostContext* host = VGXHostContext::current();
+    if (host && !host->settingsDir().isEmpty())
+        return host->settingsDir();
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 

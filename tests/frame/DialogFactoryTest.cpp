@@ -7,7 +7,7 @@
 #include "frame/KobraDialogRoutes.h"
 #include "host/gui/VGXDialog.h"
 #include "host/gui/VGXUserDialogAttributes.h"
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 
 using namespace MvQARN;
 using Kobra::SDialogRequest;

@@ -17,9 +17,9 @@
 #include "host/db/impl/CDbEngine.h"
 #include "host/olfw/KobraHwConfigRecord.h"
 #include "host/olfw/KobraInstrumentBlocks.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/CUtilXferData.h"
 #include "host/util/impl/VGXHostAnchor.h"
-#include "host/util/impl/VGXHostRuntime.h"
 
 using namespace MvQARN;
 using namespace frametest;

@@ -5,8 +5,9 @@
 
 #include "FrameTestSupport.h"
 #include "frame/OrvaneSettings.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
+#include "host/util/VGXDebugServer.h"
 #include "host/util/VGXUtility.h"
-#include "host/util/impl/VGXHostRuntime.h"
 
 using MvQARN::OrvaneSettings;
 

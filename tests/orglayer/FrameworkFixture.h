@@ -10,7 +10,7 @@
 #include "host/db/CDbDataTypeNString.h"
 #include "host/olfw/impl/COlFramework.h"
 #include "host/olfw/impl/HostParameters.h"
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "sim/SimBoxes.h"
 
 namespace oltest {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "OrgLayerTestSupport.h"
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 
 using namespace oltest;
 

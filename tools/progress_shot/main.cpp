@@ -23,7 +23,7 @@
 #include "frame/KobraProgressDialogFactory.h"
 #include "frame/KobraProgressDlg.h"
 #include "host/olfw/impl/COlFramework.h"
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 
 using namespace MvQARN;
 

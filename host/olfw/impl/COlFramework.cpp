@@ -15,8 +15,8 @@
 #include "host/olfw/KobraLvdsResult.h"
 #include "host/olfw/KobraReadoutTable.h"
 #include "host/olfw/KobraSerialData.h"
+#include "host/util/VGXHostContext.h"
 #include "host/util/VGXPlugInDllModuleInterface.h"
-#include "host/util/impl/VGXHostRuntime.h"
 #include "host/util/impl/VGXTraceSink.h"
 
 namespace MvQARN {
@@ -34,13 +34,13 @@ constexpr char kSerials[] = "IdPDbKobraSerials";
 constexpr char kUsbSerial[] = "IdPDbLynxUsbDevSerialNumber";
 constexpr char kUsbState[] = "IdPDbLynxUsbDevState";
 
-// The organisation layers the modules of the current host runtime publish, in module order.
+// The organisation layers the modules of the running host publish, in module order.
 QList<COlLoadableExtension*> runtimeExtensions() {
     QList<COlLoadableExtension*> out;
-    const VGXHostRuntime* runtime = VGXHostRuntime::current();
-    if (!runtime)
+    const VGXHostContext* host = VGXHostContext::current();
+    if (!host)
         return out;
-    for (VGXPlugInDllModuleInterface* module : runtime->modules()) {
+    for (VGXPlugInDllModuleInterface* module : host->modules()) {
         if (!module || !module->hasDatabase())
             continue;
         const SMdlDbInfo* info = module->getMdlDbInfo();

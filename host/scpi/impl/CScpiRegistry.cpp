@@ -6,10 +6,10 @@
 
 #include "host/db/CDbAnswerBuffer.h"
 #include "host/db/impl/CDbEngine.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/scpi/CScpiModule.h"
 #include "host/scpi/impl/ScpiValues.h"
 #include "host/util/VGXSuModuleInfoView.h"
-#include "host/util/impl/VGXHostRuntime.h"
 
 namespace MvQARN {
 

@@ -9,7 +9,7 @@
 #include "ProgressTestSupport.h"
 #include "frame/KobraProgress.h"
 #include "frame/KobraProgressDlg.h"
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 
 using namespace MvQARN;
 using namespace progresstest;

@@ -28,7 +28,7 @@
 #include "host/olfw/COlCommandData.h"
 #include "host/olfw/COlCommandIfc.h"
 #include "host/olfw/COlProgressStatus.h"
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "support/FakeCommands.h"
 #include "support/QtGTestPrinters.h"
 

@@ -14,8 +14,8 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/listadm/CListAdmMainExtend.h"
 #include "host/olfw/impl/HostParameters.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/VGXErrorManager.h"
-#include "host/util/impl/VGXHostRuntime.h"
 #include "params/KobraDbInfo.h"
 #include "support/TestDbDefinitions.h"
 

@@ -1,4 +1,4 @@
-#include "host/util/impl/VGXHostRuntime.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/listadm/CListAdmMainExtend.h"
 #include "host/olfw/COlManager.h"
-#include "host/util/CDefaultLoadableModuleImplementation.h"
+#include "host/runtime/CDefaultLoadableModuleImplementation.h"
 #include "host/util/impl/VGXHostAnchor.h"
 #include "host/util/impl/VGXTraceSink.h"
 
@@ -68,7 +68,8 @@ CListAdmMainExtend& hostListAdm() {
 } // namespace
 
 VGXHostRuntime::VGXHostRuntime(const Options& options)
-    : m_options(options), m_previous(g_current), m_previousTracing(VGXTraceSink::tracing()) {
+    : m_options(options), m_previous(g_current), m_previousContext(VGXHostContext::install(this)),
+      m_previousTracing(VGXTraceSink::tracing()) {
     g_current = this;
     if (options.trace)
         VGXTraceSink::setTracing(true);
@@ -78,6 +79,8 @@ VGXHostRuntime::~VGXHostRuntime() {
     shutdown();
     if (g_current == this)
         g_current = m_previous;
+    if (VGXHostContext::current() == this)
+        VGXHostContext::install(m_previousContext);
     VGXTraceSink::setTracing(m_previousTracing);
 }
 
@@ -130,6 +133,7 @@ void VGXHostRuntime::prepareHost() {
         hostListAdm().attach(engine);
         engine.setListAdm(&hostListAdm());
     }
+    VGXHostAnchor::instance().setDataBase(engine.dataBaseIfc());
     VGXHostAnchor::instance().setOlManager(m_olManager);
     if (m_olManager)
         engine.setOlCommand(m_olManager->commandInterface());
@@ -419,6 +423,7 @@ void VGXHostRuntime::shutdown() {
         CDbEngine::instance().setListAdm(nullptr);
     }
     VGXHostAnchor::instance().setOlManager(nullptr);
+    VGXHostAnchor::instance().setDataBase(nullptr);
     m_olManager = nullptr;
 
     for (int i = int(m_records.size()) - 1; i >= 0; --i)

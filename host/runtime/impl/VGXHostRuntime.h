@@ -1,11 +1,13 @@
 #pragma once
 // The host runtime: loads plug-in libraries, creates their modules and drives the module
-// lifecycle from start-up to shutdown. One runtime is current at a time; host services
-// (family code, loadable lookup, documents folder, properties) answer from it.
+// lifecycle from start-up to shutdown. One runtime is current at a time; it is the host context the
+// base services (family code, loadable lookup, documents folder, properties) answer from.
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include "host/util/VGXExport.h"
+#include "host/util/VGXHostContext.h"
 #include "host/util/VGXSuModuleInfoView.h"
 
 namespace MvQARN {
@@ -13,7 +15,7 @@ namespace MvQARN {
 class COlManager;
 class VGXPlugInDllModuleInterface;
 
-class VGXHostRuntime {
+class VGX_EXPORT VGXHostRuntime : public VGXHostContext {
 public:
     struct Options {
         int family = 0x10000;
@@ -36,7 +38,7 @@ public:
     };
 
     explicit VGXHostRuntime(const Options& options);
-    ~VGXHostRuntime(); // shuts down if still up
+    ~VGXHostRuntime() override; // shuts down if still up
     VGXHostRuntime(const VGXHostRuntime&) = delete;
     VGXHostRuntime& operator=(const VGXHostRuntime&) = delete;
 
@@ -53,7 +55,12 @@ public:
 
     static VGXHostRuntime* current();
     const Options& options() const { return m_options; }
-    QList<VGXPlugInDllModuleInterface*> modules() const;
+
+    // VGXHostContext
+    int family() const override { return m_options.family; }
+    QString settingsDir() const override { return m_options.settingsDir; }
+    QList<VGXPlugInDllModuleInterface*> modules() const override;
+
     const QList<ModuleRecord>& records() const { return m_records; }
 
     // Attaches the organisation-layer framework (anchor and database command interface).
@@ -85,6 +92,7 @@ private:
     QList<ModuleRecord> m_records;
     COlManager* m_olManager = nullptr;
     VGXHostRuntime* m_previous = nullptr;
+    const VGXHostContext* m_previousContext = nullptr;
     bool m_previousTracing = false;
     bool m_prepared = false;
     bool m_started = false;

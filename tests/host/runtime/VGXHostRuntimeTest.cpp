@@ -13,11 +13,11 @@
 #include "host/gui/VGXMain.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/olfw/COlManager.h"
-#include "host/util/CDefaultLoadableModuleImplementation.h"
+#include "host/runtime/CDefaultLoadableModuleImplementation.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/VGXAnchorInterface.h"
 #include "host/util/VGXErrorManager.h"
 #include "host/util/VGXUtility.h"
-#include "host/util/impl/VGXHostRuntime.h"
 #include "host/util/impl/VGXTraceSink.h"
 #include "support/QtGTestPrinters.h"
 

@@ -1,13 +1,13 @@
-#include "host/util/CDefaultLoadableModuleImplementation.h"
+#include "host/runtime/CDefaultLoadableModuleImplementation.h"
 
 #include <cstring>
 
 #include "host/db/DbDefinitions.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/VGXErrorManager.h"
 #include "host/util/VGXUtility.h"
-#include "host/util/impl/VGXHostRuntime.h"
 
 namespace MvQARN {
 
