@@ -91,14 +91,6 @@ TEST_F(ModuleRequestTest, SerialListMovesOrAddsTheSerialForFlagOneAndRemovesItFo
     }
 }
 
-TEST_F(ModuleRequestTest, SerialListReadFailureIsTheResultAndNothingIsWritten) {
-    resetDatabase();
-    const int result = request(330004, "IdPDbLynxUsbDevState", {}, 1, 0, 100123.0);
-    EXPECT_NE(result, 0);
-    EXPECT_NE(result, kUntouched);
-    EXPECT_TRUE(serialsUpdate().calls.isEmpty());
-}
-
 // ---- 330005: a box is gone ----------------------------------------------------------------------
 
 TEST_F(ModuleRequestTest, BoxGoneSwitchesOffTheFirstSideOfEachPathThatUsesItAndRereadsTheConfiguration) {
@@ -189,15 +181,6 @@ TEST_F(InstrumentLinkTest, ARefusedCommandGivesThreeAndWithoutFrameworkTheLinkIs
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 0);
     EXPECT_TRUE(m_command.calls.isEmpty());
     EXPECT_EQ(linkTexts(1, 0, 1), kNotConnected);
-}
-
-TEST_F(InstrumentLinkTest, ABoxNoInterfaceSelectedChangesNothing) {
-    EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100123.0), 0);
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(linkTexts(i / 4, i / 2 % 2, i % 2), kDefaults) << i;
-    // No box: no command at all.
-    request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 0.0);
-    EXPECT_EQ(m_command.calls.size(), 1);
 }
 
 // ---- 330000 to 330002: switch requests of other modules -----------------------------------------
