@@ -259,44 +259,6 @@ TEST(InfoblockSlots, KeysOfTheWrongKindAreRefusedAndLeftUntouched) {
     }
 }
 
-TEST(InfoblockSlots, SettersGettersEraseMarkAcceptAndClear) {
-    CInfoIfcSectionInfoblock block;
-    std::string s = "earlier";
-    std::set<int> ids{3};
-    EXPECT_EQ(block.getText(InfoKeyDevicePort, s), InfoSlotUnset);
-    EXPECT_EQ(s, "earlier");
-    EXPECT_EQ(block.getList(InfoKeyLimitsMapping, ids), InfoSlotUnset);
-    EXPECT_TRUE(ids.empty()) << "an unset list still replaces the caller's set";
-
-    EXPECT_EQ(block.setText(InfoKeyDeviceName, "N"), 1);
-    EXPECT_EQ(block.setText(InfoKeyDevicePort, "P"), 1);
-    EXPECT_EQ(block.setDouble(InfoKeySamplingPep, 1.0), 1);
-    EXPECT_EQ(contents(block), "device/name=N:C device/port=P:C sampling/pep=1:C");
-    block.acceptAll();
-    // The stored value again keeps it valid; another value is a change.
-    block.setText(InfoKeyDeviceName, "N");
-    block.setText(InfoKeyDevicePort, "p");
-    EXPECT_EQ(block.setList(InfoKeyLimitsMapping, {2, 5}), InfoSlotChanged);
-    EXPECT_EQ(block.setList(InfoKeyLimitsMapping, {5, 2}), InfoSlotValid);
-    EXPECT_EQ(contents(block), "device/name=N:V device/port=p:C sampling/pep=1:V limits/mapping=2,5:V");
-
-    // Erasing a given value changes it to empty; erasing it again, or an unset value, leaves it unset.
-    block.erase(InfoKeyDeviceName);
-    EXPECT_EQ(contents(block), "device/name=:C device/port=p:C sampling/pep=1:V limits/mapping=2,5:V");
-    block.erase(InfoKeyDeviceName);
-    block.erase(InfoKeyWaveformName);
-    block.erase(InfoKeyLimitsMapping);
-    block.markAllChanged();
-    EXPECT_EQ(contents(block), "device/port=p:C sampling/pep=1:C limits/mapping=:C");
-    block.acceptAll();
-    EXPECT_EQ(contents(block), "device/port=p:V sampling/pep=1:V limits/mapping=:V");
-    block.clear();
-    EXPECT_EQ(contents(block), "");
-    // Cleared values are gone, not just hidden: giving the old value again is a change.
-    block.setText(InfoKeyDevicePort, "p");
-    EXPECT_EQ(contents(block), "device/port=p:C");
-}
-
 TEST(InfoblockSlots, VersionAndRegistersFollowTheLastValuesRead) {
     CInfoIfcSectionInfoblock block;
     EXPECT_EQ(block.getVersionIndex(), 0);
@@ -348,31 +310,4 @@ TEST(InfoblockMerge, TakesOverGivenSlotsVersionAndRegisters) {
     EXPECT_EQ(target.getIntRegister(), 12);
     EXPECT_EQ(target.getRealRegister(), 3.5);
     EXPECT_EQ(target.getSetRegister(), (std::set<int>{1}));
-}
-
-TEST(InfoblockCopy, CopiesSlotsVersionAndRegistersButNotTheSetRegisterAndStaysIndependent) {
-    CInfoIfcSectionInfoblock source;
-    source.setText(InfoKeyDeviceName, "dev");
-    source.acceptAll();
-    source.setInt(InfoKeyLimitsVersion, 3);
-    source.setInt(InfoKeyCodingResolution, 14);
-    source.setDouble(InfoKeyCodingClockRate, 2.5e6);
-    source.setList(InfoKeyLimitsMode, {1, 4});
-
-    const CInfoIfcSectionInfoblock copy(source);
-    CInfoIfcSectionInfoblock assigned;
-    assigned.setText(InfoKeyWaveformName, "only in target");
-    assigned.setList(InfoKeyLimitsMapping, {2});
-    assigned = source;
-    for (const CInfoIfcSectionInfoblock* c :
-         {&copy, static_cast<const CInfoIfcSectionInfoblock*>(&assigned)}) {
-        EXPECT_EQ(contents(*c), contents(source));
-        EXPECT_EQ(c->getVersionIndex(), 3);
-        EXPECT_EQ(c->getIntRegister(), 14);
-        EXPECT_EQ(c->getRealRegister(), 2.5e6);
-        EXPECT_TRUE(c->getSetRegister().empty());
-        EXPECT_EQ(written(*c), written(source));
-    }
-    assigned.setText(InfoKeyDeviceName, "other");
-    EXPECT_EQ(valueOf(source, InfoKeyDeviceName), "dev");
 }

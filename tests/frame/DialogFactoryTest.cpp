@@ -53,26 +53,6 @@ TEST(DialogRoutesTest, NamesSelectTheirRows) {
     }
 }
 
-// Instance, direction and channel a recorder or instrument request resolves to.
-QList<int> args(const char* name, int instance, int channel, int family) {
-    const SDialogRequest r = resolve(name, instance, 0, channel, family);
-    return {r.instance, r.direction, r.channel};
-}
-
-TEST(DialogRoutesTest, RecorderChannelComesFromTheNamesLastDigitAndTheInstanceSplitsUnderTheSplitFamily) {
-    // Without the channel word the attribute's channel stays.
-    EXPECT_EQ(args("CKobraDlgTranRecChannel1", 0, 0, kOtherFamily), QList<int>({0, 0, 1}));
-    EXPECT_EQ(args("CKobraDlgTranRecChannel0", 0, 1, kOtherFamily), QList<int>({0, 0, 0}));
-    EXPECT_EQ(args("CKobraDlgTranRec", 0, 1, kOtherFamily), QList<int>({0, 0, 1}));
-    EXPECT_EQ(args("CKobraDlgTranRec5", 0, 1, kOtherFamily), QList<int>({0, 0, 1}));
-    EXPECT_EQ(args("CKobraDlgTranRecChannel1", 3, 0, kOtherFamily), QList<int>({3, 0, 1}));
-    // The split family's instance is path and side in one.
-    EXPECT_EQ(args("CKobraDlgTranRecChannel1", 3, 0, kSplitFamily), QList<int>({1, 1, 1}));
-    EXPECT_EQ(args("CKobraDlgTranRec", 2, 4, kSplitFamily), QList<int>({0, 1, 4}));
-    // The instrument row never splits.
-    EXPECT_EQ(args("CKobraDlgInstrument", 3, 2, kSplitFamily), QList<int>({3, 0, 2}));
-}
-
 // Creators installed for the duration of a test; they record what they were asked for.
 class DialogFactoryTest : public ::testing::Test {
 protected:

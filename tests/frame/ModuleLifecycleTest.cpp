@@ -229,18 +229,6 @@ TEST_P(ModuleLifecycleTest, ShutdownTracesStopsTheDriverAndReleasesWhatTheModule
     EXPECT_EQ(Kobra::g_progressDialog, nullptr);
 }
 
-TEST_P(ModuleLifecycleTest, ExitusGuiReleasesTheValidatorsAndToleratesAMissingFramework) {
-    m_runtime->setOlManager(nullptr);
-    TraceLines trace;
-    m_module->exitusGui();
-    EXPECT_TRUE(m_module->getValidators().isEmpty());
-    EXPECT_EQ(trace.lines().size(), 3);
-    // Called again (nothing left to release), it still completes.
-    m_module->exitusGui();
-    EXPECT_EQ(trace.lines().size(), 6);
-    EXPECT_EQ(m_command.codes(), driverFamily() ? QList<int>{56} : QList<int>{});
-}
-
 INSTANTIATE_TEST_SUITE_P(Families, ModuleLifecycleTest, ::testing::Values(kDriverFamily, kOtherFamily),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return info.param == kDriverFamily ? std::string("DriverFamily")

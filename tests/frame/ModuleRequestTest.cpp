@@ -213,15 +213,6 @@ TEST_F(InstrumentLinkTest, ARefusedCommandGivesThreeAndWithoutFrameworkTheBlocks
     EXPECT_EQ(linkTexts(1, 0, 1), (QStringList{"", "", "", " ()"}));
 }
 
-TEST_F(InstrumentLinkTest, ABoxNoInterfaceSelectedChangesNothing) {
-    EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100123.0), 0);
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(linkTexts(i / 4, i / 2 % 2, i % 2), kDefaults) << i;
-    // No box: no command at all.
-    request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 0.0);
-    EXPECT_EQ(m_command.calls.size(), 1);
-}
-
 // ---- 330000 to 330002: switch requests of other modules -----------------------------------------
 // The context carries the request's head message, the one another module's conversion works on.
 TEST_F(ModuleRequestTest, SwitchOnRewritesTheRequestIntoTypeModeAndState) {

@@ -34,30 +34,6 @@ protected:
     }
 };
 
-// A typed key reads and writes the shared store under its stored name; tool path ids have no key; the
-// editor flag answers one whatever is stored.
-TEST_F(SettingsStoreTest, TypedKeysUseTheirStoredNames) {
-    for (const auto& [id, key] : {std::pair{OrvaneSettings::CB, "cb"},
-                                  {OrvaneSettings::KOBRA_COUNT, "KobraCount"},
-                                  {OrvaneSettings::SETTINGS_DIR, "SettingsDir"}}) {
-        EXPECT_FALSE(OrvaneSettings::exists(id)) << key;
-        EXPECT_EQ(OrvaneSettings::value(id, QStringLiteral("dflt")).toString(), QStringLiteral("dflt"));
-        OrvaneSettings::setValue(id, 42);
-        EXPECT_TRUE(OrvaneSettings::exists(id)) << key;
-        EXPECT_EQ(OrvaneSettings::value(id, -1).toInt(), 42) << key;
-        EXPECT_EQ(rawStore().value(QString::fromLatin1(key)).toInt(), 42) << key;
-    }
-    EXPECT_EQ(rawStore().allKeys().size(), 3);
-    rawStore().clear();
-    for (int id : {11, 12, 13, 15}) {
-        OrvaneSettings::setValue(OrvaneSettings::SETTING_ID(id), QStringLiteral("x"));
-        EXPECT_FALSE(OrvaneSettings::exists(OrvaneSettings::SETTING_ID(id))) << id;
-    }
-    EXPECT_TRUE(rawStore().allKeys().isEmpty());
-    rawStore().setValue(QStringLiteral("PawnEditorVivevi"), 0);
-    EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::PAWN_EDITOR_VIVEVI, 7).toInt(), 1);
-}
-
 TEST_F(SettingsStoreTest, ToolPathsComeFromTheToolsOwnStores) {
     EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::WAVEMILL_PATH).toString(), QStringLiteral("/Wavemill"));
     EXPECT_EQ(OrvaneSettings::value(OrvaneSettings::PELLOR_PATH).toString(), QStringLiteral("/Pellor"));

@@ -51,21 +51,6 @@ TEST_F(OrgLayerActions, ANameGivesTheMaskOfItsFirstMatchingRule) {
     EXPECT_EQ(ext().getInternalAction(nullptr, 0, 0, 0, 0), 0);
 }
 
-TEST_F(OrgLayerActions, TheQuestionIsTracedOnlyWhenTheDebugChannelWantsIt) {
-    QStringList lines;
-    VGXScopedTraceCapture capture([&](const QString& line) { lines.append(line); }, false);
-    ext().getInternalAction("IdPDbLynxFormat", 1, 0, 0, 0);
-    VGXDebugServer::activate(5, 3, 13); // below the trace level
-    ext().getInternalAction("IdPDbLynxFormat", 1, 0, 0, 0);
-    VGXDebugServer::activate(5, 4, 12); // another channel
-    ext().getInternalAction("IdPDbLynxFormat", 1, 0, 0, 0);
-    EXPECT_TRUE(lines.isEmpty()) << lines.join("\n").toStdString();
-    VGXDebugServer::activate(5, 4, 13);
-    ext().getInternalAction("IdPDbLynxFormat", 1, 0, 0, 0);
-    EXPECT_EQ(lines,
-              QStringList({"debug 5/13/4: CKobraOrgLayer::getInternalAction(Path=1, Drct=0): IdPDbLynxFormat"}));
-}
-
 TEST_F(OrgLayerActions, SampleRateIsThatOfTheAskedInterfaceRaisedToItsFloor) {
     setNumber("IdPDbLynxClocRate", tup(1, 0), 2.5e6);
     setNumber("IdPDbLynxClocRate", tup(0, 1), 7.5e6);

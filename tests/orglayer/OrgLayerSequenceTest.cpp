@@ -147,20 +147,4 @@ TEST_F(OrgLayerSequence, ArbStepSendsTheEntriesOfTheInterface) {
     EXPECT_FALSE(p.arb[3].enabled);
 }
 
-TEST_F(OrgLayerSequence, TheRunIsTracedAndAFailureAtTheErrorLevel) {
-    QStringList lines;
-    VGXScopedTraceCapture capture([&](const QString& line) { lines.append(line); }, false);
-    VGXDebugServer::activate(5, 4, 13);
-    EXPECT_EQ(setKobra(1, 1, Layer::ActFormat), 0);
-    const QString prefix = QStringLiteral("debug 5/13/4: CKobraOrgLayer::setKobra(Path=1, Drct=1): ");
-    EXPECT_EQ(lines,
-              QStringList({prefix + "begin", prefix + "parameters successfully sent", prefix + "end"}));
-    lines.clear();
-    VGXDebugServer::activate(5, 1, 13);
-    m_device.setFault("setFormat", 2);
-    EXPECT_EQ(setKobra(0, 1, Layer::ActFormat), 2);
-    EXPECT_EQ(lines, QStringList({"debug 5/13/1: CKobraOrgLayer::setKobra(Path=0, Drct=1): error sending "
-                                  "parameters"}));
-}
-
 } // namespace

@@ -53,22 +53,6 @@ TEST(KobraFunctionSlots, ABindingReachesEveryRecordOfTheNameAndNeverReplacesAnot
     EXPECT_EQ(Kobra::bindFunction(name, &upd), 3) << "the same object again is harmless";
 }
 
-TEST(KobraFunctionSlots, UnknownNamesAndSlotsTheRowDoesNotTakeAreRefusedAndListed) {
-    EmptiedUpdateSlot emptied("IdPDbKobraFpgaLoaded");
-    TestUpdate upd;
-    EXPECT_EQ(Kobra::bindFunction(nullptr, &upd), 0);
-    // IdPDbLynxClocRate takes a check but no update.
-    EXPECT_EQ(Kobra::bindFunction("IdPDbLynxClocRate", &upd), 0);
-    EXPECT_EQ(Kobra::catalogueRecord("IdPDbLynxClocRate")->upd, nullptr);
-    const Kobra::CFunctionBinding binding(&upd,
-                                          {"IdPDbKobraFpgaLoaded", "IdPDbLynxIleavMode", "IdPDbMisspelt"});
-    EXPECT_EQ(binding.refused(), QList<QByteArray>({"IdPDbLynxIleavMode", "IdPDbMisspelt"}));
-    EXPECT_EQ(Kobra::catalogueRecord("IdPDbKobraFpgaLoaded")->upd, &upd);
-    // Nothing is listed as unbound that the catalogue does not reserve.
-    for (const auto& u : Kobra::unboundSlots())
-        EXPECT_TRUE(Kobra::reservedSlots(u.first.constData()) & u.second) << u.first.constData();
-}
-
 TEST(KobraFunctionSlots, EveryCheckAndConversionSlotHoldsAnObject) {
     EXPECT_TRUE(Kobra::checkConvBindingRefusals().isEmpty());
     for (const auto& u : Kobra::unboundSlots())

@@ -92,24 +92,6 @@ TEST(KobraScpiTables, EveryCommandReachesACatalogueParameterUnderOneCodeOfItsOwn
     }
 }
 
-TEST(KobraScpiModuleLife, TheModuleBuildsEveryTableOnceAndFreesThemWhenItGoes) {
-    int arrays = 0;
-    Kobra::scpiArrays(arrays);
-    {
-        CKobraScpiModule module;
-        EXPECT_TRUE(module.isRegistered());
-        EXPECT_EQ(Kobra::g_scpiTableCount, arrays);
-        EXPECT_EQ(module.getRootTable(), Kobra::g_scpiTableList[0]);
-        for (int i = 0; i < arrays; ++i)
-            EXPECT_NE(Kobra::g_scpiTableList[i], nullptr) << i;
-        EXPECT_TRUE(CScpiRegistry::instance().modules().contains(&module));
-    }
-    EXPECT_EQ(Kobra::g_scpiTableCount, 0);
-    EXPECT_EQ(Kobra::g_scpiTableList[0], nullptr);
-    for (CScpiModule* m : CScpiRegistry::instance().modules())
-        EXPECT_NE(m->getModuleNumber(), kModuleNumber);
-}
-
 // ---- Through the host -------------------------------------------------------------------------------
 
 constexpr int kBoxA = 100123;

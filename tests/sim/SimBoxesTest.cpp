@@ -54,23 +54,4 @@ TEST(SimBoxes, HotPlugChangesTheSetAndTellsTheListener) {
     EXPECT_TRUE(boxes.connect(999));
 }
 
-TEST(SimBox, InstrumentBlockLeavesOutEmptyKeysLikeTheBlockWriter) {
-    SimBox box(1);
-    EXPECT_EQ(box.instrumentBlock(0), QByteArray("[infoblock]\r\n"));
-    box.instruments[1] = vgxsim::SimInstrument{"Gen", "", "Port B"};
-    EXPECT_EQ(box.instrumentBlock(1), QByteArray("[infoblock]\r\n[device]\r\nname=Gen\r\nport=Port B\r\n"));
-    EXPECT_EQ(box.instrumentBlock(2), QByteArray("[infoblock]\r\n"));
-}
-
-TEST(SimBox, HardwareRecordOfABoardWithoutPartNumberHasNoBoardNumbers) {
-    SimBox box(31);
-    box.board.type = "Customer board";
-    char rec[KobraHwConfig::Size];
-    std::fill(std::begin(rec), std::end(rec), 'Z'); // fields are cleared even on a dirty area
-    box.fillHwConfig(rec);
-    EXPECT_EQ(KobraHwConfig::text(rec, KobraHwConfig::BobPartNumber), "");
-    EXPECT_EQ(KobraHwConfig::text(rec, KobraHwConfig::BobSerialNumber), "");
-    EXPECT_EQ(KobraHwConfig::text(rec, KobraHwConfig::SerialNumber), "31");
-}
-
 } // namespace

@@ -94,17 +94,6 @@ TEST_F(ProgressWindow, RowsStackUpAndHideRemovesThemAll) {
     EXPECT_EQ(rows(&dlg).size(), 1);
 }
 
-TEST_F(ProgressWindow, ShowsAbortOnlyWhenAsked) {
-    startHost();
-    KobraProgressDlg dlg;
-    dlg.showProgress(true);
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_TRUE(abortButton(&dlg)->isVisible());
-    dlg.hideProgress();
-    dlg.showProgress(false);
-    EXPECT_FALSE(abortButton(&dlg)->isVisible());
-}
-
 TEST_F(ProgressWindow, DirectBarsBypassTheWorker) {
     startHost();
     auto* dlg = new KobraProgressDlg;

@@ -88,30 +88,4 @@ TEST_F(ProgressInformation, AnotherThreadGetsTheButtonPressedInEachKindOfBox) {
     }
 }
 
-// An unknown kind shows nothing and answers the previous answer (0 before any box).
-TEST_F(ProgressInformation, AnUnknownKindAnswersThePreviousAnswer) {
-    BoxAnswerer answerer(QMessageBox::Retry);
-    EXPECT_EQ(askFromThread(m_progress, MB_TYPES(5), QMessageBox::Ok, QMessageBox::Ok),
-              QMessageBox::NoButton);
-    EXPECT_TRUE(answerer.shown.isEmpty());
-    EXPECT_EQ(
-        askFromThread(m_progress, MB_WARNING, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Cancel),
-        QMessageBox::Retry);
-    EXPECT_EQ(askFromThread(m_progress, MB_TYPES(5), QMessageBox::Ok, QMessageBox::Ok), QMessageBox::Retry);
-    EXPECT_EQ(answerer.shown.size(), 1);
-}
-
-// On the GUI thread the box is shown without waiting, which would never end there; without a window
-// the answer is Ok.
-TEST_F(ProgressInformation, TheGuiThreadDoesNotWaitAndWithoutAWindowTheAnswerIsOk) {
-    BoxAnswerer answerer(QMessageBox::Retry);
-    EXPECT_EQ(m_progress->showInformation(QStringLiteral("t"), QStringLiteral("i"), MB_CRITICAL,
-                                          QMessageBox::Abort | QMessageBox::Retry, QMessageBox::Abort),
-              QMessageBox::Retry);
-    delete m_dlg;
-    m_dlg = nullptr;
-    EXPECT_EQ(askFromThread(m_progress, MB_WARNING, QMessageBox::Yes | QMessageBox::No, QMessageBox::No),
-              QMessageBox::Ok);
-}
-
 } // namespace

@@ -173,19 +173,4 @@ TEST_F(ProgressWatch, AbortCallsTheWatchsCallbackOnceAndHidesAndASecondShowMeanw
     EXPECT_EQ(m_dlg->windowTitle(), QStringLiteral("Second"));
 }
 
-TEST_F(ProgressWatch, NoFrameworkEndsTheWatchAtOnceAndNoWindowShowsNothing) {
-    m_manager.setCommand(nullptr);
-    m_progress->showProgressDialog(0, QStringLiteral("Busy"), false, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return !m_progress->isRunning() && !m_dlg->isVisible(); }));
-    EXPECT_TRUE(dialogRows().isEmpty());
-
-    delete m_dlg;
-    m_dlg = nullptr;
-    m_progress->showProgressDialog(0, QStringLiteral("Busy"), false, nullptr);
-    EXPECT_FALSE(m_progress->isRunning());
-    m_progress->showProgressDialogDirect(QStringLiteral("Direct"));
-    m_progress->setProgressDirect(50, QStringLiteral("half"));
-    m_progress->close();
-}
-
 } // namespace

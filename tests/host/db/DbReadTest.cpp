@@ -87,18 +87,4 @@ TEST_F(ReadTest, ReadInterfaceTakesTheTupelAsT0T3T2T1) {
     EXPECT_EQ(db->getNumber("Nope", d), DbErrUnknownParameter);
 }
 
-TEST_F(ReadTest, AConversionOutReadingItselfEndsAtTheNestingLimit) {
-    CTestConvOut out(&CTestConvOut::readSelf);
-    defs.number("Self", 0, 1000, 5).c.cnvOut = &out;
-    ASSERT_EQ(defs.registerAll(), 0);
-    CDbAnswerBuffer a;
-    CDbAllType v;
-    ASSERT_EQ(e.read("Self", {}, v, &a), 0);
-    // The innermost read is refused and answers nothing; every level above adds one.
-    EXPECT_EQ(out.calls, e.nestingLimit());
-    EXPECT_EQ(v.toText(), QString::number(5 + e.nestingLimit() - 1));
-    EXPECT_EQ(errorCodes(a), QList<int>({DbErrNesting}));
-    EXPECT_EQ(e.depth(), 0);
-}
-
 } // namespace

@@ -107,44 +107,4 @@ TEST_F(OlFrameworkProgress, UnknownOperationsAreRefusedAndRunPhasesEndsAtTheLast
     EXPECT_EQ(std::tuple(s.phaseTitle, s.progress, s.message), std::tuple("Verify", 100, "Done."));
 }
 
-TEST_F(OlFrameworkProgress, APollerOnAnotherThreadSeesPhasesInOrderWithRisingProgress) {
-    const unsigned op = ops.newOperationId();
-    const std::vector<std::string> phases = {"Erase", "Program", "Verify"};
-    ASSERT_TRUE(ops.begin(op, {"Erase", "Program", "Verify"}));
-    std::vector<COlProgressStatus> seen;
-    std::atomic<bool> done{false};
-    std::thread poller([&] {
-        COlFramework* f = &fw;
-        for (;;) {
-            const bool last = done.load();
-            COlCommandData d;
-            d.index1 = int(op);
-            if (f->execute(OlCmdProgress, &d) && d.text) {
-                const auto& st = *static_cast<const COlProgressStatus*>(d.text);
-                if (st.progress != COlProgressStatus::NoNews)
-                    seen.push_back(st);
-            }
-            if (last)
-                break;
-            std::this_thread::yield();
-        }
-    });
-    ASSERT_TRUE(ops.runPhases(op, {"Erase", "Program", "Verify"}, 30));
-    done = true;
-    poller.join();
-
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen.back().phaseTitle, "Verify");
-    EXPECT_EQ(seen.back().progress, 100);
-    size_t phase = 0;
-    int progress = -1;
-    for (const COlProgressStatus& st : seen) {
-        while (phase < phases.size() && phases[phase] != st.phaseTitle)
-            ++phase, progress = -1;
-        ASSERT_LT(phase, phases.size()) << "phase " << st.phaseTitle << " out of order";
-        EXPECT_GE(st.progress, progress) << "progress fell within phase " << st.phaseTitle;
-        progress = st.progress;
-    }
-}
-
 } // namespace

@@ -252,10 +252,10 @@ TEST_F(ReadBack, SsiAndSpiDataAreReadFromTheBoxOnExplicitQueries) {
         EXPECT_EQ(storedText(c.name, c.t), QLatin1String(c.fromBox)) << c.name;
         EXPECT_TRUE(errorCodes().isEmpty()) << errorTexts().join("; ").toStdString();
     }
-    // The sending side answers what it holds.
-    setNumber("IdPDbLynxSsiCmBitLen", tup(0, 1), 8);
+    // The sending side answers what it holds, at the bit length rounded to a whole bit.
+    setNumber("IdPDbLynxSsiCmBitLen", tup(0, 1), 8.5);
     m_commands.calls.clear();
-    EXPECT_EQ(readBits("IdPDbLynxSsiCmData", tup(0, 1), DbMsgExec), QStringLiteral("8:00000000"));
+    EXPECT_EQ(readBits("IdPDbLynxSsiCmData", tup(0, 1), DbMsgExec), QStringLiteral("9:00000000"));
     EXPECT_TRUE(m_commands.calls.isEmpty());
 }
 

@@ -67,18 +67,6 @@ TEST_F(ServiceFunctions, DiagnosticValueIsReadWhileDiagnosticsAreOn) {
     EXPECT_EQ(readText("IdPDbKobraDiagValue", tup(0, 0)), QStringLiteral("---"));
 }
 
-TEST_F(ServiceFunctions, DigRfBreakoutBoardAlsoReadsItsOwnPoint) {
-    setText("IdPDbKobraConfigBobType", tup(0, 0), "KOBRA-B81");
-    setInt("IdPDbKobraDiagState", tup(0, 0), 1);
-    setInt("IdPDbKobraDiagPointDigRf", tup(0, 0), 23);
-    useCommands();
-    EXPECT_EQ(readText("IdPDbKobraDiagValue", tup(0, 0)), QStringLiteral("1.234"));
-    ASSERT_EQ(m_commands.callsOf(OlCmdDiagPointDigRf).size(), 1);
-    EXPECT_EQ(m_commands.callsOf(OlCmdDiagPointDigRf)[0].in.index1, 100456);
-    EXPECT_EQ(m_commands.callsOf(OlCmdDiagPointDigRf)[0].in.index2, 23);
-    EXPECT_EQ(storedText("IdPDbKobraDiagValueDigRf", tup(0, 0)), QStringLiteral("-4.98"));
-}
-
 TEST_F(ServiceFunctions, LvdsErrorRateAndCountersWhileTheTestRuns) {
     useCommands();
     EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraServiceLvdsBer", tup(0, 0)), 0); // not started

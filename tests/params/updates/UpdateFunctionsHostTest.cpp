@@ -179,6 +179,7 @@ TEST_F(UpdateHostTest, PresetOfOneInterfaceReturnsAllItsValuesAndLeavesTheOthers
         {"IdPDbLynxTestSinusGain", 0, CDbAllType::fromDouble(-3)},
         {"IdPDbLynxArbState", 2, CDbAllType::fromInt(1)},
         {"IdPDbLynxArbSampRate", 3, CDbAllType::fromDouble(1e6)},
+        {"IdPDbLynxArbFile", 1, CDbAllType::fromString(QStringLiteral("two"))},
     };
     for (const SDbInstTupel& ifc : {tup(0, 0), tup(1, 0)})
         for (const auto& c : changes)
