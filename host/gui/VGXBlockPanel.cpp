@@ -9,6 +9,7 @@
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/VGXDialogAttributes.h"
 #include "host/gui/VGXTitleBorder.h"
+#include "host/gui/impl/VGXFocusFollow.h"
 
 namespace MvQARN {
 
@@ -23,26 +24,12 @@ public:
     void paint(QPainter&, const QWidget*) const override {}
 };
 
-// The selection frame follows the focus into and out of blocks.
-void repaintBlocksOnFocusChange() {
-    static bool installed = false;
-    if (installed || !qApp)
-        return;
-    installed = true;
-    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) {
-        for (QWidget* w : {old, now})
-            for (QWidget* p = w; p; p = p->parentWidget())
-                if (auto* block = qobject_cast<VGXBlockPanel*>(p))
-                    block->updateSelection();
-    });
-}
-
 } // namespace
 
 VGXBlockPanel::VGXBlockPanel(QWidget* parent, const QString& title) : VGXPanel(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setColorPalette(QStringLiteral("DiagramBlock"));
-    repaintBlocksOnFocusChange();
+    followFocus<VGXBlockPanel>([](VGXBlockPanel* b) { b->updateSelection(); });
     if (!title.isEmpty()) {
         setTitleBorder(new VGXTitleBorder(title));
         setSelectedTitleBorder(new VGXTitleBorder(title));

@@ -8,26 +8,9 @@
 #include "host/gui/CViewerEvent.h"
 #include "host/gui/VGXFocusPanel.h"
 #include "host/gui/VGXNavigationPanel.h"
+#include "host/gui/impl/VGXFocusFollow.h"
 
 namespace MvQARN {
-
-namespace {
-
-// Focus changes repaint every focus panel, so the frame follows the focus into and out of it.
-void repaintFocusPanelsOnFocusChange() {
-    static bool installed = false;
-    if (installed || !qApp)
-        return;
-    installed = true;
-    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) {
-        for (QWidget* w : {old, now})
-            for (QWidget* p = w; p; p = p->parentWidget())
-                if (auto* panel = qobject_cast<VGXFocusPanel*>(p))
-                    panel->update();
-    });
-}
-
-} // namespace
 
 VGXNavigationPanel::VGXNavigationPanel(QWidget* parent) : VGXPanel(parent) {}
 
@@ -46,7 +29,7 @@ void VGXNavigationPanel::keyPressEvent(QKeyEvent* event) {
 
 VGXFocusPanel::VGXFocusPanel(QWidget* parent) : VGXPanel(parent) {
     setFocusPolicy(Qt::StrongFocus);
-    repaintFocusPanelsOnFocusChange();
+    followFocus<VGXFocusPanel>([](VGXFocusPanel* p) { p->update(); });
 }
 
 VGXFocusPanel::~VGXFocusPanel() = default;
