@@ -169,6 +169,7 @@ TEST_F(UpdateHostTest, PresetOfOneInterfaceReturnsAllItsValuesAndLeavesTheOthers
         {"IdPDbLynxLogicType", 0, CDbAllType::fromInt(kLogicLvds)},
         {"IdPDbLynxClocRate", 0, CDbAllType::fromDouble(300e6)},
         {"IdPDbLynxClocSour", 0, CDbAllType::fromInt(kUserInterface)},
+        {"IdPDbLynxClocPhas", 0, CDbAllType::fromInt(2)},
         {"IdPDbLynxExtRefFreq", 0, CDbAllType::fromInt(0)},
         {"IdPDbLynxIleavMode", 0, CDbAllType::fromInt(2)},
         {"IdPDbLynxSCRatio", 0, CDbAllType::fromInt(3)},
