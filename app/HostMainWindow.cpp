@@ -61,12 +61,20 @@ void HostMainWindow::buildMenus() {
     quit->setShortcut(QKeySequence::Quit);
 
     m_kobraMenu = menuBar()->addMenu(QStringLiteral("KOBRA"));
+    // A copy: creating a dialog may register further items.
     const QList<VGXDialogItem> items = dialogItems();
     for (const VGXDialogItem& item : items) {
         // Item texts are the host's menu keys (":KOBRA_DEVICE"); the colon only marks them as such.
         QString text = item.item;
         if (text.startsWith(QLatin1Char(':')))
             text.remove(0, 1);
+        // An entry that would open nothing is left out. Asking the factory creates the dialog; the
+        // registry keeps it hidden until the entry opens it.
+        if (!dialogFor(item.dialogName)) {
+            VGXTraceSink::trace(QStringLiteral("vgxhost: menu KOBRA item \"%1\" left out: no dialog \"%2\"")
+                                    .arg(text, item.dialogName));
+            continue;
+        }
         QAction* action = m_kobraMenu->addAction(text);
         action->setStatusTip(item.dialogName);
         action->setData(item.dialogName);
@@ -75,14 +83,18 @@ void HostMainWindow::buildMenus() {
         VGXTraceSink::trace(
             QStringLiteral("vgxhost: menu KOBRA item \"%1\" opens \"%2\"").arg(text, dialogName));
     }
-    if (items.isEmpty())
-        m_kobraMenu->addAction(QStringLiteral("(no dialogs registered)"))->setEnabled(false);
+    if (m_kobraMenu->isEmpty())
+        m_kobraMenu->addAction(QStringLiteral("(no dialogs available)"))->setEnabled(false);
+}
+
+VGXDialog* HostMainWindow::dialogFor(const QString& dialogName) {
+    // Menu items open instance 0 of a dialog; the dialog itself switches between instances.
+    const VGXUserDialogAttributes attributes(dialogName, QString());
+    return VGXDfDialogFactory::getDialogPointer(&attributes);
 }
 
 void HostMainWindow::openDialog(const QString& dialogName) {
-    // Menu items open instance 0 of a dialog; the dialog itself switches between instances.
-    const VGXUserDialogAttributes attributes(dialogName, QString());
-    VGXDialog* dialog = VGXDfDialogFactory::getDialogPointer(&attributes);
+    VGXDialog* dialog = dialogFor(dialogName);
     if (!dialog) {
         statusBar()->showMessage(QStringLiteral("Dialog not available yet"));
         return;

@@ -6,12 +6,17 @@
 
 class QMenu;
 
+namespace MvQARN {
+class VGXDialog;
+}
+
 namespace vgxapp {
 
 class HostMainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Builds the menus from the dialog items registered so far; create it after the runtime started.
+    // Builds the menus from the dialog items registered so far, leaving out items whose dialog no
+    // registered dialog factory creates; create it after the runtime started.
     explicit HostMainWindow(const HostOptions& options, QWidget* parent = nullptr);
 
     QMenu* kobraMenu() const { return m_kobraMenu; }
@@ -27,6 +32,8 @@ protected:
 
 private:
     void buildMenus();
+    // The registry's dialog of this name (created on first demand); null when no factory creates it.
+    static MvQARN::VGXDialog* dialogFor(const QString& dialogName);
 
     QMenu* m_kobraMenu = nullptr;
 };

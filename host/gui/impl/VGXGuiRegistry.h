@@ -7,9 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "host/util/VGXExport.h"
+
 namespace MvQARN {
 
-class VGXGuiRegistry {
+class VGX_EXPORT VGXGuiRegistry {
 public:
     struct Record {
         QString kind; // "registerModule", "addDialogItem", "registerFileType", "addDescriptor"

@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "host/db/CDbChangeObserver.h"
+#include "host/util/VGXExport.h"
 
 namespace MvQARN {
 
@@ -27,7 +28,7 @@ class CDbMsgBuffer;
 class COlLoadableExtension;
 class KobraDrvDeviceIfc;
 
-class COlChangeDispatcher : private CDbChangeObserver {
+class VGX_EXPORT COlChangeDispatcher : private CDbChangeObserver {
 public:
     // Device of a connected box by serial number, or null.
     using DeviceLookup = std::function<KobraDrvDeviceIfc*(int serial)>;

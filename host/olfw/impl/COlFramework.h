@@ -24,13 +24,14 @@
 #include "host/olfw/impl/COlBoxDriver.h"
 #include "host/olfw/impl/COlChangeDispatcher.h"
 #include "host/olfw/impl/COlOperationRegistry.h"
+#include "host/util/VGXExport.h"
 
 namespace MvQARN {
 
 class CDbMsg;
 class KobraDrvDeviceIfc;
 
-class COlFramework : public COlManager, public COlCommandIfc, private COlBoxDriverListener {
+class VGX_EXPORT COlFramework : public COlManager, public COlCommandIfc, private COlBoxDriverListener {
 public:
     // Writes one parameter message; returns 0 or the database's error number.
     using ParameterWriter = std::function<int(const CDbMsg&)>;

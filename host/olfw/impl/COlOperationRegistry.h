@@ -8,10 +8,11 @@
 #include <mutex>
 
 #include "host/olfw/COlProgressStatus.h"
+#include "host/util/VGXExport.h"
 
 namespace MvQARN {
 
-class COlOperationRegistry {
+class VGX_EXPORT COlOperationRegistry {
 public:
     // A fresh non-zero identifier.
     unsigned newOperationId();

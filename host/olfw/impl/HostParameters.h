@@ -3,12 +3,13 @@
 // the reference oscillator, the protection level, the CPRI and DigRF states, the recall
 // notification and the placeholder name IdPDbNone.
 #include "host/db/DbDefinitions.h"
+#include "host/util/VGXExport.h"
 
 namespace MvQARN {
 
 // Registers the host parameters with the database; the runtime calls it once at start. Calling it
 // again does nothing.
-void registerHostParameters();
+VGX_EXPORT void registerHostParameters();
 
 // The descriptor registerHostParameters hands to the database.
 const SDbDescriptor& hostParameterDescriptor();

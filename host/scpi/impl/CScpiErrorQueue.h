@@ -4,9 +4,11 @@
 #include <QList>
 #include <QString>
 
+#include "host/util/VGXExport.h"
+
 namespace MvQARN {
 
-class CScpiErrorQueue {
+class VGX_EXPORT CScpiErrorQueue {
 public:
     struct Entry {
         int code = 0;

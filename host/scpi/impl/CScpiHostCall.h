@@ -6,13 +6,14 @@
 
 #include "host/db/DbDefs.h"
 #include "host/scpi/impl/CScpiLexer.h"
+#include "host/util/VGXExport.h"
 
 namespace MvQARN {
 
 class CDbAnswerBuffer;
 class CScpiSession;
 
-class CScpiHostCall {
+class VGX_EXPORT CScpiHostCall {
 public:
     CScpiHostCall(CScpiSession& session, bool query, const QVector<SScpiToken>& args)
         : m_session(session), m_query(query), m_args(args) {}

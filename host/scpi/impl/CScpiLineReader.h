@@ -7,12 +7,13 @@
 //
 // A message longer than the limit is dropped up to its end; its place in the stream is kept as an
 // overrun, so the error it raises comes in order with the lines around it.
+#include "host/util/VGXExport.h"
 #include <QByteArray>
 #include <QList>
 
 namespace MvQARN {
 
-class CScpiLineReader {
+class VGX_EXPORT CScpiLineReader {
 public:
     struct SMessage {
         QByteArray bytes;     // without the LF

@@ -28,6 +28,7 @@
 #include "host/db/CDbAllType.h"
 #include "host/scpi/impl/CScpiLexer.h"
 #include "host/scpi/impl/ScpiParseTable.h"
+#include "host/util/VGXExport.h"
 
 namespace MvQARN {
 
@@ -35,7 +36,7 @@ class CDbAnswerBuffer;
 class CScpiModule;
 class CScpiSession;
 
-class CScpiParser {
+class VGX_EXPORT CScpiParser {
 public:
     // Where a path has got to: the table of the level and the tuple effects of the nodes so far.
     struct SAddress {

@@ -3,6 +3,8 @@
 // The list below is the one place where an SCPI error number or its text is spelled.
 #include <QString>
 
+#include "host/util/VGXExport.h"
+
 namespace MvQARN {
 
 // Name, number and text of every standard error the host raises.
@@ -65,15 +67,15 @@ enum EScpiStb {
 
 // Text of an error number: the list's text; for a number the list does not know, the device-specific
 // text when it is positive, else the generic "Error".
-QString scpiErrorText(int code);
+VGX_EXPORT QString scpiErrorText(int code);
 // The list's text followed by ";" and further information, as an error entry carries it.
-QString scpiErrorText(int code, const QString& info);
+VGX_EXPORT QString scpiErrorText(int code, const QString& info);
 // Class of a negative error number: the first number of its hundred (ScpiErrCommand for -1xx,
 // ScpiErrExecution for -2xx, ScpiErrDeviceSpecific for -3xx, ScpiErrQuery for -4xx); 0 for no error
 // and positive (device-specific) numbers.
 int scpiErrorClass(int code);
 // The event status bit an error sets: -1xx CME, -2xx EXE, -3xx and device-specific (positive) DDE,
 // -4xx QYE; 0 for no error.
-int scpiEsrBitOf(int code);
+VGX_EXPORT int scpiEsrBitOf(int code);
 
 } // namespace MvQARN

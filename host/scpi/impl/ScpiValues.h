@@ -7,6 +7,7 @@
 
 #include "host/db/CDbAllType.h"
 #include "host/scpi/ScpiRecords.h"
+#include "host/util/VGXExport.h"
 
 namespace MvQARN {
 
@@ -35,7 +36,7 @@ int scpiApplyUnit(const SScpiValDesc* desc, const QByteArray& suffix, double& va
 bool scpiBitString(const QString& text, int& bitLength, QVector<quint32>& bits);
 
 // A number in the shortest form that reads back to the same double; integers plain.
-QString scpiFormatNumber(double v);
+VGX_EXPORT QString scpiFormatNumber(double v);
 // A text in double quotes, quotes inside doubled.
 QString scpiQuote(const QString& text);
 // "#H<hex>" when the length is a multiple of 4, "#B<bits>" otherwise; an empty field answers the empty

@@ -5,9 +5,11 @@
 #include <QString>
 #include <functional>
 
+#include "host/util/VGXExport.h"
+
 namespace MvQARN {
 
-class VGXTraceSink {
+class VGX_EXPORT VGXTraceSink {
 public:
     using Writer = std::function<void(const QString& line)>;
 
@@ -23,7 +25,7 @@ public:
 };
 
 // Installs a writer and a tracing state for its lifetime and restores the previous ones.
-class VGXScopedTraceCapture {
+class VGX_EXPORT VGXScopedTraceCapture {
 public:
     explicit VGXScopedTraceCapture(VGXTraceSink::Writer writer, bool tracing = true);
     ~VGXScopedTraceCapture();
