@@ -153,6 +153,16 @@ TEST_F(KobraScpiHostTest, ThePlugInsTreeIsRegisteredOnceAndLeavesTheParserWithIt
     EXPECT_FALSE(errors().isEmpty());
 }
 
+// A reset presets settings; the connected boxes are hardware and stay listed and selectable.
+TEST_F(KobraScpiHostTest, ResetKeepsTheConnectedBoxes) {
+    const QString boxes = run("KOBR:CATalog?");
+    ok("KOBR:SELect 100123");
+    ok("*RST");
+    EXPECT_EQ(run("KOBR:CATalog?"), boxes);
+    ok("KOBR:SELect 100456");
+    EXPECT_EQ(run("KOBR:SELect?"), "100456");
+}
+
 // The instance a line writes: interface selectors (SOURce<n>, DIAGnostic<n>), the fixed Out side of
 // IQ:OUTPut:EXTernal, the In side below BBIN, the link of LVDS:RX and LVDS:TX and the list index of
 // INST<n>.
