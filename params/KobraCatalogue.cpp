@@ -483,7 +483,7 @@ constexpr Row<SDbDefSelect> kSelectRows[] = {
     sel("IdPDbKobraType", I2x2, 0, 4, 0, 0x20248212, box.L()),
     sel("IdPDbKobraMode", I2x2, 0, 2, 1, 0x20248212, box),
     // Saved with the interface settings so that a settings file names its box (save/recall object).
-    sel("IdPDbKobraSelected", I2x2, 0, 20, 0, 0x20248212, ifc.fn("C U S").L()),
+    sel("IdPDbKobraSelected", I2x2, 0, 20, 0, 0x20248212, box.fn("C U S").L()),
     sel("IdPDbKobraVariant", I2x2, 0, 1, 1, 0x20248212, box),
     sel("IdPDbKobraConfigSelected", I1, 0, 20, 0, 0x20248202, box.fn("U").idxAll()),
     sel("IdPDbKobraConfigVariant", I1, 0, 1, 1, 0x20248212, box.idxAll()),

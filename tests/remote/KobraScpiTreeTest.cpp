@@ -135,6 +135,26 @@ TEST_F(KobraScpiHostTest, ThePlugInsTreeIsRegisteredOnceAndLeavesTheParserWithIt
     EXPECT_FALSE(errors().isEmpty());
 }
 
+// A reset presets settings; the connected boxes are hardware and stay listed and selectable.
+TEST_F(KobraScpiHostTest, ResetKeepsTheConnectedBoxes) {
+    const QString boxes = run("KOBR:CATalog?");
+    ok("KOBR:SELect 100123");
+    ok("*RST");
+    EXPECT_EQ(run("KOBR:CATalog?"), boxes);
+    ok("KOBR:SELect 100456");
+    EXPECT_EQ(run("KOBR:SELect?"), "100456");
+}
+
+// Presetting an interface resets its settings, not which box it uses: selection and box state stay
+// together, so no other interface can take the box.
+TEST_F(KobraScpiHostTest, InterfacePresetKeepsItsBox) {
+    ok("KOBR:SELect 100123");
+    const QString state = stored("IdPDbKobraState", tup(0, 0));
+    ok("KOBR:USER:PRESet");
+    EXPECT_EQ(run("KOBR:SELect?"), "100123");
+    EXPECT_EQ(stored("IdPDbKobraState", tup(0, 0)), state);
+}
+
 // The instance a line writes: interface selectors (SOURce<n>, DIAGnostic<n>), the fixed Out side of
 // IQ:OUTPut:EXTernal, the In side below BBIN, the link of LVDS:RX and LVDS:TX and the list index of
 // INST<n>.

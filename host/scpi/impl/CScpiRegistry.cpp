@@ -234,7 +234,10 @@ int CScpiRegistry::presetDatabase(CDbAnswerBuffer& answer) {
     for (const QByteArray& name : db.names())
         for (const SDbDefCommon* rec : db.records(name.constData())) {
             const int g = int(rec->grp & 0xFFFFu);
-            if (!groups.contains(g))
+            // Group 0 holds the box-global rows: the connected boxes, their hardware information and
+            // which box each interface uses. They describe the hardware, not settings, so a reset
+            // leaves them.
+            if (g != 0 && !groups.contains(g))
                 groups.append(g);
         }
     std::sort(groups.begin(), groups.end());
