@@ -106,7 +106,9 @@ TEST_F(ProgressWatch, EachQueryReportsTheLastProgressSeenAndEachUpdateShowsItsRo
     m_command.setScript({S::status("Load", "Step 10", 10), S::status("Load", "Step 50", 50),
                          S::status("Load", "Finished", 100)});
     startWatch(kOp, QStringLiteral("Loading"), false);
-    ASSERT_TRUE(waitUntil([&] { return !m_progress->isRunning(); }));
+    // The worker stops before its last queued update reaches the GUI thread: wait for both.
+    ASSERT_TRUE(waitUntil(
+        [&] { return !m_progress->isRunning() && m_recorder->of(QStringLiteral("update")).size() >= 3; }));
     // The start notice from the GUI thread carries progress 0.
     const QList<ScriptedCommand::Call> calls = m_command.calls();
     ASSERT_EQ(calls.size(), 4);
