@@ -65,6 +65,27 @@ int readReal(CDbDataBaseIfc* db, const char* name, double& value, int Path, int 
     return db->getNumber(name, value, Path, 0, 0, Drct);
 }
 
+// Reads of one interface whose statuses add up; a failed read leaves the value given as default.
+class SummedReads {
+public:
+    SummedReads(CDbDataBaseIfc* db, int Path, int Drct) : m_db(db), m_path(Path), m_drct(Drct) {}
+    int select(const char* name, int value = 0) {
+        m_sum += readInt(m_db, name, value, m_path, m_drct);
+        return value;
+    }
+    double number(const char* name, double value = 0.0) {
+        m_sum += readReal(m_db, name, value, m_path, m_drct);
+        return value;
+    }
+    int sum() const { return m_sum; }
+
+private:
+    CDbDataBaseIfc* m_db;
+    int m_path;
+    int m_drct;
+    int m_sum = 0;
+};
+
 // A two-choice parameter's value when it is one of the two, else 0.
 int zeroOrOne(int value) {
     return value == 0 || value == 1 ? value : 0;
@@ -262,91 +283,46 @@ int CKobraOrgLayer::setInterleave(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db,
 }
 
 int CKobraOrgLayer::setData(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, int Path, int Drct) {
+    SummedReads read(db, Path, Drct);
     KobraDataSettings data{};
-    int sum = 0;
-    int value = 0;
-    double real = 0.0;
-
-    value = 0;
-    sum += readInt(db, "IdPDbLynxDirection", value, Path, Drct);
-    data.direction = value == 0 || value == 1 ? value : 2;
-    value = 0;
-    sum += readInt(db, "IdPDbLynxSigType", value, Path, Drct);
-    data.signalType = zeroOrOne(value);
-    value = 0;
-    sum += readInt(db, "IdPDbLynxDataType", value, Path, Drct);
-    data.dataType = zeroOrOne(value);
-    real = 16.0;
-    sum += readReal(db, "IdPDbLynxDataWordSize", real, Path, Drct);
-    data.wordSize = int32_t(real);
-    value = 0;
-    sum += readInt(db, "IdPDbLynxDataBitOrder", value, Path, Drct);
-    data.bitOrder = zeroOrOne(value);
-    value = 1;
-    sum += readInt(db, "IdPDbLynxDataWordAlign", value, Path, Drct);
+    const int direction = read.select("IdPDbLynxDirection");
+    data.direction = direction == 0 || direction == 1 ? direction : 2;
+    data.signalType = zeroOrOne(read.select("IdPDbLynxSigType"));
+    data.dataType = zeroOrOne(read.select("IdPDbLynxDataType"));
+    data.wordSize = int32_t(read.number("IdPDbLynxDataWordSize", 16.0));
+    data.bitOrder = zeroOrOne(read.select("IdPDbLynxDataBitOrder"));
     // The box counts the alignment the other way round.
-    data.wordAlignment = value == 1 ? 0 : value == 0 ? 1 : 0;
-    value = 0;
-    sum += readInt(db, "IdPDbLynxDataNumForm", value, Path, Drct);
-    data.numberFormat = zeroOrOne(value);
-    value = 0;
-    sum += readInt(db, "IdPDbLynxDataNegI", value, Path, Drct);
-    data.negateI = value != 0;
-    value = 0;
-    readInt(db, "IdPDbLynxDataNegQ", value, Path, Drct); // not counted
-    data.negateQ = value != 0;
-    value = 0;
-    sum += readInt(db, "IdPDbLynxDataIQPol", value, Path, Drct);
-    data.iqPolarity = zeroOrOne(value);
-    value = 0;
-    sum += readInt(db, "IdPDbLynxDataStrobPol", value, Path, Drct);
-    data.strobePolarity = zeroOrOne(value);
-    real = 0.0;
-    sum += readReal(db, "IdPDbLynxDataStrobPos", real, Path, Drct);
-    data.strobePosition = int32_t(real);
+    data.wordAlignment = read.select("IdPDbLynxDataWordAlign", 1) == 0 ? 1 : 0;
+    data.numberFormat = zeroOrOne(read.select("IdPDbLynxDataNumForm"));
+    data.negateI = read.select("IdPDbLynxDataNegI") != 0;
+    int negateQ = 0;
+    readInt(db, "IdPDbLynxDataNegQ", negateQ, Path, Drct); // not counted
+    data.negateQ = negateQ != 0;
+    data.iqPolarity = zeroOrOne(read.select("IdPDbLynxDataIQPol"));
+    data.strobePolarity = zeroOrOne(read.select("IdPDbLynxDataStrobPol"));
+    data.strobePosition = int32_t(read.number("IdPDbLynxDataStrobPos"));
 
-    if (sum != 0)
-        return sum;
+    if (read.sum() != 0)
+        return read.sum();
     return ifc->setDataSettings(&data);
 }
 
 int CKobraOrgLayer::setClock(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, int Path, int Drct) {
     const bool driverFamily = VGXUtility::getSigGenFamily() == kFamilyWithDriver;
+    SummedReads read(db, Path, Drct);
     KobraClockSettings clock{};
-    int sum = 0;
-    int value = 0;
-    double real = 0.0;
-
-    real = 0.0;
-    sum += readReal(db, "IdPDbLynxClocRate", real, Path, Drct);
-    clock.clockRate = real;
-    real = 0.0;
-    sum += readReal(db, "IdPDbLynxSampRate", real, Path, Drct);
-    clock.sampleRate = real;
-    int source = 0;
-    sum += readInt(db, "IdPDbLynxClocSour", source, Path, Drct);
+    clock.clockRate = read.number("IdPDbLynxClocRate");
+    clock.sampleRate = read.number("IdPDbLynxSampRate");
+    const int source = read.select("IdPDbLynxClocSour");
     clock.clockSource = source == 1 ? 1 : 0;
-    value = 0;
-    sum += readInt(db, "IdPDbLynxClocPhas", value, Path, Drct);
-    clock.clockPhase = value >= 1 && value <= 3 ? value : 0;
-    value = 0;
-    sum += readInt(db, "IdPDbLynxSCRatio", value, Path, Drct);
-    clock.clockRatio = value >= 1 && value <= 5 ? value : 0;
-    real = 0.0;
-    sum += readReal(db, "IdPDbLynxClocSkew", real, Path, Drct);
-    clock.clockSkew = int32_t(real * 1e12);
-    int variant = 0;
-    sum += readInt(db, "IdPDbKobraVariant", variant, Path, Drct);
-    if (variant == 1) {
-        real = 0.0;
-        sum += readReal(db, "IdPDbLynxClocInSkew", real, Path, Drct);
-        clock.clockInSkew = int32_t(real * -1e12);
-    } else {
-        clock.clockInSkew = 0;
-    }
-    value = 0;
-    sum += readInt(db, "IdPDbLynxClocPol", value, Path, Drct);
-    clock.clockPolarity = zeroOrOne(value);
+    const int phase = read.select("IdPDbLynxClocPhas");
+    clock.clockPhase = phase >= 1 && phase <= 3 ? phase : 0;
+    const int ratio = read.select("IdPDbLynxSCRatio");
+    clock.clockRatio = ratio >= 1 && ratio <= 5 ? ratio : 0;
+    clock.clockSkew = int32_t(read.number("IdPDbLynxClocSkew") * 1e12);
+    const int variant = read.select("IdPDbKobraVariant");
+    clock.clockInSkew = variant == 1 ? int32_t(read.number("IdPDbLynxClocInSkew") * -1e12) : 0;
+    clock.clockPolarity = zeroOrOne(read.select("IdPDbLynxClocPol"));
 
     if (source == 0) {
         clock.referenceFlag = 0;
@@ -358,8 +334,8 @@ int CKobraOrgLayer::setClock(KobraDrvInterfaceIfc* ifc, CDbDataBaseIfc* db, int 
         clock.refFrequency = reference == 0 || reference == 2 ? reference : 1;
     }
 
-    if (sum != 0)
-        return sum;
+    if (read.sum() != 0)
+        return read.sum();
     return ifc->setClockSettings(&clock) + ifc->setClockRatio(clock.clockRatio);
 }
 

@@ -146,6 +146,13 @@ void logicTypeSafety(CDbCnct& cnct, CDbDataBaseIfc& db, int oldLogic) {
     cnct.getAnswerBuffer().errOut(DbErrWithText, t0, QString::fromLatin1(kLogicChangedText));
 }
 
+// The settings file a save or recall names, in the user's folder; empty for a name it cannot take.
+QString settingsFilePath(CDbCnct& cnct) {
+    QString name;
+    cnct.getValue().toString(name);
+    return cnct.appendUserPathFile(name, true);
+}
+
 // Keeps the host's list of settings files current after a save.
 void refreshSettingsCatalogue(CDbCnct& cnct) {
     const QString probe = cnct.appendUserPathFile(QStringLiteral("x.lynx"), true);
@@ -283,12 +290,10 @@ int CKobraUpdateFunc::updLynxPreset(CDbCnct& cnct, const CDbAllType&) {
 }
 
 int CKobraUpdateFunc::updLynxSav(CDbCnct& cnct, const CDbAllType&) {
-    CDbDataBaseIfc* db = cnct.getDataBaseIfc();
-    QString name;
-    cnct.getValue().toString(name);
-    const QString path = cnct.appendUserPathFile(name, true);
+    const QString path = settingsFilePath(cnct);
     if (path.isEmpty())
         return DbErrBadFileName;
+    CDbDataBaseIfc* db = cnct.getDataBaseIfc();
     int fast = 1;
     const int rc = db->getSelect("IdPDbLynxSavFast", fast, cnct.t0(), 0, 0, 0);
     if (rc != DbOk)
@@ -305,12 +310,10 @@ int CKobraUpdateFunc::updLynxRcl(CDbCnct& cnct, const CDbAllType&) {
     // A save names its file here for the dialogs; that is no recall.
     if (cnct.getMsgFlags() & DbFlagForGui)
         return DbOk;
-    CDbDataBaseIfc* db = cnct.getDataBaseIfc();
-    QString name;
-    cnct.getValue().toString(name);
-    const QString path = cnct.appendUserPathFile(name, true);
+    const QString path = settingsFilePath(cnct);
     if (path.isEmpty())
         return DbErrBadFileName;
+    CDbDataBaseIfc* db = cnct.getDataBaseIfc();
     if (CDbMsg* msg = cnct.getCurrentMsg())
         msg->giveAuxData(kAuxRecallPath, new CDbDataTypeString(path));
     int oldLogic = 0;

@@ -39,23 +39,33 @@ double clockCeiling(int logic, int sigType) {
     return sigType == kSigTypeIf ? 150e6 : 100e6;
 }
 
-// The clock rate of the interface may not stay above what the logic and signal type allow.
-int clampClockRate(CDbCnct& cnct, CDbDataBaseIfc& db) {
-    const int t0 = cnct.t0();
-    const int t1 = cnct.t1();
+// The values of an interface that its clock rules depend on.
+struct ClockInputs {
     int logic = 0;
     int sig = 0;
+    int state = 0;
+    int source = 0;
     double rate = 0;
-    const int rc = Reads(db, t0, t1)
-                       .select("IdPDbLynxLogicType", logic)
-                       .select("IdPDbLynxSigType", sig)
-                       .number("IdPDbLynxClocRate", rate)
-                       .status();
-    if (rc != DbOk)
+};
+
+int readClockInputs(CDbCnct& cnct, CDbDataBaseIfc& db, ClockInputs& in) {
+    return Reads(db, cnct.t0(), cnct.t1())
+        .select("IdPDbLynxLogicType", in.logic)
+        .select("IdPDbLynxSigType", in.sig)
+        .select("IdPDbLynxDeviceState", in.state)
+        .select("IdPDbLynxClocSour", in.source)
+        .number("IdPDbLynxClocRate", in.rate)
+        .status();
+}
+
+// The clock rate of the interface may not stay above what the logic and signal type allow.
+int clampClockRate(CDbCnct& cnct, CDbDataBaseIfc& db) {
+    ClockInputs in;
+    if (const int rc = readClockInputs(cnct, db, in); rc != DbOk)
         return rc;
-    const double ceiling = clockCeiling(logic, sig);
-    if (rate > ceiling)
-        queue(cnct, "IdPDbLynxClocRate", CDbAllType::fromDouble(ceiling), t0, t1);
+    const double ceiling = clockCeiling(in.logic, in.sig);
+    if (in.rate > ceiling)
+        queue(cnct, "IdPDbLynxClocRate", CDbAllType::fromDouble(ceiling), cnct.t0(), cnct.t1());
     return DbOk;
 }
 
@@ -63,25 +73,17 @@ int clampClockRate(CDbCnct& cnct, CDbDataBaseIfc& db) {
 int mirrorClockSource(CDbCnct& cnct, CDbDataBaseIfc& db) {
     if (!hostMirrors(db))
         return DbOk;
-    const int t0 = cnct.t0();
-    const int t1 = cnct.t1();
-    int logic = 0;
-    int state = 0;
-    int source = 0;
-    const int rc = Reads(db, t0, t1)
-                       .select("IdPDbLynxLogicType", logic)
-                       .select("IdPDbLynxDeviceState", state)
-                       .select("IdPDbLynxClocSour", source)
-                       .status();
-    if (rc != DbOk)
+    ClockInputs in;
+    if (const int rc = readClockInputs(cnct, db, in); rc != DbOk)
         return rc;
-    if (Kobra::isSsiLogicType(logic) || state != 1)
+    if (Kobra::isSsiLogicType(in.logic) || in.state != 1)
         return DbOk;
-    if (t1 == kSideOut)
+    const int t0 = cnct.t0();
+    if (cnct.t1() == kSideOut)
         queueInt(cnct, "IdPDbBboutClocSour",
-                 (source == kClocSourInternal || source == kClocSourRefIn) ? 0 : 2, t0, 0);
+                 (in.source == kClocSourInternal || in.source == kClocSourRefIn) ? 0 : 2, t0, 0);
     else
-        queueInt(cnct, "IdPDbBbinSampRateMode", source != kClocSourInternal ? 1 : 0, t0, 0);
+        queueInt(cnct, "IdPDbBbinSampRateMode", in.source != kClocSourInternal ? 1 : 0, t0, 0);
     return DbOk;
 }
 

@@ -6,61 +6,39 @@ namespace Kobra::scpi {
 
 namespace {
 
-constexpr SScpiKeyword kEndKw = {nullptr, 0, 0};
-constexpr SScpiKeyword kwMin = {"MINimum", ScpiSpecialMin, ScpiKeywordSpecial};
-constexpr SScpiKeyword kwMax = {"MAXimum", ScpiSpecialMax, ScpiKeywordSpecial};
-constexpr SScpiKeyword kwDef = {"DEFault", ScpiSpecialDef, ScpiKeywordSpecial};
+using namespace ScpiStandard;
 
-const SScpiKeyword kwBool[] = {{"0", 0, 0}, {"1", 1, 0}, {"OFF", 0, 0}, {"ON", 1, 0}, kEndKw};
-const SScpiKeyword kwNum[] = {kwMin, kwMax, kwDef, {"OFF", 0, 0}, kEndKw};
-// UP and DOWN step whatever their flag.
-const SScpiKeyword kwFreq[] = {
-    kwMin, kwMax, kwDef, {"UP", ScpiSpecialUp, 0}, {"DOWN", ScpiSpecialDown, 0}, {"OFF", 0, 0}, kEndKw};
-const SScpiKeyword kwTime[] = {kwMin, kwMax, kwDef, {"OFF", 0, 0}, kEndKw};
-
-constexpr int hz(int powerOfTen) {
-    return scpiUnitCode(ScpiQuantityFrequency, powerOfTen);
-}
-constexpr int sec(int powerOfTen) {
-    return scpiUnitCode(ScpiQuantityTime, powerOfTen);
-}
-const SScpiUnit unFreq[] = {{"HZ", hz(0)},  {"KHZ", hz(3)},  {"MHZ", hz(6)}, {"MAHZ", hz(6)},
-                            {"GHZ", hz(9)}, {"THZ", hz(12)}, {nullptr, 0}};
-const SScpiUnit unTime[] = {{"S", sec(0)},   {"MS", sec(-3)},  {"US", sec(-6)},
-                            {"NS", sec(-9)}, {"PS", sec(-12)}, {nullptr, 0}};
-static_assert(hz(6) == 0x2706 && sec(-12) == 0x34F4, "unit codes: quantity byte, power-of-ten byte");
-
-const SScpiKeyword kwClkPhase[] = {{"0", 0, 0}, {"90", 1, 0}, {"180", 2, 0}, {"270", 3, 0}, kEndKw};
-const SScpiKeyword kwPolarity[] = {{"POSitive", 0, 0}, {"NEGative", 1, 0}, kEndKw};
-const SScpiKeyword kwClkSource[] = {{"INTernal", 0, 0}, {"EXTernal", 1, 0}, {"REF", 2, 0}, kEndKw};
-const SScpiKeyword kwMsbLsb[] = {{"MSB", 0, 0}, {"LSB", 1, 0}, kEndKw};
-const SScpiKeyword kwNumFormat[] = {{"TCOMplement", 0, 0}, {"OBINary", 1, 0}, kEndKw};
-const SScpiKeyword kwSigType[] = {{"IQ", 0, 0}, {"IF", 1, 0}, kEndKw};
-const SScpiKeyword kwDataType[] = {{"SAMPles", 0, 0}, {"PFSamples", 1, 0}, kEndKw};
-const SScpiKeyword kwDirection[] = {{"RECeiver", 0, 0}, {"TRANsmitter", 1, 0}, kEndKw};
-const SScpiKeyword kwRateMode[] = {{"SDR", 0, 0}, {"DDR", 1, 0}, kEndKw};
-const SScpiKeyword kwFormat[] = {{"SERial", 0, 0}, {"PARallel", 1, 0}, kEndKw};
-const SScpiKeyword kwIleave[] = {{"OFF", 0, 0}, {"IQ", 1, 0}, {"QI", 2, 0}, kEndKw};
+const SScpiKeyword kwClkPhase[] = {{"0", 0, 0}, {"90", 1, 0}, {"180", 2, 0}, {"270", 3, 0}, kwEnd};
+const SScpiKeyword kwPolarity[] = {{"POSitive", 0, 0}, {"NEGative", 1, 0}, kwEnd};
+const SScpiKeyword kwClkSource[] = {{"INTernal", 0, 0}, {"EXTernal", 1, 0}, {"REF", 2, 0}, kwEnd};
+const SScpiKeyword kwMsbLsb[] = {{"MSB", 0, 0}, {"LSB", 1, 0}, kwEnd};
+const SScpiKeyword kwNumFormat[] = {{"TCOMplement", 0, 0}, {"OBINary", 1, 0}, kwEnd};
+const SScpiKeyword kwSigType[] = {{"IQ", 0, 0}, {"IF", 1, 0}, kwEnd};
+const SScpiKeyword kwDataType[] = {{"SAMPles", 0, 0}, {"PFSamples", 1, 0}, kwEnd};
+const SScpiKeyword kwDirection[] = {{"RECeiver", 0, 0}, {"TRANsmitter", 1, 0}, kwEnd};
+const SScpiKeyword kwRateMode[] = {{"SDR", 0, 0}, {"DDR", 1, 0}, kwEnd};
+const SScpiKeyword kwFormat[] = {{"SERial", 0, 0}, {"PARallel", 1, 0}, kwEnd};
+const SScpiKeyword kwIleave[] = {{"OFF", 0, 0}, {"IQ", 1, 0}, {"QI", 2, 0}, kwEnd};
 // 6 and 7 are not used by the box; 1.2 V CMOS is 8.
 const SScpiKeyword kwLogic[] = {{"LVDS", 0, 0},   {"LVTTl", 1, 0},  {"CMOS33", 2, 0}, {"CMOS25", 3, 0},
-                                {"CMOS18", 4, 0}, {"CMOS15", 5, 0}, {"CMOS12", 8, 0}, kEndKw};
+                                {"CMOS18", 4, 0}, {"CMOS15", 5, 0}, {"CMOS12", 8, 0}, kwEnd};
 const SScpiKeyword kwScRatio[] = {{"SCR1", 0, 0},
                                   {"SCR4D5", 1, 0},
                                   {"SCR2D5", 2, 0},
                                   {"SCR1D5", 3, 0},
                                   {"SCR1D10", 4, 0},
                                   {"SCR1D20", 5, 0},
-                                  kEndKw};
+                                  kwEnd};
 const SScpiKeyword kwSpiFreq[] = {{"1MHZ", 0, 0},    {"2.5MHZ", 1, 0}, {"5MHZ", 2, 0}, {"8.333MHZ", 3, 0},
-                                  {"12.5MHZ", 4, 0}, {"25MHZ", 5, 0},  kEndKw};
+                                  {"12.5MHZ", 4, 0}, {"25MHZ", 5, 0},  kwEnd};
 // The database numbers the SPI clock phases 0 and 2 (180 degrees).
-const SScpiKeyword kwSpiPhase[] = {{"0", 0, 0}, {"180", 2, 0}, kEndKw};
-const SScpiKeyword kwTestRxSignal[] = {{"PRBS", 0, 0}, {"COUNter", 1, 0}, kEndKw};
-const SScpiKeyword kwTestTxSignal[] = {{"PRBS", 0, 0}, {"COUNter", 1, 0}, {"SINE", 2, 0}, kEndKw};
-const SScpiKeyword kwTrigSource[] = {{"AUTO", 0, 0}, {"SYNC", 1, 0}, kEndKw};
-const SScpiKeyword kwTrigState[] = {{"STOP", 0, 0}, {"RUN", 1, 0}, kEndKw};
-const SScpiKeyword kwLedTest[] = {{"OFF", 0, 0}, {"ON", 1, 0}, {"1", 1, 0}, {"0", 0, 0}, kEndKw};
-const SScpiKeyword kwLvdsSource[] = {{"PRBS", 0, 0}, {"COUNTER", 1, 0}, kEndKw};
+const SScpiKeyword kwSpiPhase[] = {{"0", 0, 0}, {"180", 2, 0}, kwEnd};
+const SScpiKeyword kwTestRxSignal[] = {{"PRBS", 0, 0}, {"COUNter", 1, 0}, kwEnd};
+const SScpiKeyword kwTestTxSignal[] = {{"PRBS", 0, 0}, {"COUNter", 1, 0}, {"SINE", 2, 0}, kwEnd};
+const SScpiKeyword kwTrigSource[] = {{"AUTO", 0, 0}, {"SYNC", 1, 0}, kwEnd};
+const SScpiKeyword kwTrigState[] = {{"STOP", 0, 0}, {"RUN", 1, 0}, kwEnd};
+const SScpiKeyword kwLedTest[] = {{"OFF", 0, 0}, {"ON", 1, 0}, {"1", 1, 0}, {"0", 0, 0}, kwEnd};
+const SScpiKeyword kwLvdsSource[] = {{"PRBS", 0, 0}, {"COUNTER", 1, 0}, kwEnd};
 // Listed in the order of the front panel, values as the box numbers its measurement points.
 const SScpiKeyword kwDiagPoint[] = {{"UI", 0, 0},
                                     {"U2V5", 1, 0},
@@ -80,7 +58,7 @@ const SScpiKeyword kwDiagPoint[] = {{"UI", 0, 0},
                                     {"PPC_VCC_INT", 17, 0},
                                     {"PPC_TEMP", 16, 0},
                                     {"PPC_VCC_AUX", 18, 0},
-                                    kEndKw};
+                                    kwEnd};
 const SScpiKeyword kwDigRfPoint[] = {{"U5VN", 0, 0},
                                      {"U5V", 1, 0},
                                      {"U3V3", 2, 0},
@@ -113,28 +91,13 @@ const SScpiKeyword kwDigRfPoint[] = {{"U5VN", 0, 0},
                                      {"DIAGV4TX1N", 29, 0},
                                      {"REF2V5", 30, 0},
                                      {"GND", 31, 0},
-                                     kEndKw};
-
-// Numbers take units and the special keywords.
-constexpr unsigned kNumberType = ScpiValNumeric | ScpiValChar | ScpiValKeyword;
-static_assert(kNumberType == 0xF02 && (ScpiValChar | ScpiValKeyword) == 0x102, "descriptor type words");
+                                     kwEnd};
 
 constexpr SScpiValDesc keywords(const SScpiKeyword* table, unsigned type = ScpiValChar) {
     return {.type = type, .format = ScpiFormatPlain, .keywords = table};
 }
 
 } // namespace
-
-constinit const SScpiValDesc dBool = {
-    .type = ScpiValChar | ScpiValKeyword, .format = ScpiFormatPlain, .keywords = kwBool};
-constinit const SScpiValDesc dList = {.type = ScpiValList, .format = ScpiFormatPlain};
-constinit const SScpiValDesc dText = {.type = ScpiValString, .format = ScpiFormatPlain};
-constinit const SScpiValDesc dBits = {.type = ScpiValBits, .format = ScpiFormatBits, .count = 10};
-constinit const SScpiValDesc dNum = {.type = kNumberType, .format = ScpiFormatNumber, .keywords = kwNum};
-constinit const SScpiValDesc dFreq = {
-    .type = kNumberType, .format = ScpiFormatNumber, .units = unFreq, .keywords = kwFreq};
-constinit const SScpiValDesc dTime = {
-    .type = kNumberType, .format = ScpiFormatNumber, .units = unTime, .keywords = kwTime};
 
 // Keywords that look like numbers are read as character data of their own.
 constinit const SScpiValDesc dClkPhase = keywords(kwClkPhase, ScpiValKeyword);

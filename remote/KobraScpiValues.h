@@ -1,17 +1,18 @@
 #pragma once
 // Value descriptors of the plug-in's SCPI tree (KobraScpiTables.cpp only): how each kind of argument
 // is read and each answer written, with their keyword and unit tables.
-#include "host/scpi/ScpiRecords.h"
+#include "host/scpi/ScpiStandardValues.h"
 
 namespace Kobra::scpi {
 
-extern const MvQARN::SScpiValDesc dBool;
-extern const MvQARN::SScpiValDesc dList;
-extern const MvQARN::SScpiValDesc dText;
-extern const MvQARN::SScpiValDesc dBits;
-extern const MvQARN::SScpiValDesc dNum;
-extern const MvQARN::SScpiValDesc dFreq;
-extern const MvQARN::SScpiValDesc dTime;
+using MvQARN::ScpiStandard::dBits;
+using MvQARN::ScpiStandard::dBool;
+using MvQARN::ScpiStandard::dFreq;
+using MvQARN::ScpiStandard::dList;
+using MvQARN::ScpiStandard::dNum;
+using MvQARN::ScpiStandard::dText;
+using MvQARN::ScpiStandard::dTime;
+
 extern const MvQARN::SScpiValDesc dClkPhase;
 extern const MvQARN::SScpiValDesc dPolarity;
 extern const MvQARN::SScpiValDesc dClkSource;

@@ -35,38 +35,24 @@ struct VGXTabViewer::SlotLooks {
 
 VGXTabBar::VGXTabBar(QWidget* parent) : QTabBar(parent) {}
 
-void VGXTabBar::setTabLook(const QPalette& palette, const QFont& font, bool hasPalette, bool hasFont) {
-    m_tabPalette = palette;
-    m_tabFont = font;
-    m_hasTabPalette = hasPalette;
-    m_hasTabFont = hasFont;
-    updateGeometry();
-    update();
-}
-
-void VGXTabBar::setSelectedTabLook(const QPalette& palette, const QFont& font, bool hasPalette,
-                                   bool hasFont) {
-    m_selectedPalette = palette;
-    m_selectedFont = font;
-    m_hasSelectedPalette = hasPalette;
-    m_hasSelectedFont = hasFont;
+void VGXTabBar::setLook(bool selected, const QPalette& palette, const QFont& font, bool hasPalette,
+                        bool hasFont) {
+    m_looks[selected ? 1 : 0] = Look{palette, font, hasPalette, hasFont};
     updateGeometry();
     update();
 }
 
 QFont VGXTabBar::fontOf(int index) const {
-    if (index == currentIndex() && m_hasSelectedFont)
-        return m_selectedFont;
-    return m_hasTabFont ? m_tabFont : font();
+    if (index == currentIndex() && m_looks[1].hasFont)
+        return m_looks[1].font;
+    return m_looks[0].hasFont ? m_looks[0].font : font();
 }
 
 void VGXTabBar::initStyleOption(QStyleOptionTab* option, int tabIndex) const {
     QTabBar::initStyleOption(option, tabIndex);
-    const bool selected = tabIndex == currentIndex();
-    if (selected && m_hasSelectedPalette)
-        option->palette = m_selectedPalette;
-    else if (!selected && m_hasTabPalette)
-        option->palette = m_tabPalette;
+    const Look& look = m_looks[tabIndex == currentIndex() ? 1 : 0];
+    if (look.hasPalette)
+        option->palette = look.palette;
 }
 
 QSize VGXTabBar::tabSizeHint(int index) const {
@@ -75,10 +61,9 @@ QSize VGXTabBar::tabSizeHint(int index) const {
     const QString text = tabText(index);
     const int plain = fontMetrics().horizontalAdvance(text);
     int widest = plain;
-    if (m_hasTabFont)
-        widest = qMax(widest, QFontMetrics(m_tabFont).horizontalAdvance(text));
-    if (m_hasSelectedFont)
-        widest = qMax(widest, QFontMetrics(m_selectedFont).horizontalAdvance(text));
+    for (const Look& look : m_looks)
+        if (look.hasFont)
+            widest = qMax(widest, QFontMetrics(look.font).horizontalAdvance(text));
     s.rwidth() += widest - plain;
     return s;
 }
@@ -182,27 +167,18 @@ void VGXTabViewer::setSlotStyle(int slot, const QString& styleName) {
     if (!validSlot(slot))
         return;
     m_looks->bySlot[slot].style = styleName;
-    const QFont font = VGXStyleManager::font(styleName);
     const bool known = VGXStyleManager::hasFont(styleName);
     switch (slot) {
     case SlotViewer:
         if (known)
-            setFont(font);
+            setFont(VGXStyleManager::font(styleName));
         break;
     case SlotTabBar:
         if (known)
-            m_bar->setFont(font);
+            m_bar->setFont(VGXStyleManager::font(styleName));
         break;
-    case SlotPages:
-        for (int i = 0; i < m_tabs->count(); ++i)
-            applyPageLook(m_tabs->widget(i));
-        break;
-    case SlotTab:
-        m_bar->setTabLook(slotPalette(SlotTab), font, m_looks->bySlot[SlotTab].hasPalette, known);
-        break;
-    case SlotSelectedTab:
-        m_bar->setSelectedTabLook(slotPalette(SlotSelectedTab), font,
-                                  m_looks->bySlot[SlotSelectedTab].hasPalette, known);
+    default:
+        applyTabLook(slot);
         break;
     }
 }
@@ -213,8 +189,6 @@ void VGXTabViewer::setSlotPalette(int slot, const QPalette& palette) {
     SlotLook& look = m_looks->bySlot[slot];
     look.palette = palette;
     look.hasPalette = true;
-    const bool hasFont = VGXStyleManager::hasFont(look.style);
-    const QFont font = VGXStyleManager::font(look.style);
     switch (slot) {
     case SlotViewer:
         setPalette(palette);
@@ -223,15 +197,25 @@ void VGXTabViewer::setSlotPalette(int slot, const QPalette& palette) {
         m_bar->setPalette(palette);
         m_bar->setAutoFillBackground(true);
         break;
+    default:
+        applyTabLook(slot);
+        break;
+    }
+}
+
+// Pages and tabs take their slot's font and palette together, whichever of the two changed.
+void VGXTabViewer::applyTabLook(int slot) {
+    const SlotLook look = m_looks->bySlot.value(slot);
+    const QFont font = VGXStyleManager::font(look.style);
+    const bool hasFont = VGXStyleManager::hasFont(look.style);
+    switch (slot) {
     case SlotPages:
         for (int i = 0; i < m_tabs->count(); ++i)
             applyPageLook(m_tabs->widget(i));
         break;
     case SlotTab:
-        m_bar->setTabLook(palette, font, true, hasFont);
-        break;
     case SlotSelectedTab:
-        m_bar->setSelectedTabLook(palette, font, true, hasFont);
+        m_bar->setLook(slot == SlotSelectedTab, slotPalette(slot), font, look.hasPalette, hasFont);
         break;
     }
 }

@@ -65,6 +65,7 @@ private:
     struct SlotLooks;
     static bool validSlot(int slot);
     void applyPageLook(QWidget* page);
+    void applyTabLook(int slot);
 
     QTabWidget* m_tabs;
     VGXTabBar* m_bar;

@@ -17,9 +17,6 @@ struct HostRun {
 inline QString vgxhostPath() {
     return QStringLiteral(VGX_BUILD_DIR "/bin/vgxhost");
 }
-inline QString kobraPluginPath() {
-    return QStringLiteral(VGX_BUILD_DIR "/plugins/libkobra.so");
-}
 
 // Headless runs need no display; the process must not depend on the caller's settings either.
 inline QProcessEnvironment hostEnvironment() {

@@ -71,20 +71,10 @@ protected:
     PartialBox box{100123};
 };
 
-TEST_F(ArbTransfer, AllEntriesOffSendAnEmptyTableAndSwitchEverySourceOff) {
-    // Files and sample counts of entries that are off are not sent.
+// Files and sample counts of entries that are off are not sent; their sources are switched off.
+TEST_F(ArbTransfer, OneEntryOnKeepsItsSlotPositionAndOnlyItsSourceLoadsAndPlays) {
     for (int e = 0; e < 4; ++e)
         entry(e, 0, QStringLiteral("/wave/off%1.wv").arg(e), 500.0);
-    EXPECT_EQ(run(), 0);
-    EXPECT_EQ(box.callNames().count("setWaveforms"), 1);
-    EXPECT_EQ(table().value(0).toInt(), 0);
-    EXPECT_EQ(slotNames(), QStringList({"", "", "", ""}));
-    EXPECT_EQ(samples(), QList<qint64>({0, 0, 0, 0}));
-    EXPECT_EQ(sourceCalls(), QStringList({"enable0:0", "enable1:0", "enable2:0", "enable3:0"}));
-}
-
-TEST_F(ArbTransfer, OneEntryOnKeepsItsSlotPositionAndOnlyItsSourceLoadsAndPlays) {
-    allOff();
     entry(2, 1, QStringLiteral("/wave/F.wv"), 1000.9);
     EXPECT_EQ(run(), 0);
     EXPECT_EQ(table().value(0).toInt(), 1);

@@ -34,11 +34,7 @@ TEST(DialogRoutesTest, NamesSelectTheirRows) {
     } rows[] = {
         {"CKobraDlgMain", Kobra::DlgRowMain},
         {"CBasebandLynxMainInOutDialog", Kobra::DlgRowMainInOut},
-        {"CBasebandLynxSpiDialog", Kobra::DlgRowSpi},
         {"CKobraDlgMainX", Kobra::DlgRowNone},
-        {"ckobradlgmain", Kobra::DlgRowNone},
-        {"CKobraDlgTranRe", Kobra::DlgRowNone},
-        {"", Kobra::DlgRowNone},
         {"xxCKobraDlgTranRecyy", Kobra::DlgRowTranRec},
         {"MyCKobraDlgInstrument", Kobra::DlgRowInstrument},
         {"CKobraDlgInstrumentCKobraDlgTranRec", Kobra::DlgRowTranRec},
@@ -116,15 +112,6 @@ TEST_F(DialogFactoryTest, RefusesOtherAttributesUnknownNamesAndMissingDialogClas
     VGXUserDialogAttributes spi(QStringLiteral("CBasebandLynxSpiDialog"), QString());
     EXPECT_EQ(factory.createDialog(&spi), nullptr);
     EXPECT_TRUE(s_requests.isEmpty());
-
-    // A clone is a factory of its own that outlives its original.
-    std::unique_ptr<VGXDfModuleBase> copy(
-        std::unique_ptr<CKobraPlugInDfModule>(new CKobraPlugInDfModule)->clone());
-    VGXUserDialogAttributes dm(QStringLiteral("CKobraDlgDeviceManager"), QString());
-    std::unique_ptr<VGXDialog> dlg(copy->createDialog(&dm));
-    EXPECT_NE(dlg, nullptr);
-    ASSERT_EQ(s_requests.size(), 1);
-    EXPECT_EQ(s_requests[0].row, Kobra::DlgRowDeviceManager);
 }
 
 } // namespace

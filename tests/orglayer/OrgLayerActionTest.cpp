@@ -22,25 +22,15 @@ TEST_F(OrgLayerActions, ANameGivesTheMaskOfItsFirstMatchingRule) {
     } cases[] = {
         {"IdPDbLynxLogicType", Layer::ActAll},
         {"IdPDbLynxDataWordSize", Layer::ActInterfaceMask},
-        {"IdPDbRoscFreqExt", Layer::ActInterfaceMask},
         {"IdPDbLynxSsiGainFile", Layer::ActSsiGainFile},
-        {"IdPDbLynxSsiGainAuto", Layer::ActSsiGainAuto},
-        {"IdPDbLynxSsiChipSelStat", Layer::ActSsiSpiClock},
         {"IdPDbLynxSsiCmData", Layer::ActSsi},
-        {"IdPDbLynxTestRxBer", Layer::ActTestRx},
         {"IdPDbLynxTestTxSource", Layer::ActTestTx},
-        {"IdPDbLynxTriggerRestart", Layer::ActTriggerRestart},
         {"IdPDbLynxTriggerArm", Layer::ActTriggerArm},
         {"IdPDbLynxArbFile", Layer::ActAll}, // any other interface parameter: everything
         {"IdPDbKobraState", 0},              // not the layer's
-        {"", 0},
-        {"IdPDbLynxFormatX", Layer::ActAll},
-        {"IdPDbRoscSourceX", 0},
         {"IdPDbLynxSsiGainFileX", Layer::ActSsi},
         {"myIdPDbLynxDataAnything", Layer::ActInterfaceMask},
-        {"IdPDbLynxDataTestRx", Layer::ActInterfaceMask},
         {"IdPDbLynxTestRxTestTx", Layer::ActTestRx},
-        {"IdPDbLynxTriggerRestartTriggerArm", Layer::ActTriggerRestart},
         {"idpdblynxdatawordsize", 0},
     };
     for (const auto& c : cases)

@@ -109,10 +109,6 @@ TEST_F(OrgLayerRecords, ClockSettingsWithSkewsInPicoseconds) {
     ASSERT_EQ(setKobra(1, 0, Layer::ActClock), 0);
     EXPECT_EQ(sentClock().clockSkew, -123);
     EXPECT_EQ(sentClock().clockInSkew, 0);
-    m_table.fail("IdPDbLynxClocInSkew", 20011);
-    m_table.set("IdPDbKobraVariant", 0);
-    ASSERT_EQ(setKobra(0, 0, Layer::ActClock, &m_table), 0);
-    EXPECT_FALSE(m_table.reads.contains("IdPDbLynxClocInSkew")) << "not read for the basic variant";
 }
 
 TEST_F(OrgLayerRecords, ClockCodesOfSourcePhaseAndRatio) {
@@ -165,12 +161,6 @@ TEST_F(OrgLayerRecords, ReferenceCodeComesFromTheReferenceSelectionOfTheFamily) 
     setInt("IdPDbRoscFreqExt", tup(0, 0), 0);
     ASSERT_EQ(setKobra(1, 1, Layer::ActClock), 0);
     EXPECT_EQ(sentClock().refFrequency, 0);
-
-    // An unreadable selection is not counted and means 10 MHz.
-    m_table.set("IdPDbLynxClocSour", 1);
-    m_table.fail("IdPDbRoscFreqExt", 20012);
-    ASSERT_EQ(setKobra(1, 1, Layer::ActClock, &m_table), 0);
-    EXPECT_EQ(sentClock().refFrequency, 1);
 }
 
 TEST_F(OrgLayerRecords, TriggerSourceAndTruncatedDelay) {
@@ -181,11 +171,6 @@ TEST_F(OrgLayerRecords, TriggerSourceAndTruncatedDelay) {
     ASSERT_TRUE(p.trigger.has_value());
     EXPECT_EQ(p.trigger->source, 1);
     EXPECT_EQ(p.trigger->delay, 250);
-
-    m_device.clearCalls();
-    m_table.fail("IdPDbLynxTriggerDelay", 20013);
-    EXPECT_EQ(setKobra(0, 1, Layer::ActTrigger, &m_table), 20013);
-    EXPECT_TRUE(calls().isEmpty());
 }
 
 } // namespace

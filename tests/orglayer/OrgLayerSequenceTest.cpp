@@ -1,5 +1,5 @@
 // What setKobra sends to the box for an action mask: the full programming and its order, the fixed
-// order of single actions, the mode correction, summed statuses and the failing FPGA step.
+// order of single actions, the mode correction and summed statuses.
 #include <gtest/gtest.h>
 
 #include "OrgLayerTestSupport.h"
@@ -94,26 +94,6 @@ TEST_F(OrgLayerSequence, StatusesAddUpAndAFailingStepDoesNotStopTheOthers) {
     EXPECT_EQ(ext().setKobra(nullptr, hostDb(), &m_msgs, 0, 0, Layer::ActAll), 1);
     EXPECT_EQ(ext().setKobra(&m_device, nullptr, &m_msgs, 0, 0, Layer::ActFormat), 1);
     EXPECT_TRUE(calls().isEmpty());
-}
-
-TEST_F(OrgLayerSequence, AFailingFpgaStepSwitchesTheInterfaceOffAndStops) {
-    m_device.setFault("loadFpgaConfiguration", 6);
-    EXPECT_EQ(setKobra(1, 1, Layer::ActAll), 6);
-    EXPECT_EQ(calls(), Calls({"getFpgaFile", "loadFpgaConfiguration"}));
-    ASSERT_EQ(m_msgs.messages.size(), 1);
-    expectLayerMessage(m_msgs.messages[0], "IdPDbKobraState", 0, 1, 1);
-    EXPECT_EQ(signalsOf(m_errors),
-              (QList<QPair<int, QString>>{{50298, "Booting FPGA configuration failed."}}));
-
-    // So does a failing direction read before it: no driver call at all.
-    m_device.clearFaults();
-    m_device.clearCalls();
-    m_msgs.messages.clear();
-    m_table.fail("IdPDbLynxDirection", 20010);
-    EXPECT_NE(setKobra(0, 0, Layer::ActAll, &m_table), 0);
-    EXPECT_TRUE(calls().isEmpty());
-    ASSERT_FALSE(m_msgs.messages.isEmpty());
-    expectLayerMessage(m_msgs.messages.last(), "IdPDbKobraState", 0, 0, 0);
 }
 
 TEST_F(OrgLayerSequence, SkippedProgrammingLeavesOutFpgaAndArbOnly) {

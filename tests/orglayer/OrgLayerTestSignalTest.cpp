@@ -25,15 +25,6 @@ TEST_F(OrgLayerTestSignals, ReceiveTestStateAndSource) {
     setInt("IdPDbLynxTestRxSource", t, 0);
     ASSERT_EQ(setKobra(0, 1, Layer::ActTestRx), 0);
     EXPECT_EQ(m_device.calls()[1].args, (QVariantList{false, 0}));
-
-    // Only source 1 is a source of its own; an unreadable source is not counted.
-    m_table.set("IdPDbLynxTestRxPrbs", 1);
-    m_table.set("IdPDbLynxTestRxSource", 3);
-    ASSERT_EQ(setKobra(0, 1, Layer::ActTestRx, &m_table), 0);
-    EXPECT_EQ(m_device.calls()[2].args, (QVariantList{true, 0}));
-    m_table.fail("IdPDbLynxTestRxSource", 20014);
-    ASSERT_EQ(setKobra(0, 1, Layer::ActTestRx, &m_table), 0);
-    EXPECT_EQ(m_device.calls()[3].args, (QVariantList{true, 0}));
     EXPECT_TRUE(m_msgs.messages.isEmpty());
     EXPECT_TRUE(m_errors.isEmpty());
 }
@@ -59,15 +50,6 @@ TEST_F(OrgLayerTestSignals, TheBasicBoxRefusesBothTestsAndTheirStatesAreReset) {
     EXPECT_EQ(setKobra(1, 1, Layer::ActTestRx | Layer::ActTestTx), 0);
     EXPECT_EQ(calls(), (QList<QByteArray>{"setTestTx", "setTestRx"}));
     EXPECT_TRUE(m_msgs.messages.isEmpty());
-
-    // The box cannot tell without its variant: the read's status comes back.
-    m_device.clearCalls();
-    m_table.set("IdPDbLynxTestRxPrbs", 1);
-    m_table.fail("IdPDbKobraVariant", 20015);
-    EXPECT_EQ(setKobra(1, 1, Layer::ActTestRx, &m_table), 20015);
-    EXPECT_TRUE(calls().isEmpty());
-    ASSERT_EQ(m_msgs.messages.size(), 1);
-    expectLayerMessage(m_msgs.messages[0], "IdPDbLynxTestRxPrbs", 0, 1, 1, 4);
 }
 
 TEST_F(OrgLayerTestSignals, SineSourceSendsLinearGainFrequencyAndSampleRate) {
@@ -92,13 +74,6 @@ TEST_F(OrgLayerTestSignals, SineSourceSendsLinearGainFrequencyAndSampleRate) {
     ASSERT_EQ(setKobra(0, 1, Layer::ActTestTx), 0);
     EXPECT_FALSE(m_device.programming().testTx->on);
     EXPECT_DOUBLE_EQ(m_device.programming().testTx->linearGain, 1.0);
-
-    // The sine's reads are counted, and the sine is sent all the same.
-    m_table.set("IdPDbLynxTestTxSource", 2);
-    m_table.fail("IdPDbLynxTestSinusCwFreq", 20016);
-    m_device.clearCalls();
-    EXPECT_EQ(setKobra(0, 1, Layer::ActTestTx, &m_table), 20016);
-    EXPECT_EQ(calls(), (QList<QByteArray>{"setTestSine"}));
 }
 
 TEST_F(OrgLayerTestSignals, TransmitSourcesKeepTheirCodeUpToSix) {
@@ -111,11 +86,6 @@ TEST_F(OrgLayerTestSignals, TransmitSourcesKeepTheirCodeUpToSix) {
         ASSERT_EQ(calls(), (QList<QByteArray>{"setTestTx"})) << "source " << source;
         EXPECT_EQ(m_device.calls()[0].args, (QVariantList{true, code})) << "source " << source;
     }
-    // An unreadable source counts, and source 0 is sent.
-    m_table.fail("IdPDbLynxTestTxSource", 20017);
-    m_device.clearCalls();
-    EXPECT_EQ(setKobra(0, 1, Layer::ActTestTx, &m_table), 20017);
-    EXPECT_EQ(m_device.calls()[0].args, (QVariantList{true, 0}));
 }
 
 } // namespace

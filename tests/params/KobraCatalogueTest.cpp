@@ -1,7 +1,7 @@
 // The catalogue's records as the host database reads them: every record consistent in itself and with
 // the stored start values, the records whose definition differs from their neighbours', the behaviour
-// the records give the parameters (narrowing records, values stored once for several instances, shared
-// USB device lists) and the display texts of the selections.
+// the records give the parameters (values stored once for several instances, shared USB device lists)
+// and the display texts of the selections.
 #include <QMap>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -259,21 +259,7 @@ TEST_F(KobraCatalogue, RecordsThatDifferFromTheirNeighbours) {
 
 // ---- behaviour the records give the parameters ----------------------------------------------------
 
-TEST_F(KobraCatalogue, DirectionIsFixedBySide) {
-    for (int t0 = 0; t0 < 2; ++t0) {
-        const SDbInstTupel in{t0, 0, 0, 0};
-        const SDbInstTupel out{t0, 1, 0, 0};
-        EXPECT_EQ(db().choices("IdPDbLynxDirection", in), QVector<int>({0}));
-        EXPECT_EQ(db().choices("IdPDbLynxDirection", out), QVector<int>({1}));
-        EXPECT_NE(put("IdPDbLynxDirection", in, CDbAllType::fromInt(1)), 0);
-        EXPECT_NE(put("IdPDbLynxDirection", out, CDbAllType::fromInt(0)), 0);
-        EXPECT_EQ(put("IdPDbLynxDirection", out, CDbAllType::fromInt(1)), 0);
-        EXPECT_EQ(text("IdPDbLynxDirection", in), "0");
-        EXPECT_EQ(text("IdPDbLynxDirection", out), "1");
-    }
-}
-
-TEST_F(KobraCatalogue, ValuesStoredOnceShowOnEveryInterfaceAndOthersStayPerInterface) {
+TEST_F(KobraCatalogue, ListsStoredOnceShowOnEveryInterface) {
     const QStringList content = {"None", "100123", "100456"};
     for (const char* name :
          {"IdPDbKobraSerials", "IdPDbKobraArbCatName", "IdPDbKobraRecCatName", "IdPDbLynxCatName"}) {
@@ -281,26 +267,6 @@ TEST_F(KobraCatalogue, ValuesStoredOnceShowOnEveryInterfaceAndOthersStayPerInter
         for (const SDbInstTupel& t : interfaces())
             EXPECT_EQ(text(name, t), content.join(',')) << name;
     }
-    ASSERT_EQ(put("IdPDbLynxFirmSupported", SDbInstTupel{0, 1, 0, 0}, CDbAllType::fromString("2.10")), 0);
-    for (const SDbInstTupel& t : interfaces())
-        EXPECT_EQ(text("IdPDbLynxFirmSupported", t), "2.10");
-    // The SSI file catalogue is per interface.
-    const QList<SDbInstTupel> all = interfaces();
-    for (int i = 0; i < all.size(); ++i)
-        ASSERT_EQ(put("IdPDbLynxSsiHexFileCat", all[i],
-                      CDbAllType(CDbDataTypeNString({QString("gain%1.hex").arg(i)}))),
-                  0);
-    for (int i = 0; i < all.size(); ++i)
-        EXPECT_EQ(text("IdPDbLynxSsiHexFileCat", all[i]), QString("gain%1.hex").arg(i));
-    // Lists hold up to 100 entries.
-    QStringList hundred;
-    for (int i = 0; i < 100; ++i)
-        hundred << QString::number(100000 + i);
-    EXPECT_EQ(put("IdPDbKobraSerials", SDbInstTupel{}, CDbAllType(CDbDataTypeNString(hundred))), 0);
-    EXPECT_NE(
-        put("IdPDbKobraSerials", SDbInstTupel{}, CDbAllType(CDbDataTypeNString(hundred + QStringList{"x"}))),
-        0);
-    EXPECT_EQ(text("IdPDbKobraSerials", SDbInstTupel{}), hundred.join(','));
 }
 
 TEST_F(KobraCatalogue, UsbDeviceRowsShareOneListOverAllInterfaces) {
@@ -353,7 +319,6 @@ TEST(KobraChoiceTexts, ASelectionWithTextsHasOneForEveryOfferedIdentifierInOffer
     }
     EXPECT_GT(withTexts, 30);
     EXPECT_EQ(Kobra::choiceText("IdPDbKobraTranRecDataSource", 6), QString());
-    EXPECT_EQ(Kobra::choiceText("IdPDbLynxSsiSpiClocPhas", 1), QString());
     EXPECT_TRUE(Kobra::choices("IdPDbNoSuchParameter").isEmpty());
 }
 

@@ -12,8 +12,8 @@ class VGXTabBar : public QTabBar {
 public:
     explicit VGXTabBar(QWidget* parent);
 
-    void setTabLook(const QPalette& palette, const QFont& font, bool hasPalette, bool hasFont);
-    void setSelectedTabLook(const QPalette& palette, const QFont& font, bool hasPalette, bool hasFont);
+    // The look of the unselected tabs or of the selected one; what it does not have is the bar's own.
+    void setLook(bool selected, const QPalette& palette, const QFont& font, bool hasPalette, bool hasFont);
 
 protected:
     void initStyleOption(QStyleOptionTab* option, int tabIndex) const override;
@@ -23,14 +23,13 @@ protected:
 private:
     QFont fontOf(int index) const;
 
-    QPalette m_tabPalette;
-    QPalette m_selectedPalette;
-    QFont m_tabFont;
-    QFont m_selectedFont;
-    bool m_hasTabPalette = false;
-    bool m_hasSelectedPalette = false;
-    bool m_hasTabFont = false;
-    bool m_hasSelectedFont = false;
+    struct Look {
+        QPalette palette;
+        QFont font;
+        bool hasPalette = false;
+        bool hasFont = false;
+    };
+    Look m_looks[2]; // unselected tabs, selected tab
 };
 
 } // namespace MvQARN

@@ -65,6 +65,16 @@ bool CScpiLexer::atEnd() {
     return m_pos >= m_line.size();
 }
 
+// True at the end of the line or at a ';' (taken); otherwise c is the next character.
+bool CScpiLexer::unitEnds(char& c) {
+    if (!peek(c))
+        return true;
+    if (c != ';')
+        return false;
+    ++m_pos;
+    return true;
+}
+
 int CScpiLexer::next(SScpiCommandUnit& out, QString* info) {
     out = SScpiCommandUnit();
     if (atEnd())
@@ -74,36 +84,24 @@ int CScpiLexer::next(SScpiCommandUnit& out, QString* info) {
         return fail(rc);
     out.header = m_line.mid(start, m_pos - start);
     char c = 0;
-    if (!peek(c))
+    if (unitEnds(c))
         return 0;
-    if (c == ';') {
-        ++m_pos;
-        return 0;
-    }
     if (!scpiIsWs(c)) {
         if (info)
             *info = QString::fromLatin1(out.header);
         return fail(isPrintable(c) ? ScpiErrHeaderSeparator : ScpiErrInvalidCharacter);
     }
     skipWs();
-    if (!peek(c))
+    if (unitEnds(c))
         return 0;
-    if (c == ';') {
-        ++m_pos;
-        return 0;
-    }
     for (;;) {
         SScpiToken t;
         if (int rc = token(t, info))
             return fail(rc);
         out.args.append(t);
         skipWs();
-        if (!peek(c))
+        if (unitEnds(c))
             return 0;
-        if (c == ';') {
-            ++m_pos;
-            return 0;
-        }
         if (c != ',')
             return fail(isPrintable(c) ? ScpiErrInvalidSeparator : ScpiErrInvalidCharacter);
         ++m_pos;

@@ -57,6 +57,7 @@ private:
     int quoted(SScpiToken& out, QString* info);
     void skipWs();
     bool peek(char& c) const;
+    bool unitEnds(char& c);
     int fail(int code);
 
     QByteArray m_line;

@@ -1,13 +1,10 @@
-// The progress window on its own: size from the parent or the host's display size, modality, rows,
-// Abort, and bars driven directly from the GUI thread.
-#include <QFile>
+// The progress window on its own: its size from the parent or the host's display size, modality and
+// publication, and its rows.
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "ProgressTestSupport.h"
-#include "frame/KobraProgress.h"
 #include "frame/KobraProgressDlg.h"
 #include "host/runtime/impl/VGXHostRuntime.h"
 
@@ -16,18 +13,13 @@ using namespace progresstest;
 
 namespace {
 
-// A host runtime whose settings folder may hold a properties file.
+// A host runtime with a settings folder of its own.
 class ProgressWindow : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_settings.isValid()); }
     void TearDown() override { m_runtime.reset(); }
 
-    void startHost(const QByteArray& properties = QByteArray()) {
-        if (!properties.isEmpty()) {
-            QFile f(m_settings.filePath(QStringLiteral("vgxproperties.ini")));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(properties);
-        }
+    void startHost() {
         VGXHostRuntime::Options options;
         options.settingsDir = m_settings.path();
         m_runtime = std::make_unique<VGXHostRuntime>(options);
@@ -57,9 +49,6 @@ TEST_F(ProgressWindow, SizeFrameAndPublication) {
         EXPECT_EQ(dlg.size(), QSize(450, 200));
         EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize());
     }
-    m_runtime.reset();
-    startHost("[GuiDimensions]\nDisplayWidth=1001\nDisplayHeight=700\n");
-    EXPECT_EQ(KobraProgressDlg().size(), QSize(500, 233));
 }
 
 TEST_F(ProgressWindow, RowsStackUpAndHideRemovesThemAll) {
@@ -92,25 +81,6 @@ TEST_F(ProgressWindow, RowsStackUpAndHideRemovesThemAll) {
     // And the window opens its rows again afterwards.
     dlg.createProgressBar(QStringLiteral("Third"), QString());
     EXPECT_EQ(rows(&dlg).size(), 1);
-}
-
-TEST_F(ProgressWindow, DirectBarsBypassTheWorker) {
-    startHost();
-    auto* dlg = new KobraProgressDlg;
-    KobraProgress* progress = KobraProgress::getInstance();
-    progress->showProgressDialogDirect(QStringLiteral("Copying"));
-    EXPECT_FALSE(progress->isRunning());
-    EXPECT_TRUE(dlg->isVisible());
-    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Copying"));
-    EXPECT_FALSE(abortButton(dlg)->isVisible());
-    ASSERT_EQ(rows(dlg).size(), 1);
-    progress->setProgressDirect(40, QStringLiteral("file 4 of 10"));
-    EXPECT_EQ(rows(dlg), QStringList({"Working ... 40 file 4 of 10"}));
-    progress->setProgressDirect(100, QStringLiteral("all files"));
-    EXPECT_EQ(rows(dlg), QStringList({"Done. 100 all files"}));
-
-    delete progress;
-    delete dlg;
 }
 
 } // namespace

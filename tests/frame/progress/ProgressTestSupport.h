@@ -1,22 +1,16 @@
 #pragma once
 // Pieces of the progress service tests: a scripted framework that answers the progress query from a
-// list of status records, a recorder that sees the worker's signals right after the window has
-// handled them, a reader of the window's rows, and a wait that keeps the event loop running.
-#include <QApplication>
+// list of status records, a recorder of the worker's signals, a reader of the window's rows, and a
+// wait that keeps the event loop running.
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
-#include <QList>
 #include <QMutex>
-#include <QMutexLocker>
-#include <QObject>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QWaitCondition>
+#include <climits>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
@@ -48,27 +42,18 @@ inline bool waitUntil(const std::function<bool()>& pred, int guardMs = 60000) {
     }
 }
 
-// One answer of the scripted framework to the progress query.
+// One answer of the scripted framework to the progress query: a status record, or with progress
+// Refused a false answer, with NoRecord a true answer without a record.
+constexpr int Refused = INT_MIN, NoRecord = INT_MIN + 1;
 struct ScriptEntry {
-    enum Kind { Record, Refuse, NoRecord };
-    Kind kind = Record;
     std::string phase;
     std::string message;
     int progress = MvQARN::COlProgressStatus::NoNews;
-
-    static ScriptEntry status(const char* phase, const char* message, int progress) {
-        return {Record, phase, message, progress};
-    }
-    // The framework answers false.
-    static ScriptEntry refuse() { return {Refuse, {}, {}, 0}; }
-    // The framework answers true without a status record.
-    static ScriptEntry noRecord() { return {NoRecord, {}, {}, 0}; }
 };
 
 // Answers command 41 from a script, one entry per query of the worker thread. When the script is
 // used up it keeps answering the last record's phase with no news. The query the caller sends when
-// a watch starts (from the GUI thread) is recorded but does not consume the script. Every query
-// can be held at a gate so that a test can get ready before the worker continues.
+// a watch starts (from the GUI thread) is recorded but does not consume the script.
 class ScriptedCommand : public MvQARN::COlCommandIfc {
 public:
     struct Call {
@@ -81,15 +66,6 @@ public:
         QMutexLocker lock(&m_mutex);
         m_script = std::move(script);
     }
-    void hold() {
-        QMutexLocker lock(&m_mutex);
-        m_held = true;
-    }
-    void release() {
-        QMutexLocker lock(&m_mutex);
-        m_held = false;
-        m_gate.wakeAll();
-    }
 
     bool execute(int code, MvQARN::COlCommandData* data) override {
         QMutexLocker lock(&m_mutex);
@@ -99,26 +75,17 @@ public:
         m_calls.append({data->index1, data->index2, gui});
         if (gui)
             return true; // the start notice; its answer is ignored
-        while (m_held)
-            m_gate.wait(&m_mutex);
-        ScriptEntry e;
+        ScriptEntry e{m_lastPhase, "no news", MvQARN::COlProgressStatus::NoNews};
         if (!m_script.empty()) {
             e = m_script.front();
             m_script.pop_front();
-            if (e.kind == ScriptEntry::Record)
-                m_lastPhase = e.phase;
-        } else {
-            e = ScriptEntry::status(m_lastPhase.c_str(), "no news", MvQARN::COlProgressStatus::NoNews);
         }
-        switch (e.kind) {
-        case ScriptEntry::Refuse:
+        if (e.progress == Refused)
             return false;
-        case ScriptEntry::NoRecord:
-            data->text = nullptr;
+        data->text = nullptr;
+        if (e.progress == NoRecord)
             return true;
-        case ScriptEntry::Record:
-            break;
-        }
+        m_lastPhase = e.phase;
         // Records stay alive for the whole test, so the worker may read them after the call.
         m_records.push_back({e.phase, e.message, e.progress});
         data->text = &m_records.back();
@@ -143,15 +110,11 @@ public:
 
 private:
     mutable QMutex m_mutex;
-    QWaitCondition m_gate;
-    bool m_held = false;
     std::deque<ScriptEntry> m_script;
     std::string m_lastPhase;
     std::deque<MvQARN::COlProgressStatus> m_records;
     QList<Call> m_calls;
 };
-
-using testsupport::FakeOlManager;
 
 // The window's bar rows in the order they were opened (a status label, a bar and a text label, created
 // in this order), each as "status value text"; a hidden text shows as "(text hidden)".
@@ -178,16 +141,6 @@ inline QPushButton* abortButton(const QWidget* dlg) {
     return nullptr;
 }
 
-// What the window showed right after it handled one signal of the worker.
-struct Seen {
-    QString signal; // "create", "update" or "hide"
-    int progress = 0;
-    QString a;
-    QString b;
-    QStringList rows;
-    QString title;
-};
-
 // The worker's signals are protected; a derived class may name them.
 struct WorkerSignals : MvQARN::KobraProgress {
     static auto create() { return &WorkerSignals::createProgressBar; }
@@ -195,44 +148,34 @@ struct WorkerSignals : MvQARN::KobraProgress {
     static auto hide() { return &WorkerSignals::hideProgress; }
 };
 
-// Connected after the window, with queued connections on the GUI thread: each of its handlers runs
-// right after the window's slot for the same emission, so it sees the window's state then.
+// The worker's signals as they reach the GUI thread: the bars opened ("title|text"), the progress of
+// each update and the number of hides.
 class SignalRecorder : public QObject {
 public:
-    SignalRecorder(MvQARN::KobraProgress* worker, QWidget* dlg) : m_dlg(dlg) {
+    explicit SignalRecorder(MvQARN::KobraProgress* worker) {
         connect(
             worker, WorkerSignals::create(), this,
-            [this](const QString& title, const QString& text) {
-                add(QStringLiteral("create"), 0, title, text);
-            },
+            [this](const QString& title, const QString& text) { creates << title + "|" + text; },
             Qt::QueuedConnection);
         connect(
             worker, WorkerSignals::update(), this,
-            [this](int progress, const QString& text) { add(QStringLiteral("update"), progress, text, {}); },
-            Qt::QueuedConnection);
+            [this](int progress, const QString&) { updates << progress; }, Qt::QueuedConnection);
         connect(
-            worker, WorkerSignals::hide(), this, [this]() { add(QStringLiteral("hide"), 0, {}, {}); },
-            Qt::QueuedConnection);
+            worker, WorkerSignals::hide(), this, [this]() { ++hides; }, Qt::QueuedConnection);
     }
-    QList<Seen> seen;
-    QList<Seen> of(const QString& signal) const {
-        QList<Seen> out;
-        for (const Seen& s : seen)
-            if (s.signal == signal)
-                out << s;
-        return out;
+    void clear() {
+        creates.clear();
+        updates.clear();
+        hides = 0;
     }
-
-private:
-    void add(const QString& signal, int progress, const QString& a, const QString& b) {
-        seen.append({signal, progress, a, b, rows(m_dlg), m_dlg->windowTitle()});
-    }
-    QWidget* m_dlg;
+    QStringList creates;
+    QList<int> updates;
+    int hides = 0;
 };
 
 // A host runtime with an empty settings folder (so the window reads the host's default display
-// size), the scripted framework behind the anchor, one progress window and the worker with tiny
-// poll periods.
+// size), the scripted framework behind the anchor, one progress window, the worker with tiny poll
+// periods and a recorder of its signals.
 class ProgressServiceTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -245,12 +188,12 @@ protected:
         m_runtime->setOlManager(&m_manager);
         m_dlg = new MvQARN::KobraProgressDlg(nullptr);
         m_progress = MvQARN::KobraProgress::getInstance();
+        m_recorder = std::make_unique<SignalRecorder>(m_progress);
     }
     void TearDown() override {
+        m_recorder.reset();
         delete m_progress; // closes a running watch first
         m_progress = nullptr;
-        delete m_recorder;
-        m_recorder = nullptr;
         delete m_dlg;
         m_dlg = nullptr;
         QCoreApplication::processEvents();
@@ -260,25 +203,13 @@ protected:
         MvQARN::KobraProgress::setFlagPollMs(50);
     }
 
-    // Starts a watch with the recorder connected before the worker's first query is answered, so
-    // it sees every signal of the watch.
-    void startWatch(unsigned operation, const QString& title, bool followPhases,
-                    MvQARN::KobraProgressCallbackIfc* callback = nullptr) {
-        m_command.hold();
-        m_progress->showProgressDialog(operation, title, followPhases, callback);
-        if (!m_recorder)
-            m_recorder = new SignalRecorder(m_progress, m_dlg);
-        m_command.release();
-    }
-    QStringList dialogRows() const { return rows(m_dlg); }
-
     QTemporaryDir m_settings;
     ScriptedCommand m_command;
-    FakeOlManager m_manager{&m_command};
+    testsupport::FakeOlManager m_manager{&m_command};
     std::unique_ptr<MvQARN::VGXHostRuntime> m_runtime;
     MvQARN::KobraProgressDlg* m_dlg = nullptr;
     MvQARN::KobraProgress* m_progress = nullptr;
-    SignalRecorder* m_recorder = nullptr;
+    std::unique_ptr<SignalRecorder> m_recorder;
 };
 
 } // namespace progresstest

@@ -24,7 +24,7 @@ public:
 };
 
 using ProgressWatch = ProgressServiceTest;
-using S = ScriptEntry;
+const ScriptEntry kRefuse{"", "", Refused}, kNoRecord{"", "", NoRecord};
 
 // One watch per case, driven by the framework's scripted answers: the bars the window opened, the
 // progress it showed, the rows it keeps, whether the watch ended by itself and what it raised.
@@ -41,22 +41,22 @@ TEST_F(ProgressWatch, ScriptedOperations) {
     } cases[] = {
         // clang-format off
         {"one bar: a new phase keeps the bar and the title, 100 ends the watch",
-         {S::status("Load", "Step 10", 10), S::status("Verify", "Step 50", 50),
-          S::status("Verify", "Finished", 100)},
+         {{"Load", "Step 10", 10}, {"Verify", "Step 50", 50},
+          {"Verify", "Finished", 100}},
          false, {"Loading|Load"}, {10, 50, 100}, true, {}, {}},
         {"a bar per phase, titled with the phase, the last one finished when the next begins; "
          "100 does not end the watch",
-         {S::status("Erase", "erasing", 50), S::status("Erase", "erased", 100),
-          S::status("Program", "writing", 30), S::status("Program", "written", 100)},
+         {{"Erase", "erasing", 50}, {"Erase", "erased", 100},
+          {"Program", "writing", 30}, {"Program", "written", 100}},
          true, {"Erase|Erase", "Program|Program"}, {50, 100, 100, 30, 100}, false,
          {"Done. 100 (text hidden)", "Done. 100 written"}, {}},
         {"no news, refusals and missing records change nothing",
-         {S::status("Load", "half", 40), S::status("Load", "must not show", COlProgressStatus::NoNews),
-          S::refuse(), S::noRecord(), S::status("Load", "must not show", COlProgressStatus::NoNews),
-          S::refuse()},
+         {{"Load", "half", 40}, {"Load", "must not show", COlProgressStatus::NoNews},
+          kRefuse, kNoRecord, {"Load", "must not show", COlProgressStatus::NoNews},
+          kRefuse},
          false, {"Loading|Load"}, {40}, false, {"Working ... 40 half"}, {}},
         {"a failure is raised with its message, not shown as progress, and ends the watch",
-         {S::status("Erase", "erasing", 30), S::status("Erase", "Flash erase failed", -1)},
+         {{"Erase", "erasing", 30}, {"Erase", "Flash erase failed", -1}},
          true, {"Erase|Erase"}, {30}, true, {}, "Flash erase failed"},
         // clang-format on
     };
@@ -65,11 +65,11 @@ TEST_F(ProgressWatch, ScriptedOperations) {
         VGXErrorManager::Collector errors;
         const int callsBefore = int(m_command.workerCalls().size());
         m_command.setScript(c.script);
-        delete m_recorder;
-        m_recorder = nullptr;
-        startWatch(kOp, QStringLiteral("Loading"), c.followPhases);
+        QCoreApplication::processEvents();
+        m_recorder->clear();
+        m_progress->showProgressDialog(kOp, QStringLiteral("Loading"), c.followPhases, nullptr);
         if (c.ends) {
-            ASSERT_TRUE(waitUntil([&] { return !m_recorder->of(QStringLiteral("hide")).isEmpty(); }));
+            ASSERT_TRUE(waitUntil([&] { return m_recorder->hides > 0; }));
             ASSERT_TRUE(waitUntil([&] { return !m_progress->isRunning(); }));
             EXPECT_FALSE(m_dlg->isVisible());
             // The worker stopped querying at the end of the script.
@@ -78,19 +78,12 @@ TEST_F(ProgressWatch, ScriptedOperations) {
             ASSERT_TRUE(waitUntil([&] { return m_command.scriptLeft() == 0; }));
             const int afterScript = int(m_command.workerCalls().size());
             ASSERT_TRUE(waitUntil([&] { return m_command.workerCalls().size() >= afterScript + 20; }));
-            ASSERT_TRUE(waitUntil(
-                [&] { return m_recorder->of(QStringLiteral("update")).size() >= c.progress.size(); }));
+            ASSERT_TRUE(waitUntil([&] { return m_recorder->updates.size() >= c.progress.size(); }));
             EXPECT_TRUE(m_progress->isRunning());
             EXPECT_TRUE(m_dlg->isVisible());
         }
-        QStringList creates;
-        for (const Seen& s : m_recorder->of(QStringLiteral("create")))
-            creates << s.a + "|" + s.b;
-        EXPECT_EQ(creates, c.creates);
-        QList<int> progress;
-        for (const Seen& s : m_recorder->of(QStringLiteral("update")))
-            progress << s.progress;
-        EXPECT_EQ(progress, c.progress);
+        EXPECT_EQ(m_recorder->creates, c.creates);
+        EXPECT_EQ(m_recorder->updates, c.progress);
         EXPECT_EQ(rows(m_dlg), c.rows);
         QStringList raised;
         for (const VGXErrorRecord& r : errors.errors())
@@ -98,56 +91,30 @@ TEST_F(ProgressWatch, ScriptedOperations) {
         EXPECT_EQ(raised, c.error.isEmpty() ? QStringList() : QStringList("50299 " + c.error));
         m_progress->close();
         ASSERT_TRUE(waitUntil([&] { return !m_progress->isRunning() && !m_dlg->isVisible(); }));
-        EXPECT_TRUE(dialogRows().isEmpty());
+        EXPECT_TRUE(rows(m_dlg).isEmpty());
     }
-}
-
-TEST_F(ProgressWatch, EachQueryReportsTheLastProgressSeenAndEachUpdateShowsItsRow) {
-    m_command.setScript({S::status("Load", "Step 10", 10), S::status("Load", "Step 50", 50),
-                         S::status("Load", "Finished", 100)});
-    startWatch(kOp, QStringLiteral("Loading"), false);
-    // The worker stops before its last queued update reaches the GUI thread: wait for both.
-    ASSERT_TRUE(waitUntil(
-        [&] { return !m_progress->isRunning() && m_recorder->of(QStringLiteral("update")).size() >= 3; }));
-    // The start notice from the GUI thread carries progress 0.
-    const QList<ScriptedCommand::Call> calls = m_command.calls();
-    ASSERT_EQ(calls.size(), 4);
-    EXPECT_TRUE(calls[0].fromGuiThread);
-    EXPECT_EQ(calls[0].index2, 0);
-    const int lastSeen[] = {1, 10, 50};
-    for (int i = 1; i < 4; ++i) {
-        EXPECT_FALSE(calls[i].fromGuiThread);
-        EXPECT_EQ(calls[i].index1, int(kOp));
-        EXPECT_EQ(calls[i].index2, lastSeen[i - 1]) << i;
-    }
-    QStringList shown;
-    for (const Seen& s : m_recorder->of(QStringLiteral("update")))
-        shown << s.rows << s.title;
-    EXPECT_EQ(shown, QStringList({"Working ... 10 Step 10", "Loading", "Working ... 50 Step 50", "Loading",
-                                  "Done. 100 Finished", "Loading"}));
 }
 
 TEST_F(ProgressWatch, WithoutOperationTheBarFillsOnePercentAPassAndWaitsAt99UntilClosed) {
     m_progress->showProgressDialog(0, QStringLiteral("Busy"), false, nullptr);
-    m_recorder = new SignalRecorder(m_progress, m_dlg);
-    ASSERT_TRUE(waitUntil([&] { return m_recorder->of(QStringLiteral("update")).size() >= 120; }));
+    ASSERT_TRUE(waitUntil([&] { return m_recorder->updates.size() >= 120; }));
     EXPECT_EQ(rows(m_dlg), QStringList({"Working ... 99 "}));
     EXPECT_TRUE(m_command.calls().isEmpty()) << "no query without an operation";
-    const QList<Seen> updates = m_recorder->of(QStringLiteral("update"));
+    const QList<int>& updates = m_recorder->updates;
     for (int i = 1; i < updates.size(); ++i)
-        EXPECT_EQ(updates[i].progress, std::min(updates[i - 1].progress + 1, 99)) << i;
+        EXPECT_EQ(updates[i], std::min(updates[i - 1] + 1, 99)) << i;
     // Closing on the GUI thread hides the window before it returns.
     m_progress->close();
     EXPECT_FALSE(m_progress->isRunning());
     EXPECT_FALSE(m_dlg->isVisible());
-    EXPECT_TRUE(dialogRows().isEmpty());
+    EXPECT_TRUE(rows(m_dlg).isEmpty());
 }
 
 TEST_F(ProgressWatch, AbortCallsTheWatchsCallbackOnceAndHidesAndASecondShowMeanwhileIsIgnored) {
     CountingCallback first;
     CountingCallback second;
-    m_command.setScript({S::status("Load", "working", 20)});
-    startWatch(kOp, QStringLiteral("First"), false, &first);
+    m_command.setScript({{"Load", "working", 20}});
+    m_progress->showProgressDialog(kOp, QStringLiteral("First"), false, &first);
     ASSERT_TRUE(waitUntil([&] { return rows(m_dlg) == QStringList({"Working ... 20 working"}); }));
     m_progress->showProgressDialog(kOp + 1, QStringLiteral("Second"), true, &second);
     ASSERT_TRUE(waitUntil([&] { return m_command.workerCalls().size() >= 10; }));
@@ -161,7 +128,7 @@ TEST_F(ProgressWatch, AbortCallsTheWatchsCallbackOnceAndHidesAndASecondShowMeanw
     EXPECT_EQ(first.count, 1);
     EXPECT_EQ(second.count, 0);
     EXPECT_FALSE(m_dlg->isVisible());
-    EXPECT_TRUE(dialogRows().isEmpty());
+    EXPECT_TRUE(rows(m_dlg).isEmpty());
     m_progress->close();
     QCoreApplication::processEvents();
     EXPECT_EQ(first.count, 1) << "closing after an Abort does not call back again";

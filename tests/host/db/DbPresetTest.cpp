@@ -104,12 +104,6 @@ TEST_F(PresetTest, GroupMaskAndInstanceChooseWhatIsReset) {
         EXPECT_EQ(num("Arb", {1, 1, 0, s}), 2);
         EXPECT_EQ(num("Arb", {1, 0, 0, s}), 50);
     }
-
-    // Engine call with every instance and one name.
-    ASSERT_EQ(e.presetGroup(36, 0xFFFF0000u, -1, -1, -1, -1, "Iface"), 0);
-    for (const SDbInstTupel& t : kInst)
-        EXPECT_EQ(num("Iface", t), 1);
-    EXPECT_EQ(num("Arb", {1, 0, 0, 0}), 50);
 }
 
 TEST_F(PresetTest, PresetFunctionGivesTheValueAndChangedValuesRunTheirUpdates) {

@@ -227,13 +227,10 @@ TEST_F(SettingsFileTest, DamagedForeignAndWrongVersionFilesChangeNothing) {
     const std::vector<std::pair<const char*, QByteArray>> bad{
         {"cut in a line", good.left(good.size() / 2)},
         {"a value line missing", lineMissing},
-        {"empty", QByteArray()},
         {"foreign", QByteArray("{TYPE: VGX-WV, 1234}{CLOCK: 1000000}{SAMPLES: 4}")},
         {"wrong version", QByteArray(good).replace("version=1", "version=2")},
-        {"other module", QByteArray(good).replace("module=KobraPlugin", "module=OtherPlugin")},
         {"unknown name", QByteArray(good).replace("LogicType[", "LogicTipe[")},
         {"wrong type", QByteArray(good).replace("ClocRate[0,0]=num:", "ClocRate[0,0]=str:")},
-        {"no such instance", QByteArray(good).replace("LogicType[0,0]", "LogicType[0,5]")},
         {"out of range", QByteArray(good).replace("LogicType[0,0]=sel:6", "LogicType[0,0]=sel:99")},
         {"not in the group", QByteArray(good).replace("LogicType[0,0]", "RecLen[0,0]")},
     };

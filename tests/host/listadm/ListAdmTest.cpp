@@ -86,7 +86,6 @@ TEST_F(ListAdmTags, ATagQueryAnswersTheValueOfOneTagWhereTheListTypeAcceptsTheFi
     for (const auto& [name, value] : {std::pair{"LEVEL OFFS", "3.2,0.5"}, {"COMMENT", "spaced"}})
         EXPECT_EQ(tag(Wave, wv, name), value) << name;
     EXPECT_EQ(tag(Wave, wv, "SAMPLES"), "<null>") << "absent tag";
-    EXPECT_EQ(tag(Wave, m_dir.filePath("none.wv"), "CLOCK"), "<null>");
     EXPECT_EQ(tag(777, wv, "CLOCK"), "<null>") << "unknown list type";
 
     // A relative name is looked for in the list type's folder.
@@ -159,10 +158,6 @@ TEST_F(ListAdmFiles, CataloguesListTheFilesOfTheirFolderForEveryInstance) {
     EXPECT_EQ(readList("IdPDbLynxSsiHexFileCat", {0, 1, 0, 0}), QStringList({"h1.hex", "h2.hex", "h3.hex"}))
         << "no more names than the parameter holds";
     EXPECT_TRUE(readList("IdPDbKobraSerials", {}).isEmpty());
-    // A file made later shows after a file name is written.
-    touch(m_arb + "/d.wv");
-    ASSERT_EQ(writeText("IdPDbLynxArbFile", {1, 0, 0, 2}, m_arb + "/d.wv"), 0);
-    EXPECT_EQ(arbCatalogue(1, 1), QStringList({"A.wv", "b.wv", "d.wv"}));
 }
 
 // Files copied in or removed behind the host's back: a catalogue lists its folder when it is read.

@@ -115,4 +115,47 @@ TEST_F(Waveform, FilesThatAreNoWaveformsOrDamagedAreRecognised) {
     EXPECT_TRUE(error.contains("checksum")) << error.toStdString();
 }
 
+// Sizes that do not add up (the sample count of the tags, the length of the WAVEFORM tag, the file's
+// real size) are refused before any sample is read.
+TEST_F(Waveform, SizesThatDisagreeAreRefusedBeforeAnySampleIsRead) {
+    auto tags = [](const QByteArray& samples, qint64 waveformLength) {
+        return "{TYPE: VGX-WV, 0}{CLOCK: 1e6}" +
+               (samples.isNull() ? QByteArray() : "{SAMPLES: " + samples + "}") +
+               "{LEVEL OFFS: 1,0}{WAVEFORM-" + QByteArray::number(waveformLength) + ": #";
+    };
+    const QByteArray fourPairs(16, '\x11');
+    const struct {
+        const char* what;
+        QByteArray content;
+        qint64 sparseSize; // > 0: the file is grown to this size
+    } cases[] = {
+        {"a count whose bytes overflow 64 bits", tags("4611686018427387904", 17) + fourPairs + "}", 0},
+        {"a count that is no number", tags("four", 17) + fourPairs + "}", 0},
+        {"a negative count", tags("-4", 17) + fourPairs + "}", 0},
+        {"no count", tags(QByteArray(), 17) + fourPairs + "}", 0},
+        {"a count above the data", tags("5", 17) + fourPairs + "}", 0},
+        {"no whole number of pairs", tags("4", 16) + fourPairs.left(15) + "}", 0},
+        {"a file shorter than its tags say", tags("4", 17) + fourPairs.left(8), 0},
+        {"samples behind the declared ones", tags("2", 9) + fourPairs + "}", 0},
+        {"bytes behind the closing brace", tags("4", 17) + fourPairs + "}junk", 0},
+        // Agreeing tags and a real (sparse) file, but more samples than any waveform has.
+        {"2 GiB of samples", tags("536870912", 2147483649), 2147483649 + 200},
+    };
+    for (const auto& c : cases) {
+        const QString path = raw("w.wv", c.content);
+        if (c.sparseSize > 0) {
+            ASSERT_TRUE(QFile::resize(path, c.sparseSize));
+        }
+        CountingFile v(path), r(path);
+        ASSERT_TRUE(v.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        ASSERT_TRUE(r.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        EXPECT_FALSE(WaveformFile::verify(v, &error)) << c.what;
+        EXPECT_FALSE(error.isEmpty()) << c.what;
+        Samples samples;
+        EXPECT_FALSE(WaveformFile::readSamples(r, samples, &error)) << c.what;
+        EXPECT_TRUE(samples.isEmpty()) << c.what;
+        EXPECT_LE(v.bytesRead + r.bytesRead, 2048) << c.what << ": the tag section only";
+    }
+}
+
 } // namespace

@@ -1,146 +1,56 @@
-// The change dispatcher on its own, with the database, the organisation layer and the boxes faked:
-// which interfaces a change reaches, which of them are programmed, and what happens to the
-// corrections the layer hands back.
+// The change dispatcher on the host database with an organisation layer that asks for a correction on
+// every call: corrections are written after the layer returns, and corrections that keep changing
+// values come to an end. Which interfaces a change programs, and the layer's operations the framework
+// offers, are seen with the real layer in orglayer/FrameworkDispatchTest.
 #include <gtest/gtest.h>
 
 #include <QMap>
-#include <QStringList>
-#include <functional>
-#include <map>
-#include <tuple>
 #include <vector>
 
 #include "host/db/CDbDataBaseIfc.h"
-#include "host/db/CDbInstanceMap.h"
+#include "host/db/CDbDataTypeNString.h"
 #include "host/db/CDbMsgBuffer.h"
-#include "host/db/DbDefinitions.h"
 #include "host/db/DbHostValues.h"
 #include "host/olfw/COlLoadableExtension.h"
-#include "host/olfw/KobraDrvDeviceIfc.h"
 #include "host/olfw/impl/COlChangeDispatcher.h"
+#include "sim/SimKobraDevice.h"
+#include "support/TestDbDefinitions.h"
 
 using namespace MvQARN;
 
 namespace {
 
-class FakeDevice : public KobraDrvDeviceIfc {
-public:
-    unsigned fpgaLoadOperation() override { return 0; }
-    KobraDrvArbSourceIfc* arbSourceAccess(int) override { return nullptr; }
-    KobraDrvArbIfc* arbAccess() override { return nullptr; }
-    KobraDrvInterfaceIfc* interfaceAccess() override { return nullptr; }
-    bool skipProgramming() override { return false; }
-    QString loadedFpgaFile() override { return QString(); }
-};
+double stored(const char* name, int path, int side) {
+    double v = -1;
+    CDbEngine::instance().dataBaseIfc()->getNumber(name, v, path, 0, 0, side);
+    return v;
+}
 
-// Box state and selection of each interface (path, side); the serial list is the same for all.
-class FakeDatabase : public CDbDataBaseIfc {
-public:
-    int getNumber(const char*, double&, int, int, int, int) override { return DbErrUnknownParameter; }
-    int getSelect(const char* name, int& out, int t0, int, int, int t1) override {
-        const auto& values = QByteArray(name) == "IdPDbKobraState" ? state : selected;
-        out = values.value({t0, t1}, 0);
-        return DbOk;
-    }
-    int getBits(const char*, int&, QVector<quint32>&, int, int, int, int) override {
-        return DbErrUnknownParameter;
-    }
-    int getStringList(const char* name, QStringList& out, int& count, int, int, int, int) override {
-        if (QByteArray(name) != "IdPDbKobraSerials")
-            return DbErrUnknownParameter;
-        out = serials;
-        count = int(serials.size());
-        return DbOk;
-    }
-    int getString(const char*, QString&, int, int, int, int) override { return DbErrUnknownParameter; }
-    int getValue(const char*, CDbAllType&, int, int, int, int) override { return DbErrUnknownParameter; }
-    unsigned getModeWord() const override { return 0x121; }
-    int getModuleNumber() const override { return 0; }
+int write(const char* name, int path, int side, const CDbAllType& value) {
+    return CDbEngine::instance().write(name, SDbInstTupel{path, side, 0, 0}, value);
+}
 
-    QMap<std::pair<int, int>, int> state;
-    QMap<std::pair<int, int>, int> selected;
-    QStringList serials{"None", "101", "102", "103"};
-};
-
-// Records of three kinds: one value per interface, one value per path shared by both sides, and one
-// value for the whole host.
-class FakeInstances : public CDbInstanceMap {
-public:
-    enum EKind { PerInterface, PerPath, HostWide };
-    const SDbDefCommon& add(const char* name, EKind kind) {
-        SDbDefCommon& d = m_defs[QByteArray(name)];
-        d.name = name;
-        d.countA[0] = kind == HostWide ? 1 : 2;
-        d.countA[1] = kind == HostWide ? 1 : 2;
-        if (kind == PerPath)
-            m_perPath.append(QByteArray(name));
-        return d;
-    }
-    int locate(const char* name, const SDbInstTupel& t, const SDbDefCommon*& def,
-               SDbInstTupel& stored) const override {
-        auto it = m_defs.find(QByteArray(name));
-        if (it == m_defs.end())
-            return DbErrUnknownParameter;
-        def = &it->second;
-        stored = t;
-        if (m_perPath.contains(QByteArray(name)))
-            stored.t1 = 0;
-        return DbOk;
-    }
-
-private:
-    std::map<QByteArray, SDbDefCommon> m_defs;
-    QList<QByteArray> m_perPath;
-};
-
-class FakeChangeSource : public CDbChangeSource {
-public:
-    void addChangeObserver(CDbChangeObserver* o) override { observers.push_back(o); }
-    void removeChangeObserver(CDbChangeObserver* o) override { std::erase(observers, o); }
-    void deliver(const QVector<SDbChange>& changes) {
-        for (CDbChangeObserver* o : std::vector<CDbChangeObserver*>(observers))
-            o->dbChanged(changes);
-    }
-    std::vector<CDbChangeObserver*> observers;
-};
-
-// Where corrections are written; onWrite stands for the database's reaction to the write.
-class FakeCorrections : public CDbMsgBuffer {
-public:
-    void giveAll(CDbMsgList& msgs) override {
-        while (!msgs.isEmpty()) {
-            CDbMsg* m = msgs.takeAt(0);
-            written.append(m->getName());
-            delete m;
-            if (onWrite)
-                onWrite();
-        }
-    }
-    QList<QByteArray> written;
-    std::function<void()> onWrite;
-};
-
-class FakeLayer : public COlLoadableExtension {
+// Every call hands back a correction of "Corrected" to the number of calls so far, which changes it.
+class CorrectingLayer : public COlLoadableExtension {
 public:
     int extensionKind() const override { return 0; }
     int extensionCode() const override { return 0; }
-    const char* parameterPrefix() const override { return "Id"; }
+    const char* parameterPrefix() const override { return ""; }
     int extensionOption() const override { return 0; }
-    int getInternalAction(const char* name, int, int, int, int) override { return masks.value(name, 0); }
-    int getSampleRate(CDbDataBaseIfc*, int, int, int, double& rate) override {
-        rate = 1;
-        return 0;
+    int getInternalAction(const char* name, int, int, int, int) override {
+        return QMap<QByteArray, int>{{"Value", 0x2}, {"Corrected", 0x20}}.value(name, 0);
     }
-    int setKobra(KobraDrvDeviceIfc* device, CDbDataBaseIfc*, CDbMsgBuffer* msgs, int path, int side,
+    int getSampleRate(CDbDataBaseIfc*, int, int, int, double&) override { return 0; }
+    int setKobra(KobraDrvDeviceIfc*, CDbDataBaseIfc*, CDbMsgBuffer* msgs, int path, int side,
                  int actions) override {
-        calls.push_back({path, side, actions, device});
-        if (!correction.isEmpty()) {
+        calls.push_back({path, side, actions});
+        if (correcting) {
+            const double value = double(calls.size());
             CDbMsgList list;
-            list.append(new CDbMsg(0, 0, correction.constData(), CDbAllType::fromInt(1), DbMsgSet, 0, 0, path,
+            list.append(new CDbMsg(0, 0, "Corrected", CDbAllType::fromDouble(value), DbMsgSet, 0, 0, path,
                                    side, 0, 0));
-            const qsizetype before = corrections->written.size();
             msgs->giveAll(list);
-            writtenWhileCalled += int(corrections->written.size() - before);
+            writtenWhileCalled += stored("Corrected", path, side) == value ? 1 : 0;
         }
         return 0;
     }
@@ -149,127 +59,63 @@ public:
 
     struct SCall {
         int path, side, actions;
-        KobraDrvDeviceIfc* device;
         bool operator==(const SCall&) const = default;
     };
-    QMap<QByteArray, int> masks;
     std::vector<SCall> calls;
-    QByteArray correction;
-    FakeCorrections* corrections = nullptr;
+    bool correcting = true;
     int writtenWhileCalled = 0;
 };
 
-class ChangeDispatcher : public ::testing::Test {
-protected:
-    ChangeDispatcher() {
-        layer.corrections = &corrections;
-        layer.masks = {{"PerInterface", 0x2}, {"PerPath", 0x4}, {"HostWide", 0x10}, {"Corrected", 0x20}};
-        // Interfaces (0,0), (0,1) and (1,0) run boxes 101, 102 and 103; (1,1) is off with box 101.
-        database.selected = {{{0, 0}, 1}, {{0, 1}, 2}, {{1, 0}, 3}, {{1, 1}, 1}};
-        database.state = {{{0, 0}, DbHostStateOn}, {{0, 1}, DbHostStateOn}, {{1, 0}, DbHostStateOn}};
+TEST(ChangeDispatcher, CorrectionsAreWrittenAfterTheLayerReturnsAndTheirChangesComeInRounds) {
+    CDbEngine& db = CDbEngine::instance();
+    db.reset();
+    dbtest::Defs defs;
+    defs.number("Value", 0, 100, 0, {2, 2});
+    defs.number("Corrected", 0, 1e6, 0, {2, 2});
+    defs.select("IdPDbKobraState", 0, 1, 0, {2, 2});
+    defs.select("IdPDbKobraSelected", 0, 20, 0, {2, 2});
+    defs.list("IdPDbKobraSerials", {2, 2});
+    ASSERT_EQ(defs.registerAll(), 0);
+    // Interfaces (0,0) and (0,1) have box 101 selected; only (0,0) runs it.
+    for (int side = 0; side < 2; ++side) {
+        ASSERT_EQ(write("IdPDbKobraSerials", 0, side, CDbAllType(new CDbDataTypeNString({"None", "101"}))),
+                  0);
+        ASSERT_EQ(write("IdPDbKobraSelected", 0, side, CDbAllType::fromInt(1)), 0);
     }
-    COlChangeDispatcher::SServices services() {
-        COlChangeDispatcher::SServices s;
-        s.changes = &source;
-        s.instances = &instances;
-        s.database = &database;
-        s.corrections = &corrections;
-        s.extensions = [this] { return QList<COlLoadableExtension*>{&layer}; };
-        s.devices = [this](int serial) { return devices.count(serial) ? &devices[serial] : nullptr; };
-        s.trace = [this](const QString& line) { traced.append(line); };
-        return s;
-    }
-    static SDbChange change(const SDbDefCommon& def, int t0, int t1) {
-        return SDbChange{def.name, {t0, t1, 0, 0}, &def};
-    }
+    ASSERT_EQ(write("IdPDbKobraState", 0, 0, CDbAllType::fromInt(DbHostStateOn)), 0);
 
-    FakeChangeSource source;
-    FakeInstances instances;
-    const SDbDefCommon& perInterface = instances.add("PerInterface", FakeInstances::PerInterface);
-    const SDbDefCommon& perPath = instances.add("PerPath", FakeInstances::PerPath);
-    const SDbDefCommon& hostWide = instances.add("HostWide", FakeInstances::HostWide);
-    const SDbDefCommon& boxState = instances.add("IdPDbKobraState", FakeInstances::PerInterface);
-    const SDbDefCommon& corrected = instances.add("Corrected", FakeInstances::PerInterface);
-    FakeDatabase database;
-    FakeCorrections corrections;
-    FakeLayer layer;
-    std::map<int, FakeDevice> devices{{101, {}}, {102, {}}, {103, {}}};
-    QStringList traced;
-};
-
-using Calls = std::vector<FakeLayer::SCall>;
-
-TEST_F(ChangeDispatcher, ProgramsEachRunningInterfaceTheChangedValueConcernsOnceWithTheCombinedMask) {
-    COlChangeDispatcher dispatcher(services());
+    CorrectingLayer layer;
+    vgxsim::SimKobraDevice box(101);
+    COlChangeDispatcher::SServices services;
+    services.changes = &db.changeSource();
+    services.instances = &db.registry();
+    services.database = db.dataBaseIfc();
+    services.corrections = db.msgBuffer();
+    services.extensions = [&] { return QList<COlLoadableExtension*>{&layer}; };
+    services.devices = [&](int serial) { return serial == 101 ? &box : nullptr; };
+    COlChangeDispatcher dispatcher(services);
     dispatcher.attach();
     dispatcher.attach();
-    ASSERT_EQ(source.observers.size(), 1u);
-    FakeDevice* box101 = &devices[101];
-    FakeDevice* box102 = &devices[102];
-    FakeDevice* box103 = &devices[103];
 
-    // Path 1's shared value concerns both of its sides, but (1,1) is off.
-    source.deliver({change(perInterface, 0, 1), change(perPath, 1, 0), change(perInterface, 0, 1)});
-    EXPECT_EQ(layer.calls, Calls({{0, 1, 0x2, box102}, {1, 0, 0x4, box103}}));
-
-    layer.calls.clear();
-    source.deliver({change(hostWide, 0, 0), change(perInterface, 0, 0)});
-    EXPECT_EQ(layer.calls, Calls({{0, 0, 0x12, box101}, {0, 1, 0x10, box102}, {1, 0, 0x10, box103}}));
-
-    // A box that starts learns everything; one that is gone is not programmed.
-    layer.calls.clear();
-    devices.erase(102);
-    source.deliver({change(boxState, 0, 0), change(perInterface, 0, 1)});
-    EXPECT_EQ(layer.calls, Calls({{0, 0, -1, box101}}));
-
-    dispatcher.detach();
-    layer.calls.clear();
-    source.deliver({change(hostWide, 0, 0)});
-    EXPECT_TRUE(layer.calls.empty());
-    dispatcher.attach();
-    {
-        COlChangeDispatcher other(services());
-        other.attach();
-        EXPECT_EQ(source.observers.size(), 2u);
-    }
-    EXPECT_EQ(source.observers.size(), 1u);
-}
-
-TEST_F(ChangeDispatcher, CorrectionsAreWrittenAfterTheLayerReturnsAndTheirChangesComeInBoundedRounds) {
-    COlChangeDispatcher dispatcher(services());
-    dispatcher.attach();
-    // Every correction changes a value of its interface again, which asks for another correction.
-    layer.correction = "Corrected";
-    corrections.onWrite = [&] { source.deliver({change(corrected, 0, 0)}); };
-
-    source.deliver({change(perInterface, 0, 0)});
+    ASSERT_EQ(write("Value", 0, 0, CDbAllType::fromDouble(5)), 0);
     EXPECT_EQ(layer.writtenWhileCalled, 0);
     ASSERT_GT(layer.calls.size(), 2u);
-    EXPECT_EQ(layer.calls[0].actions, 0x2);
-    EXPECT_EQ(layer.calls[1].actions, 0x20);
-    EXPECT_EQ(corrections.written.size(), qsizetype(layer.calls.size()));
-    ASSERT_EQ(traced.size(), 1);
-    EXPECT_TRUE(traced[0].contains("dropped")) << traced[0].toStdString();
+    EXPECT_EQ(layer.calls[0], (CorrectingLayer::SCall{0, 0, 0x2}));
+    EXPECT_EQ(layer.calls[1], (CorrectingLayer::SCall{0, 0, 0x20}));
+    EXPECT_EQ(stored("Corrected", 0, 0), double(layer.calls.size())) << "every correction is written";
 
-    // The next request starts afresh.
+    // The next request starts afresh, once (attached once), and reaches only the running interface.
     layer.calls.clear();
-    layer.correction.clear();
-    source.deliver({change(perInterface, 0, 1)});
-    EXPECT_EQ(layer.calls, Calls({{0, 1, 0x2, &devices[102]}}));
-}
+    layer.correcting = false;
+    ASSERT_EQ(write("Value", 0, 1, CDbAllType::fromDouble(6)), 0);
+    ASSERT_EQ(write("Value", 0, 0, CDbAllType::fromDouble(7)), 0);
+    EXPECT_EQ(layer.calls, (std::vector<CorrectingLayer::SCall>{{0, 0, 0x2}}));
 
-TEST_F(ChangeDispatcher, OperationsUseTheFirstLayerWithTheInterfacesBoxWhateverItsState) {
-    COlChangeDispatcher dispatcher(services());
-    EXPECT_EQ(dispatcher.selectedSerial(1, 0), 103);
-    EXPECT_EQ(dispatcher.setKobra(1, 1, 0x8), 0);
-    EXPECT_EQ(layer.calls, Calls({{1, 1, 0x8, &devices[101]}}));
-
-    COlChangeDispatcher::SServices none = services();
-    none.extensions = [] { return QList<COlLoadableExtension*>(); };
-    COlChangeDispatcher bare(none);
-    double rate = 0;
-    EXPECT_EQ(bare.setKobra(0, 0, 0x8), 1);
-    EXPECT_EQ(bare.getSampleRate(0, 0, rate), 1);
+    // Detached, it hears nothing.
+    dispatcher.detach();
+    ASSERT_EQ(write("Value", 0, 0, CDbAllType::fromDouble(8)), 0);
+    EXPECT_EQ(layer.calls.size(), 1u);
+    db.reset();
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The framework's numbered commands answered by the simulated boxes, read the way the calling code
-// reads them: record fields at their offsets, texts through the text word, the test verdict through
-// arg3; and the commands it refuses.
+// reads them: record fields at their offsets and texts through the text word; and the commands it
+// refuses.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -97,18 +97,6 @@ TEST_F(OlFrameworkCommands, EepromWritesPersistAcrossReconnectAndBoardAndBoxAreS
          {std::tuple{Basic, int(OlEepromBobRead), 0}, {Full, 5, 0}, {Full, int(OlEepromWrite), 0}})
         EXPECT_EQ(eeprom(serial, mode, value), Refused) << serial << " mode " << mode;
     EXPECT_EQ(eeprom(Full, OlEepromRead), "777");
-}
-
-TEST_F(OlFrameworkCommands, ServiceTestsReportTheVerdictThroughArg3) {
-    auto verdict = [&](int code, int serial, int entryFlag) {
-        COlCommandData d = block(serial, 0, entryFlag);
-        EXPECT_TRUE(run(code, d));
-        return d.arg3;
-    };
-    EXPECT_EQ(verdict(OlCmdCpriTest, Full, 1), 0);
-    EXPECT_NE(verdict(OlCmdCpriTest, Basic, 1), 0) << "no CPRI board";
-    EXPECT_NE(verdict(OlCmdCpriTest, Basic, 0), 0) << "a failure is flagged even when the flag entered 0";
-    EXPECT_NE(verdict(OlCmdDigRfTest1, Full, 1), 0) << "no DigRF board";
 }
 
 TEST_F(OlFrameworkCommands, RefusesUnknownCodesMissingBlocksBoxesThatAreNotThereAndWhileStopped) {

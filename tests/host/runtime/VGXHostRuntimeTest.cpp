@@ -1,7 +1,6 @@
 // The host runtime: refusing libraries that are not plug-ins, and the order in which it drives a
 // plug-in module from loading to unloading.
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,10 +11,8 @@
 #include "host/gui/VGXDialogItem.h"
 #include "host/gui/VGXMain.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
-#include "host/olfw/COlManager.h"
 #include "host/runtime/CDefaultLoadableModuleImplementation.h"
 #include "host/runtime/impl/VGXHostRuntime.h"
-#include "host/util/VGXAnchorInterface.h"
 #include "host/util/VGXErrorManager.h"
 #include "host/util/VGXUtility.h"
 #include "host/util/impl/VGXTraceSink.h"
@@ -79,11 +76,6 @@ protected:
 
     QTemporaryDir m_dir;
     VGXHostRuntime::Options m_options;
-};
-
-class Manager : public COlManager {
-public:
-    COlCommandIfc* commandInterface() override { return nullptr; }
 };
 
 } // namespace
@@ -179,36 +171,4 @@ TEST_F(VGXHostRuntimeTest, DrivesAPluginFromStartToShutdown) {
     EXPECT_TRUE(dialogItems().isEmpty());
     EXPECT_TRUE(VGXMain::fileTypes().isEmpty());
     EXPECT_EQ(VGXDescriptors::count(), 0);
-
-    // A second shutdown (and the destructor's) finds nothing to do.
-    lines.clear();
-    rt.shutdown();
-    EXPECT_TRUE(steps(lines).isEmpty());
-}
-
-TEST_F(VGXHostRuntimeTest, OptionsAndManagerHoldForTheRuntimesLifetime) {
-    QStringList lines;
-    VGXScopedTraceCapture capture([&](const QString& l) { lines << l; }, false);
-    Manager manager;
-    {
-        m_options.settingsDir = m_dir.filePath("created/by/runtime");
-        m_options.trace = true;
-        VGXHostRuntime rt(m_options);
-        QString error;
-        ASSERT_TRUE(rt.start(&error)) << error.toStdString();
-        VGXUtility::traceMessage("inside");
-        // The settings folder is made and takes the modules' settings stores.
-        QSettings store("Maravel", "Wavemill");
-        EXPECT_TRUE(store.fileName().startsWith(m_options.settingsDir)) << store.fileName().toStdString();
-        VGXAnchorInterface* anchor = VGXUtility::getAnchorInterface();
-        ASSERT_NE(anchor, nullptr);
-        rt.setOlManager(&manager);
-        EXPECT_EQ(anchor->olManager(), &manager);
-        rt.shutdown();
-        EXPECT_EQ(anchor->olManager(), nullptr);
-    }
-    EXPECT_FALSE(VGXTraceSink::tracing());
-    VGXUtility::traceMessage("outside");
-    EXPECT_TRUE(lines.contains("trace: inside"));
-    EXPECT_FALSE(lines.contains("trace: outside"));
 }

@@ -15,7 +15,6 @@ TEST_F(ScpiFixture, NumbersKeywordsAndBooleansStoreTheirValues) {
             {"2.5e3 kHz", 2.5e6},
             {"10 MAHZ", 10e6},
             {"+.5e6", 5e5},
-            {"7000.", 7e3},
             {"#H3E8", 1000}});
     stores("BBIN:EXT:CLOC:SKEW", "TstClocSkew", {{"500PS", 5e-10}, {"-1.5NS", -1.5e-9}, {"4000 FS", 4e-12}});
     stores("KOBR:SEL", "TstKobrSelect", {{"1.6", 2}}); // selections round

@@ -1,6 +1,5 @@
 // Header resolution: path rules, mnemonic forms, numeric suffixes and the instance a command reaches.
 #include "ScpiFixture.h"
-#include "host/scpi/impl/CScpiParser.h"
 #include "host/scpi/impl/ScpiErrors.h"
 
 using namespace MvQARN;
@@ -115,17 +114,4 @@ TEST_F(ScpiFixture, SuffixesOutOfRangeAreRefused) {
     // Suffix 1 is the default of a node without a selector.
     EXPECT_EQ(run("KOBR1:USER1:DIR1?"), "REC");
     EXPECT_TRUE(codes().isEmpty());
-}
-
-// The fixed-side words, which the test tree's paths do not combine with a selector.
-TEST(ScpiSuffixWords, AFixedSideWinsOverTheSelector) {
-    CScpiParser::SAddress out, in;
-    out.bothSides = in.bothSides = true;
-    ASSERT_TRUE(CScpiParser::applySuffix(out, 1, 4));
-    ASSERT_TRUE(CScpiParser::applySuffix(out, 268, -1)); // fixed Out
-    out.selSide = 0;
-    EXPECT_EQ(CScpiParser::tupelOf(out), (SDbInstTupel{1, 1, 0, 0}));
-    ASSERT_TRUE(CScpiParser::applySuffix(in, 260, -1)); // fixed In
-    ASSERT_TRUE(CScpiParser::applySuffix(in, 1, 3));
-    EXPECT_EQ(CScpiParser::tupelOf(in), (SDbInstTupel{0, 0, 0, 0}));
 }

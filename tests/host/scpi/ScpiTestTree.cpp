@@ -11,6 +11,7 @@
 #include "host/db/CDbUpdFunc.h"
 #include "host/db/DbDefinitions.h"
 #include "host/db/impl/CDbEngine.h"
+#include "host/scpi/ScpiStandardValues.h"
 #include "host/util/VGXErrorManager.h"
 #include "support/TestDbDefinitions.h"
 
@@ -134,41 +135,14 @@ dbtest::Defs& buildRecords() {
 
 // ---- Command tables ------------------------------------------------------------------------
 
-const SScpiKeyword kwBool[] = {{"0", 0, 0}, {"1", 1, 0}, {"OFF", 0, 0}, {"ON", 1, 0}, {nullptr, 0, 0}};
-constexpr SScpiKeyword kwMin = {"MINimum", ScpiSpecialMin, ScpiKeywordSpecial};
-constexpr SScpiKeyword kwMax = {"MAXimum", ScpiSpecialMax, ScpiKeywordSpecial};
-constexpr SScpiKeyword kwDef = {"DEFault", ScpiSpecialDef, ScpiKeywordSpecial};
-const SScpiKeyword kwNum[] = {kwMin, kwMax, kwDef, {"OFF", 0, 0}, {nullptr, 0, 0}};
-// UP and DOWN without the special flag, as a tree may well write them.
-const SScpiKeyword kwFreq[] = {
-    kwMin,         kwMax,          kwDef, {"UP", ScpiSpecialUp, 0}, {"DOWN", ScpiSpecialDown, 0},
-    {"OFF", 0, 0}, {nullptr, 0, 0}};
-const SScpiKeyword kwPhase[] = {{"0", 0, 0}, {"90", 1, 0}, {"180", 2, 0}, {"270", 3, 0}, {nullptr, 0, 0}};
-const SScpiKeyword kwLogic[] = {{"LVDS", 0, 0},   {"LVTTl", 1, 0},  {"CMOS33", 2, 0}, {"CMOS25", 3, 0},
-                                {"CMOS18", 4, 0}, {"CMOS15", 5, 0}, {"CMOS12", 8, 0}, {nullptr, 0, 0}};
-const SScpiKeyword kwDir[] = {{"RECeiver", 0, 0}, {"TRANsmitter", 1, 0}, {nullptr, 0, 0}};
-const SScpiKeyword kwSpi[] = {{"1MHZ", 0, 0},    {"2.5MHZ", 1, 0}, {"5MHZ", 2, 0}, {"8.333MHZ", 3, 0},
-                              {"12.5MHZ", 4, 0}, {"25MHZ", 5, 0},  {nullptr, 0, 0}};
-constexpr int hz(int powerOfTen) {
-    return scpiUnitCode(ScpiQuantityFrequency, powerOfTen);
-}
-constexpr int sec(int powerOfTen) {
-    return scpiUnitCode(ScpiQuantityTime, powerOfTen);
-}
-const SScpiUnit unFreq[] = {{"HZ", hz(0)},  {"KHZ", hz(3)},  {"MHZ", hz(6)}, {"MAHZ", hz(6)},
-                            {"GHZ", hz(9)}, {"THZ", hz(12)}, {nullptr, 0}};
-const SScpiUnit unTime[] = {{"S", sec(0)},   {"MS", sec(-3)},  {"US", sec(-6)},
-                            {"NS", sec(-9)}, {"PS", sec(-12)}, {nullptr, 0}};
+using namespace ScpiStandard;
 
-constexpr unsigned kNumber = ScpiValNumeric | ScpiValChar | ScpiValKeyword;
-const SScpiValDesc dBool = {
-    .type = ScpiValChar | ScpiValKeyword, .format = ScpiFormatPlain, .keywords = kwBool};
-const SScpiValDesc dList = {.type = ScpiValList, .format = ScpiFormatPlain};
-const SScpiValDesc dText = {.type = ScpiValString, .format = ScpiFormatPlain};
-const SScpiValDesc dBits = {.type = ScpiValBits, .format = ScpiFormatBits, .count = 10};
-const SScpiValDesc dNum = {.type = kNumber, .format = ScpiFormatNumber, .keywords = kwNum};
-const SScpiValDesc dFreq = {.type = kNumber, .format = ScpiFormatNumber, .units = unFreq, .keywords = kwFreq};
-const SScpiValDesc dTime = {.type = kNumber, .format = ScpiFormatNumber, .units = unTime, .keywords = kwNum};
+const SScpiKeyword kwPhase[] = {{"0", 0, 0}, {"90", 1, 0}, {"180", 2, 0}, {"270", 3, 0}, kwEnd};
+const SScpiKeyword kwLogic[] = {{"LVDS", 0, 0},   {"LVTTl", 1, 0},  {"CMOS33", 2, 0}, {"CMOS25", 3, 0},
+                                {"CMOS18", 4, 0}, {"CMOS15", 5, 0}, {"CMOS12", 8, 0}, kwEnd};
+const SScpiKeyword kwDir[] = {{"RECeiver", 0, 0}, {"TRANsmitter", 1, 0}, kwEnd};
+const SScpiKeyword kwSpi[] = {{"1MHZ", 0, 0},    {"2.5MHZ", 1, 0}, {"5MHZ", 2, 0}, {"8.333MHZ", 3, 0},
+                              {"12.5MHZ", 4, 0}, {"25MHZ", 5, 0},  kwEnd};
 const SScpiValDesc dPhase = {.type = ScpiValKeyword, .format = ScpiFormatPlain, .keywords = kwPhase};
 const SScpiValDesc dLogic = {.type = ScpiValChar, .format = ScpiFormatPlain, .keywords = kwLogic};
 const SScpiValDesc dDir = {.type = ScpiValChar, .format = ScpiFormatPlain, .keywords = kwDir};

@@ -1,4 +1,4 @@
-// Error manager: history, subscribers and per-request collectors.
+// Error manager: subscribers, per-request collectors and the history across threads.
 #include <QThread>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -12,18 +12,6 @@ class VGXErrorManagerTest : public ::testing::Test {
 protected:
     void SetUp() override { VGXErrorManager::clearHistory(); }
 };
-
-TEST_F(VGXErrorManagerTest, HistoryKeepsSignalsInOrderWithRisingSerialsUpToItsLimit) {
-    // Beyond its limit the oldest go.
-    const int limit = VGXErrorManager::historyLimit();
-    for (int i = 0; i < limit + 5; ++i)
-        VGXErrorManager::signal(i, QString());
-    const QList<VGXErrorRecord> full = VGXErrorManager::history();
-    ASSERT_EQ(full.size(), limit);
-    EXPECT_EQ(full.first().code, 5);
-    EXPECT_EQ(full.last().code, limit + 4);
-    EXPECT_LT(full[0].serial, full[1].serial);
-}
 
 TEST_F(VGXErrorManagerTest, SubscribersHearSignalsUntilTheyUnsubscribeEvenFromTheirCallback) {
     QList<int> a, b;

@@ -3,13 +3,11 @@
 // each read through the host database.
 #include <cstring>
 #include <gtest/gtest.h>
-#include <string>
 
 #include "FunctionTestSupport.h"
 #include "host/db/CDbCnct.h"
 #include "host/olfw/KobraReadoutTable.h"
 #include "host/olfw/KobraSerialData.h"
-#include "params/KobraSelected.h"
 
 using namespace MvQARN;
 using namespace fntest;
@@ -28,9 +26,7 @@ TEST_F(ConvOutFunctions, SampleRateFollowsTheDataFormat) {
     const Case cases[] = {
         // serial, word size 16, DDR, interleaved: clock x 2 x 0.5 / 16
         {0, 1, 1, 0, 0, 16, 10e6, 10e6 * 2 * 0.5 / 16},
-        {0, 0, 0, 0, 0, 8, 80e6, 10e6},
         {0, 0, 2, 0, 3, 4, 8e6, 1e6}, // the ratio is a parallel setting
-        {1, 0, 0, 0, 0, 16, 10e6, 10e6},
         {1, 1, 0, 0, 1, 16, 10e6, 16e6},
         {1, 0, 1, 1, 2, 16, 100e6, 100e6 * 0.5 * 0.25 * 0.4}, // IF, 2/5
         {1, 1, 2, 0, 5, 16, 40e6, 40e6 * 2 * 0.5 * 0.05},
@@ -78,13 +74,11 @@ TEST_F(ConvOutFunctions, ReadsComputeTheirValueFromOtherParameters) {
     } cases[] = {
         {{{"IdPDbLynxClocRate", 40e6}}, "IdPDbLynxIFFreq", tup(1, 1), 10e6}, // a quarter of the clock
         {{}, "IdPDbLynxIFFreq", tup(0, 1), 2.5e6},
-        {{}, "IdPiDbLynxExtRefFreq", tup(0, 1), 10e6},
         {{{"IdPDbLynxExtRefFreq", 0}}, "IdPiDbLynxExtRefFreq", tup(0, 1), 5e6},
         {{{"IdPDbLynxExtRefFreq", 2}}, "IdPiDbLynxExtRefFreq", tup(0, 1), 13e6},
         // The record length twin rounds up to the offered lengths.
         {{{"IdPDbKobraTranRecDataLength", 512}}, "IdPiDbKobraTranRecDataLength", tup(0, 0, 0, 1), 512},
         {{{"IdPDbKobraTranRecDataLength", 513}}, "IdPiDbKobraTranRecDataLength", tup(0, 0, 0, 1), 1024},
-        {{{"IdPDbKobraTranRecDataLength", 1024}}, "IdPiDbKobraTranRecDataLength", tup(0, 0, 0, 1), 1024},
         {{{"IdPDbKobraTranRecDataLength", 1500}}, "IdPiDbKobraTranRecDataLength", tup(0, 0, 0, 1), 2048},
         // The trigger delay counts from the position in percent of the last sample.
         {{{"IdPDbKobraTranRecDataLength", 1024}, {"IdPDbKobraTranRecTrigPosition", 50}},
@@ -110,49 +104,25 @@ TEST_F(ConvOutFunctions, ReadsComputeTheirValueFromOtherParameters) {
 
 // ---- twins and recorder ---------------------------------------------------------------------------
 
+// The twins show the serial number behind an interface's (or the configuration's) selection among the
+// first twenty boxes; an entry that is no number, or a list that lost the box, gives no box.
 TEST_F(ConvOutFunctions, SerialNumberTwinsReadTheSelectedBoxes) {
-    setSerials({100123, 100456});
-    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), 0);
-    setInt("IdPDbKobraSelected", tup(1, 1), 2);
-    setInt("IdPDbKobraConfigSelected", tup(0, 0), 1);
-    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), 100456);
-    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(0, 1)), 0);
-    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraConfigSelected", tup(0, 0)), 100123);
-    // A list that lost the box: no box.
-    ASSERT_EQ(writeList("IdPDbKobraSerials", QStringList{"None", "100123"}), 0);
-    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), 0);
-}
-
-// The serial number behind an interface's (or the configuration's) selection, which the twins show.
-class KobraSelected : public FunctionTest {
-protected:
-    int selected(const SDbInstTupel& t, bool configured) {
-        auto cnct = db().makeContext("IdPDbLynxState", t, CDbAllType(), &m_answer);
-        return Kobra::getKobraSelected(*cnct, configured);
-    }
-};
-
-TEST_F(KobraSelected, AnswersTheSerialNumberBehindTheSelectedEntryOfTheFirstTwenty) {
     QStringList list{"None", "100123", "1.23457e+06", "no serial"};
     for (int i = 4; i <= 20; ++i)
         list << QString::number(300000 + i);
     ASSERT_EQ(writeList("IdPDbKobraSerials", list), 0); // 21 entries
-    EXPECT_EQ(selected(tup(1, 0), false), 0);
-    const std::pair<int, int> cases[] = {
-        {1, 100123},  {2, 1234570}, // an entry in exponent form
-        {3, 0},                     // an entry that is no number
-        {19, 300019}, {20, 0},      // beyond the first twenty boxes
-    };
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), 0);
+    const std::pair<int, int> cases[] = {{1, 100123}, {2, 1234570}, {3, 0}, {19, 300019}, {20, 0}};
     for (const auto& [index, serial] : cases) {
-        setInt("IdPDbKobraSelected", tup(0, 1), index);
-        EXPECT_EQ(selected(tup(0, 1), false), serial) << index;
+        setInt("IdPDbKobraSelected", tup(1, 1), index);
+        EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), serial) << index;
     }
-    EXPECT_EQ(selected(tup(1, 0), true), 0);
+    setInt("IdPDbKobraSelected", tup(1, 1), 1);
     setInt("IdPDbKobraConfigSelected", tup(0, 0), 2);
-    EXPECT_EQ(selected(tup(1, 0), true), 1234570);
-    db().reset(); // nothing defined any more: no box
-    EXPECT_EQ(selected(tup(0, 1), false), 0);
-    EXPECT_EQ(selected(tup(0, 0), true), 0);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(0, 1)), 0);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraConfigSelected", tup(0, 0)), 1234570);
+    ASSERT_EQ(writeList("IdPDbKobraSerials", QStringList{"None"}), 0);
+    EXPECT_DOUBLE_EQ(readNumber("IdPiDbKobraSelected", tup(1, 1)), 0);
 }
 
 // ---- ARB and test signal --------------------------------------------------------------------------
@@ -310,21 +280,16 @@ protected:
     bool accept = true;
 };
 
-TEST_F(BoxReadout, SwitchedOffInterfacesShowNoValuesAndAnIdleTrigger) {
+// Switched off, an interface shows no values and an idle trigger; switched on, it asks its box.
+TEST_F(BoxReadout, SwitchedOnInterfacesAskTheirBox) {
     useCommands();
     const SDbInstTupel t = tup(1, 0);
     EXPECT_EQ(readText("IdPDbLynxTriggerStatus", t), QStringLiteral("Idle"));
     EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestRxBer", t), 0);
-    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestRxIqWords", t), 0);
-    EXPECT_EQ(readInt("IdPDbLynxTriggerState", t), 0);
-    EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxExtRefFreqVal", t), 0);
     EXPECT_TRUE(m_commands.callsOf(OlCmdReadout).isEmpty());
-}
-
-TEST_F(BoxReadout, SwitchedOnInterfacesAskTheirBox) {
+    db().setOlCommand(nullptr);
     switchOn(1, 0, 2);
     useCommands();
-    const SDbInstTupel t = tup(1, 0);
     EXPECT_EQ(readText("IdPDbLynxTriggerStatus", t), QStringLiteral("Running"));
     EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestRxBer", t), 2.5e-7);
     EXPECT_DOUBLE_EQ(readNumber("IdPDbLynxTestRxIqWords", t), 123456789012.0);
@@ -346,16 +311,6 @@ TEST_F(BoxReadout, SwitchedOnInterfacesAskTheirBox) {
     db().setOlCommand(nullptr);
     accept = true;
     EXPECT_EQ(readText("IdPDbLynxTriggerStatus", t), QStringLiteral("---"));
-}
-
-// ---- settings file names --------------------------------------------------------------------------
-
-TEST_F(ConvOutFunctions, SaveNameReadsAsTheRecallName) {
-    const SDbInstTupel t = tup(1, 1);
-    writeText("IdPDbLynxRcl", t, "my_setting");
-    ASSERT_EQ(storedText("IdPDbLynxRcl", t), QStringLiteral("my_setting"));
-    EXPECT_EQ(readText("IdPDbLynxSav", t), QStringLiteral("my_setting"));
-    EXPECT_EQ(readText("IdPDbLynxSav", tup(0, 1)), QString());
 }
 
 } // namespace

@@ -43,14 +43,6 @@ TEST_F(StateSwitch, SwitchingOnWithoutABoxIsRefusedAndChangesNothing) {
     EXPECT_EQ(writeInt("IdPDbLynxState", tup(0, 1), 1), DbErrNoBox);
     EXPECT_EQ(errorCodes(), QList<int>({DbErrNoBox}));
     EXPECT_TRUE(unchanged(before));
-
-    // A selection pointing past the list is no box either.
-    setInt("IdPDbKobraSelected", tup(0, 1), 1);
-    ASSERT_EQ(writeList("IdPDbKobraSerials", QStringList{"None"}), 0);
-    setInt("IdPDbKobraState", tup(0, 1), 0);
-    const Snapshot again = snapshot();
-    EXPECT_EQ(writeInt("IdPDbLynxState", tup(0, 1), 1), DbErrNoBox);
-    EXPECT_TRUE(unchanged(again));
 }
 
 TEST_F(StateSwitch, SwitchingOnWritesTypeModeAndStateInThisOrder) {
@@ -191,16 +183,6 @@ TEST_F(BoxStateCheck, WithoutABoxOrAModuleForTheTypeTheStateIsRefused) {
     EXPECT_EQ(writeInt("IdPDbKobraState", tup(0, 0), 1), DbErrNoModule);
     setInt("IdPDbKobraType", tup(0, 0), 1); // SSI: no module in the table
     EXPECT_EQ(writeInt("IdPDbKobraState", tup(0, 0), 1), DbErrNoModule);
-    EXPECT_EQ(storedInt("IdPDbKobraState", tup(0, 0)), 0);
-    EXPECT_TRUE(m_cpri->received.isEmpty());
-}
-
-TEST_F(BoxStateCheck, SwitchingOffAndExpandedRequestsAreNotForwarded) {
-    setInt("IdPDbKobraSelected", tup(0, 0), 1);
-    setInt("IdPDbKobraType", tup(0, 0), 2);
-    runBoxAs(0, 0, 2); // the state travels behind the type
-    EXPECT_EQ(storedInt("IdPDbKobraState", tup(0, 0)), 1);
-    EXPECT_EQ(writeInt("IdPDbKobraState", tup(0, 0), 0), 0);
     EXPECT_EQ(storedInt("IdPDbKobraState", tup(0, 0)), 0);
     EXPECT_TRUE(m_cpri->received.isEmpty());
 }
