@@ -147,6 +147,22 @@ TEST_F(LynxGraphTest, ClockReferenceLabelShortOnNarrowDiagrams) {
     }
 }
 
+TEST_F(LynxGraphTest, DiagramsStayReadableFromTheirMinimumWidthUp) {
+    // The fullest settings: the user's clock adds a line, "Frame Sync" is the longest label.
+    setBoth("IdPDbLynxClocSour", Out, 1, 0);
+    std::unique_ptr<CLynxGraphBase> diagrams[] = {
+        make<CBasebandLynxGraphClock>(Out), make<CBasebandLynxGraphSsi>(Out),
+        make<CBasebandLynxGraphDataBit>(Out), make<CBasebandLynxGraphProtocol>(Out)};
+    for (const auto& d : diagrams) {
+        for (int width : {d->minimumSizeHint().width(), d->sizeHint().width(), 700}) {
+            d->resize(width, d->sizeHint().height());
+            const QByteArray what =
+                d->metaObject()->className() + QByteArray(" at ") + QByteArray::number(width);
+            expectReadable(*d, what.constData());
+        }
+    }
+}
+
 TEST_F(LynxGraphTest, DataBitMarksTheWordOnTheInterfaceLines) {
     struct Case {
         int variant, size, align, order;

@@ -184,7 +184,8 @@ int main(int argc, char** argv) {
                  frame,
                  PanelWidth},
                 {"In, clock source REF IN", 0, {{source, 2}}, ssi, PanelWidth},
-                {"Out, clock source User Interface", 1, {{source, 1}}, ssi, PanelWidth}}) &&
+                {"Out, clock source User Interface", 1, {{source, 1}}, ssi, PanelWidth},
+                {"In, Internal, narrow", 0, {{source, 0}}, ssi, 300}}) &&
          ok;
     CDbEngine::instance().reset();
     return ok ? 0 : 1;

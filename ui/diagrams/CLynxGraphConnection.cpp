@@ -135,6 +135,12 @@ CLynxGraphModel layoutLynxConnection(const SLynxConnection& c, const QSizeF& siz
         w = widths(c, available, font, small);
     }
     const bool outside = !fits(w);
+    if (outside) {
+        // "IQ Data" goes above the boxes: its gap gives room to the pins and labels at the DUT.
+        const double rest = w.gap1 + w.gap2;
+        w.gap1 = qMax(MinGap + CLynxGraphPath::BroadHead, qMin(w.gap1, rest - w.need2));
+        w.gap2 = rest - w.gap1;
+    }
     const QFontMetricsF fm(font);
     const QFontMetricsF sm(small);
     const double th = fm.height();
@@ -143,12 +149,12 @@ CLynxGraphModel layoutLynxConnection(const SLynxConnection& c, const QSizeF& siz
     // Outside labels: "IQ Data" and the first link above the boxes, the last link below them.
     const bool linksBelow = outside && c.links.size() > 1;
     const double top = Margin + (outside ? th + 2 : 0);
-    const double available_h = size.height() - top - Margin;
+    const double availableHeight = size.height() - top - Margin;
     double bh;
     if (c.reference)
-        bh = (available_h - th - 2) / 1.25;
+        bh = (availableHeight - th - 2) / 1.25;
     else
-        bh = available_h - (linksBelow ? th + 2 : 0);
+        bh = availableHeight - (linksBelow ? th + 2 : 0);
     bh = qMax(bh, 2 * th);
 
     CLynxGraphModel m;
