@@ -107,7 +107,7 @@ void paintLynxGraph(QPainter& p, const CLynxGraphModel& m, const QFont& font, co
     }
 
     for (const CLynxGraphTrace& t : m.traces) {
-        p.setPen(QPen(palette.color(QPalette::Mid), 1, Qt::DashLine));
+        p.setPen(QPen(palette.color(QPalette::Dark), 1, Qt::DashLine));
         for (const QLineF& mark : t.marks)
             p.drawLine(mark);
         p.setPen(QPen(text, 1));
