@@ -176,4 +176,31 @@ TEST_F(RecallHostTest, FileOfTheOtherSideRecallsWithTheValuesTheSideFixes) {
         << testsupport::differences(out, in).join('\n').toStdString();
 }
 
+// The host tells the module of every recall it has done, and the module lets the host baseband follow
+// the interfaces that drive it again; a refused recall is no recall.
+TEST_F(RecallHostTest, HostNotifiesTheModuleOfADoneRecallAndItReappliesTheDeviceStates) {
+    const SDbInstTupel outA = tup(0, 1), inB = tup(1, 0);
+    save(inB, QStringLiteral("plain"));
+    setInt("IdPDbLynxDeviceState", outA, 1);
+    ASSERT_EQ(readInt("IdPDbBboutClocSour", tup(0, 0)), 0);
+    ASSERT_EQ(readInt("IdPDbBboutState", tup(0, 0)), 0);
+    // The host's baseband is set by hand, away from what the interface asks for.
+    setInt("IdPDbBboutClocSour", tup(0, 0), 1);
+    setInt("IdPDbBboutState", tup(0, 0), 1);
+
+    QByteArray broken = fileText(QStringLiteral("plain"));
+    putFile(QStringLiteral("broken"),
+            broken.replace("IdPDbLynxDataStrobPos[0,0]=num:0", "IdPDbLynxDataStrobPos[0,0]=num:16"));
+    recall(inB, QStringLiteral("broken"));
+    ASSERT_EQ(errorTexts().size(), 1);
+    EXPECT_EQ(readInt("IdPDbBboutClocSour", tup(0, 0)), 1);
+    EXPECT_EQ(readInt("IdPDbBboutState", tup(0, 0)), 1);
+
+    // A recall of another interface, which leaves Out A's settings alone.
+    recall(inB, QStringLiteral("plain"));
+    EXPECT_TRUE(errorTexts().isEmpty()) << errorTexts().join("; ").toStdString();
+    EXPECT_EQ(readInt("IdPDbBboutClocSour", tup(0, 0)), 0);
+    EXPECT_EQ(readInt("IdPDbBboutState", tup(0, 0)), 0);
+}
+
 } // namespace
