@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -374,66 +375,93 @@ int CDbSettingsFiles::applyRecalled(const CLynxFile::SHeader& h, const QVector<C
         if (!it.rec->def()->savRcl)
             setRaw(it.rec, it.stored, it.value);
     }
-    int refusal = DbOk;
-    QString refusalText;
-    {
-        // Values an instance fixes through its check (one choice left) are taken first: the checks
-        // of the others depend on them.
-        for (int round = 0, changed = 1; changed && round < 4; ++round) {
-            changed = 0;
-            for (SItem& it : items) {
-                if (it.rec->def()->savRcl || it.rec->type() != DbTypeSelect)
-                    continue;
-                CDbForwardAnswerBuffer quiet(nullptr);
-                CDbRequestPipeline::SFit fit;
-                CDbAllType v = it.value;
-                m_pipeline.fitValue(it.rec, it.addressed, v, kRecallFlags, quiet, fit);
-                const int forced = fit.hasChoices ? forcedChoice(fit.choices) : -1;
-                if (forced >= 0 && !it.value.isEqual(CDbAllType::fromInt(forced))) {
-                    it.value = CDbAllType::fromInt(forced);
-                    setRaw(it.rec, it.stored, it.value);
-                    changed = 1;
-                }
-            }
+    // Checks a value in the state in place; what the preset leaves is no change of the file's making.
+    auto check = [&](SItem& it, CDbRequestPipeline::SFit& fit, QString& why) {
+        if (it.rec->def()->savRcl || it.value.isEqual(it.baseline))
+            return int(DbOk);
+        CDbForwardAnswerBuffer quiet(nullptr);
+        CDbAllType v = it.value;
+        const int e = m_pipeline.fitValue(it.rec, it.addressed, v, kRecallFlags, quiet, fit);
+        if (e == DbOk) {
+            it.value = v; // a number within the tolerance of a bound is put onto it
+            setRaw(it.rec, it.stored, v);
+            return e;
+        }
+        why =
+            quiet.getErrors().isEmpty() ? QString::fromLatin1(dbErrorText(e)) : quiet.getErrors().last().text;
+        if (e == DbErrOutOfRange && fit.hasChoices) {
+            QStringList offered;
+            for (int c : fit.choices)
+                offered << QString::number(c);
+            why += QStringLiteral(", allowed here: %1").arg(offered.join(QStringLiteral(", ")));
+        } else if (e == DbErrOutOfRange && fit.hasLimits) {
+            why +=
+                QStringLiteral(", allowed here: %1 .. %2").arg(fit.min, 0, 'g', 12).arg(fit.max, 0, 'g', 12);
+        }
+        return e;
+    };
+    QString refusal;
+    auto refuse = [&](const SItem& it, const QString& why) {
+        refusal = QStringLiteral("Settings file refused: %1: line %2: %3 = %4: %5")
+                      .arg(fileName)
+                      .arg(it.entry->line)
+                      .arg(QString::fromUtf8(it.entry->name), valueText(it.value), why);
+    };
+    // Selections this instance fixes (a single choice left, such as the In side's signal type) in a
+    // file made on another interface.
+    std::vector<std::pair<SItem*, CDbAllType>> forced;
+    for (SItem& it : items) {
+        if (it.rec->def()->savRcl || it.rec->type() != DbTypeSelect)
+            continue;
+        CDbForwardAnswerBuffer quiet(nullptr);
+        CDbRequestPipeline::SFit fit;
+        CDbAllType v = it.value;
+        m_pipeline.fitValue(it.rec, it.addressed, v, kRecallFlags, quiet, fit);
+        const int only = fit.hasChoices ? forcedChoice(fit.choices) : -1;
+        if (only >= 0 && !it.value.isEqual(CDbAllType::fromInt(only)))
+            forced.emplace_back(&it, CDbAllType::fromInt(only));
+    }
+    // The file must hold a state its own interface allows: each value is checked in it as saved.
+    for (SItem& it : items) {
+        bool isForced = false;
+        for (const auto& f : forced)
+            isForced = isForced || f.first == &it;
+        CDbRequestPipeline::SFit fit;
+        QString why;
+        if (!isForced && check(it, fit, why) != DbOk) {
+            refuse(it, why);
+            break;
+        }
+    }
+    // Then this instance's fixed values go in, and a number they leave outside its limits is pulled
+    // onto the nearer one, as the update functions do when such a value changes.
+    if (refusal.isEmpty() && !forced.empty()) {
+        for (auto& [it, v] : forced) {
+            it->value = v;
+            setRaw(it->rec, it->stored, v);
         }
         for (SItem& it : items) {
-            // What the preset leaves is no change of the file's making.
-            if (it.rec->def()->savRcl || it.value.isEqual(it.baseline))
-                continue;
-            CDbForwardAnswerBuffer quiet(nullptr);
             CDbRequestPipeline::SFit fit;
-            CDbAllType v = it.value;
-            const int e = m_pipeline.fitValue(it.rec, it.addressed, v, kRecallFlags, quiet, fit);
-            if (e == DbOk) {
-                it.value = v; // a number within the tolerance of a bound is put onto it
-                setRaw(it.rec, it.stored, v);
+            QString why;
+            if (check(it, fit, why) == DbOk)
                 continue;
+            double x = 0;
+            if (it.rec->type() == DbTypeNumber && fit.hasLimits && fit.min <= fit.max &&
+                it.value.toDouble(x)) {
+                it.value = CDbAllType::fromDouble(std::clamp(x, fit.min, fit.max));
+                setRaw(it.rec, it.stored, it.value);
+                if (check(it, fit, why) == DbOk)
+                    continue;
             }
-            QString why = quiet.getErrors().isEmpty() ? QString::fromLatin1(dbErrorText(e))
-                                                      : quiet.getErrors().last().text;
-            if (e == DbErrOutOfRange && fit.hasChoices) {
-                QStringList offered;
-                for (int c : fit.choices)
-                    offered << QString::number(c);
-                why += QStringLiteral(" (allowed here: %1)").arg(offered.join(QStringLiteral(", ")));
-            } else if (e == DbErrOutOfRange && fit.hasLimits) {
-                why += QStringLiteral(" (allowed here: %1 .. %2)")
-                           .arg(fit.min, 0, 'g', 12)
-                           .arg(fit.max, 0, 'g', 12);
-            }
-            refusal = e;
-            refusalText = QStringLiteral("Settings file refused: %1: line %2: %3 = %4: %5")
-                              .arg(fileName)
-                              .arg(it.entry->line)
-                              .arg(QString::fromUtf8(it.entry->name), valueText(it.value), why);
+            refuse(it, why);
             break;
         }
     }
     for (auto& [key, old] : before)
         key.first->setValue(old.first, old.second);
-    if (refusal != DbOk) {
-        answer.errOut(refusal, t0, refusalText);
-        return refusal;
+    if (!refusal.isEmpty()) {
+        answer.errOut(DbErrBadFile, t0, refusal);
+        return DbErrBadFile;
     }
 
     m_recalling = true;

@@ -149,11 +149,13 @@ TEST_F(RecallHostTest, FileWithValuesTheChecksRefuseChangesNothing) {
 }
 
 // One catalogue offers every file to every interface: a file of the Out side recalls on the In side,
-// which keeps its own direction.
+// which keeps its own direction and signal type, and the clock rate follows the signal type there as
+// it does when the signal type is set.
 TEST_F(RecallHostTest, FileOfTheOtherSideRecallsWithTheValuesTheSideFixes) {
     const SDbInstTupel outA = tup(0, 1), inB = tup(1, 0);
     setInt("IdPDbLynxLogicType", outA, kLogicLvttl);
-    setNumber("IdPDbLynxClocRate", outA, 50e6);
+    setInt("IdPDbLynxSigType", outA, kSigTypeIf);
+    setNumber("IdPDbLynxClocRate", outA, 150e6);
     setNumber("IdPDbLynxDataWordSize", outA, 12);
     setNumber("IdPDbLynxDataStrobPos", outA, 9);
     setInt("IdPDbLynxTestTxSource", outA, kCounter);
@@ -166,6 +168,10 @@ TEST_F(RecallHostTest, FileOfTheOtherSideRecallsWithTheValuesTheSideFixes) {
     Snapshot in = instanceValues(now, inB), out = instanceValues(now, outA);
     EXPECT_EQ(in.take(QStringLiteral("IdPDbLynxDirection[0,0]")), QStringLiteral("9:0"));
     EXPECT_EQ(out.take(QStringLiteral("IdPDbLynxDirection[0,0]")), QStringLiteral("9:1"));
+    EXPECT_EQ(in.take(QStringLiteral("IdPDbLynxSigType[0,0]")), QStringLiteral("9:0"));
+    EXPECT_EQ(out.take(QStringLiteral("IdPDbLynxSigType[0,0]")), QStringLiteral("9:1"));
+    EXPECT_EQ(in.take(QStringLiteral("IdPDbLynxClocRate[0,0]")), QStringLiteral("8:100000000"));
+    EXPECT_EQ(out.take(QStringLiteral("IdPDbLynxClocRate[0,0]")), QStringLiteral("8:150000000"));
     // Names of the files used are the instance's own; only the In side has the fast-save switch.
     in.remove(QStringLiteral("IdPDbLynxSavFast[0,0]"));
     for (const char* own : {"IdPDbLynxRcl[0,0]", "IdPDbLynxSav[0,0]"}) {
