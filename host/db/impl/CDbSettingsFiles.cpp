@@ -114,7 +114,7 @@ int CDbSettingsFiles::presetWith(int group, unsigned mask, const int filter[4], 
     for (int i = 0; i < 4; ++i)
         if (filter[i] >= 0)
             axes |= 1u << i;
-    int first = DbOk;
+    std::vector<CDbRequestPipeline::SRestore> values;
     for (CDbRecord* rec : m_registry.allRecords()) {
         if (!inSettings(rec, group, mask, false))
             continue;
@@ -123,14 +123,24 @@ int CDbSettingsFiles::presetWith(int group, unsigned mask, const int filter[4], 
         // A value shared by several instances is not one instance's to reset.
         if (axes && rec->sharedOn(axes))
             continue;
-        for (const SDbInstTupel& st : rec->storedInstances()) {
-            if (!matches(st, filter) || !m_registry.serves(rec, st))
-                continue;
-            const int rc = m_pipeline.restore(rec, st, presetValue(rec, st, answer), answer);
-            if (first == DbOk)
-                first = rc;
-        }
+        for (const SDbInstTupel& st : rec->storedInstances())
+            if (matches(st, filter) && m_registry.serves(rec, st))
+                values.push_back(CDbRequestPipeline::SRestore{rec, st, presetValue(rec, st, answer)});
     }
+    return restoreState(values, answer);
+}
+
+int CDbSettingsFiles::restoreState(const std::vector<CDbRequestPipeline::SRestore>& values,
+                                   CDbForwardAnswerBuffer& answer) {
+    // All values first, then their update functions: each sees the new state as a whole, and no
+    // clamp runs against a value that is still to come.
+    int first = m_pipeline.restoreAll(values, answer);
+    // Update functions also reset values that follow a change (a new test source turns its PRBS
+    // off); the state to leave says what they are.
+    for (const CDbRequestPipeline::SRestore& r : values)
+        if (!r.rec->value(r.stored).isEqual(r.value))
+            if (const int rc = m_pipeline.restore(r.rec, r.stored, r.value, answer); first == DbOk)
+                first = rc;
     return first;
 }
 
@@ -473,21 +483,13 @@ int CDbSettingsFiles::applyRecalled(const CLynxFile::SHeader& h, const QVector<C
     }
     if (preset)
         preset();
-    int first = DbOk;
-    // All plain values first, then their update functions: each sees the saved state as a whole.
+    // The plain values as one state.
     std::vector<CDbRequestPipeline::SRestore> values;
     values.reserve(items.size());
     for (const SItem& it : items)
         if (!it.rec->def()->savRcl)
             values.push_back(CDbRequestPipeline::SRestore{it.rec, it.stored, it.value});
-    if (const int rc = m_pipeline.restoreAll(values, answer); first == DbOk)
-        first = rc;
-    // Update functions also reset values that follow a change (a new test source turns its PRBS
-    // off); the file says what they were.
-    for (const CDbRequestPipeline::SRestore& r : values)
-        if (!r.rec->value(r.stored).isEqual(r.value))
-            if (const int rc = m_pipeline.restore(r.rec, r.stored, r.value, answer); first == DbOk)
-                first = rc;
+    int first = restoreState(values, answer);
     // Then the values a save/recall object turns back into their stored form.
     for (const SItem& it : items) {
         if (!it.rec->def()->savRcl)

@@ -7,8 +7,10 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "host/db/CDbAnswerBuffer.h"
+#include "host/db/impl/CDbRequestPipeline.h"
 #include "host/db/impl/CLynxFile.h"
 #include "host/util/VGXModuleInterface.h"
 
@@ -60,6 +62,8 @@ private:
     int applyRecalled(const CLynxFile::SHeader& h, const QVector<CLynxFile::SEntry>& entries,
                       const QString& fileName, int t0, int t1, int moduleNumber,
                       const std::function<void()>& preset, CDbForwardAnswerBuffer& answer);
+    // Leaves values as the state of their instances, whatever the order of the list.
+    int restoreState(const std::vector<CDbRequestPipeline::SRestore>& values, CDbForwardAnswerBuffer& answer);
     // Adds the host's recall event to the changes being collected.
     void noteRecall();
     bool inSettings(const CDbRecord* rec, int group, unsigned mask, bool withSaveRecall) const;
