@@ -335,6 +335,10 @@ int CDbSettingsFiles::applyRecalled(const CLynxFile::SHeader& h, const QVector<C
             rec = nullptr;
             e = DbErrInstance;
         }
+        // A value of a parameter that only another interface has (a file made on the In side of path
+        // A holds the box-wide ones) does not concern this instance.
+        if (!rec && e == DbErrInstance && onOtherInterface(en.name, t))
+            continue;
         if (!rec)
             return damaged(where + (e == DbErrInstance
                                         ? QStringLiteral(" has no instance [%1,%2]").arg(en.t2).arg(en.t3)
@@ -515,6 +519,18 @@ int CDbSettingsFiles::applyRecalled(const CLynxFile::SHeader& h, const QVector<C
     noteRecall();
     m_recalling = false;
     return first;
+}
+
+bool CDbSettingsFiles::onOtherInterface(const QByteArray& name, const SDbInstTupel& t) const {
+    for (int p = 0; p < 2; ++p)
+        for (int side = 0; side < 2; ++side) {
+            int e = DbOk;
+            SDbInstTupel stored;
+            const SDbInstTupel other{p, side, t.t2, t.t3};
+            if (!(other == t) && m_registry.storedRecord(name.constData(), other, stored, e))
+                return true;
+        }
+    return false;
 }
 
 void CDbSettingsFiles::noteRecall() {

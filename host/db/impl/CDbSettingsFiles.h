@@ -64,6 +64,8 @@ private:
                       const std::function<void()>& preset, CDbForwardAnswerBuffer& answer);
     // Leaves values as the state of their instances, whatever the order of the list.
     int restoreState(const std::vector<CDbRequestPipeline::SRestore>& values, CDbForwardAnswerBuffer& answer);
+    // True when name has instance (t2, t3) on an interface other than t's path and side.
+    bool onOtherInterface(const QByteArray& name, const SDbInstTupel& t) const;
     // Adds the host's recall event to the changes being collected.
     void noteRecall();
     bool inSettings(const CDbRecord* rec, int group, unsigned mask, bool withSaveRecall) const;

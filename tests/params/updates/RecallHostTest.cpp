@@ -21,6 +21,7 @@ namespace {
 constexpr int kLogicLvttl = 1;
 constexpr int kSigTypeIf = 1;
 constexpr int kCounter = 1;
+constexpr int kLogic18Cmos = 4;
 
 class RecallHostTest : public HostWithBoxes {
 protected:
@@ -150,7 +151,7 @@ TEST_F(RecallHostTest, FileWithValuesTheChecksRefuseChangesNothing) {
 
 // One catalogue offers every file to every interface: a file of the Out side recalls on the In side,
 // which keeps its own direction and signal type, and the clock rate follows the signal type there as
-// it does when the signal type is set.
+// it does when the signal type is set; a file of the In side recalls on the Out side.
 TEST_F(RecallHostTest, FileOfTheOtherSideRecallsWithTheValuesTheSideFixes) {
     const SDbInstTupel outA = tup(0, 1), inB = tup(1, 0);
     setInt("IdPDbLynxLogicType", outA, kLogicLvttl);
@@ -180,6 +181,15 @@ TEST_F(RecallHostTest, FileOfTheOtherSideRecallsWithTheValuesTheSideFixes) {
     }
     EXPECT_TRUE(testsupport::differences(out, in).isEmpty())
         << testsupport::differences(out, in).join('\n').toStdString();
+
+    // The other way round, with a file of path A's In side, which also holds the box-wide values.
+    const SDbInstTupel inA = tup(0, 0), outB = tup(1, 1);
+    setInt("IdPDbLynxLogicType", inA, kLogic18Cmos);
+    save(inA, QStringLiteral("inside"));
+    recall(outB, QStringLiteral("inside"));
+    EXPECT_TRUE(errorTexts().isEmpty()) << errorTexts().join("; ").toStdString();
+    EXPECT_EQ(readInt("IdPDbLynxLogicType", outB), kLogic18Cmos);
+    EXPECT_EQ(readInt("IdPDbLynxDirection", outB), 1);
 }
 
 // The host tells the module of every recall it has done, and the module lets the host baseband follow
