@@ -16,7 +16,6 @@
 #include "params/CKobraSaveRecallFunc.h"
 #include "params/CKobraUpdateFunc.h"
 #include "params/CKobraUpdateFuncHelpers.h"
-#include "params/KobraDeviceStateReapply.h"
 #include "params/KobraSelected.h"
 #include "params/KobraSerials.h"
 
@@ -321,8 +320,8 @@ int CKobraUpdateFunc::updLynxRcl(CDbCnct& cnct, const CDbAllType&) {
     cnct.srRcl(kRecallKind, &presetBeforeRecall);
     if (rc == DbOk)
         logicTypeSafety(cnct, *db, oldLogic);
-    // The recalled interface settings decide the host baseband again.
-    Kobra::reapplyDeviceStates(cnct);
+    // The host baseband follows the recalled settings when the host notifies the module of the
+    // recall (IdPDbDbRecall).
     return DbOk;
 }
 

@@ -3,21 +3,25 @@
 // notifications about recall, switch-on and protection level.
 #include <QList>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "FrameTestRecords.h"
 #include "FrameTestSupport.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
+#include "frame/KobraPluginGlobals.h"
 #include "host/db/CDbAnswerBuffer.h"
 #include "host/db/CDbCnct.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/olfw/KobraHwConfigRecord.h"
 #include "host/olfw/KobraInstrumentBlocks.h"
+#include "host/olfw/impl/HostParameters.h"
 #include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/CUtilXferData.h"
 #include "host/util/impl/VGXHostAnchor.h"
+#include "orglayer/CKobraOrgLayer.h"
 
 using namespace MvQARN;
 using namespace frametest;
@@ -249,9 +253,11 @@ public:
     explicit CountingKobraModule(int id) : CKobraPlugInDllModuleImplementation(id) {}
     int xferCommand(int code, CUtilXferData& data) override {
         received.append({code, &data});
+        notes.append(QString::number(code) + QLatin1Char(' ') + QString::fromLatin1(data.parmName));
         return CKobraPlugInDllModuleImplementation::xferCommand(code, data);
     }
     QList<QPair<int, CUtilXferData*>> received;
+    QStringList notes; // code and parameter name of every request
 };
 
 // Another box-family loadable that only records what it receives.
@@ -263,9 +269,11 @@ public:
     }
     int xferCommand(int code, CUtilXferData& data) override {
         received.append({code, &data});
+        notes.append(QString::number(code) + QLatin1Char(' ') + QString::fromLatin1(data.parmName));
         return 0;
     }
     QList<QPair<int, CUtilXferData*>> received;
+    QStringList notes;
 };
 
 TEST(ProtectionLevelForwardingTest, GoesToEveryOtherBoxLoadableButNeverBack) {
@@ -293,6 +301,51 @@ TEST(ProtectionLevelForwardingTest, GoesToEveryOtherBoxLoadableButNeverBack) {
     EXPECT_EQ(other->received.size(), 2);
     EXPECT_EQ(kobraB->received.size(), 2);
     runtime.shutdown();
+}
+
+// The host tells the modules with parameters of every recall it has done (what the KOBRA module does
+// then is in RecallHostTest); a new protection level goes to one module, which passes it on: every
+// box loadable hears of it once.
+TEST(ProtectionLevelForwardingTest, TheHostTellsModulesOfRecallsAndOneModuleOfANewProtectionLevel) {
+    registerFrameTestRecords();
+    registerHostParameters();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.path() + QStringLiteral("/state.lynx");
+    {
+        VGXHostRuntime runtime(VGXHostRuntime::Options{});
+        CountingKobraModule* kobra = nullptr;
+        {
+            VGXHostRuntime::DbContextScope withDatabase;
+            kobra = new CountingKobraModule(2028);
+        }
+        auto* other = new RecordingLoadable(2030);
+        ASSERT_TRUE(runtime.addModule(kobra, nullptr));
+        ASSERT_TRUE(runtime.addModule(other, nullptr));
+        CDbEngine& db = CDbEngine::instance();
+        ASSERT_EQ(db.saveSettings(file, 0, 0, 1, 0, "Frame"), 0);
+        kobra->notes.clear();
+        other->notes.clear();
+
+        ASSERT_EQ(db.recallSettings(file, 1, 0), 0);
+        EXPECT_EQ(kobra->notes, QStringList{"-1 IdPDbDbRecall"});
+        EXPECT_TRUE(other->notes.isEmpty());
+        // A file that cannot be recalled is no recall.
+        ASSERT_NE(db.recallSettings(dir.path() + QStringLiteral("/missing.lynx"), 1, 0), 0);
+        EXPECT_EQ(kobra->notes.size(), 1);
+
+        kobra->notes.clear();
+        ASSERT_EQ(writeInt("IdPDbProtLevState", 0, 0, 0, 3), 0);
+        EXPECT_EQ(kobra->notes, QStringList{"-1 IdPDbProtLevState"});
+        EXPECT_EQ(other->notes, QStringList{"-1 IdPDbProtLevState"});
+        // The same level again is no change.
+        ASSERT_EQ(writeInt("IdPDbProtLevState", 0, 0, 0, 3), 0);
+        EXPECT_EQ(other->notes.size(), 1);
+        runtime.shutdown();
+    }
+    delete Kobra::g_orgLayer;
+    Kobra::g_orgLayer = nullptr;
+    resetDatabase();
 }
 
 } // namespace

@@ -292,6 +292,84 @@ int CDbRequestPipeline::restore(CDbRecord* rec, const SDbInstTupel& stored, cons
     return rc != DbOk ? rc : queued;
 }
 
+int CDbRequestPipeline::restoreAll(const std::vector<SRestore>& values, CDbForwardAnswerBuffer& answer) {
+    Level level(*this);
+    if (!level.ok()) {
+        refuse(answer, DbErrNesting, values.empty() ? 0 : values.front().stored.t0);
+        return DbErrNesting;
+    }
+    std::vector<std::pair<const SRestore*, CDbAllType>> changed; // with the previous value
+    for (const SRestore& r : values) {
+        CDbAllType previous = r.rec->value(r.stored);
+        if (previous.isEqual(r.value))
+            continue;
+        r.rec->setValue(r.stored, r.value);
+        m_changes.note(r.rec, r.stored);
+        changed.emplace_back(&r, std::move(previous));
+    }
+    int first = DbOk;
+    for (const auto& [r, previous] : changed) {
+        CDbUpdFunc* upd = r->rec->def()->upd;
+        if (!upd)
+            continue;
+        CDbSingleRequest req(m_engine, r->rec, r->stored, r->rec->value(r->stored), &answer);
+        req.ctx.changeFlags = DbChangePresetRecall;
+        int queued = DbOk;
+        const int rc = callFunction(
+            req.ctx, r->stored.t0, [&](CDbCnct& c) { return upd->update(c, previous); }, &queued);
+        if (first == DbOk)
+            first = rc != DbOk ? rc : queued;
+    }
+    return first;
+}
+
+int CDbRequestPipeline::fitValue(CDbRecord* rec, const SDbInstTupel& t, CDbAllType& v, unsigned flags,
+                                 CDbForwardAnswerBuffer& answer, SFit& fit) {
+    fit = SFit();
+    Level level(*this);
+    if (!level.ok()) {
+        refuse(answer, DbErrNesting, t.t0);
+        return DbErrNesting;
+    }
+    CDbMsgList list;
+    list.append(new CDbMsg(0, 0, rec->name().constData(), v, DbMsgSet, flags, 0, t.t0, t.t1, t.t2, t.t3));
+    CDbRequest ctx(m_engine, &list, &answer, rec);
+    ctx.name = rec->name();
+    ctx.tupel = t;
+    ctx.value = v;
+    ctx.current = list.head();
+    ctx.query = true; // nothing a check function queues is written
+    if (CDbChkFunc* chk = rec->def()->chk) {
+        const int rc = callFunction(ctx, t.t0, [chk](CDbCnct& c) { return chk->check(c); });
+        if (rc != DbOk)
+            return rc;
+    }
+    QVector<double> limits;
+    if (ctx.result.getType() == DbTypeNDbl) {
+        const auto* lim = static_cast<const CDbDataTypeNDbl*>(ctx.result.get());
+        if (lim->count() >= 2)
+            limits = {lim->at(0), lim->at(1)};
+    }
+    if (!limits.isEmpty()) {
+        fit.hasLimits = true;
+        fit.min = limits.at(0);
+        fit.max = limits.at(1);
+    } else {
+        fit.hasLimits = rec->staticLimits(fit.min, fit.max) && rec->type() == DbTypeNumber;
+    }
+    if (rec->type() == DbTypeSelect) {
+        fit.hasChoices = true;
+        fit.choices = ctx.hasAvail ? ctx.avail : rec->staticChoices();
+        if (!ctx.hasAvail && !limits.isEmpty())
+            fit.choices.removeIf([&](int c) { return c < limits.at(0) || c > limits.at(1); });
+    }
+    const int e =
+        rec->rangeTest(v, limits.isEmpty() ? nullptr : &limits, ctx.hasAvail ? &ctx.avail : nullptr);
+    if (e != DbOk)
+        refuse(answer, e, t.t0);
+    return e;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Reads
 

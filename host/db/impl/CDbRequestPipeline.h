@@ -11,6 +11,7 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "host/db/CDbAllType.h"
 #include "host/db/CDbAnswerBuffer.h"
@@ -77,6 +78,30 @@ public:
     // sees DbChangePresetRecall); nothing happens when the value is the same.
     int restore(CDbRecord* rec, const SDbInstTupel& stored, const CDbAllType& v,
                 CDbForwardAnswerBuffer& answer);
+    // One value of a settings recall: the record, its stored instance and the value to leave there.
+    struct SRestore {
+        CDbRecord* rec = nullptr;
+        SDbInstTupel stored;
+        CDbAllType value;
+    };
+    // Stores every value first and then runs the update functions of those that changed, in order
+    // (as restore does for one), so that each update sees the whole new state and not a half-way
+    // one. Returns the first error of an update.
+    int restoreAll(const std::vector<SRestore>& values, CDbForwardAnswerBuffer& answer);
+
+    // How v fits at instance t in the current state, without storing anything: the check function
+    // runs (seeing a set message with flags) and the range test applies the limits and choices it
+    // publishes. Returns 0 or the refusal, reported to answer; fit gets what was allowed.
+    struct SFit {
+        bool hasLimits = false;
+        double min = 0;
+        double max = 0;
+        bool hasChoices = false;
+        QVector<int> choices; // of a selection: the choices offered at t
+    };
+    int fitValue(CDbRecord* rec, const SDbInstTupel& t, CDbAllType& v, unsigned flags,
+                 CDbForwardAnswerBuffer& answer, SFit& fit);
+
     // Calls fn, a definition function, with a context on ctx, then runs what it queued. An error fn
     // returns is reported under instance unless fn reported it itself. Returns fn's result; queued,
     // where given, gets the first error of the queued messages.

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
+#include <map>
 #include <vector>
 
 #include "host/db/CDbPresFunc.h"
@@ -26,6 +28,9 @@ constexpr qint64 kMaxSettingsFileSize = 4 * 1024 * 1024;
 
 // File-list type of settings files and the file operations of catalogues and delete names.
 constexpr int kFileListSettings = 0xbc;
+
+// The host's event that tells modules a recall was done.
+constexpr char kRecallEvent[] = "IdPDbDbRecall";
 
 bool groupSelected(unsigned grp, int group, unsigned mask) {
     if (int(grp & 0xFFFFu) != group)
@@ -72,6 +77,25 @@ bool CDbSettingsFiles::inSettings(const CDbRecord* rec, int group, unsigned mask
 // ---------------------------------------------------------------------------------------------
 // Preset
 
+CDbAllType CDbSettingsFiles::presetValue(CDbRecord* rec, const SDbInstTupel& st,
+                                         CDbForwardAnswerBuffer& answer) {
+    CDbAllType v = rec->defaultValue();
+    if (CDbPresFunc* pres = rec->def()->pres) {
+        CDbSingleRequest req(m_pipeline.engine(), rec, st, rec->value(st), &answer);
+        CDbDataType* p = nullptr;
+        m_pipeline.callFunction(req.ctx, st.t0, [&](CDbCnct& c) {
+            p = pres->presetValue(c);
+            if (!p)
+                p = pres->presetValue(rec->name().constData(), st);
+            return int(DbOk);
+        });
+        CDbAllType given(p), coerced;
+        if (p && rec->coerce(given, coerced) == DbOk)
+            v = coerced;
+    }
+    return v;
+}
+
 int CDbSettingsFiles::presetGroup(int group, unsigned mask, int t0, int t1, int t2, int t3, const char* name,
                                   CDbAnswerBuffer* answer) {
     CDbForwardAnswerBuffer fwd(answer ? answer : m_pipeline.errorSink());
@@ -90,7 +114,7 @@ int CDbSettingsFiles::presetWith(int group, unsigned mask, const int filter[4], 
     for (int i = 0; i < 4; ++i)
         if (filter[i] >= 0)
             axes |= 1u << i;
-    int first = DbOk;
+    std::vector<CDbRequestPipeline::SRestore> values;
     for (CDbRecord* rec : m_registry.allRecords()) {
         if (!inSettings(rec, group, mask, false))
             continue;
@@ -99,28 +123,24 @@ int CDbSettingsFiles::presetWith(int group, unsigned mask, const int filter[4], 
         // A value shared by several instances is not one instance's to reset.
         if (axes && rec->sharedOn(axes))
             continue;
-        for (const SDbInstTupel& st : rec->storedInstances()) {
-            if (!matches(st, filter) || !m_registry.serves(rec, st))
-                continue;
-            CDbAllType v = rec->defaultValue();
-            if (CDbPresFunc* pres = rec->def()->pres) {
-                CDbSingleRequest req(m_pipeline.engine(), rec, st, rec->value(st), &answer);
-                CDbDataType* p = nullptr;
-                m_pipeline.callFunction(req.ctx, st.t0, [&](CDbCnct& c) {
-                    p = pres->presetValue(c);
-                    if (!p)
-                        p = pres->presetValue(rec->name().constData(), st);
-                    return int(DbOk);
-                });
-                CDbAllType given(p), coerced;
-                if (p && rec->coerce(given, coerced) == DbOk)
-                    v = coerced;
-            }
-            const int rc = m_pipeline.restore(rec, st, v, answer);
-            if (first == DbOk)
-                first = rc;
-        }
+        for (const SDbInstTupel& st : rec->storedInstances())
+            if (matches(st, filter) && m_registry.serves(rec, st))
+                values.push_back(CDbRequestPipeline::SRestore{rec, st, presetValue(rec, st, answer)});
     }
+    return restoreState(values, answer);
+}
+
+int CDbSettingsFiles::restoreState(const std::vector<CDbRequestPipeline::SRestore>& values,
+                                   CDbForwardAnswerBuffer& answer) {
+    // All values first, then their update functions: each sees the new state as a whole, and no
+    // clamp runs against a value that is still to come.
+    int first = m_pipeline.restoreAll(values, answer);
+    // Update functions also reset values that follow a change (a new test source turns its PRBS
+    // off); the state to leave says what they are.
+    for (const CDbRequestPipeline::SRestore& r : values)
+        if (!r.rec->value(r.stored).isEqual(r.value))
+            if (const int rc = m_pipeline.restore(r.rec, r.stored, r.value, answer); first == DbOk)
+                first = rc;
     return first;
 }
 
@@ -263,12 +283,62 @@ int CDbSettingsFiles::recallWith(const QString& path, int t0, int t1, const QByt
     if (!module.isEmpty() && h.module != module)
         return damaged(QStringLiteral("the file belongs to \"%1\", not to \"%2\"")
                            .arg(QString::fromUtf8(h.module), QString::fromUtf8(module)));
-    std::vector<CDbAllType> values;
+    return applyRecalled(h, entries, fileName, t0, t1, moduleNumber, preset, answer);
+}
+
+namespace {
+
+// Flags of the set message that check functions see for a recalled value: a recall puts back what
+// the system had stored, SSI control data of either direction included.
+constexpr unsigned kRecallFlags = DbFlagLiftSsiDirection;
+
+// The single choice a selection offers, which a recall takes whatever the file holds (the In side's
+// direction); -1 when there are several.
+int forcedChoice(const QVector<int>& offered) {
+    return offered.size() == 1 ? offered.first() : -1;
+}
+
+QString valueText(const CDbAllType& v) {
+    const QString t = v.toText();
+    return t.size() > 40 ? t.left(37) + QStringLiteral("...") : t;
+}
+
+} // namespace
+
+int CDbSettingsFiles::applyRecalled(const CLynxFile::SHeader& h, const QVector<CLynxFile::SEntry>& entries,
+                                    const QString& fileName, int t0, int t1, int moduleNumber,
+                                    const std::function<void()>& preset, CDbForwardAnswerBuffer& answer) {
+    auto damaged = [&](const QString& why) {
+        answer.errOut(
+            DbErrBadFile, t0,
+            QStringLiteral("%1: %2: %3").arg(QLatin1String(dbErrorText(DbErrBadFile)), fileName, why));
+        return int(DbErrBadFile);
+    };
+    struct SItem {
+        CDbRecord* rec;
+        SDbInstTupel addressed;
+        SDbInstTupel stored;
+        CDbAllType value;
+        CDbAllType baseline; // what the instance holds before the file's values, after the preset
+        const CLynxFile::SEntry* entry;
+    };
+    std::vector<SItem> items;
+    items.reserve(size_t(entries.size()));
+    std::map<std::pair<const CDbRecord*, CDbRecord::Key>, int> lineOf;
     for (const CLynxFile::SEntry& en : entries) {
         const SDbInstTupel t{t0, t1, en.t2, en.t3};
         const QString where = QStringLiteral("line %1: %2").arg(en.line).arg(QString::fromUtf8(en.name));
         int e = DbOk;
         CDbRecord* rec = m_registry.resolve(en.name, t, e);
+        SDbInstTupel stored;
+        if (rec && rec->storedTupel(t, stored) != DbOk) {
+            rec = nullptr;
+            e = DbErrInstance;
+        }
+        // A value of a parameter that only another interface has (a file made on the In side of path
+        // A holds the box-wide ones) does not concern this instance.
+        if (!rec && e == DbErrInstance && onOtherInterface(en.name, t))
+            continue;
         if (!rec)
             return damaged(where + (e == DbErrInstance
                                         ? QStringLiteral(" has no instance [%1,%2]").arg(en.t2).arg(en.t3)
@@ -277,13 +347,135 @@ int CDbSettingsFiles::recallWith(const QString& path, int t0, int t1, const QByt
             return damaged(where + QStringLiteral(" belongs to another module"));
         if (!inSettings(rec, h.group, h.mask, true))
             return damaged(where + QStringLiteral(" is not part of these settings"));
+        // Two values for one place would make the result depend on the order of the lines.
+        const auto [it, fresh] = lineOf.emplace(std::make_pair(rec, CDbRecord::keyOf(stored)), en.line);
+        if (!fresh)
+            return damaged(where + QStringLiteral(" repeats line %1").arg(it->second));
         CDbAllType v;
         if (rec->coerce(en.value, v) != DbOk)
             return damaged(where + QStringLiteral(" has the wrong type"));
         // A save/recall object may store values in another form; it checks them itself.
-        if (!rec->def()->savRcl && rec->rangeTest(v, nullptr, nullptr) != DbOk)
-            return damaged(where + QStringLiteral(" is out of range"));
-        values.push_back(std::move(v));
+        if (!rec->def()->savRcl && rec->rangeTest(v, nullptr, nullptr) != DbOk) {
+            // A file saved on another interface may hold a value this instance fixes (the In side
+            // is always the receiver): the instance's value counts.
+            const int forced = forcedChoice(rec->staticChoices());
+            if (forced < 0)
+                return damaged(where + QStringLiteral(" is out of range"));
+            v = CDbAllType::fromInt(forced);
+        }
+        items.push_back(SItem{rec, t, stored, v, CDbAllType(), &en});
+    }
+
+    // Dry run: the state the recall would leave (the preset group, then the file's values) is put in
+    // place without running anything, each value is checked in it, and the old values go back. Every
+    // value is checked against all the others, so neither the order of the lines nor values the
+    // checks refuse can lead to another state than the one saved.
+    std::map<std::pair<CDbRecord*, CDbRecord::Key>, std::pair<SDbInstTupel, CDbAllType>> before;
+    auto setRaw = [&](CDbRecord* rec, const SDbInstTupel& st, const CDbAllType& v) {
+        before.emplace(std::make_pair(rec, CDbRecord::keyOf(st)), std::make_pair(st, rec->value(st)));
+        rec->setValue(st, v);
+    };
+    if (preset) {
+        for (CDbRecord* rec : m_registry.allRecords()) {
+            if (!inSettings(rec, h.group, h.mask, false) || rec->sharedOn(0x3))
+                continue;
+            for (const SDbInstTupel& st : rec->storedInstances())
+                if (st.t0 == t0 && st.t1 == t1 && m_registry.serves(rec, st))
+                    setRaw(rec, st, presetValue(rec, st, answer));
+        }
+    }
+    for (SItem& it : items) {
+        it.baseline = it.rec->value(it.stored);
+        if (!it.rec->def()->savRcl)
+            setRaw(it.rec, it.stored, it.value);
+    }
+    // Checks a value in the state in place; what the preset leaves is no change of the file's making.
+    auto check = [&](SItem& it, CDbRequestPipeline::SFit& fit, QString& why) {
+        if (it.rec->def()->savRcl || it.value.isEqual(it.baseline))
+            return int(DbOk);
+        CDbForwardAnswerBuffer quiet(nullptr);
+        CDbAllType v = it.value;
+        const int e = m_pipeline.fitValue(it.rec, it.addressed, v, kRecallFlags, quiet, fit);
+        if (e == DbOk) {
+            it.value = v; // a number within the tolerance of a bound is put onto it
+            setRaw(it.rec, it.stored, v);
+            return e;
+        }
+        why =
+            quiet.getErrors().isEmpty() ? QString::fromLatin1(dbErrorText(e)) : quiet.getErrors().last().text;
+        if (e == DbErrOutOfRange && fit.hasChoices) {
+            QStringList offered;
+            for (int c : fit.choices)
+                offered << QString::number(c);
+            why += QStringLiteral(", allowed here: %1").arg(offered.join(QStringLiteral(", ")));
+        } else if (e == DbErrOutOfRange && fit.hasLimits) {
+            why +=
+                QStringLiteral(", allowed here: %1 .. %2").arg(fit.min, 0, 'g', 12).arg(fit.max, 0, 'g', 12);
+        }
+        return e;
+    };
+    QString refusal;
+    auto refuse = [&](const SItem& it, const QString& why) {
+        refusal = QStringLiteral("Settings file refused: %1: line %2: %3 = %4: %5")
+                      .arg(fileName)
+                      .arg(it.entry->line)
+                      .arg(QString::fromUtf8(it.entry->name), valueText(it.value), why);
+    };
+    // Selections this instance fixes (a single choice left, such as the In side's signal type) in a
+    // file made on another interface.
+    std::vector<std::pair<SItem*, CDbAllType>> forced;
+    for (SItem& it : items) {
+        if (it.rec->def()->savRcl || it.rec->type() != DbTypeSelect)
+            continue;
+        CDbForwardAnswerBuffer quiet(nullptr);
+        CDbRequestPipeline::SFit fit;
+        CDbAllType v = it.value;
+        m_pipeline.fitValue(it.rec, it.addressed, v, kRecallFlags, quiet, fit);
+        const int only = fit.hasChoices ? forcedChoice(fit.choices) : -1;
+        if (only >= 0 && !it.value.isEqual(CDbAllType::fromInt(only)))
+            forced.emplace_back(&it, CDbAllType::fromInt(only));
+    }
+    // The file must hold a state its own interface allows: each value is checked in it as saved.
+    for (SItem& it : items) {
+        bool isForced = false;
+        for (const auto& f : forced)
+            isForced = isForced || f.first == &it;
+        CDbRequestPipeline::SFit fit;
+        QString why;
+        if (!isForced && check(it, fit, why) != DbOk) {
+            refuse(it, why);
+            break;
+        }
+    }
+    // Then this instance's fixed values go in, and a number they leave outside its limits is pulled
+    // onto the nearer one, as the update functions do when such a value changes.
+    if (refusal.isEmpty() && !forced.empty()) {
+        for (auto& [it, v] : forced) {
+            it->value = v;
+            setRaw(it->rec, it->stored, v);
+        }
+        for (SItem& it : items) {
+            CDbRequestPipeline::SFit fit;
+            QString why;
+            if (check(it, fit, why) == DbOk)
+                continue;
+            double x = 0;
+            if (it.rec->type() == DbTypeNumber && fit.hasLimits && fit.min <= fit.max &&
+                it.value.toDouble(x)) {
+                it.value = CDbAllType::fromDouble(std::clamp(x, fit.min, fit.max));
+                setRaw(it.rec, it.stored, it.value);
+                if (check(it, fit, why) == DbOk)
+                    continue;
+            }
+            refuse(it, why);
+            break;
+        }
+    }
+    for (auto& [key, old] : before)
+        key.first->setValue(old.first, old.second);
+    if (!refusal.isEmpty()) {
+        answer.errOut(DbErrBadFile, t0, refusal);
+        return DbErrBadFile;
     }
 
     m_recalling = true;
@@ -295,34 +487,58 @@ int CDbSettingsFiles::recallWith(const QString& path, int t0, int t1, const QByt
     }
     if (preset)
         preset();
-    int first = DbOk;
-    for (int i = 0; i < entries.size(); ++i) {
-        const CLynxFile::SEntry& en = entries.at(i);
-        const SDbInstTupel t{t0, t1, en.t2, en.t3};
-        int e = DbOk;
-        CDbRecord* rec = m_registry.resolve(en.name, t, e);
-        SDbInstTupel stored;
-        if (!rec || rec->storedTupel(t, stored) != DbOk)
+    // The plain values as one state.
+    std::vector<CDbRequestPipeline::SRestore> values;
+    values.reserve(items.size());
+    for (const SItem& it : items)
+        if (!it.rec->def()->savRcl)
+            values.push_back(CDbRequestPipeline::SRestore{it.rec, it.stored, it.value});
+    int first = restoreState(values, answer);
+    // Then the values a save/recall object turns back into their stored form.
+    for (const SItem& it : items) {
+        if (!it.rec->def()->savRcl)
             continue;
-        CDbAllType v = values.at(size_t(i));
-        if (const int rc = passSavRcl(rec, t, v, false, answer); rc != DbOk) {
+        CDbAllType v = it.value;
+        int e = passSavRcl(it.rec, it.addressed, v, false, answer);
+        if (e != DbOk) {
             if (first == DbOk)
-                first = rc;
+                first = e;
             continue;
         }
         CDbAllType coerced;
-        e = rec->coerce(v, coerced);
+        e = it.rec->coerce(v, coerced);
         if (e == DbOk)
-            e = rec->rangeTest(coerced, nullptr, nullptr);
+            e = it.rec->rangeTest(coerced, nullptr, nullptr);
         if (e == DbOk)
-            e = m_pipeline.restore(rec, stored, coerced, answer);
+            e = m_pipeline.restore(it.rec, it.stored, coerced, answer);
         else
             CDbRequestPipeline::refuse(answer, e, t0);
         if (first == DbOk)
             first = e;
     }
+    noteRecall();
     m_recalling = false;
     return first;
+}
+
+bool CDbSettingsFiles::onOtherInterface(const QByteArray& name, const SDbInstTupel& t) const {
+    for (int p = 0; p < 2; ++p)
+        for (int side = 0; side < 2; ++side) {
+            int e = DbOk;
+            SDbInstTupel stored;
+            const SDbInstTupel other{p, side, t.t2, t.t3};
+            if (!(other == t) && m_registry.storedRecord(name.constData(), other, stored, e))
+                return true;
+        }
+    return false;
+}
+
+void CDbSettingsFiles::noteRecall() {
+    // The host's recall event: modules hear of every recall through the change batch.
+    int e = DbOk;
+    SDbInstTupel stored;
+    if (CDbRecord* rec = m_registry.storedRecord(kRecallEvent, SDbInstTupel{}, stored, e))
+        m_pipeline.changes().note(rec, stored);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,8 +7,11 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "host/db/CDbAnswerBuffer.h"
+#include "host/db/impl/CDbRequestPipeline.h"
+#include "host/db/impl/CLynxFile.h"
 #include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
@@ -55,7 +58,19 @@ public:
     QString userFilePath(const QString& name, bool settingsFile) const;
 
 private:
+    // The checked recall of parsed file contents into instance (t0, t1).
+    int applyRecalled(const CLynxFile::SHeader& h, const QVector<CLynxFile::SEntry>& entries,
+                      const QString& fileName, int t0, int t1, int moduleNumber,
+                      const std::function<void()>& preset, CDbForwardAnswerBuffer& answer);
+    // Leaves values as the state of their instances, whatever the order of the list.
+    int restoreState(const std::vector<CDbRequestPipeline::SRestore>& values, CDbForwardAnswerBuffer& answer);
+    // True when name has instance (t2, t3) on an interface other than t's path and side.
+    bool onOtherInterface(const QByteArray& name, const SDbInstTupel& t) const;
+    // Adds the host's recall event to the changes being collected.
+    void noteRecall();
     bool inSettings(const CDbRecord* rec, int group, unsigned mask, bool withSaveRecall) const;
+    // What a group preset gives rec at stored instance st: its preset function's value or its default.
+    CDbAllType presetValue(CDbRecord* rec, const SDbInstTupel& st, CDbForwardAnswerBuffer& answer);
     // Lets rec's save/recall object, if any, replace v, the value of instance t being saved (save) or
     // recalled; its error is reported under t.t0.
     int passSavRcl(CDbRecord* rec, const SDbInstTupel& t, CDbAllType& v, bool save,

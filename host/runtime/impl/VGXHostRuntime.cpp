@@ -6,13 +6,17 @@
 #include <QSettings>
 #include <dlfcn.h>
 #include <link.h>
+#include <memory>
 
+#include "host/db/CDbChangeObserver.h"
+#include "host/db/CDbCnct.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/listadm/CListAdmMainExtend.h"
 #include "host/olfw/COlManager.h"
 #include "host/runtime/CDefaultLoadableModuleImplementation.h"
+#include "host/util/CUtilXferData.h"
 #include "host/util/impl/VGXHostAnchor.h"
 #include "host/util/impl/VGXTraceSink.h"
 
@@ -58,6 +62,12 @@ QString objectOfHandle(void* handle) {
 QString hex(int v) {
     return QStringLiteral("0x") + QString::number(uint(v), 16);
 }
+
+// Host values whose changes modules hear of through a negative request code (a notification) with
+// the value's name.
+constexpr int NotificationCode = -1;
+constexpr char RecallEvent[] = "IdPDbDbRecall";
+constexpr char ProtectionLevel[] = "IdPDbProtLevState";
 
 // The host's list administration, handed to module functions by the database.
 CListAdmMainExtend& hostListAdm() {
@@ -135,8 +145,41 @@ void VGXHostRuntime::prepareHost() {
     }
     VGXHostAnchor::instance().setDataBase(engine.dataBaseIfc());
     VGXHostAnchor::instance().setOlManager(m_olManager);
+    if (!m_notifier)
+        m_notifier = engine.addRequestObserver([this](const QVector<SDbChange>& c) { notifyModules(c); });
     if (m_olManager)
         engine.setOlCommand(m_olManager->commandInterface());
+}
+
+void VGXHostRuntime::notifyModules(const QVector<SDbChange>& changes) {
+    bool recall = false;
+    bool protection = false;
+    for (const SDbChange& c : changes) {
+        recall = recall || c.name == RecallEvent;
+        protection = protection || c.name == ProtectionLevel;
+    }
+    if (!recall && !protection)
+        return;
+    // Only modules with parameters of their own have anything to re-apply or to lock.
+    QList<VGXPlugInDllModuleInterface*> targets;
+    for (const ModuleRecord& r : std::as_const(m_records))
+        if (r.module && r.stage >= 1 && r.module->hasDatabase())
+            targets << r.module;
+    auto notify = [](VGXPlugInDllModuleInterface* module, const char* name) {
+        CDbEngine& engine = CDbEngine::instance();
+        CDbAllType value;
+        engine.readStored(name, SDbInstTupel{}, value);
+        std::unique_ptr<CDbCnct> cnct = engine.makeContext(name, SDbInstTupel{}, value);
+        CUtilXferData data(name, cnct.get());
+        module->xferCommand(NotificationCode, data);
+    };
+    if (recall)
+        for (VGXPlugInDllModuleInterface* m : std::as_const(targets))
+            notify(m, RecallEvent);
+    // The protection level goes to one module; the loadables of one family pass it on among
+    // themselves.
+    if (protection && !targets.isEmpty())
+        notify(targets.first(), ProtectionLevel);
 }
 
 bool VGXHostRuntime::loadLibrary(const QString& path, ModuleRecord& record, QString* error) {
@@ -405,6 +448,10 @@ void VGXHostRuntime::shutdown() {
     if (!m_prepared && m_records.isEmpty())
         return;
     trace(QStringLiteral("shutdown"));
+    if (m_notifier) {
+        CDbEngine::instance().removeRequestObserver(m_notifier);
+        m_notifier = 0;
+    }
     // Dialogs are the modules' classes: they go first, while module and library are intact.
     VGXGuiRegistry::setUp(false);
     VGXDfDialogFactory::deleteDialogs();

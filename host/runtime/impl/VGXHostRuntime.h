@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include "host/util/VGXExport.h"
 #include "host/util/VGXHostContext.h"
@@ -14,6 +15,7 @@ namespace MvQARN {
 
 class COlManager;
 class VGXPlugInDllModuleInterface;
+struct SDbChange;
 
 class VGX_EXPORT VGXHostRuntime : public VGXHostContext {
 public:
@@ -87,10 +89,14 @@ private:
     bool bringUp(const QList<int>& indexes, QString* error);
     void tearDown(const QList<int>& indexes);
     void unloadRecord(ModuleRecord& record);
+    // Tells the modules of the host values they are notified of: a recall done, a new protection
+    // level.
+    void notifyModules(const QVector<SDbChange>& changes);
 
     Options m_options;
     QList<ModuleRecord> m_records;
     COlManager* m_olManager = nullptr;
+    int m_notifier = 0; // the database observer of notifyModules
     VGXHostRuntime* m_previous = nullptr;
     const VGXHostContext* m_previousContext = nullptr;
     bool m_previousTracing = false;
