@@ -345,4 +345,26 @@ void SimKobraDevice::enableSource(int entry, bool on) {
         m_programming.arb[size_t(entry)].enabled = on;
 }
 
+SimKobraDevice::SSignal SimKobraDevice::interfaceSignal() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    SSignal out;
+    if (!m_connected)
+        return out;
+    const std::optional<SimKobraProgramming::Test>& test = m_programming.testTx;
+    if (test && test->on) {
+        out.kind = SSignal::Sine;
+        out.sampleRate = test->sampleRate;
+        out.frequency = test->cwFrequency;
+        out.amplitude = test->linearGain;
+        return out;
+    }
+    for (const SimKobraProgramming::ArbEntry& entry : m_programming.arb)
+        if (entry.enabled && !entry.loaded.isEmpty()) {
+            out.kind = SSignal::Waveform;
+            out.file = entry.loaded;
+            return out;
+        }
+    return out;
+}
+
 } // namespace vgxsim
