@@ -109,8 +109,9 @@ public:
     int setWaveforms(int count, const char names[SlotCount][SlotSize],
                      const int64_t samples[SlotCount]) override;
 
-    // KobraDrvSignalIfc: the transmit test sine while it is on, else the waveform of the first enabled
-    // ARB entry, else nothing; a box that is not connected carries nothing.
+    // KobraDrvSignalIfc: the transmit test signal while it is on (PRBS, counter, sine or an ARB entry's
+    // waveform), else the waveform of the first enabled ARB entry, else nothing; a box that is not
+    // connected carries nothing.
     SSignal interfaceSignal() override;
 
 private:

@@ -9,7 +9,7 @@ namespace MvQARN {
 class KobraDrvSignalIfc {
 public:
     struct SSignal {
-        enum Kind { None, Sine, Waveform };
+        enum Kind { None, Sine, Waveform, Prbs, Counter };
         Kind kind = None;
         // Sine: a complex tone of this frequency (Hz, negative turns the other way) and amplitude
         // (fraction of full scale) at this sample rate (Hz).
@@ -18,6 +18,9 @@ public:
         double amplitude = 0.0;
         // Waveform: the waveform file the interface plays, as the driver was given it.
         QString file;
+        // Prbs: the sequence's order; two successive bits give the signs of I and Q. Counter: I and Q
+        // both count up by one per sample. Both at the interface's sample rate.
+        int order = 9;
     };
 
     virtual ~KobraDrvSignalIfc() = default;

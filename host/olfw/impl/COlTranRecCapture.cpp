@@ -1,6 +1,7 @@
 #include "host/olfw/impl/COlTranRecCapture.h"
 
 #include <QFileInfo>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -66,7 +67,11 @@ void COlTranRecCapture::detach() {
     m_attached = false;
     m_recorders.fill(SRecorder{});
     m_waveforms.clear();
-    m_timer.stop();
+    // The framework may be stopped from another thread; the timer belongs to the GUI thread.
+    if (QThread::currentThread() == m_timer.thread())
+        m_timer.stop();
+    else
+        QMetaObject::invokeMethod(&m_timer, &QTimer::stop, Qt::QueuedConnection);
 }
 
 void COlTranRecCapture::setIntervalMs(int ms) {
@@ -244,6 +249,28 @@ int COlTranRecCapture::stream(int path, int side, int channel, bool reuse, SStre
         out.frequency = sig.frequency;
         out.amplitude = qBound(0.0, sig.amplitude, 1.0);
         return 0;
+    case KobraDrvSignalIfc::SSignal::Prbs:
+    case KobraDrvSignalIfc::SSignal::Counter: {
+        const double rate = m_services.interfaceRate ? m_services.interfaceRate(path, side) : 0.0;
+        out.rate = rate > 0.0 ? rate : TestSineRate;
+        const bool prbs = sig.kind == KobraDrvSignalIfc::SSignal::Prbs;
+        const int key = prbs ? sig.order : 0;
+        QVector<qint32>& words = m_patterns[key];
+        if (words.isEmpty()) {
+            if (prbs) {
+                QVector<WaveformFile::SSample> samples;
+                if (!WaveformFile::prbs(sig.order, 0, PatternLevelDb, samples, &error))
+                    return DbErrWithText;
+                words = WaveformFile::toWords(samples);
+            } else {
+                words.resize(65536);
+                for (int n = 0; n < words.size(); ++n)
+                    words[n] = qint32(VGXIqWord::pack(qint16(n), qint16(n)));
+            }
+        }
+        out.words = &words;
+        return 0;
+    }
     case KobraDrvSignalIfc::SSignal::Waveform:
         return loadWaveform(sig.file, reuse, out, error);
     case KobraDrvSignalIfc::SSignal::None:

@@ -6,7 +6,8 @@
 // (0 Stopped, 1 Configured, 2 Record Done, 3 Recording, 4 No Data Signal, 5 No Trigger Signal).
 //
 // What it records (IdPDbKobraTranRecDataSource): 0 and 1 the data of the recorder's interface, as its
-// box's device tells (KobraDrvSignalIfc; none when the interface does not run); 2 to 5 the waveform file
+// box's device tells (KobraDrvSignalIfc: a test sine, PRBS or counter, or a waveform; none when the
+// interface does not run); 2 to 5 the waveform file
 // of ARB entry 1 to 4 of the interface, its real samples played cyclically; 7 a test tone. A block is
 // IdPDbKobraTranRecDataLength samples of the source taken every IdPDbKobraTranRecDecFactor-th sample
 // (plain decimation, no filter), starting IdPDbKobraTranRecTrigPosition samples before the trigger
@@ -23,6 +24,7 @@
 // manager (once per fault); the recorded block is then left as it was, not written again.
 // GUI thread only.
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 #include <QTimer>
 #include <QVector>
@@ -57,6 +59,8 @@ public:
     // interface's when it has one, else this.
     static constexpr double TestSineRate = 10e6;
     static constexpr int DefaultIntervalMs = 100;
+    // Level of the interface's PRBS pattern against full scale.
+    static constexpr double PatternLevelDb = -3.0;
 
     struct SServices {
         CDbChangeSource* changes = nullptr;
@@ -134,7 +138,8 @@ private:
     SServices m_services;
     bool m_attached = false;
     std::array<SRecorder, Paths * Sides * Channels> m_recorders{};
-    QVector<SWaveform> m_waveforms; // one per file recently recorded from
+    QVector<SWaveform> m_waveforms;        // one per file recently recorded from
+    QMap<int, QVector<qint32>> m_patterns; // PRBS by order, the counter at 0
     QTimer m_timer;
 };
 

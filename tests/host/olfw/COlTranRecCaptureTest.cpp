@@ -192,7 +192,7 @@ TEST_F(TranRecCapture, SourceFaultsGiveStatusAndErrorButNoNewBlock) {
         EXPECT_EQ(errors.errors().first().text, m_capture->lastError(kRec.t0, kRec.t1, kRec.t3));
         EXPECT_FALSE(errors.errors().first().text.isEmpty());
     }
-    // The interface's data: none from a box that plays nothing, the test sine once it is on.
+    // The interface's data: none from a box that plays nothing, then its test signals.
     m_device = std::make_unique<vgxsim::SimKobraDevice>(4711);
     setInt("IdPDbKobraTranRecDataSource", kRec, COlTranRecCapture::InterfaceIn);
     execute();
@@ -202,6 +202,14 @@ TEST_F(TranRecCapture, SourceFaultsGiveStatusAndErrorButNoNewBlock) {
     EXPECT_EQ(status(), COlTranRecCapture::RecordDone);
     EXPECT_EQ(sampleRate(), 40e6);
     EXPECT_EQ(block().size(), 512);
+    // The PRBS test pattern: the generator's sequence from its start.
+    m_device->setTestTx(true, 0);
+    setInt("IdPDbKobraTranRecState", kRec, 0);
+    setInt("IdPDbKobraTranRecState", kRec, 1);
+    execute();
+    QVector<WaveformFile::SSample> prbs;
+    ASSERT_TRUE(WaveformFile::prbs(9, 0, COlTranRecCapture::PatternLevelDb, prbs, nullptr));
+    EXPECT_EQ(block(), WaveformFile::toWords(prbs).mid(0, 511) + WaveformFile::toWords(prbs).mid(0, 1));
 }
 
 } // namespace
