@@ -345,4 +345,37 @@ void SimKobraDevice::enableSource(int entry, bool on) {
         m_programming.arb[size_t(entry)].enabled = on;
 }
 
+SimKobraDevice::SSignal SimKobraDevice::interfaceSignal() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    SSignal out;
+    if (!m_connected)
+        return out;
+    const std::optional<SimKobraProgramming::Test>& test = m_programming.testTx;
+    if (test && test->on) {
+        // Transmit test sources: 0 PRBS, 1 counter, 2 sine, 3 to 6 ARB entry 1 to 4.
+        if (test->source == 0) {
+            out.kind = SSignal::Prbs;
+        } else if (test->source == 1) {
+            out.kind = SSignal::Counter;
+        } else if (test->source == 2) {
+            out.kind = SSignal::Sine;
+            out.sampleRate = test->sampleRate;
+            out.frequency = test->cwFrequency;
+            out.amplitude = test->linearGain;
+        } else if (test->source >= 3 && test->source < 3 + SimKobraProgramming::ArbEntries) {
+            const SimKobraProgramming::ArbEntry& entry = m_programming.arb[size_t(test->source - 3)];
+            out.file = entry.loaded.isEmpty() ? entry.file : entry.loaded;
+            out.kind = out.file.isEmpty() ? SSignal::None : SSignal::Waveform;
+        }
+        return out;
+    }
+    for (const SimKobraProgramming::ArbEntry& entry : m_programming.arb)
+        if (entry.enabled && !entry.loaded.isEmpty()) {
+            out.kind = SSignal::Waveform;
+            out.file = entry.loaded;
+            return out;
+        }
+    return out;
+}
+
 } // namespace vgxsim

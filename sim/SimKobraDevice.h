@@ -23,6 +23,7 @@
 #include "host/olfw/KobraDrvArbIfc.h"
 #include "host/olfw/KobraDrvDeviceIfc.h"
 #include "host/olfw/KobraDrvInterfaceIfc.h"
+#include "host/olfw/KobraDrvSignalIfc.h"
 #include "sim/SimKobraArbSource.h"
 #include "sim/SimKobraProgramming.h"
 
@@ -39,7 +40,8 @@ struct SimDrvCall {
 
 class SimKobraDevice : public MvQARN::KobraDrvDeviceIfc,
                        public MvQARN::KobraDrvInterfaceIfc,
-                       public MvQARN::KobraDrvArbIfc {
+                       public MvQARN::KobraDrvArbIfc,
+                       public MvQARN::KobraDrvSignalIfc {
 public:
     // Driver statuses of the simulation.
     enum Status : int {
@@ -106,6 +108,11 @@ public:
     // KobraDrvArbIfc
     int setWaveforms(int count, const char names[SlotCount][SlotSize],
                      const int64_t samples[SlotCount]) override;
+
+    // KobraDrvSignalIfc: the transmit test signal while it is on (PRBS, counter, sine or an ARB entry's
+    // waveform), else the waveform of the first enabled ARB entry, else nothing; a box that is not
+    // connected carries nothing.
+    SSignal interfaceSignal() override;
 
 private:
     friend class SimKobraArbSource;

@@ -8,6 +8,8 @@
 #include <array>
 #include <cmath>
 
+#include "host/util/VGXIqWord.h"
+
 namespace MvQARN {
 
 namespace {
@@ -515,6 +517,13 @@ bool WaveformFile::readCsv(const QString& path, bool int16, QVector<SSample>& ou
     if (!file.open(QIODevice::ReadOnly))
         return setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
     return parseCsv(file.readAll(), int16, out, error);
+}
+
+QVector<qint32> WaveformFile::toWords(const QVector<SSample>& samples) {
+    QVector<qint32> out(samples.size());
+    for (qsizetype k = 0; k < samples.size(); ++k)
+        out[k] = qint32(VGXIqWord::pack(samples[k].i, samples[k].q));
+    return out;
 }
 
 } // namespace MvQARN

@@ -96,6 +96,9 @@ public:
     static bool parseCsv(const QByteArray& text, bool int16, QVector<SSample>& out, QString* error);
     static bool readCsv(const QString& path, bool int16, QVector<SSample>& out, QString* error);
 
+    // The samples as recorder words (host/util/VGXIqWord.h), one 32-bit word per I,Q pair.
+    static QVector<qint32> toWords(const QVector<SSample>& samples);
+
     static SLevels levels(const QVector<SSample>& samples);
     static quint32 checksum(const QVector<SSample>& samples);
     static quint32 crc32(quint32 crc, const char* data, qint64 size);

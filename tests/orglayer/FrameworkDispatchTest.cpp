@@ -7,7 +7,10 @@
 #include "frame/CKobraPlugInDllModuleImplementation.h"
 #include "frame/KobraPluginGlobals.h"
 #include "frame/KobraProgress.h"
+#include "host/db/CDbDataTypeNInt.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
+#include "host/listadm/CListAdmMainExtend.h"
+#include "host/listadm/WaveformFile.h"
 #include "host/util/VGXErrorManager.h"
 
 using namespace oltest;
@@ -176,6 +179,34 @@ TEST_F(FrameworkDispatch, TheFrameworkOffersTheLayersOperationsPerInterface) {
 
     // Without a selected box the layer has no device.
     EXPECT_EQ(m_framework.setKobra(0, 1, 0x20), 1);
+}
+
+TEST_F(FrameworkDispatch, TheFrameworksRecorderFindsArbFilesInTheArbFolder) {
+    const SDbInstTupel rec = tup(0, 1, 0, 0);
+    // An ARB file named without a folder lies in the ARB waveform folder.
+    CListAdmMainExtend* listAdm = db().listAdm();
+    ASSERT_NE(listAdm, nullptr);
+    const QString folder = listAdm->folder(0xc0);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QVector<WaveformFile::SSample> samples;
+    QString error;
+    ASSERT_TRUE(WaveformFile::sine(600, 5e6, 1e6, -1.0, samples, &error));
+    ASSERT_TRUE(WaveformFile::write(folder + "/rec.wv", samples, 5e6, QString(), &error))
+        << error.toStdString();
+    setText("IdPDbLynxArbFile", tup(0, 1, 0, 2), "rec");
+    setInt("IdPDbKobraTranRecDataSource", rec, 4);
+    setInt("IdPDbKobraTranRecTrigMode", rec, 1);
+    setInt("IdPDbKobraTranRecState", rec, 1);
+    ASSERT_EQ(write("IdPDbKobraTranRecTrigExec", rec, CDbAllType::fromInt(1), DbMsgExec), 0);
+    EXPECT_EQ(readInt("IdPDbKobraTranRecStatus", rec), 2);
+    CDbAllType block;
+    double rate = 0;
+    db().dataBaseIfc()->getValue("IdPDbKobraTranRecIQData", block, 0, 0, 0, 1);
+    db().dataBaseIfc()->getNumber("IdPDbKobraTranRecSampRate", rate, 0, 0, 0, 1);
+    const auto* words = dynamic_cast<const CDbDataTypeNInt*>(block.get());
+    ASSERT_NE(words, nullptr);
+    EXPECT_EQ(words->getValues(), WaveformFile::toWords(samples).mid(0, 512));
+    EXPECT_EQ(rate, 5e6);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "host/olfw/impl/COlFramework.h"
 
+#include <QFileInfo>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "host/db/CDbDataTypeNString.h"
 #include "host/db/CDbMsg.h"
 #include "host/db/impl/CDbEngine.h"
+#include "host/listadm/CListAdmMainExtend.h"
 #include "host/olfw/COlCommandData.h"
 #include "host/olfw/COlLoadableExtension.h"
 #include "host/olfw/COlProgressStatus.h"
@@ -33,6 +35,8 @@ thread_local SKobraReadoutTable t_readout;
 constexpr char kSerials[] = "IdPDbKobraSerials";
 constexpr char kUsbSerial[] = "IdPDbLynxUsbDevSerialNumber";
 constexpr char kUsbState[] = "IdPDbLynxUsbDevState";
+// File-list type of the ARB waveforms: where a waveform named without a folder lies.
+constexpr int kArbListType = 0xc0;
 
 // The organisation layers the modules of the running host publish, in module order.
 QList<COlLoadableExtension*> runtimeExtensions() {
@@ -65,11 +69,35 @@ COlChangeDispatcher::SServices COlFramework::dispatcherServices() {
     return s;
 }
 
+COlTranRecCapture::SServices COlFramework::captureServices() {
+    CDbEngine& db = CDbEngine::instance();
+    COlTranRecCapture::SServices s;
+    s.changes = &db.changeSource();
+    s.database = db.dataBaseIfc();
+    s.write = [this](const CDbMsg& msg) { return write(msg); };
+    s.device = [this](int path, int side) {
+        return m_dispatcher.isActive(path, side) ? m_dispatcher.interfaceDevice(path, side) : nullptr;
+    };
+    s.interfaceRate = [this](int path, int side) {
+        double rate = 0.0;
+        return m_dispatcher.isActive(path, side) && m_dispatcher.getSampleRate(path, side, rate) == 0 ? rate
+                                                                                                      : 0.0;
+    };
+    s.resolveWaveform = [](const QString& name) {
+        if (QFileInfo(name).isAbsolute())
+            return name;
+        CListAdmMainExtend* listAdm = CDbEngine::instance().listAdm();
+        return listAdm ? listAdm->pathInFolder(kArbListType, name) : name;
+    };
+    return s;
+}
+
 COlFramework::COlFramework(COlBoxDriver* driver) {
     setDriver(driver);
 }
 
 COlFramework::~COlFramework() {
+    m_capture.detach();
     m_dispatcher.detach();
     setDriver(nullptr);
 }
@@ -239,6 +267,7 @@ int COlFramework::start() {
             return 0;
         m_started = true;
         m_dispatcher.attach();
+        m_capture.attach();
         const QList<int> serials = m_driver ? m_driver->connectedSerials() : QList<int>();
         // Boxes that went while the framework was down.
         for (int i = 0; i < UsbDevices; ++i) {
@@ -274,6 +303,7 @@ void COlFramework::stop() {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_started = false;
     m_dispatcher.detach();
+    m_capture.detach();
 }
 
 KobraDrvDeviceIfc* COlFramework::device(int serial) {

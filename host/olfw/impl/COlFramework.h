@@ -12,7 +12,8 @@
 // the writes call back into modules that send commands again.
 //
 // While started, the framework follows the database's requests and lets the modules' organisation
-// layers program the boxes of the interfaces that run (COlChangeDispatcher).
+// layers program the boxes of the interfaces that run (COlChangeDispatcher), and its transient
+// recorder records what the recorder parameters ask for (COlTranRecCapture).
 #include <QList>
 #include <QString>
 #include <array>
@@ -24,6 +25,7 @@
 #include "host/olfw/impl/COlBoxDriver.h"
 #include "host/olfw/impl/COlChangeDispatcher.h"
 #include "host/olfw/impl/COlOperationRegistry.h"
+#include "host/olfw/impl/COlTranRecCapture.h"
 #include "host/util/VGXExport.h"
 
 namespace MvQARN {
@@ -82,6 +84,7 @@ public:
     int setArb(int path, int side);
     int getSampleRate(int path, int side, double& rate);
     COlChangeDispatcher& changeDispatcher() { return m_dispatcher; }
+    COlTranRecCapture& recorder() { return m_capture; }
 
 private:
     void boxConnected(int serial) override;
@@ -95,6 +98,8 @@ private:
     // The host database, the current runtime's organisation layers, the trace and this framework's
     // devices, for the dispatcher.
     COlChangeDispatcher::SServices dispatcherServices();
+    // The host database, the boxes of running interfaces and the ARB folder, for the recorder.
+    COlTranRecCapture::SServices captureServices();
 
     struct Slot {
         int serial = 0;
@@ -109,6 +114,7 @@ private:
     std::array<Slot, UsbDevices> m_slots{};
     COlOperationRegistry m_operations;
     COlChangeDispatcher m_dispatcher{dispatcherServices()};
+    COlTranRecCapture m_capture{captureServices()};
 };
 
 } // namespace MvQARN
