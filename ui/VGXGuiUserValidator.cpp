@@ -4,6 +4,7 @@
 #include "host/gui/VGXDataEvent.h"
 #include "host/gui/VGXDataObject.h"
 #include "host/gui/VGXDatabaseConnectorEntry.h"
+#include "host/util/VGXErrorManager.h"
 
 namespace MvQARN {
 
@@ -77,7 +78,9 @@ void VGXGuiUserValidator::refreshFromReal() {
 }
 
 void VGXGuiUserValidator::writeReal(int value) {
-    m_real->setData(new VGXDataContainer(value));
+    // No control of the real parameter shows a refusal, so the host's error display does.
+    if (const int rc = m_real->setData(new VGXDataContainer(value)); rc != 0)
+        VGXErrorManager::signal(rc, m_real->getLastErrorText());
     syncMirror();
 }
 
