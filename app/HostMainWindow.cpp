@@ -99,7 +99,7 @@ HostMainWindow::HostMainWindow(const HostOptions& options, QWidget* parent)
             this, [this, text] { statusBar()->showMessage(text); }, Qt::QueuedConnection);
     });
 
-    resize(sizeHint().expandedTo(QSize(560, 360)));
+    resize(sizeHint().expandedTo(QSize(640, 380)));
     restoreGeometry(hostSettings()->value(kGeometryKey).toByteArray());
 }
 
