@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -151,6 +153,15 @@ int main(int argc, char** argv) {
     if (!options.settingsDir.isEmpty() && !QDir().mkpath(options.settingsDir)) {
         printErr(QStringLiteral("cannot create the settings folder '%1'").arg(options.settingsDir));
         return 2;
+    }
+
+    // A picture run leaves the user's stores alone: dialogs remember where they were drawn
+    // offscreen, and that is no place of the user's.
+    std::unique_ptr<QTemporaryDir> pictureStores;
+    if (!options.screenshotName.isEmpty() && options.settingsDir.isEmpty()) {
+        pictureStores = std::make_unique<QTemporaryDir>();
+        if (pictureStores->isValid())
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, pictureStores->path());
     }
 
     SignalWatcher signalWatcher;
