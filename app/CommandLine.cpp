@@ -16,6 +16,8 @@ const QString kSettingsDir = QStringLiteral("settings-dir");
 const QString kExec = QStringLiteral("exec");
 const QString kQuit = QStringLiteral("quit");
 const QString kTrace = QStringLiteral("trace");
+const QString kListDialogs = QStringLiteral("list-dialogs");
+const QString kScreenshot = QStringLiteral("screenshot");
 } // namespace
 
 CommandLine::CommandLine(const QString& defaultPlugin) : m_defaultPlugin(defaultPlugin) {
@@ -46,7 +48,16 @@ CommandLine::CommandLine(const QString& defaultPlugin) : m_defaultPlugin(default
          QStringLiteral("CMDS")},
         {kQuit, QStringLiteral("Start up completely, then shut down in order and exit.")},
         {kTrace, QStringLiteral("Print host trace messages and every registration to stderr.")},
+        {kListDialogs, QStringLiteral("Print the dialogs the plug-ins registered (and 'main'), then exit.")},
+        {kScreenshot,
+         QStringLiteral("After start-up and --exec, open the dialog NAME (a menu item such as :KOBRA, a "
+                        "dialog class name, or 'main' for the main window), save a picture of it to "
+                        "the PNG file given after NAME, and exit."),
+         QStringLiteral("NAME")},
     });
+    m_parser.addPositionalArgument(QStringLiteral("FILE.png"),
+                                   QStringLiteral("The picture --screenshot writes."),
+                                   QStringLiteral("[FILE.png]"));
 }
 
 bool CommandLine::fail(const QString& text) {
@@ -116,12 +127,29 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments) {
         return Outcome::ShowHelp;
     if (m_parser.isSet(QStringLiteral("version")))
         return Outcome::ShowVersion;
-    if (!m_parser.positionalArguments().isEmpty()) {
-        fail(QStringLiteral("unexpected argument '%1'").arg(m_parser.positionalArguments().constFirst()));
+    QStringList positional = m_parser.positionalArguments();
+    if (m_parser.isSet(kScreenshot)) {
+        m_options.screenshotName = m_parser.values(kScreenshot).constLast();
+        if (m_options.screenshotName.trimmed().isEmpty()) {
+            fail(QStringLiteral("invalid --screenshot '': expected a dialog name"));
+            return Outcome::Error;
+        }
+        if (positional.isEmpty() ||
+            !positional.constFirst().endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+            fail(QStringLiteral(
+                     "--screenshot %1: expected the picture's file name ending in .png after the name")
+                     .arg(m_options.screenshotName));
+            return Outcome::Error;
+        }
+        m_options.screenshotFile = QFileInfo(positional.takeFirst()).absoluteFilePath();
+    }
+    if (!positional.isEmpty()) {
+        fail(QStringLiteral("unexpected argument '%1'").arg(positional.constFirst()));
         return Outcome::Error;
     }
 
     HostOptions& o = m_options;
+    o.listDialogs = m_parser.isSet(kListDialogs);
     o.headless = m_parser.isSet(kHeadless);
     o.quit = m_parser.isSet(kQuit);
     o.trace = m_parser.isSet(kTrace);

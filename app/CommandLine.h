@@ -18,6 +18,9 @@ struct HostOptions {
     bool hasExec = false;
     bool quit = false;
     bool trace = false;
+    bool listDialogs = false;
+    QString screenshotName; // empty: no picture
+    QString screenshotFile; // absolute path of the PNG
 };
 
 class CommandLine {

@@ -4,55 +4,148 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
+#include <QWindow>
+#include <memory>
 
+#include "host/gui/CViewerEvent.h"
+#include "host/gui/VGXBlockDiagram.h"
+#include "host/gui/VGXBlockPanel.h"
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/VGXDialog.h"
 #include "host/gui/VGXDialogItem.h"
+#include "host/gui/VGXFlowLayout.h"
+#include "host/gui/VGXGridLayout.h"
+#include "host/gui/VGXLabel.h"
+#include "host/gui/VGXPanel.h"
 #include "host/gui/VGXUserDialogAttributes.h"
-#include "host/runtime/impl/VGXHostRuntime.h"
-#include "host/util/VGXPlugInDllModuleInterface.h"
+#include "host/util/VGXErrorManager.h"
 #include "host/util/impl/VGXTraceSink.h"
 
 namespace vgxapp {
 
 using namespace MvQARN;
+using MvGuiFramework::CViewerEvent;
 
 namespace {
 
-QString summaryText(const HostOptions& options) {
-    QStringList lines;
-    lines << QStringLiteral("<b>vgxhost</b> %1").arg(QStringLiteral(VGX_VERSION));
-    lines << QStringLiteral("Generator family: 0x%1").arg(options.family, 0, 16);
-    if (const VGXHostRuntime* runtime = VGXHostRuntime::current()) {
-        for (const VGXHostRuntime::ModuleRecord& r : runtime->records()) {
-            if (!r.module)
-                continue;
-            const QString name = QString::fromUtf8(r.module->getModuleName());
-            lines << QStringLiteral("Module: %1 (%2)")
-                         .arg(name.toHtmlEscaped(),
-                              r.path.isEmpty() ? QStringLiteral("built in") : r.path.toHtmlEscaped());
-        }
-    }
-    if (options.scpiPort == 0)
-        lines << QStringLiteral("SCPI: off");
-    else
-        lines << QStringLiteral("SCPI: %1:%2").arg(options.scpiListen).arg(options.scpiPort);
-    lines << QStringLiteral("Open the box dialogs from the KOBRA menu.");
-    return lines.join(QStringLiteral("<br>"));
+// The block class the box plug-in offers for its interfaces.
+const QString kBoxBlockClass = QStringLiteral("KobraBlock");
+// What a block's check box and label show: the interface switched on (through its guarded mirror)
+// and the kind of box interface that runs then.
+const char* const kBlockCheck = "internalGuiLynxState";
+const char* const kBlockLabel = "IdPDbKobraType";
+
+// The menu key of the user-defined interface dialog, registered only under the family whose
+// interface dialog serves both directions.
+const QString kInOutItem = QStringLiteral(":KOBRA_USER");
+
+// The host's own store, in the settings folder (--settings-dir) like the modules' stores.
+std::unique_ptr<QSettings> hostSettings() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Maravel"), QStringLiteral("vgxhost"));
 }
+
+const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
+
+QString portTitle(int path, int side) {
+    return QStringLiteral("%1 %2").arg(side == 0 ? QStringLiteral("BBIN") : QStringLiteral("BBOUT"),
+                                       path == 0 ? QStringLiteral("A") : QStringLiteral("B"));
+}
+
+// The diagram's background: a block's default action (double click, "config...") that the block
+// does not handle itself comes here and opens the block's interface dialog.
+class DiagramPanel : public VGXPanel {
+public:
+    DiagramPanel(HostMainWindow* window, QWidget* parent) : VGXPanel(parent), m_window(window) {}
+    QList<VGXBlockPanel*> blocks;
+
+protected:
+    void processActionEvent(CViewerEvent* event) override {
+        if (event->getCode() != CViewerEvent::ActionActivated)
+            return;
+        const int index = int(blocks.indexOf(qobject_cast<VGXBlockPanel*>(event->getSource())));
+        if (index < 0)
+            return;
+        event->consume();
+        m_window->openInterfaceDialog(index % 2, index / 2);
+    }
+
+private:
+    HostMainWindow* m_window;
+};
 
 } // namespace
 
-HostMainWindow::HostMainWindow(const HostOptions& options, QWidget* parent) : QMainWindow(parent) {
+HostMainWindow::HostMainWindow(const HostOptions& options, QWidget* parent)
+    : QMainWindow(parent), m_keepGeometry(options.screenshotName.isEmpty()) {
     setWindowTitle(QStringLiteral("vgxhost"));
-    auto* summary = new QLabel(summaryText(options), this);
-    summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    summary->setMargin(12);
-    setCentralWidget(summary);
+    buildDiagram();
     buildMenus();
+
+    m_scpiLabel = new QLabel(options.scpiPort == 0
+                                 ? QStringLiteral("SCPI off")
+                                 : QStringLiteral("SCPI %1:%2").arg(options.scpiListen).arg(options.scpiPort),
+                             this);
+    statusBar()->addPermanentWidget(m_scpiLabel);
     statusBar()->showMessage(QStringLiteral("Ready"));
-    resize(520, 240);
+
+    // Errors of any module show here, among them refusals of changes no dialog field made (a
+    // confirmed switch-on the box refuses). Signals may come from other threads.
+    m_errorSubscription = VGXErrorManager::subscribe([this](const VGXErrorRecord& e) {
+        const QString text = QStringLiteral("Error %1: %2").arg(e.code).arg(e.text);
+        QMetaObject::invokeMethod(
+            this, [this, text] { statusBar()->showMessage(text); }, Qt::QueuedConnection);
+    });
+
+    resize(sizeHint().expandedTo(QSize(640, 380)));
+    restoreGeometry(hostSettings()->value(kGeometryKey).toByteArray());
+}
+
+HostMainWindow::~HostMainWindow() {
+    VGXErrorManager::unsubscribe(m_errorSubscription);
+    saveWindowGeometry();
+}
+
+void HostMainWindow::saveWindowGeometry() {
+    // A window that was never shown, or only drawn for a picture, has no geometry of the user's.
+    if (windowHandle() && m_keepGeometry)
+        hostSettings()->setValue(kGeometryKey, saveGeometry());
+}
+
+void HostMainWindow::buildDiagram() {
+    auto* diagram = new DiagramPanel(this, this);
+    diagram->setColorPalette(QStringLiteral("diagramPalette"));
+    diagram->setAutoFillBackground(true);
+    auto* grid = new VGXGridLayout(3, 2);
+    grid->setHorizontalSpacing(24);
+    grid->setVerticalSpacing(12);
+    diagram->setLayout(grid);
+    diagram->setIndents(MvGuiFramework::CBoxIndents(16));
+
+    const VGXBlockDiagram::BlockCreator create = VGXBlockDiagram::blockCreator(kBoxBlockClass);
+    for (int side = 0; side < 2; ++side) {
+        auto* heading = new VGXLabel(diagram, side == 0 ? QStringLiteral("Baseband inputs (box receives)")
+                                                        : QStringLiteral("Baseband outputs (box transmits)"));
+        diagram->add(heading, VGXConstraints(side, 0));
+        for (int path = 0; path < 2; ++path) {
+            const QString title = portTitle(path, side);
+            VGXBlockPanel* block =
+                create ? create(title, diagram, kBlockCheck, kBlockLabel, path, 0, side, 0) : nullptr;
+            if (!block) {
+                // Without the box plug-in the port stays an empty element of the diagram.
+                block = new VGXBlockPanel(diagram, title);
+                block->add(new VGXLabel(block, QStringLiteral("no box module loaded")));
+            }
+            block->setMinimumWidth(220);
+            diagram->add(block, VGXConstraints(side, path + 1, 1, 1, VGXConstraints::FillBoth));
+            diagram->blocks.append(block);
+        }
+    }
+    // Blocks in the order path A In, path B In, path A Out, path B Out.
+    m_blocks = diagram->blocks;
+    setCentralWidget(diagram);
 }
 
 void HostMainWindow::buildMenus() {
@@ -70,7 +163,7 @@ void HostMainWindow::buildMenus() {
             text.remove(0, 1);
         // An entry that would open nothing is left out. Asking the factory creates the dialog; the
         // registry keeps it hidden until the entry opens it.
-        if (!dialogFor(item.dialogName)) {
+        if (!dialogFor(item.dialogName, item.item)) {
             VGXTraceSink::trace(QStringLiteral("vgxhost: menu KOBRA item \"%1\" left out: no dialog \"%2\"")
                                     .arg(text, item.dialogName));
             continue;
@@ -79,7 +172,9 @@ void HostMainWindow::buildMenus() {
         action->setStatusTip(item.dialogName);
         action->setData(item.dialogName);
         const QString dialogName = item.dialogName;
-        connect(action, &QAction::triggered, this, [this, dialogName] { openDialog(dialogName); });
+        const QString qualifier = item.item;
+        connect(action, &QAction::triggered, this,
+                [this, dialogName, qualifier] { openDialog(dialogName, qualifier); });
         VGXTraceSink::trace(
             QStringLiteral("vgxhost: menu KOBRA item \"%1\" opens \"%2\"").arg(text, dialogName));
     }
@@ -87,14 +182,13 @@ void HostMainWindow::buildMenus() {
         m_kobraMenu->addAction(QStringLiteral("(no dialogs available)"))->setEnabled(false);
 }
 
-VGXDialog* HostMainWindow::dialogFor(const QString& dialogName) {
-    // Menu items open instance 0 of a dialog; the dialog itself switches between instances.
-    const VGXUserDialogAttributes attributes(dialogName, QString());
+VGXDialog* HostMainWindow::dialogFor(const QString& dialogName, const QString& qualifier, int instance) {
+    const VGXUserDialogAttributes attributes(dialogName, qualifier, instance);
     return VGXDfDialogFactory::getDialogPointer(&attributes);
 }
 
-void HostMainWindow::openDialog(const QString& dialogName) {
-    VGXDialog* dialog = dialogFor(dialogName);
+void HostMainWindow::openDialog(const QString& dialogName, const QString& qualifier) {
+    VGXDialog* dialog = dialogFor(dialogName, qualifier);
     if (!dialog) {
         statusBar()->showMessage(QStringLiteral("Dialog not available yet"));
         return;
@@ -103,7 +197,27 @@ void HostMainWindow::openDialog(const QString& dialogName) {
     statusBar()->showMessage(dialog->title().isEmpty() ? dialogName : dialog->title());
 }
 
+void HostMainWindow::openInterfaceDialog(int path, int side) {
+    // One dialog for both directions (instance path + 2 * side) where the family registers it, else
+    // one per direction (instance path).
+    const bool inOut = !findDialogItem(kInOutItem).isEmpty();
+    const QString name = inOut ? findDialogItem(kInOutItem)
+                               : (side == 0 ? QStringLiteral("CBasebandLynxMainInDialog")
+                                            : QStringLiteral("CBasebandLynxMainOutDialog"));
+    const QString qualifier =
+        QStringLiteral(":%1").arg(portTitle(path, side)).replace(QLatin1Char(' '), QLatin1Char('_'));
+    VGXDialog* dialog = dialogFor(name, qualifier, inOut ? path + 2 * side : path);
+    if (!dialog) {
+        statusBar()->showMessage(QStringLiteral("%1: the interface configuration dialog is not available yet")
+                                     .arg(portTitle(path, side)));
+        return;
+    }
+    VGXDfDialogFactory::toFront(dialog);
+    statusBar()->showMessage(dialog->title().isEmpty() ? name : dialog->title());
+}
+
 void HostMainWindow::closeEvent(QCloseEvent* event) {
+    saveWindowGeometry();
     event->accept();
     emit closed();
 }

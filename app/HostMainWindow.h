@@ -1,28 +1,47 @@
 #pragma once
-// The host's main window: the menu of the dialogs the plug-ins registered and a status bar.
+// The host's main window: the block diagram of the instrument's digital baseband ports with one box
+// block per interface (BBIN A, BBIN B, BBOUT A, BBOUT B), the menus of the dialogs the plug-ins
+// registered, and a status bar with the SCPI address. Its geometry is kept in the host's settings
+// store between runs.
+#include <QList>
 #include <QMainWindow>
 
 #include "app/CommandLine.h"
 
+class QLabel;
 class QMenu;
 
 namespace MvQARN {
+class VGXBlockPanel;
 class VGXDialog;
-}
+} // namespace MvQARN
 
 namespace vgxapp {
 
 class HostMainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Builds the menus from the dialog items registered so far, leaving out items whose dialog no
-    // registered dialog factory creates; create it after the runtime started.
+    // Builds the diagram and the menus from the registrations made so far, leaving out menu items
+    // whose dialog no registered dialog factory creates; create it after the runtime started.
     explicit HostMainWindow(const HostOptions& options, QWidget* parent = nullptr);
+    ~HostMainWindow() override;
 
     QMenu* kobraMenu() const { return m_kobraMenu; }
+    // The interface blocks in the order path A In, path B In, path A Out, path B Out.
+    const QList<MvQARN::VGXBlockPanel*>& blocks() const { return m_blocks; }
+    QLabel* scpiLabel() const { return m_scpiLabel; }
 
-    // Opens the dialog of a registered item; shows a status message when no module provides it.
-    void openDialog(const QString& dialogName);
+    // Opens the dialog of a registered item (its dialog name and qualifier); shows a status message
+    // when no module provides it.
+    void openDialog(const QString& dialogName, const QString& qualifier = QString());
+    // Opens the configuration dialog of interface (path, side), or says in the status bar that
+    // there is none yet.
+    void openInterfaceDialog(int path, int side);
+
+    // The registry's dialog of this name and qualifier (created on first demand); null when no
+    // factory creates it.
+    static MvQARN::VGXDialog* dialogFor(const QString& dialogName, const QString& qualifier,
+                                        int instance = 0);
 
 signals:
     void closed();
@@ -32,10 +51,14 @@ protected:
 
 private:
     void buildMenus();
-    // The registry's dialog of this name (created on first demand); null when no factory creates it.
-    static MvQARN::VGXDialog* dialogFor(const QString& dialogName);
+    void buildDiagram();
+    void saveWindowGeometry();
 
     QMenu* m_kobraMenu = nullptr;
+    QList<MvQARN::VGXBlockPanel*> m_blocks;
+    QLabel* m_scpiLabel = nullptr;
+    bool m_keepGeometry;
+    int m_errorSubscription = 0;
 };
 
 } // namespace vgxapp

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -12,6 +15,10 @@
 #include "app/HostMainWindow.h"
 #include "app/HostServices.h"
 #include "app/SignalWatcher.h"
+#include "host/gui/VGXDfDialogFactory.h"
+#include "host/gui/VGXDialog.h"
+#include "host/gui/VGXDialogItem.h"
+#include "host/gui/VGXStyleManager.h"
 #include "host/runtime/impl/VGXHostRuntime.h"
 
 using namespace vgxapp;
@@ -39,6 +46,61 @@ QString defaultPluginPath(const char* argv0) {
 bool hasDisplay() {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// "main", then one line per registered menu item: its key, its dialog's class name, and whether a
+// module creates that dialog.
+QString dialogListing() {
+    QString out = QStringLiteral("main  (the main window)\n");
+    for (const MvQARN::VGXDialogItem& item : MvQARN::dialogItems()) {
+        const bool available = HostMainWindow::dialogFor(item.dialogName, item.item) != nullptr;
+        out += QStringLiteral("%1  %2%3\n")
+                   .arg(item.item, item.dialogName,
+                        available ? QString() : QStringLiteral("  (not available yet)"));
+    }
+    return out;
+}
+
+// The widget --screenshot NAME shows: the main window, or the dialog of a menu item (":KOBRA" or
+// "KOBRA"), of an item's dialog class, or of a class name a module creates without an item.
+QWidget* screenshotTarget(HostMainWindow& window, const QString& name) {
+    if (name == QLatin1String("main"))
+        return &window;
+    const QList<MvQARN::VGXDialogItem> items = MvQARN::dialogItems();
+    for (const MvQARN::VGXDialogItem& item : items) {
+        if (item.item == name || item.item == QLatin1Char(':') + name || item.dialogName == name)
+            return HostMainWindow::dialogFor(item.dialogName, item.item);
+    }
+    return HostMainWindow::dialogFor(name, QString());
+}
+
+int takeScreenshot(const HostOptions& options) {
+    HostMainWindow window(options);
+    QWidget* target = screenshotTarget(window, options.screenshotName);
+    if (!target) {
+        printErr(QStringLiteral("--screenshot: no dialog '%1' (vgxhost --list-dialogs shows the names)")
+                     .arg(options.screenshotName));
+        return 2;
+    }
+    if (target == &window)
+        window.show();
+    else if (auto* dialog = qobject_cast<MvQARN::VGXDialog*>(target))
+        MvQARN::VGXDfDialogFactory::toFront(dialog);
+    else
+        target->show();
+    // Layouts and data events settle before the picture is taken.
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    const QPixmap picture = target->grab();
+    if (picture.isNull() || !picture.save(options.screenshotFile, "PNG")) {
+        printErr(QStringLiteral("--screenshot: cannot write '%1'").arg(options.screenshotFile));
+        return 1;
+    }
+    printOut(QStringLiteral("%1: %2 x %3 pixels\n")
+                 .arg(options.screenshotFile)
+                 .arg(picture.width())
+                 .arg(picture.height()));
+    return 0;
 }
 
 } // namespace
@@ -72,8 +134,10 @@ int main(int argc, char** argv) {
 
     // The plug-in builds widgets (its progress dialog) even without a window, so there is always a
     // QApplication; without a display it draws offscreen.
-    const bool gui = !options.headless && hasDisplay();
-    if (!gui)
+    // Listing and pictures need no window on a screen.
+    const bool oneShot = options.listDialogs || !options.screenshotName.isEmpty();
+    const bool gui = !options.headless && !oneShot && hasDisplay();
+    if (!gui && (!oneShot || qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt reads options of its own from the arguments (among them --plugin, which would make it load
     // our plug-in as a Qt plug-in); ours are parsed already, so Qt sees only the program name.
@@ -84,10 +148,20 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(VGX_VERSION));
     // Plug-in dialogs are windows of their own; the host ends when the main window closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    MvQARN::VGXStyleManager::applyHostStyle();
 
     if (!options.settingsDir.isEmpty() && !QDir().mkpath(options.settingsDir)) {
         printErr(QStringLiteral("cannot create the settings folder '%1'").arg(options.settingsDir));
         return 2;
+    }
+
+    // A picture run leaves the user's stores alone: dialogs remember where they were drawn
+    // offscreen, and that is no place of the user's.
+    std::unique_ptr<QTemporaryDir> pictureStores;
+    if (!options.screenshotName.isEmpty() && options.settingsDir.isEmpty()) {
+        pictureStores = std::make_unique<QTemporaryDir>();
+        if (pictureStores->isValid())
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, pictureStores->path());
     }
 
     SignalWatcher signalWatcher;
@@ -113,11 +187,25 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    if (options.hasExec) {
-        const bool ok = services.exec(options.execCommands);
+    if (options.listDialogs) {
+        printOut(dialogListing());
         services.stop();
         runtime.shutdown();
-        return ok ? 0 : 1;
+        return 0;
+    }
+    if (options.hasExec) {
+        const bool ok = services.exec(options.execCommands);
+        if (!ok || options.screenshotName.isEmpty()) {
+            services.stop();
+            runtime.shutdown();
+            return ok ? 0 : 1;
+        }
+    }
+    if (!options.screenshotName.isEmpty()) {
+        const int rc = takeScreenshot(options);
+        services.stop();
+        runtime.shutdown();
+        return rc;
     }
 
     std::unique_ptr<HostMainWindow> window;

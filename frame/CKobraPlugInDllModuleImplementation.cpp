@@ -18,6 +18,7 @@
 #include "host/db/CDbDataTypeNString.h"
 #include "host/db/CDbDataTypeSelect.h"
 #include "host/db/CDbMsg.h"
+#include "host/gui/VGXBlockDiagram.h"
 #include "host/gui/VGXDescriptorCheckboxEntry.h"
 #include "host/gui/VGXDescriptors.h"
 #include "host/gui/VGXDfDialogFactory.h"
@@ -37,6 +38,7 @@
 #include "params/KobraSerials.h"
 #include "remote/CKobraScpiModule.h"
 #include "ui/CKobraUserValidator.h"
+#include "ui/KobraBlock.h"
 
 namespace MvQARN {
 
@@ -171,6 +173,10 @@ CKobraPlugInDllModuleImplementation::~CKobraPlugInDllModuleImplementation() {
     qDeleteAll(validators);
     validators.clear();
     validators.squeeze();
+    for (VGXGuiUserValidator* link : mirrorLinks)
+        delete link;
+    mirrorLinks.clear();
+    VGXBlockDiagram::registerBlockClass(QStringLiteral("KobraBlock"), nullptr);
 }
 
 // The tree points into the plug-in library, so it leaves the host parser before the library goes.
@@ -208,7 +214,17 @@ void CKobraPlugInDllModuleImplementation::initusGui() {
 
         if (COlCommandIfc* command = Kobra::anchorCommandInterface())
             command->execute(OlCmdStart, nullptr);
+    } else {
+        for (int a = 0; a < 2; ++a)
+            for (int b = 0; b < 2; ++b)
+                for (const SValidatorRow& row : kValidatorRows)
+                    mirrorLinks.append(new (std::nothrow) VGXGuiUserValidator(
+                        VGXUserDbAttributes(row.guiParameter, a, 0, b, 0),
+                        VGXUserDbAttributes(row.watchedParameter, a, 0, b, 0), -1));
     }
+
+    // The host's block diagram shows the box's interfaces with the box's own block.
+    VGXBlockDiagram::registerBlockClass(QStringLiteral("KobraBlock"), &KobraBlock::create);
 
     VGXDescriptors::addDescriptor(new (std::nothrow) VGXDescriptorCheckboxEntry(
         VGXUserDbAttributes("IdPDbLynxDeviceState", -1, -1, -1, -1), true, QStringLiteral("Off"),

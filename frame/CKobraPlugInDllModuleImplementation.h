@@ -13,6 +13,7 @@ namespace MvQARN {
 
 class CDbCnct;
 class CKobraUserValidator;
+class VGXGuiUserValidator;
 
 class CKobraPlugInDllModuleImplementation : public CDefaultLoadableModuleImplementation {
 public:
@@ -55,6 +56,9 @@ private:
     QVector<CKobraUserValidator*> validators;
     // Progress dialog created by initusGui under the family that starts the driver; owned.
     QDialog* progressDialog = nullptr;
+    // Under the other families no validator guards the GUI mirror parameters; these links let each
+    // mirror write through to its real parameter and follow it. Owned, deleted by exitusGui.
+    QVector<VGXGuiUserValidator*> mirrorLinks;
 };
 
 } // namespace MvQARN

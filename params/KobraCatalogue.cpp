@@ -495,6 +495,11 @@ constexpr Row<SDbDefSelect> kSelectRows[] = {
     sel("IdPDbLynxDirection", IPath, 0, 0, 0, 0x20248212, ifc.fn("U").family(0x121)),
     sel("IdPDbLynxDirection", IPathOut, 1, 1, 1, 0x20248212, ifc.fn("U").family(0x121)),
     sel("IdPDbLynxLogicType", I2x2, 0, 8, {2, 0}, 0x20248212, ifc.fn("U").L()),
+    // GUI mirrors of the guarded parameters: guarded controls write here and a validator passes the
+    // value on to the real parameter. Box-global, so settings files and presets leave them alone.
+    state("internalGuiKobraState", I2x2, 0, 0x20248202, box),
+    state("internalGuiLynxState", I2x2, 0, 0x22248000, box),
+    sel("internalGuiLynxLogicType", I2x2, 0, 8, {2, 0}, 0x20248212, box),
     sel("IdPDbLynxFormat", I2x2, 0, 1, {1, 0}, 0x20248212, ifc.fn("U").L()),
     sel("IdPDbLynxIleavMode", I2x2, 0, 2, 0, 0x20248212, ifc.L()),
     sel("IdPDbLynxSigType", I2x2, 0, 1, 0, 0x20248212, ifc.fn("C U").L()),

@@ -1,19 +1,26 @@
 #pragma once
-// Guards a GUI mirror parameter: a change of the watched parameter made through the GUI mirror asks
-// the user for confirmation first. The validator holds the parameters and the binding indices it
-// watches.
+// Guards the box state, the interface state and the logic type against a change that could damage
+// the hardware: the user's change of the GUI mirror reaches the real parameter only after an
+// "OK" in a warning box, when the change needs one.
+//   mode 0 (logic type): asks on every change; on family 0x10000 only while the box is on and of
+//                        the User Defined type;
+//   mode 1 (box state):  asks when switching on while the box type is User Defined;
+//   mode 2 (interface state): asks when switching on.
+// The warning of modes 1 and 2 names the current logic type.
 #include <QByteArray>
+#include <QString>
+
+#include "ui/VGXGuiUserValidator.h"
 
 namespace MvQARN {
 
-class CKobraUserValidator {
+class VGX_EXPORT CKobraUserValidator : public VGXGuiUserValidator {
 public:
-    // guiParameter: the GUI mirror; watchedParameter: the parameter it guards; mode: the kind of
-    // confirmation; the four indices bind both parameters (instance, channel, direction, station
-    // follow the host's binding order after the first argument).
+    // guiParameter: the mirror; watchedParameter: the real parameter. arg4 is kept for the host and
+    // not used. index1 .. index4 address both parameters: path (t0), side (t1), t2 and t3.
     CKobraUserValidator(const char* guiParameter, const char* watchedParameter, int mode, int arg4,
                         int index1, int index2, int index3, int index4);
-    virtual ~CKobraUserValidator();
+    ~CKobraUserValidator() override;
 
     const QByteArray& guiParameter() const { return m_guiParameter; }
     const QByteArray& watchedParameter() const { return m_watchedParameter; }
@@ -24,6 +31,16 @@ public:
     int index3() const { return m_index3; }
     int index4() const { return m_index4; }
 
+    // The text of the warning box for the current logic type.
+    QString warningText();
+    // Display name of a logic type value under an instrument family; empty when it has none.
+    static QString logicTypeName(int value, int family);
+
+protected:
+    bool needsConfirmation(int value) override;
+    bool confirm(int value) override;
+    void processOtherEvent(VGXDataEvent* event) override;
+
 private:
     QByteArray m_guiParameter;
     QByteArray m_watchedParameter;
@@ -33,6 +50,11 @@ private:
     int m_index2;
     int m_index3;
     int m_index4;
+    int m_kobraState = 0;
+    int m_kobraType = 0;
+    VGXDatabaseConnectorEntry* m_logicType = nullptr;
+    VGXDatabaseConnectorEntry* m_stateEntry = nullptr;
+    VGXDatabaseConnectorEntry* m_typeEntry = nullptr;
 };
 
 } // namespace MvQARN

@@ -26,6 +26,12 @@ int VGXDatabaseConnectorEntry::setData(VGXDataContainer* takeOwnership, int msgT
         }
     if (m_lastError != 0 && m_lastErrorText.isEmpty())
         m_lastErrorText = QString::fromLatin1(dbErrorText(m_lastError));
+    m_reportedError = m_lastError;
+    m_reportedErrorText = m_lastErrorText;
+    if (m_reportedError == 0 && !answer.getErrors().isEmpty()) {
+        m_reportedError = answer.getErrors().first().code;
+        m_reportedErrorText = answer.getErrors().first().text;
+    }
     return m_lastError;
 }
 

@@ -32,6 +32,10 @@ public:
     int setData(VGXDataContainer* takeOwnership, int msgType = DbMsgSet, unsigned flags = 0);
     int getLastError() const { return m_lastError; }
     const QString& getLastErrorText() const { return m_lastErrorText; }
+    // The first error the last write reported, also when the write itself was taken (a recall
+    // whose file the database refused); 0 and empty when it reported none.
+    int getReportedError() const { return m_reportedError; }
+    const QString& getReportedErrorText() const { return m_reportedErrorText; }
 
     // The current value; owned by the entry and valid until the next getData. Null when unreadable.
     VGXDataContainer* getData();
@@ -51,6 +55,8 @@ private:
     std::unique_ptr<VGXDataContainer> m_data;
     int m_lastError = 0;
     QString m_lastErrorText;
+    int m_reportedError = 0;
+    QString m_reportedErrorText;
 };
 
 } // namespace MvQARN

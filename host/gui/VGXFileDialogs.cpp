@@ -42,8 +42,11 @@ int writePath(const VGXUserDbAttributes& binding, const QString& path, QString& 
         errorText = QString::fromLatin1(dbErrorText(DbErrUnknownParameter));
         return DbErrUnknownParameter;
     }
-    const int rc = entry->setData(new VGXDataContainer(path));
-    errorText = entry->getLastErrorText();
+    entry->setData(new VGXDataContainer(path));
+    // A file the database refuses while it takes the name (a damaged settings file) is a refusal
+    // for the user as well.
+    const int rc = entry->getReportedError();
+    errorText = entry->getReportedErrorText();
     VGXDataObject::disconnectDatabase(entry);
     return rc;
 }

@@ -1,4 +1,6 @@
 // vgxhost with the real KOBRA plug-in: start-up registrations and the order of the shutdown.
+#include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -114,6 +116,34 @@ TEST_F(VgxhostLifecycle, WindowModeGoesThroughTheRegisteredItemsForTheMenuAndShu
         if (const auto m = menuLine.match(l); m.hasMatch())
             menu << m.captured(1) + ' ' + m.captured(2);
     EXPECT_EQ(menu, expected);
+}
+
+TEST_F(VgxhostLifecycle, ListsTheDialogsAndTakesPicturesOfThemWithoutADisplay) {
+    const QStringList common = {"--settings-dir", m_settings.path(), "--scpi-port", "0"};
+    const HostRun list = runHost(common + QStringList{"--list-dialogs"});
+    ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
+    EXPECT_TRUE(lines(list.out).contains("main  (the main window)")) << list.out.toStdString();
+    EXPECT_TRUE(lines(list.out).contains(":KOBRA  CKobraDlgMain")) << list.out.toStdString();
+
+    QList<QSize> sizes;
+    for (const QString name : {"main", ":KOBRA", "KOBRA"}) {
+        const QString file = m_settings.filePath(QStringLiteral("shot.png"));
+        QFile::remove(file);
+        const HostRun shot = runHost(common + QStringList{"--screenshot", name, file});
+        EXPECT_EQ(shot.exitCode, 0) << name.toStdString() << ": " << shot.err.toStdString();
+        const QImage picture(file);
+        EXPECT_FALSE(picture.isNull()) << name.toStdString();
+        sizes << picture.size();
+    }
+    // The menu key with or without its colon names the same dialog, and it is not the main window.
+    EXPECT_EQ(sizes[1], sizes[2]);
+    EXPECT_NE(sizes[0], sizes[1]);
+
+    const QString none = m_settings.filePath(QStringLiteral("none.png"));
+    const HostRun unknown = runHost(common + QStringList{"--screenshot", "NoSuchDialog", none});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains("no dialog 'NoSuchDialog'")) << unknown.err.toStdString();
+    EXPECT_FALSE(QFile::exists(none));
 }
 
 TEST_F(VgxhostLifecycle, TerminationSignalShutsDownInOrder) {

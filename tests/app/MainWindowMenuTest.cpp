@@ -71,10 +71,10 @@ TEST_F(MainWindowMenu, OffersOnlyTheItemsWhoseDialogIsCreatedAndOpensThem) {
     const QList<QAction*> actions = window.kobraMenu()->actions();
     ASSERT_EQ(actions.size(), 2);
     actions[1]->trigger();
-    VGXDialog* device = VGXDfDialogFactory::findDialog("DeviceManager");
+    VGXDialog* device = VGXDfDialogFactory::findDialog("DeviceManager", ":KOBRA_DEVICE");
     ASSERT_NE(device, nullptr);
     EXPECT_TRUE(device->isVisible());
-    VGXDialog* main = VGXDfDialogFactory::findDialog("Main");
+    VGXDialog* main = VGXDfDialogFactory::findDialog("Main", ":KOBRA");
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(main->isVisible());
 }

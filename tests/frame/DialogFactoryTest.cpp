@@ -1,6 +1,8 @@
 // The dialog factory: which dialog a name opens and with which arguments.
 #include <QList>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 
 #include "frame/CKobraPlugInDfModule.h"
@@ -52,10 +54,15 @@ TEST(DialogRoutesTest, NamesSelectTheirRows) {
 // Creators installed for the duration of a test; they record what they were asked for.
 class DialogFactoryTest : public ::testing::Test {
 protected:
-    void SetUp() override { TearDown(); }
-    void TearDown() override {
+    // The plug-in's own creators come back afterwards for the tests that open real dialogs.
+    void SetUp() override {
+        std::copy(std::begin(Kobra::g_dialogCreators), std::end(Kobra::g_dialogCreators), m_saved);
         for (auto& c : Kobra::g_dialogCreators)
             c = nullptr;
+        s_requests.clear();
+    }
+    void TearDown() override {
+        std::copy(std::begin(m_saved), std::end(m_saved), Kobra::g_dialogCreators);
         s_requests.clear();
     }
     static VGXDialog* record(const SDialogRequest& r) {
@@ -63,6 +70,7 @@ protected:
         return new VGXDialog(QStringLiteral("made"));
     }
     static QList<SDialogRequest> s_requests;
+    Kobra::DialogCreator m_saved[Kobra::DlgRowCount] = {};
 };
 
 QList<SDialogRequest> DialogFactoryTest::s_requests;

@@ -172,6 +172,22 @@ TEST_P(ModuleLifecycleTest, ValidatorsProgressDialogAndDriverStartOnlyForTheDriv
     EXPECT_FALSE(m_command.calls[0].hadBlock);
 }
 
+TEST_P(ModuleLifecycleTest, GuiMirrorsReachTheirParameterAndFollowItUnderEveryFamily) {
+    // With the box off no change of the logic type asks, whichever family guards it.
+    CDbEngine& db = CDbEngine::instance();
+    const SDbInstTupel outB{1, 1, 0, 0};
+    auto stored = [&db, &outB](const char* name) {
+        CDbAllType v;
+        int i = -1;
+        return db.read(name, outB, v) == 0 && v.toInt(i) ? i : -1;
+    };
+    ASSERT_EQ(db.write("internalGuiLynxLogicType", outB, CDbAllType::fromInt(3), nullptr), 0);
+    EXPECT_EQ(stored("IdPDbLynxLogicType"), 3);
+    ASSERT_EQ(db.write("IdPDbLynxLogicType", outB, CDbAllType::fromInt(1), nullptr), 0);
+    EXPECT_EQ(stored("internalGuiLynxLogicType"), 1);
+    EXPECT_EQ(stored("IdPDbLynxLogicType"), 1);
+}
+
 TEST_P(ModuleLifecycleTest, ShutdownTracesStopsTheDriverAndReleasesWhatTheModuleOwns) {
     QStringList events;
     m_command.handler = [&events](int code, COlCommandData*) {

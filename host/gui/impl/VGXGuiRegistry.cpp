@@ -1,5 +1,6 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 
+#include "host/gui/VGXBlockDiagram.h"
 #include "host/gui/VGXDescriptors.h"
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/VGXDialogItem.h"
@@ -69,6 +70,7 @@ void VGXGuiRegistry::reset() {
     clearDialogItems();
     VGXMain::clearFileTypes();
     VGXDescriptors::clear();
+    VGXBlockDiagram::clear();
     state().records.clear();
 }
 

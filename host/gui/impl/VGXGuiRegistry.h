@@ -32,7 +32,8 @@ public:
     static int currentOwner();
     static void setCurrentOwner(int owner);
 
-    // Empties every registry: dialogs and dialog modules, items, file types, descriptors, records.
+    // Empties every registry: dialogs and dialog modules, items, file types, descriptors, block
+    // classes, records.
     static void reset();
 
     // Text in double quotes, with quotes and backslashes escaped.
