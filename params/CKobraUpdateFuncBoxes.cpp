@@ -13,6 +13,7 @@
 #include "host/olfw/COlCommandIfc.h"
 #include "host/olfw/KobraHwConfigRecord.h"
 #include "host/olfw/KobraInstrumentBlocks.h"
+#include "host/util/VGXSafeFile.h"
 #include "params/CKobraSaveRecallFunc.h"
 #include "params/CKobraUpdateFunc.h"
 #include "params/CKobraUpdateFuncHelpers.h"
@@ -158,10 +159,13 @@ void refreshSettingsCatalogue(CDbCnct& cnct) {
     if (probe.isEmpty())
         return;
     QStringList names;
-    const QFileInfoList files = QDir(QFileInfo(probe).absolutePath())
-                                    .entryInfoList({QStringLiteral("*.lynx")}, QDir::Files, QDir::Name);
+    const QFileInfoList files =
+        QDir(QFileInfo(probe).absolutePath())
+            .entryInfoList({QStringLiteral("*.lynx")}, QDir::Files | QDir::NoSymLinks, QDir::Name);
+    // A catalogue answer is one line: names a recall could not take are left out.
     for (const QFileInfo& f : files)
-        names.append(f.completeBaseName());
+        if (VGXSafeFile::isPlainName(f.fileName()))
+            names.append(f.completeBaseName());
     queue(cnct, "IdPDbLynxCatName", CDbAllType(new CDbDataTypeNString(names)), 0, 0);
     cnct.updData(true);
 }

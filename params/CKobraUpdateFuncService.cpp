@@ -1,12 +1,11 @@
 // Update functions of the service level: diagnostics LED and LVDS tests, the CPRI and DigRF test
 // runner with its logs, and the EEPROM serial numbers.
-#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <string>
 
 #include "host/olfw/COlCommandData.h"
 #include "host/olfw/COlCommandIfc.h"
+#include "host/util/VGXSafeFile.h"
 #include "params/CKobraUpdateFunc.h"
 #include "params/CKobraUpdateFuncHelpers.h"
 #include "params/KobraSelected.h"
@@ -28,18 +27,16 @@ int saveLog(CDbCnct& cnct, const char* logParameter) {
     if (QFileInfo(name.trimmed()).suffix().isEmpty())
         name = name.trimmed() + QStringLiteral(".txt");
     const QString path = cnct.appendUserPathFile(name, false);
-    if (path.isEmpty())
+    // A log is text: it replaces no file of another kind (settings, properties, waveforms).
+    if (path.isEmpty() || QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) != 0)
         return DbErrBadFileName;
     QString text;
     const int rc = cnct.getDataBaseIfc()->getString(logParameter, text, 0, 0, 0, 0);
     if (rc != DbOk)
         return rc;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return DbErrFileWrite;
-    file.write(text.toUtf8());
-    return file.commit() ? int(DbOk) : int(DbErrFileWrite);
+    // Written beside the target and renamed into place, through no link.
+    return VGXSafeFile::writeReplacing(path, text.toUtf8()) == VGXSafeFile::Ok ? int(DbOk)
+                                                                               : int(DbErrFileWrite);
 }
 
 // EEPROM serial numbers of the configured box or its breakout board (command 47).

@@ -1,4 +1,5 @@
-# Run-time options of the sanitizer build (build-asan/, configured with -DVGX_SANITIZE=ON).
+# Run-time options of the sanitizer build (build-asan/, configured with clang and -DVGX_SANITIZE=ON)
+# and of its fuzz targets (build-asan/fuzz/).
 # Source it and call vgx_sanitizer_env before running tests or vgxhost from that tree, e.g.
 #   . scripts/sanitizers.sh && vgx_sanitizer_env && build-asan/bin/vgxhost --headless --quit
 

@@ -1,6 +1,5 @@
 #include "sim/SimBoxFile.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+#include "host/util/VGXSafeFile.h"
 #include "sim/SimBoxes.h"
 
 namespace vgxsim {
@@ -229,13 +229,16 @@ bool readBox(Reader& r, const QJsonValue& v, const QString& field, SimBox& box, 
 
 bool SimBoxFile::load(const QString& path, std::vector<SimBox>& boxes, QList<int>& connected,
                       QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A description of a few boxes is small; a FIFO or device given by mistake must not hang the start.
+    constexpr qint64 maxBytes = 4 * 1024 * 1024;
+    QByteArray json;
+    QString why;
+    if (MvQARN::VGXSafeFile::readRegular(path, maxBytes, json, &why) != MvQARN::VGXSafeFile::Ok) {
         if (error)
-            *error = QStringLiteral("sim file %1: cannot be read: %2").arg(path, file.errorString());
+            *error = QStringLiteral("sim file %1: cannot be read: %2").arg(path, why);
         return false;
     }
-    return parse(file.readAll(), path, boxes, connected, error);
+    return parse(json, path, boxes, connected, error);
 }
 
 bool SimBoxFile::parse(const QByteArray& json, const QString& source, std::vector<SimBox>& boxes,

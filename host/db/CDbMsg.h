@@ -55,7 +55,7 @@ private:
     unsigned m_flags = 0;
     int m_unit = 0;
     SDbInstTupel m_tupel;
-    int m_reserved = 0;
+    [[maybe_unused]] int m_reserved = 0; // the constructor's reserved argument, read by no one yet
     int m_listLen = -1;
     int m_priority = 127;
     QMap<int, CDbAllType> m_aux;

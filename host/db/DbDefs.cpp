@@ -31,7 +31,7 @@ const char* dbErrorText(int error) {
     case DbErrBadFile:
         return "Settings file is damaged or not a settings file";
     case DbErrBadFileName:
-        return "Invalid file name";
+        return "Invalid file name (a plain name of a file of this kind in its folder, no control characters)";
     case DbErrProtected:
         return "Service function locked by the protection level";
     case DbErrFileWrite:

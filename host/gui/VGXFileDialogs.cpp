@@ -19,6 +19,7 @@
 #include "host/gui/VGXUserFileDialog.h"
 #include "host/gui/impl/VGXDbAccess.h"
 #include "host/util/VGXErrorManager.h"
+#include "host/util/VGXSafeFile.h"
 
 namespace MvQARN {
 
@@ -156,8 +157,10 @@ void VGXUserFileDialog::fillCatalogue(const VGXUserDbAttributes& catalogue, cons
                                       const QString& pattern) {
     if (catalogue.name().isEmpty() || folder.isEmpty())
         return;
-    const QStringList names = QDir(folder).entryList(pattern.isEmpty() ? QStringList() : QStringList{pattern},
-                                                     QDir::Files, QDir::Name);
+    QStringList names = QDir(folder).entryList(pattern.isEmpty() ? QStringList() : QStringList{pattern},
+                                               QDir::Files | QDir::NoSymLinks, QDir::Name);
+    // The catalogue is answered to remote clients as one line; names that would break it stay out.
+    names.removeIf([](const QString& n) { return !VGXSafeFile::isPlainName(n); });
     VGXDatabaseConnectorEntry* entry = VGXDataObject::connectDatabase(nullptr, catalogue);
     if (!entry)
         return;

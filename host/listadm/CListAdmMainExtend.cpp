@@ -13,6 +13,7 @@
 #include "host/db/impl/CDbEngine.h"
 #include "host/listadm/WaveformFile.h"
 #include "host/util/VGXErrorManager.h"
+#include "host/util/VGXSafeFile.h"
 #include "host/util/VGXUtility.h"
 
 namespace MvQARN {
@@ -141,9 +142,13 @@ QStringList CListAdmMainExtend::catalogue(int type) const {
         return {};
     QDir d(dir);
     d.setNameFilters({QStringLiteral("*.") + ext});
-    d.setFilter(QDir::Files | QDir::Readable);
+    // Links are not opened (a recall or transfer refuses them), so they are not offered either.
+    d.setFilter(QDir::Files | QDir::Readable | QDir::NoSymLinks);
     d.setSorting(QDir::Name | QDir::IgnoreCase);
-    return d.entryList();
+    QStringList names = d.entryList();
+    // A catalogue answer is one line: a name that could not be sent back as written is left out.
+    names.removeIf([](const QString& n) { return !VGXSafeFile::isPlainName(n); });
+    return names;
 }
 
 QString CListAdmMainExtend::pathInFolder(int type, const QString& name) const {
@@ -151,15 +156,7 @@ QString CListAdmMainExtend::pathInFolder(int type, const QString& name) const {
     const QString ext = suffix(type);
     if (dirName.isEmpty())
         return QString();
-    QString full = vgxPathInFolder(dirName, name);
-    if (full.isEmpty())
-        return QString();
-    const QString fileSuffix = QFileInfo(full).suffix();
-    if (fileSuffix.isEmpty())
-        full += QLatin1Char('.') + ext;
-    else if (fileSuffix.compare(ext, Qt::CaseInsensitive) != 0)
-        return QString();
-    return full;
+    return VGXSafeFile::fileInFolder(dirName, name, ext);
 }
 
 int CListAdmMainExtend::deleteFile(int type, const QString& name, QString* error) {

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "host/util/VGXIqWord.h"
+#include "host/util/VGXSafeFile.h"
 
 namespace MvQARN {
 
@@ -130,10 +131,12 @@ bool WaveformFile::STagScan::has(const QString& name) const {
 
 bool WaveformFile::scanTags(const QString& path, STagScan& out, const QString& typeTag) {
     out = STagScan();
-    QFile file(path);
-    // Unbuffered: the device would otherwise fetch far more than the few hundred bytes of tags.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        out.error = QStringLiteral("cannot open \"%1\"").arg(path);
+    QFile file;
+    // Only a regular file, opened without waiting. Unbuffered: the device would otherwise fetch far
+    // more than the few hundred bytes of tags.
+    QString why;
+    if (VGXSafeFile::openRegular(file, path, &why, true) != VGXSafeFile::Ok) {
+        out.error = QStringLiteral("cannot open \"%1\": %2").arg(path, why);
         return false;
     }
     return scanTags(file, out, typeTag);
@@ -322,9 +325,11 @@ static bool scanSized(QFile& file, WaveformFile::STagScan& scan, QString* error)
 
 bool WaveformFile::readSamples(const QString& path, QVector<SSample>& out, QString* error) {
     out.clear();
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? readSamples(file, out, error)
-                                          : setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
+    QFile file;
+    QString why;
+    return VGXSafeFile::openRegular(file, path, &why) == VGXSafeFile::Ok
+               ? readSamples(file, out, error)
+               : setError(error, QStringLiteral("cannot open \"%1\": %2").arg(path, why));
 }
 
 bool WaveformFile::readSamples(QFile& file, QVector<SSample>& out, QString* error) {
@@ -347,9 +352,11 @@ bool WaveformFile::readSamples(QFile& file, QVector<SSample>& out, QString* erro
 }
 
 bool WaveformFile::verify(const QString& path, QString* error) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? verify(file, error)
-                                          : setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
+    QFile file;
+    QString why;
+    return VGXSafeFile::openRegular(file, path, &why) == VGXSafeFile::Ok
+               ? verify(file, error)
+               : setError(error, QStringLiteral("cannot open \"%1\": %2").arg(path, why));
 }
 
 bool WaveformFile::verify(QFile& file, QString* error) {
@@ -513,10 +520,13 @@ bool WaveformFile::parseCsv(const QByteArray& text, bool int16, QVector<SSample>
 }
 
 bool WaveformFile::readCsv(const QString& path, bool int16, QVector<SSample>& out, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return setError(error, QStringLiteral("cannot open \"%1\"").arg(path));
-    return parseCsv(file.readAll(), int16, out, error);
+    // MaxSamples lines of raw 16-bit pairs ("-32768,-32768" and a line end) fit.
+    constexpr qint64 maxCsvBytes = MaxSamples * 16;
+    QByteArray text;
+    QString why;
+    if (VGXSafeFile::readRegular(path, maxCsvBytes, text, &why) != VGXSafeFile::Ok)
+        return setError(error, QStringLiteral("cannot read \"%1\": %2").arg(path, why));
+    return parseCsv(text, int16, out, error);
 }
 
 QVector<qint32> WaveformFile::toWords(const QVector<SSample>& samples) {

@@ -79,6 +79,7 @@ public:
     // brace, nothing more. The QFile forms take a file open for reading, at its start.
     static bool verify(const QString& path, QString* error);
     static bool verify(QFile& file, QString* error);
+    // Reads the samples after the same size checks; the checksum is left to the caller (verify).
     static bool readSamples(const QString& path, QVector<SSample>& out, QString* error);
     static bool readSamples(QFile& file, QVector<SSample>& out, QString* error);
 

@@ -329,7 +329,7 @@ TEST_F(KobraScpiHostTest, WalkEveryCommandOfTheTree) {
 // A number is taken at the parameter's resolution before its checks: an integer-step value is stored
 // whole, and a value that rounds into the limits is accepted.
 TEST_F(KobraScpiHostTest, NumbersAreTakenAtTheParametersResolutionBeforeTheChecks) {
-    auto stored = [this](const char* name) {
+    auto stored = [](const char* name) {
         double v = -1.0;
         db().dataBaseIfc()->getNumber(name, v, 0, 0, 0, 0);
         return v;

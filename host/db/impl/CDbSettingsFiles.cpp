@@ -1,9 +1,7 @@
 #include "host/db/impl/CDbSettingsFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 #include <map>
@@ -17,6 +15,7 @@
 #include "host/db/impl/CDbRequest.h"
 #include "host/db/impl/CDbRequestPipeline.h"
 #include "host/db/impl/CLynxFile.h"
+#include "host/util/VGXSafeFile.h"
 #include "host/util/VGXUtility.h"
 
 namespace MvQARN {
@@ -214,26 +213,13 @@ int CDbSettingsFiles::saveWith(const QString& path, int group, unsigned mask, in
     h.mask = mask;
     const QByteArray data = CLynxFile::format(h, entries);
 
-    // Written to a temporary file and renamed into place, so an interrupted save leaves the old file.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    // Unbuffered, so that a write the disk cuts short is seen here: a buffered commit would rename a
-    // truncated file into place.
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    for (qint64 done = 0; ok && done < data.size();) {
-        const qint64 n = file.write(data.constData() + done, data.size() - done);
-        ok = n > 0;
-        done += ok ? n : 0;
-    }
-    if (file.isOpen()) {
-        if (!ok)
-            file.cancelWriting();
-        ok = file.commit() && ok;
-    }
-    if (!ok) {
-        answer.errOut(DbErrFileWrite, t0,
-                      QStringLiteral("%1: %2 (%3)")
-                          .arg(QLatin1String(dbErrorText(DbErrFileWrite)), path, file.errorString()));
+    // Written to a temporary file and renamed into place, so an interrupted save leaves the old file;
+    // neither step follows a link, and only a settings file is ever replaced.
+    QString why;
+    if (VGXSafeFile::writeReplacing(path, data, &why, &CLynxFile::isSettingsFile) != VGXSafeFile::Ok) {
+        answer.errOut(
+            DbErrFileWrite, t0,
+            QStringLiteral("%1: %2 (%3)").arg(QLatin1String(dbErrorText(DbErrFileWrite)), path, why));
         return DbErrFileWrite;
     }
     return DbOk;
@@ -257,22 +243,25 @@ int CDbSettingsFiles::recallWith(const QString& path, int t0, int t1, const QByt
         return DbErrNesting;
     }
     const QString fileName = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
-        answer.errOut(DbErrFileMissing, t0,
-                      QStringLiteral("%1: %2").arg(QLatin1String(dbErrorText(DbErrFileMissing)), fileName));
-        return DbErrFileMissing;
-    }
     auto damaged = [&](const QString& why) {
         answer.errOut(
             DbErrBadFile, t0,
             QStringLiteral("%1: %2: %3").arg(QLatin1String(dbErrorText(DbErrBadFile)), fileName, why));
         return int(DbErrBadFile);
     };
-    if (file.size() > kMaxSettingsFileSize)
-        return damaged(QStringLiteral("the file is too large"));
-    const QByteArray data = file.readAll();
-    file.close();
+    // Only a regular file, opened without waiting and read up to the bound.
+    QByteArray data;
+    QString readError;
+    switch (VGXSafeFile::readRegular(path, kMaxSettingsFileSize, data, &readError)) {
+    case VGXSafeFile::Ok:
+        break;
+    case VGXSafeFile::Missing:
+        answer.errOut(DbErrFileMissing, t0,
+                      QStringLiteral("%1: %2").arg(QLatin1String(dbErrorText(DbErrFileMissing)), fileName));
+        return DbErrFileMissing;
+    default:
+        return damaged(readError);
+    }
 
     // Read and check the whole file before anything changes.
     CLynxFile::SHeader h;
@@ -552,12 +541,9 @@ QString CDbSettingsFiles::userSettingsDir() const {
 }
 
 QString CDbSettingsFiles::userFilePath(const QString& name, bool settingsFile) const {
-    const QString full = vgxPathInFolder(userSettingsDir(), name);
-    if (full.isEmpty())
-        return QString();
-    if (settingsFile && QFileInfo(full).suffix().isEmpty())
-        return full + QStringLiteral(".lynx");
-    return full;
+    if (settingsFile)
+        return VGXSafeFile::fileInFolder(userSettingsDir(), name, QStringLiteral("lynx"));
+    return vgxPathInFolder(userSettingsDir(), name);
 }
 
 } // namespace MvQARN

@@ -226,6 +226,10 @@ bool CLynxFile::decodeValue(const QString& typeAndText, CDbAllType& out) {
     return true;
 }
 
+bool CLynxFile::isSettingsFile(const QByteArray& head) {
+    return head.startsWith(kMagic);
+}
+
 QByteArray CLynxFile::format(const SHeader& h, const QVector<SEntry>& entries) {
     QString s;
     s += QLatin1String(kMagic) + QLatin1Char('\n');

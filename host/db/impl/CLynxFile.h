@@ -46,6 +46,8 @@ public:
     };
 
     static QByteArray format(const SHeader& header, const QVector<SEntry>& entries);
+    // Whether the first bytes of a file are those of a settings file (of any version).
+    static bool isSettingsFile(const QByteArray& head);
     // False with a one-line reason when the data is not a complete settings file of this version.
     static bool parse(const QByteArray& data, SHeader& header, QVector<SEntry>& entries, QString& error);
 

@@ -4,9 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "DbTestSupport.h"
 #include "host/db/CDbDataTypeNBit.h"
@@ -296,10 +298,11 @@ TEST_F(SettingsFileTest, AnInterruptedSaveLeavesTheOldFile) {
 TEST_F(SettingsFileTest, UserFileNamesStayInsideTheSettingsFolder) {
     const QString d = QDir(dir.path()).absolutePath();
     auto c = e.makeContext("Sav", kOutA);
-    EXPECT_EQ(c->appendUserPathFile("a.txt", true), d + "/a.txt");
-    EXPECT_EQ(c->appendUserPathFile("sub/b", true), d + "/sub/b.lynx");
+    EXPECT_EQ(c->appendUserPathFile("a", true), d + "/a.lynx");
     EXPECT_EQ(c->appendUserPathFile(d + "/abs", false), d + "/abs");
-    for (const char* bad : {"../x", "sub/../../x", "/etc/passwd", "C:\\x.lynx", "a\\..\\b", "   "})
+    // Settings files are plain *.lynx names of the folder itself.
+    for (const char* bad : {"../x", "sub/../../x", "/etc/passwd", "C:\\x.lynx", "a\\..\\b", "   ", "a.txt",
+                            "sub/b", "vgxproperties.ini", "Maravel/Orvane.conf", "a.wv", "line\nfeed"})
         EXPECT_EQ(c->appendUserPathFile(bad, true), QString()) << bad;
     EXPECT_EQ(c->appendUserPathFile(d + "-other/x", true), QString());
 
@@ -312,6 +315,50 @@ TEST_F(SettingsFileTest, UserFileNamesStayInsideTheSettingsFolder) {
     EXPECT_EQ(putStr("Sav", "../evil", kOutA, &a), DbErrBadFileName);
     EXPECT_EQ(errorCodes(a), QList<int>({DbErrBadFileName}));
     EXPECT_FALSE(QFile::exists(d + "/../evil.lynx"));
+}
+
+// Files a hostile client may point a save or recall at: a link out of the folder, a file of another
+// kind, a FIFO or a device. Nothing but settings files changes, nothing waits, nothing is recalled.
+TEST_F(SettingsFileTest, SaveAndRecallTouchNothingButSettingsFiles) {
+    const QString d = QDir(dir.path()).absolutePath();
+    QTemporaryDir outside;
+    ASSERT_TRUE(outside.isValid());
+    setSample();
+    ASSERT_EQ(putStr("Sav", "good", kOutA), 0);
+    const QByteArray good = fileBytes("good.lynx");
+    {
+        QFile f(outside.path() + "/target.lynx");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(good);
+    }
+    ASSERT_TRUE(QFile::link(outside.path() + "/target.lynx", d + "/evil.lynx"));
+    ASSERT_TRUE(QFile::link("/dev/zero", d + "/zero.lynx"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(d + "/fifo.lynx").constData(), 0600), 0);
+    writeFile("foreign.lynx", "[section]\nkey=1\n");
+
+    for (const char* name : {"evil", "fifo", "foreign"}) {
+        CDbAnswerBuffer a;
+        EXPECT_EQ(putStr("Sav", name, kOutA, &a), DbErrFileWrite) << name;
+        EXPECT_EQ(errorCodes(a), QList<int>({DbErrFileWrite})) << name;
+    }
+    EXPECT_EQ(QFileInfo(d + "/evil.lynx").symLinkTarget(), outside.path() + "/target.lynx");
+    EXPECT_EQ(fileBytes("foreign.lynx"), "[section]\nkey=1\n");
+    {
+        QFile f(outside.path() + "/target.lynx");
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), good);
+    }
+
+    setOther();
+    const QString before = snapshot();
+    for (const char* name : {"evil", "zero", "fifo"}) {
+        CDbAnswerBuffer a;
+        EXPECT_EQ(putStr("Rcl", name, kOutA, &a), DbErrBadFile) << name;
+        ASSERT_EQ(errorCodes(a), QList<int>({DbErrBadFile})) << name;
+        EXPECT_TRUE(a.getErrors().first().text.endsWith("not a regular file"))
+            << a.getErrors().first().text.toStdString();
+    }
+    EXPECT_EQ(snapshot(), before);
 }
 
 } // namespace

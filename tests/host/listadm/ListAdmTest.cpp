@@ -210,6 +210,16 @@ TEST_F(ListAdmFiles, ADeleteNameDeletesOnlyAFileOfItsListInsideItsFolder) {
     EXPECT_EQ(missing.errors().first().code, 20012);
 }
 
+// A catalogue answer is one line, and no recall or transfer opens a link: names with line breaks or
+// other control characters, and links, are not offered.
+TEST_F(ListAdmFiles, ACatalogueOffersOnlyNamesThatTravelOnOneLine) {
+    for (const char* f : {"/good.wv", "/line\nfeed.wv", "/cr\r.wv", "/tab\t.wv", "/del\x7f.wv"})
+        touch(m_arb + f);
+    ASSERT_TRUE(QFile::link(m_arb + "/good.wv", m_arb + "/link.wv"));
+    m_adm.attach(CDbEngine::instance());
+    EXPECT_EQ(arbCatalogue(), QStringList({"good.wv"}));
+}
+
 // ---------------------------------------------------------------------------------------------
 // In the running host
 

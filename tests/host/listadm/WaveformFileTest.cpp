@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "host/listadm/WaveformFile.h"
 
@@ -93,6 +94,17 @@ TEST_F(Waveform, TagScanningStopsAtTheSamplesAndAtTheEndOfItsBoundedSection) {
     EXPECT_LE(f.bytesRead, WaveformFile::MaxTagSection + 1024);
     // Verification does read the samples, and finds a truncated file short.
     EXPECT_FALSE(WaveformFile::verify(raw("truncated.wv", head + "abcd"), &error));
+    // A FIFO would wait for a writer and a device never ends: neither is opened, by any reader.
+    const QString fifo = m_dir.filePath("fifo.wv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, QString("/dev/zero")}) {
+        EXPECT_FALSE(WaveformFile::scanTags(path, s)) << path.toStdString();
+        EXPECT_TRUE(s.error.endsWith("not a regular file")) << s.error.toStdString();
+        EXPECT_FALSE(WaveformFile::verify(path, &error));
+        Samples samples;
+        EXPECT_FALSE(WaveformFile::readSamples(path, samples, &error));
+        EXPECT_FALSE(WaveformFile::readCsv(path, false, samples, &error));
+    }
 }
 
 TEST_F(Waveform, FilesThatAreNoWaveformsOrDamagedAreRecognised) {
