@@ -48,16 +48,13 @@ bool hasDisplay() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// "main", then one line per registered menu item: its key, its dialog's class name, and whether a
-// module creates that dialog.
+// "main", then one line per registered menu item whose dialog a module creates: its key and its
+// dialog's class name. Every name listed can be given to --screenshot.
 QString dialogListing() {
     QString out = QStringLiteral("main  (the main window)\n");
-    for (const MvQARN::VGXDialogItem& item : MvQARN::dialogItems()) {
-        const bool available = HostMainWindow::dialogFor(item.dialogName, item.item) != nullptr;
-        out += QStringLiteral("%1  %2%3\n")
-                   .arg(item.item, item.dialogName,
-                        available ? QString() : QStringLiteral("  (not available yet)"));
-    }
+    for (const MvQARN::VGXDialogItem& item : MvQARN::dialogItems())
+        if (HostMainWindow::dialogFor(item.dialogName, item.item) != nullptr)
+            out += QStringLiteral("%1  %2\n").arg(item.item, item.dialogName);
     return out;
 }
 
