@@ -1,5 +1,6 @@
 #include "host/gui/VGXDialog.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
@@ -9,6 +10,18 @@
 #include "host/gui/VGXDialogAttributes.h"
 
 namespace MvQARN {
+
+namespace {
+
+// A dialog is a plain top-level widget here, which assistive tools would see as a bare pane; they
+// find it by its dialog role, as they do a QDialog.
+QAccessibleInterface* dialogAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String("MvQARN::VGXDialog") || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+}
+
+} // namespace
 
 VGXDialog::VGXDialog(const QString& name, QWidget* parent) : CViewer(parent, Qt::Window), m_name(name) {
     build();
@@ -39,6 +52,8 @@ VGXDialog::VGXDialog(int mode, const QString& name, const QString& title, int at
 VGXDialog::~VGXDialog() = default;
 
 void VGXDialog::build() {
+    static const bool accessibleAsDialog = (QAccessible::installFactory(dialogAccessible), true);
+    Q_UNUSED(accessibleAsDialog);
     setObjectName(m_name);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

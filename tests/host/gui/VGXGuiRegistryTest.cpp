@@ -1,5 +1,6 @@
 // The host's GUI registries: dialog modules (the registry's own clone, asked in order, dialogs kept by
 // name and qualifier, persistence), descriptors, file types and menu items with their printed lines.
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
@@ -105,6 +106,8 @@ TEST_F(VGXGuiRegistryTest, DialogsAreKeptByNameAndQualifierAndOnlyPersistentOnes
     const VGXUserDialogAttributes q0("Rec", "0", 1, 0, 0, 0), q0other("Rec", "0", 3, 1, 1, 0), q1("Rec", "1");
     QPointer<VGXDialog> first = VGXDfDialogFactory::getDialogPointer(&q0);
     ASSERT_FALSE(first.isNull());
+    // Assistive tools find a module's dialog by its dialog role.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(first.data())->role(), QAccessible::Dialog);
     EXPECT_EQ(VGXDfDialogFactory::getDialogPointer(&q0other), first.data());
     EXPECT_NE(VGXDfDialogFactory::getDialogPointer(&q1), first.data());
     QPointer<VGXDialog> t = open("Drop");
