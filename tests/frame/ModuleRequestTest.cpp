@@ -138,7 +138,7 @@ protected:
         ModuleRequestTest::SetUp();
         ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
         ASSERT_EQ(writeInt("IdPDbKobraSelected", 1, 0, 2), 0); // box 100456 on path B, side In
-        m_command.handler = [this](int code, COlCommandData* data) {
+        m_command.handler = [](int code, COlCommandData* data) {
             if (code != OlCmdInstrumentInfo || !data || !data->buffer)
                 return false;
             auto* blocks = static_cast<SKobraInstrumentBlocks*>(data->buffer);

@@ -308,7 +308,9 @@ int CDbRequestPipeline::restoreAll(const std::vector<SRestore>& values, CDbForwa
         changed.emplace_back(&r, std::move(previous));
     }
     int first = DbOk;
-    for (const auto& [r, previous] : changed) {
+    for (const auto& entry : changed) {
+        const auto* r = entry.first;
+        const auto& previous = entry.second;
         CDbUpdFunc* upd = r->rec->def()->upd;
         if (!upd)
             continue;
