@@ -2,11 +2,14 @@
 // rows that follow the settings they depend on, user input reaching the database, database writes
 // reaching the open panel, and setup dialogs that close when their settings lose meaning.
 #include <QComboBox>
+#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "frame/CKobraPlugInDfModule.h"
+#include "host/gui/VGXButtonParameter.h"
 #include "host/gui/VGXComboParameter.h"
+#include "host/gui/VGXLabelParameter.h"
 #include "host/gui/VGXPanel.h"
 #include "host/gui/VGXTextParameter.h"
 #include "host/gui/VGXUserDialogAttributes.h"
@@ -15,10 +18,12 @@
 #include "params/functions/FunctionTestSupport.h"
 #include "ui/ifc/CBasebandLynxClockDialog.h"
 #include "ui/ifc/CBasebandLynxDataDialog.h"
+#include "ui/ifc/CBasebandLynxPnlTrigger.h"
 #include "ui/ifc/CBasebandLynxSpiDialog.h"
 #include "ui/ifc/CBasebandLynxTestDialog.h"
 #include "ui/ifc/CLynxPnlClock.h"
 #include "ui/ifc/CLynxPnlData.h"
+#include "ui/ifc/CLynxPnlProtocol.h"
 #include "ui/ifc/CLynxPnlTest.h"
 
 using namespace MvQARN;
@@ -169,6 +174,34 @@ TEST_F(LynxIfc, SetupDialogsCloseWhenTheLogicTypeOrTheBoxTakesTheirSettingsAway)
     setInt("IdPDbLynxLogicType", tup(0, 1), 8);
     setInt("IdPDbLynxDeviceState", tup(0, 1), 0);
     EXPECT_TRUE(data->isVisible());
+}
+
+TEST_F(LynxIfc, ProtocolRowsAndSummariesFollowTheDatabase) {
+    CLynxPnlProtocol panel(nullptr, 0, 1);
+    setInt("IdPDbLynxFormat", tup(0, 1), 1);
+    setInt("IdPDbLynxSigType", tup(0, 1), 1); // IF exists only on a parallel transmitter
+    EXPECT_TRUE(panel.ratio()->isWantedVisible());
+    EXPECT_TRUE(panel.ifFrequency()->isWantedVisible());
+    setInt("IdPDbLynxSigType", tup(0, 1), 0);
+    setInt("IdPDbLynxFormat", tup(0, 1), 0);
+    EXPECT_FALSE(panel.ratio()->isWantedVisible());
+    EXPECT_FALSE(panel.ifFrequency()->isWantedVisible());
+    setInt("IdPDbLynxClocSour", tup(0, 1), 1);
+    EXPECT_TRUE(panel.clockSummary()->text().startsWith(QStringLiteral("User Interface, ")));
+    EXPECT_TRUE(panel.dataSummary()->text().endsWith(QStringLiteral(", IQ")));
+}
+
+TEST_F(LynxIfc, TriggerIsLockedOnTheReceiverAndManualTriggerFollowsTheTransmitTest) {
+    CBasebandLynxPnlTrigger receiver(nullptr, 0, 0);
+    CBasebandLynxPnlTrigger transmitter(nullptr, 0, 1);
+    for (auto* control : receiver.findChildren<VGXParameterControl*>())
+        EXPECT_TRUE(control->isEffectivelyReadOnly()) << control->labelText().toStdString();
+    EXPECT_EQ(readInt("IdPDbLynxTriggerSource", tup(0, 0)), 0);
+    EXPECT_FALSE(transmitter.findChildren<VGXParameterControl*>().at(0)->isEffectivelyReadOnly());
+    for (int test : {1, 0}) {
+        setInt("IdPDbLynxTestTxPrbs", tup(0, 1), test);
+        EXPECT_EQ(transmitter.executeTrigger()->isWantedVisible(), test == 1);
+    }
 }
 
 } // namespace
