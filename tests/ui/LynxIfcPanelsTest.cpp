@@ -11,6 +11,7 @@
 #include "host/gui/VGXComboParameter.h"
 #include "host/gui/VGXLabelParameter.h"
 #include "host/gui/VGXPanel.h"
+#include "host/gui/VGXTabViewer.h"
 #include "host/gui/VGXTextParameter.h"
 #include "host/gui/VGXUserDialogAttributes.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
@@ -18,6 +19,7 @@
 #include "params/functions/FunctionTestSupport.h"
 #include "ui/ifc/CBasebandLynxClockDialog.h"
 #include "ui/ifc/CBasebandLynxDataDialog.h"
+#include "ui/ifc/CBasebandLynxMainDialog.h"
 #include "ui/ifc/CBasebandLynxPnlTrigger.h"
 #include "ui/ifc/CBasebandLynxSpiDialog.h"
 #include "ui/ifc/CBasebandLynxTestDialog.h"
@@ -202,6 +204,26 @@ TEST_F(LynxIfc, TriggerIsLockedOnTheReceiverAndManualTriggerFollowsTheTransmitTe
         setInt("IdPDbLynxTestTxPrbs", tup(0, 1), test);
         EXPECT_EQ(transmitter.executeTrigger()->isWantedVisible(), test == 1);
     }
+}
+
+TEST_F(LynxIfc, MainDialogTabsFollowVariantAndLogicTypeWithoutDuplicates) {
+    FamilyContext family(kOtherFamily);
+    auto dlg = open<CBasebandLynxMainDialog>("CBasebandLynxMainOutDialog", 0, 1);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->title(), QStringLiteral("KOBRA - BBOUT"));
+    const QStringList full{"Protocol", "Data", "Clock", "Trigger", "Test"};
+    EXPECT_EQ(dlg->tabs()->tabTitles(), full);
+    setInt("IdPDbKobraVariant", tup(0, 1), 0);
+    EXPECT_EQ(dlg->tabs()->tabTitles(), QStringList({"Protocol", "Data", "Clock"}));
+    setInt("IdPDbKobraVariant", tup(0, 1), 1);
+    EXPECT_EQ(dlg->tabs()->tabTitles(), full);
+
+    setInt("IdPDbLynxLogicType", tup(0, 1), 6);
+    EXPECT_TRUE(dlg->ssiPart()->isVisibleTo(dlg.get()));
+    EXPECT_FALSE(dlg->tabs()->isVisibleTo(dlg.get()));
+    setInt("IdPDbLynxLogicType", tup(0, 1), 2);
+    EXPECT_FALSE(dlg->ssiPart()->isVisibleTo(dlg.get()));
+    EXPECT_TRUE(dlg->tabs()->isVisibleTo(dlg.get()));
 }
 
 } // namespace
