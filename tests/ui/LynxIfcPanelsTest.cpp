@@ -26,6 +26,7 @@
 #include "ui/ifc/CLynxPnlClock.h"
 #include "ui/ifc/CLynxPnlData.h"
 #include "ui/ifc/CLynxPnlProtocol.h"
+#include "ui/ifc/CLynxPnlSsi.h"
 #include "ui/ifc/CLynxPnlTest.h"
 
 using namespace MvQARN;
@@ -224,6 +225,21 @@ TEST_F(LynxIfc, MainDialogTabsFollowVariantAndLogicTypeWithoutDuplicates) {
     setInt("IdPDbLynxLogicType", tup(0, 1), 2);
     EXPECT_FALSE(dlg->ssiPart()->isVisibleTo(dlg.get()));
     EXPECT_TRUE(dlg->tabs()->isVisibleTo(dlg.get()));
+}
+
+TEST_F(LynxIfc, SsiRowsFollowDirectionAndCmSize) {
+    CLynxPnlSsi receiver(nullptr, 0, 0);
+    CLynxPnlSsi transmitter(nullptr, 0, 1);
+    setInt("IdPDbLynxSsiCmBitLen", tup(0, 0), 7);
+    EXPECT_TRUE(receiver.cmRow()->isVisibleTo(&receiver));
+    EXPECT_FALSE(receiver.gainRow()->isVisibleTo(&receiver));
+    EXPECT_TRUE(receiver.cmData()->isEffectivelyReadOnly());
+    setInt("IdPDbLynxSsiCmBitLen", tup(0, 0), 8);
+    EXPECT_TRUE(receiver.gainRow()->isVisibleTo(&receiver));
+    setInt("IdPDbLynxSsiCmBitLen", tup(0, 1), 0);
+    EXPECT_FALSE(transmitter.cmRow()->isVisibleTo(&transmitter));
+    EXPECT_FALSE(transmitter.readButton()->isWantedVisible());
+    EXPECT_FALSE(transmitter.gainRow()->isVisibleTo(&transmitter));
 }
 
 } // namespace

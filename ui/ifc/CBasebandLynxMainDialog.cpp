@@ -17,6 +17,7 @@
 #include "ui/ifc/CLynxPnlData.h"
 #include "ui/ifc/CLynxPnlMain.h"
 #include "ui/ifc/CLynxPnlProtocol.h"
+#include "ui/ifc/CLynxPnlSsi.h"
 #include "ui/ifc/CLynxPnlTest.h"
 
 namespace MvQARN {
@@ -81,7 +82,7 @@ CBasebandLynxMainDialog::CBasebandLynxMainDialog(int instance, int path, int dir
     m_ssi->add(new CBasebandLynxGraphProtocol(m_ssi, path, direction));
     m_ssi->add(new CBasebandLynxGraphProtocol(m_ssi, path, direction));
     m_ssi->add(new CLynxPnlProtocol(m_ssi, path, direction));
-    // The SSI panel (CLynxPnlSsi) joins the SSI part here.
+    m_ssi->add(new CLynxPnlSsi(m_ssi, path, direction));
     content->add(m_ssi);
     setContentPanel(content);
 
