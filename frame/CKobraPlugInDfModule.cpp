@@ -29,6 +29,7 @@ const SRowName kRows[] = {
     {"CBasebandLynxClockDialog", false, DlgRowClock},
     {"CBasebandLynxDataDialog", false, DlgRowData},
     {"CBasebandLynxSpiDialog", false, DlgRowSpi},
+    {"CBasebandLynxTestDialog", false, DlgRowTest},
 };
 
 } // namespace

@@ -24,6 +24,7 @@ enum EDialogRow {
     DlgRowClock,         // "CBasebandLynxClockDialog"
     DlgRowData,          // "CBasebandLynxDataDialog"
     DlgRowSpi,           // "CBasebandLynxSpiDialog"
+    DlgRowTest,          // "CBasebandLynxTestDialog"
     DlgRowCount
 };
 

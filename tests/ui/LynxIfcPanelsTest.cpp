@@ -1,0 +1,245 @@
+// The interface panels and setup dialogs on real widgets (offscreen) over the plug-in's catalogue:
+// rows that follow the settings they depend on, user input reaching the database, database writes
+// reaching the open panel, and setup dialogs that close when their settings lose meaning.
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "frame/CKobraPlugInDfModule.h"
+#include "host/gui/VGXButtonParameter.h"
+#include "host/gui/VGXComboParameter.h"
+#include "host/gui/VGXLabelParameter.h"
+#include "host/gui/VGXPanel.h"
+#include "host/gui/VGXTabViewer.h"
+#include "host/gui/VGXTextParameter.h"
+#include "host/gui/VGXUserDialogAttributes.h"
+#include "host/gui/impl/VGXGuiRegistry.h"
+#include "host/util/VGXHostContext.h"
+#include "params/functions/FunctionTestSupport.h"
+#include "ui/ifc/CBasebandLynxClockDialog.h"
+#include "ui/ifc/CBasebandLynxDataDialog.h"
+#include "ui/ifc/CBasebandLynxMainDialog.h"
+#include "ui/ifc/CBasebandLynxPnlTrigger.h"
+#include "ui/ifc/CBasebandLynxSpiDialog.h"
+#include "ui/ifc/CBasebandLynxTestDialog.h"
+#include "ui/ifc/CLynxPnlClock.h"
+#include "ui/ifc/CLynxPnlData.h"
+#include "ui/ifc/CLynxPnlProtocol.h"
+#include "ui/ifc/CLynxPnlSsi.h"
+#include "ui/ifc/CLynxPnlTest.h"
+
+using namespace MvQARN;
+using testsupport::tup;
+
+namespace {
+
+class FamilyContext : public VGXHostContext {
+public:
+    explicit FamilyContext(int family) : m_family(family), m_previous(install(this)) {}
+    ~FamilyContext() override { install(m_previous); }
+    int family() const override { return m_family; }
+    QString settingsDir() const override { return QString(); }
+    QList<VGXPlugInDllModuleInterface*> modules() const override { return {}; }
+
+private:
+    int m_family;
+    const VGXHostContext* m_previous;
+};
+
+constexpr int kUserFamily = 0x10000;
+constexpr int kOtherFamily = 0x20000;
+
+class LynxIfc : public fntest::FunctionTest {
+protected:
+    void SetUp() override {
+        VGXGuiRegistry::reset();
+        fntest::FunctionTest::SetUp();
+        setSerials({100123, 100456});
+        switchOn(0, 1, 1);
+    }
+    void TearDown() override {
+        VGXGuiRegistry::reset();
+        fntest::FunctionTest::TearDown();
+    }
+    template <class D> static std::unique_ptr<D> open(const char* name, int instance, int direction) {
+        const VGXUserDialogAttributes attributes(QString::fromLatin1(name), QString(), instance, 0,
+                                                 direction);
+        CKobraPlugInDfModule factory;
+        std::unique_ptr<D> dlg(dynamic_cast<D*>(factory.createDialog(&attributes)));
+        if (dlg)
+            dlg->show();
+        return dlg;
+    }
+    static void choose(VGXComboParameter* combo, const QString& text) {
+        QComboBox* box = combo->comboBox();
+        const int index = box->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        box->setCurrentIndex(index);
+        box->activated(index);
+    }
+};
+
+TEST_F(LynxIfc, SetupDialogsComeFromTheFactoryWithPortTitles) {
+    auto clock = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
+    auto data = open<CBasebandLynxDataDialog>("CBasebandLynxDataDialog", 0, 0);
+    auto spi = open<CBasebandLynxSpiDialog>("CBasebandLynxSpiDialog", 0, 1);
+    auto test = open<CBasebandLynxTestDialog>("CBasebandLynxTestDialog", 0, 1);
+    ASSERT_TRUE(clock && data && spi && test);
+    EXPECT_EQ(clock->title(), QStringLiteral("KOBRA - BBOUT : Clock Setup"));
+    EXPECT_EQ(data->shortTitle(), QStringLiteral("KOBRA\nBBIN Data"));
+    EXPECT_EQ(spi->title(), QStringLiteral("KOBRA - BBOUT : SPI Setup"));
+    EXPECT_EQ(test->shortTitle(), QStringLiteral("KOBRA\nBBOUT Test"));
+}
+
+TEST_F(LynxIfc, ClockSourceUnlocksItsSettingsBothFromTheComboAndFromTheDatabase) {
+    auto dlg = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
+    CLynxPnlClock* panel = dlg->panel();
+    VGXComboParameter* source = nullptr;
+    for (auto* combo : panel->findChildren<VGXComboParameter*>())
+        if (combo->labelText() == QStringLiteral("Clock Source"))
+            source = combo;
+    ASSERT_NE(source, nullptr);
+
+    choose(source, QStringLiteral("User Interface"));
+    EXPECT_EQ(readInt("IdPDbLynxClocSour", tup(0, 1)), 1);
+    EXPECT_FALSE(panel->clockInSkew()->isEffectivelyReadOnly());
+    EXPECT_TRUE(panel->refFrequency()->isEffectivelyReadOnly());
+
+    setInt("IdPDbLynxClocSour", tup(0, 1), 2); // as a remote command would
+    EXPECT_EQ(source->currentText(), QStringLiteral("REF IN"));
+    EXPECT_TRUE(panel->clockInSkew()->isEffectivelyReadOnly());
+    EXPECT_FALSE(panel->refFrequency()->isEffectivelyReadOnly());
+
+    setInt("IdPDbKobraVariant", tup(0, 1), 0);
+    EXPECT_FALSE(panel->clockInSkew()->isWantedVisible());
+    setInt("IdPDbKobraVariant", tup(0, 1), 1);
+    EXPECT_TRUE(panel->clockInSkew()->isWantedVisible());
+}
+
+TEST_F(LynxIfc, ParallelOnlyRowsFollowTheFormatInEveryOpenPanel) {
+    CLynxPnlData first(nullptr, 0, 1);
+    CLynxPnlData second(nullptr, 0, 1);
+    CLynxPnlData otherPort(nullptr, 0, 0);
+    setInt("IdPDbLynxFormat", tup(0, 0), 0);
+    for (int format : {1, 0}) {
+        setInt("IdPDbLynxFormat", tup(0, 1), format);
+        for (CLynxPnlData* p : {&first, &second}) {
+            EXPECT_EQ(p->wordAlignment()->isWantedVisible(), format == 1);
+            EXPECT_EQ(p->bitOrder()->isWantedVisible(), format == 1);
+        }
+        EXPECT_FALSE(otherPort.wordAlignment()->isWantedVisible());
+    }
+}
+
+TEST_F(LynxIfc, TestSectionsFollowDirectionAndTransmitSource) {
+    FamilyContext family(kUserFamily);
+    CLynxPnlTest panel(nullptr, 0, 1);
+    CLynxPnlTest receiver(nullptr, 0, 0);
+    EXPECT_TRUE(receiver.receiveSection()->isVisibleTo(&receiver));
+    EXPECT_FALSE(receiver.transmitSection()->isVisibleTo(&receiver));
+    EXPECT_FALSE(panel.receiveSection()->isVisibleTo(&panel));
+    EXPECT_TRUE(panel.transmitSection()->isVisibleTo(&panel));
+
+    unlockService();
+    setInt("IdPDbProtLevState", tup(0, 0), 0);
+    choose(panel.transmitSource(), QStringLiteral("Sine"));
+    EXPECT_EQ(readInt("IdPDbLynxTestTxSource", tup(0, 1)), 2);
+    EXPECT_TRUE(panel.sineSettings()->isVisibleTo(&panel));
+    EXPECT_FALSE(panel.arbSettings()->isVisibleTo(&panel));
+    choose(panel.transmitSource(), QStringLiteral("ARB2"));
+    EXPECT_FALSE(panel.sineSettings()->isVisibleTo(&panel));
+    EXPECT_TRUE(panel.arbSettings()->isVisibleTo(&panel));
+
+    setInt("IdPDbProtLevState", tup(0, 0), 1);
+    EXPECT_EQ(panel.transmitSource()->itemTexts(), QStringList({"PRBS", "Counter", "Sine"}));
+}
+
+TEST_F(LynxIfc, SetupDialogsCloseWhenTheLogicTypeOrTheBoxTakesTheirSettingsAway) {
+    {
+        FamilyContext family(kOtherFamily);
+        auto clock = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
+        auto spi = open<CBasebandLynxSpiDialog>("CBasebandLynxSpiDialog", 0, 1);
+        setInt("IdPDbLynxDeviceState", tup(0, 1), 1);
+        auto test = open<CBasebandLynxTestDialog>("CBasebandLynxTestDialog", 0, 1);
+        setInt("IdPDbLynxLogicType", tup(0, 1), 6);
+        EXPECT_FALSE(clock->isVisible());
+        EXPECT_TRUE(spi->isVisible());
+        setInt("IdPDbLynxLogicType", tup(0, 1), 2);
+        EXPECT_FALSE(spi->isVisible());
+        EXPECT_TRUE(test->isVisible());
+        setInt("IdPDbLynxDeviceState", tup(0, 1), 0);
+        EXPECT_FALSE(test->isVisible());
+    }
+    FamilyContext family(kUserFamily);
+    setInt("IdPDbLynxDeviceState", tup(0, 1), 1);
+    auto data = open<CBasebandLynxDataDialog>("CBasebandLynxDataDialog", 0, 1);
+    setInt("IdPDbLynxLogicType", tup(0, 1), 8);
+    setInt("IdPDbLynxDeviceState", tup(0, 1), 0);
+    EXPECT_TRUE(data->isVisible());
+}
+
+TEST_F(LynxIfc, ProtocolRowsAndSummariesFollowTheDatabase) {
+    CLynxPnlProtocol panel(nullptr, 0, 1);
+    setInt("IdPDbLynxFormat", tup(0, 1), 1);
+    setInt("IdPDbLynxSigType", tup(0, 1), 1); // IF exists only on a parallel transmitter
+    EXPECT_TRUE(panel.ratio()->isWantedVisible());
+    EXPECT_TRUE(panel.ifFrequency()->isWantedVisible());
+    setInt("IdPDbLynxSigType", tup(0, 1), 0);
+    setInt("IdPDbLynxFormat", tup(0, 1), 0);
+    EXPECT_FALSE(panel.ratio()->isWantedVisible());
+    EXPECT_FALSE(panel.ifFrequency()->isWantedVisible());
+    setInt("IdPDbLynxClocSour", tup(0, 1), 1);
+    EXPECT_TRUE(panel.clockSummary()->text().startsWith(QStringLiteral("User Interface, ")));
+    EXPECT_TRUE(panel.dataSummary()->text().endsWith(QStringLiteral(", IQ")));
+}
+
+TEST_F(LynxIfc, TriggerIsLockedOnTheReceiverAndManualTriggerFollowsTheTransmitTest) {
+    CBasebandLynxPnlTrigger receiver(nullptr, 0, 0);
+    CBasebandLynxPnlTrigger transmitter(nullptr, 0, 1);
+    for (auto* control : receiver.findChildren<VGXParameterControl*>())
+        EXPECT_TRUE(control->isEffectivelyReadOnly()) << control->labelText().toStdString();
+    EXPECT_EQ(readInt("IdPDbLynxTriggerSource", tup(0, 0)), 0);
+    EXPECT_FALSE(transmitter.findChildren<VGXParameterControl*>().at(0)->isEffectivelyReadOnly());
+    for (int test : {1, 0}) {
+        setInt("IdPDbLynxTestTxPrbs", tup(0, 1), test);
+        EXPECT_EQ(transmitter.executeTrigger()->isWantedVisible(), test == 1);
+    }
+}
+
+TEST_F(LynxIfc, MainDialogTabsFollowVariantAndLogicTypeWithoutDuplicates) {
+    FamilyContext family(kOtherFamily);
+    auto dlg = open<CBasebandLynxMainDialog>("CBasebandLynxMainOutDialog", 0, 1);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->title(), QStringLiteral("KOBRA - BBOUT"));
+    const QStringList full{"Protocol", "Data", "Clock", "Trigger", "Test"};
+    EXPECT_EQ(dlg->tabs()->tabTitles(), full);
+    setInt("IdPDbKobraVariant", tup(0, 1), 0);
+    EXPECT_EQ(dlg->tabs()->tabTitles(), QStringList({"Protocol", "Data", "Clock"}));
+    setInt("IdPDbKobraVariant", tup(0, 1), 1);
+    EXPECT_EQ(dlg->tabs()->tabTitles(), full);
+
+    setInt("IdPDbLynxLogicType", tup(0, 1), 6);
+    EXPECT_TRUE(dlg->ssiPart()->isVisibleTo(dlg.get()));
+    EXPECT_FALSE(dlg->tabs()->isVisibleTo(dlg.get()));
+    setInt("IdPDbLynxLogicType", tup(0, 1), 2);
+    EXPECT_FALSE(dlg->ssiPart()->isVisibleTo(dlg.get()));
+    EXPECT_TRUE(dlg->tabs()->isVisibleTo(dlg.get()));
+}
+
+TEST_F(LynxIfc, SsiRowsFollowDirectionAndCmSize) {
+    CLynxPnlSsi receiver(nullptr, 0, 0);
+    CLynxPnlSsi transmitter(nullptr, 0, 1);
+    setInt("IdPDbLynxSsiCmBitLen", tup(0, 0), 7);
+    EXPECT_TRUE(receiver.cmRow()->isVisibleTo(&receiver));
+    EXPECT_FALSE(receiver.gainRow()->isVisibleTo(&receiver));
+    EXPECT_TRUE(receiver.cmData()->isEffectivelyReadOnly());
+    setInt("IdPDbLynxSsiCmBitLen", tup(0, 0), 8);
+    EXPECT_TRUE(receiver.gainRow()->isVisibleTo(&receiver));
+    setInt("IdPDbLynxSsiCmBitLen", tup(0, 1), 0);
+    EXPECT_FALSE(transmitter.cmRow()->isVisibleTo(&transmitter));
+    EXPECT_FALSE(transmitter.readButton()->isWantedVisible());
+    EXPECT_FALSE(transmitter.gainRow()->isVisibleTo(&transmitter));
+}
+
+} // namespace

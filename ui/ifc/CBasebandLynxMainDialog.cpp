@@ -1,0 +1,145 @@
+#include "ui/ifc/CBasebandLynxMainDialog.h"
+
+#include "frame/KobraDialogRoutes.h"
+#include "host/gui/VGXAdjustTwoColumns.h"
+#include "host/gui/VGXDataContainer.h"
+#include "host/gui/VGXDataEvent.h"
+#include "host/gui/VGXDataObject.h"
+#include "host/gui/VGXDatabaseConnectorEntry.h"
+#include "host/gui/VGXFlowLayout.h"
+#include "host/gui/VGXLabelParameter.h"
+#include "host/gui/VGXNavigationPanel.h"
+#include "host/gui/VGXTabViewer.h"
+#include "ui/KobraTabViewerLook.h"
+#include "ui/diagrams/CBasebandLynxGraphProtocol.h"
+#include "ui/ifc/CBasebandLynxPnlTrigger.h"
+#include "ui/ifc/CLynxPnlClock.h"
+#include "ui/ifc/CLynxPnlData.h"
+#include "ui/ifc/CLynxPnlMain.h"
+#include "ui/ifc/CLynxPnlProtocol.h"
+#include "ui/ifc/CLynxPnlSsi.h"
+#include "ui/ifc/CLynxPnlTest.h"
+
+namespace MvQARN {
+
+namespace {
+
+constexpr int kDialogMode = 16;
+constexpr int kTriggerTab = 3;
+constexpr int kTestTab = 4;
+
+VGXDialog* createIn(const Kobra::SDialogRequest& r) {
+    return new CBasebandLynxMainDialog(r.instance, r.instance, 0);
+}
+VGXDialog* createOut(const Kobra::SDialogRequest& r) {
+    return new CBasebandLynxMainDialog(r.instance, r.instance, 1);
+}
+// One index counts both paths and both directions.
+VGXDialog* createInOut(const Kobra::SDialogRequest& r) {
+    return new CBasebandLynxMainDialog(r.instance, r.instance % 2, r.instance / 2);
+}
+
+[[maybe_unused]] const bool s_creatorsSet =
+    (Kobra::g_dialogCreators[Kobra::DlgRowMainIn] = &createIn,
+     Kobra::g_dialogCreators[Kobra::DlgRowMainOut] = &createOut,
+     Kobra::g_dialogCreators[Kobra::DlgRowMainInOut] = &createInOut, true);
+
+} // namespace
+
+CBasebandLynxMainDialog::CBasebandLynxMainDialog(int instance, int path, int direction)
+    : KobraDialog(QStringLiteral("KOBRA"), -1, -1, kDialogMode), m_path(path), m_direction(direction) {
+    Q_UNUSED(instance);
+    const QString port = CLynxPanelBase::portName(direction);
+    if (CLynxPanelBase::isUserFamily())
+        setTitles(QStringLiteral("KOBRA (serial number): User Defined"),
+                  QStringLiteral("KOBRA\nUser Defined"));
+    else
+        setTitles(QStringLiteral("KOBRA - ") + port, QStringLiteral("KOBRA\n") + port);
+    setAttributes(VGXDialog::FitHeight | VGXDialog::FitWidth);
+    VGXUserDbAttributes::setCurrentInstance(path);
+    VGXUserDbAttributes::setCurrentDirection(direction);
+    CLynxPanelBase::addOnOff("IdPDbLynxTriggerState");
+
+    auto* content = new VGXNavigationPanel(this);
+    content->setLayout(new VGXFlowLayout(VGXFlowLayout::TopToBottom));
+    m_main = new CLynxPnlMain(content, path, direction);
+    content->add(m_main);
+
+    m_tabs = new VGXTabViewer(content);
+    configureVGXTabViewer(m_tabs);
+    m_tabs->addTab(new CLynxPnlProtocol(m_tabs, path, direction), QStringLiteral("Protocol"));
+    m_tabs->addTab(new CLynxPnlData(m_tabs, path, direction), QStringLiteral("Data"));
+    m_tabs->addTab(new CLynxPnlClock(m_tabs, path, direction), QStringLiteral("Clock"));
+    // Without a parent until shown as tabs, so they never paint over the viewer.
+    m_trigger = new CBasebandLynxPnlTrigger(nullptr, path, direction);
+    m_test = new CLynxPnlTest(nullptr, path, direction);
+    // The "ARB Settings" tab (index 5, while IdPDbProtLevState is 0) joins here once the ARB
+    // settings panel is part of the plug-in.
+    content->add(m_tabs);
+
+    m_ssi = new VGXPanel(content);
+    m_ssi->setLayout(new VGXFlowLayout(VGXFlowLayout::TopToBottom));
+    m_ssi->add(new CBasebandLynxGraphProtocol(m_ssi, path, direction));
+    m_ssi->add(new CBasebandLynxGraphProtocol(m_ssi, path, direction));
+    m_ssi->add(new CLynxPnlProtocol(m_ssi, path, direction));
+    m_ssi->add(new CLynxPnlSsi(m_ssi, path, direction));
+    content->add(m_ssi);
+    setContentPanel(content);
+
+    const auto connect = [&](const char* name) {
+        return VGXDataObject::connectDatabase(this, VGXUserDbAttributes(name, path, -1, direction, -1));
+    };
+    m_deviceState = connect("IdPDbLynxDeviceState");
+    m_logicType = connect("IdPDbLynxLogicType");
+    m_protection = connect("IdPDbProtLevState");
+    m_variant = connect("IdPDbKobraVariant");
+    applyVariant(m_variant->getIntegerData());
+    applyLogicType(m_logicType->getIntegerData());
+}
+
+CBasebandLynxMainDialog::~CBasebandLynxMainDialog() {
+    VGXDataObject::disconnectDatabase(static_cast<VGXDataListener*>(this));
+    // Panels out of the viewer have no parent to delete them.
+    if (m_tabs->indexOf(m_trigger) < 0)
+        delete m_trigger;
+    if (m_tabs->indexOf(m_test) < 0)
+        delete m_test;
+}
+
+void CBasebandLynxMainDialog::applyVariant(int variant) {
+    if (variant == 1) {
+        if (m_tabs->indexOf(m_trigger) < 0)
+            m_tabs->addTab(m_trigger, QStringLiteral("Trigger"), kTriggerTab);
+        if (m_tabs->indexOf(m_test) < 0)
+            m_tabs->addTab(m_test, QStringLiteral("Test"), kTestTab);
+        // The viewer shows every page it is given; only the current one may stay visible.
+        for (QWidget* page : {static_cast<QWidget*>(m_trigger), static_cast<QWidget*>(m_test)})
+            page->setVisible(m_tabs->page(m_tabs->currentIndex()) == page);
+    } else {
+        m_tabs->removeTab(m_trigger);
+        m_tabs->removeTab(m_test);
+    }
+    if (VGXLabelParameter* row = m_main->triggerRow())
+        row->setVisible(variant == 1);
+}
+
+void CBasebandLynxMainDialog::applyLogicType(int logicType) {
+    const bool ssi = logicType == 6 || logicType == 7;
+    m_ssi->setVisible(ssi);
+    m_tabs->setVisible(!ssi);
+}
+
+void CBasebandLynxMainDialog::processDataEvent(VGXDataEvent* event) {
+    if (event->getCode() != VGXDataEvent::DataChanged || !event->getEntryData())
+        return;
+    const int value = event->getEntryData()->getIntegerData();
+    VGXDatabaseConnectorEntry* source = event->getSourceEntry();
+    if (source == m_variant)
+        applyVariant(value);
+    else if (source == m_logicType)
+        applyLogicType(value);
+    else if (source == m_deviceState && value == 0 && !CLynxPanelBase::isUserFamily())
+        close();
+}
+
+} // namespace MvQARN
