@@ -23,7 +23,6 @@ struct SKobraArbSettingsNames {
 };
 
 class CKobraArbSettings : public VGXNavigationPanel {
-    Q_OBJECT
 public:
     // instance: the interface path (t0); direction: its side (t1). name goes into the titles of the
     // file dialog; empty: the port name of the direction.

@@ -10,7 +10,6 @@ class CKobraTblDscrArb;
 class VGXTable;
 
 class CKobraTblArb : public VGXFocusPanel {
-    Q_OBJECT
 public:
     // Takes ownership of the descriptor.
     CKobraTblArb(QWidget* parent, CKobraTblDscrArb* descriptor);
