@@ -14,6 +14,15 @@ CKobraTblArb::CKobraTblArb(QWidget* parent, CKobraTblDscrArb* descriptor)
     setOnlineKey("IdPDbGuiKobraArbTable");
     add(m_table);
     QTableView* view = m_table->tableView();
+    // Four rows of one text line under the two-line header fit the panel's fixed height, and every
+    // column is shown in full, without scroll bars.
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int width = view->verticalHeader()->width() + 2 * view->frameWidth();
+    for (int c = 0; c < descriptor->columnCount(); ++c)
+        width += view->columnWidth(c);
+    m_table->setMinimumWidth(width);
     connect(view->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section) {
         if (section == CKobraTblDscrArb::ColFile)
             fileColumnResized();
