@@ -224,7 +224,10 @@ QString VGXUserFileDialog::exec(int mode, int fileTypeIndex, const char* catalog
         return QString();
 
     QString errorText;
-    m_lastError = writePath(fixedBinding(fileParameter, entryIndex), path, errorText);
+    if (m_check)
+        errorText = m_check(path);
+    m_lastError = errorText.isEmpty() ? writePath(fixedBinding(fileParameter, entryIndex), path, errorText)
+                                      : int(DbErrBadFile);
     if (m_lastError != 0) {
         VGXErrorManager::signal(m_lastError, errorText);
         VGXMessageBox box(m_title, errorText, VGXMessageBox::Critical, m_parent);

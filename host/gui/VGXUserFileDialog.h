@@ -34,6 +34,10 @@ public:
     const QString& startPath() const { return m_start; }
     // Offers a "Fast Save" check box bound to this parameter (save mode).
     void setFastSaveParameter(const VGXUserDbAttributes& binding);
+    // Checks the chosen path before it is written: a non-empty answer refuses the path, is shown to
+    // the user and signalled as DbErrBadFile, and nothing is written.
+    using PathCheck = std::function<QString(const QString& path)>;
+    void setPathCheck(PathCheck check) { m_check = std::move(check); }
 
     // Runs the dialog. fileTypeIndex: a VGXMain file type handle (its pattern filters the files);
     // catalogueParameter may be null; entryIndex >= 0 binds the file parameter to that list index
@@ -62,6 +66,7 @@ private:
     QString m_shortTitle;
     QString m_start;
     VGXUserDbAttributes m_fast;
+    PathCheck m_check;
     int m_mode = OpenFile;
     int m_lastError = 0;
 };
