@@ -212,11 +212,20 @@ TEST_F(LynxIfc, MainDialogTabsFollowVariantAndLogicTypeWithoutDuplicates) {
     auto dlg = open<CBasebandLynxMainDialog>("CBasebandLynxMainOutDialog", 0, 1);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->title(), QStringLiteral("KOBRA - BBOUT"));
+    setInt("IdPDbProtLevState", tup(0, 1), 1);
     const QStringList full{"Protocol", "Data", "Clock", "Trigger", "Test"};
     EXPECT_EQ(dlg->tabs()->tabTitles(), full);
     setInt("IdPDbKobraVariant", tup(0, 1), 0);
     EXPECT_EQ(dlg->tabs()->tabTitles(), QStringList({"Protocol", "Data", "Clock"}));
     setInt("IdPDbKobraVariant", tup(0, 1), 1);
+    EXPECT_EQ(dlg->tabs()->tabTitles(), full);
+    // The ARB tab is there only at protection level 0, and always stays last.
+    setInt("IdPDbProtLevState", tup(0, 1), 0);
+    EXPECT_EQ(dlg->tabs()->tabTitles(), full + QStringList{"ARB Settings"});
+    setInt("IdPDbKobraVariant", tup(0, 1), 0);
+    setInt("IdPDbKobraVariant", tup(0, 1), 1);
+    EXPECT_EQ(dlg->tabs()->tabTitles(), full + QStringList{"ARB Settings"});
+    setInt("IdPDbProtLevState", tup(0, 1), 1);
     EXPECT_EQ(dlg->tabs()->tabTitles(), full);
 
     setInt("IdPDbLynxLogicType", tup(0, 1), 6);

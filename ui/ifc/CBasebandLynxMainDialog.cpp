@@ -1,5 +1,7 @@
 #include "ui/ifc/CBasebandLynxMainDialog.h"
 
+#include <algorithm>
+
 #include "frame/KobraDialogRoutes.h"
 #include "host/gui/VGXAdjustTwoColumns.h"
 #include "host/gui/VGXDataContainer.h"
@@ -11,6 +13,7 @@
 #include "host/gui/VGXNavigationPanel.h"
 #include "host/gui/VGXTabViewer.h"
 #include "ui/KobraTabViewerLook.h"
+#include "ui/arb/CKobraArbSettings.h"
 #include "ui/diagrams/CBasebandLynxGraphProtocol.h"
 #include "ui/ifc/CBasebandLynxPnlTrigger.h"
 #include "ui/ifc/CLynxPnlClock.h"
@@ -27,6 +30,7 @@ namespace {
 constexpr int kDialogMode = 16;
 constexpr int kTriggerTab = 3;
 constexpr int kTestTab = 4;
+constexpr int kArbTab = 5;
 
 VGXDialog* createIn(const Kobra::SDialogRequest& r) {
     return new CBasebandLynxMainDialog(r.instance, r.instance, 0);
@@ -73,8 +77,7 @@ CBasebandLynxMainDialog::CBasebandLynxMainDialog(int instance, int path, int dir
     // Without a parent until shown as tabs, so they never paint over the viewer.
     m_trigger = new CBasebandLynxPnlTrigger(nullptr, path, direction);
     m_test = new CLynxPnlTest(nullptr, path, direction);
-    // The "ARB Settings" tab (index 5, while IdPDbProtLevState is 0) joins here once the ARB
-    // settings panel is part of the plug-in.
+    m_arb = new CKobraArbSettings(nullptr, path, direction);
     content->add(m_tabs);
 
     m_ssi = new VGXPanel(content);
@@ -95,6 +98,7 @@ CBasebandLynxMainDialog::CBasebandLynxMainDialog(int instance, int path, int dir
     m_variant = connect("IdPDbKobraVariant");
     applyVariant(m_variant->getIntegerData());
     applyLogicType(m_logicType->getIntegerData());
+    applyProtection(m_protection->getIntegerData());
 }
 
 CBasebandLynxMainDialog::~CBasebandLynxMainDialog() {
@@ -104,6 +108,8 @@ CBasebandLynxMainDialog::~CBasebandLynxMainDialog() {
         delete m_trigger;
     if (m_tabs->indexOf(m_test) < 0)
         delete m_test;
+    if (m_tabs->indexOf(m_arb) < 0)
+        delete m_arb;
 }
 
 void CBasebandLynxMainDialog::applyVariant(int variant) {
@@ -123,6 +129,18 @@ void CBasebandLynxMainDialog::applyVariant(int variant) {
         row->setVisible(variant == 1);
 }
 
+void CBasebandLynxMainDialog::applyProtection(int level) {
+    if (level != 0) {
+        m_tabs->removeTab(m_arb);
+        return;
+    }
+    if (m_tabs->indexOf(m_arb) >= 0)
+        return;
+    // Behind Trigger and Test when they are there, else behind Clock.
+    m_tabs->addTab(m_arb, QStringLiteral("ARB Settings"), std::min(kArbTab, m_tabs->count()));
+    m_arb->setVisible(m_tabs->page(m_tabs->currentIndex()) == m_arb);
+}
+
 void CBasebandLynxMainDialog::applyLogicType(int logicType) {
     const bool ssi = logicType == 6 || logicType == 7;
     m_ssi->setVisible(ssi);
@@ -138,6 +156,8 @@ void CBasebandLynxMainDialog::processDataEvent(VGXDataEvent* event) {
         applyVariant(value);
     else if (source == m_logicType)
         applyLogicType(value);
+    else if (source == m_protection)
+        applyProtection(value);
     else if (source == m_deviceState && value == 0 && !CLynxPanelBase::isUserFamily())
         close();
 }

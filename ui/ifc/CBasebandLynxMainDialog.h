@@ -8,6 +8,7 @@
 namespace MvQARN {
 
 class CBasebandLynxPnlTrigger;
+class CKobraArbSettings;
 class CLynxPnlMain;
 class CLynxPnlTest;
 class VGXDatabaseConnectorEntry;
@@ -31,6 +32,7 @@ public:
 private:
     void applyVariant(int variant);
     void applyLogicType(int logicType);
+    void applyProtection(int level);
 
     int m_path;
     int m_direction;
@@ -39,6 +41,7 @@ private:
     VGXPanel* m_ssi = nullptr;
     CBasebandLynxPnlTrigger* m_trigger = nullptr;
     CLynxPnlTest* m_test = nullptr;
+    CKobraArbSettings* m_arb = nullptr;
     VGXDatabaseConnectorEntry* m_deviceState = nullptr;
     VGXDatabaseConnectorEntry* m_logicType = nullptr;
     VGXDatabaseConnectorEntry* m_protection = nullptr;
