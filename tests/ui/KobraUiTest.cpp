@@ -29,6 +29,7 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/util/VGXHostContext.h"
 #include "params/functions/FunctionTestSupport.h"
+#include "support/FamilyContext.h"
 #include "ui/CKobraDlgMain.h"
 #include "ui/CKobraUserValidator.h"
 #include "ui/KobraBlock.h"
@@ -37,22 +38,10 @@
 
 using namespace MvQARN;
 using MvGuiFramework::CViewerEvent;
+using testsupport::FamilyContext;
 using testsupport::tup;
 
 namespace {
-
-class FamilyContext : public VGXHostContext {
-public:
-    explicit FamilyContext(int family) : m_family(family), m_previous(install(this)) {}
-    ~FamilyContext() override { install(m_previous); }
-    int family() const override { return m_family; }
-    QString settingsDir() const override { return QString(); }
-    QList<VGXPlugInDllModuleInterface*> modules() const override { return {}; }
-
-private:
-    int m_family;
-    const VGXHostContext* m_previous;
-};
 
 // Message boxes answered by the test: each box's title and text are kept, the answers given in turn.
 struct ScriptedBoxes {

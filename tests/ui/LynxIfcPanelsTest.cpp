@@ -17,6 +17,7 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/util/VGXHostContext.h"
 #include "params/functions/FunctionTestSupport.h"
+#include "support/FamilyContext.h"
 #include "ui/ifc/CBasebandLynxClockDialog.h"
 #include "ui/ifc/CBasebandLynxDataDialog.h"
 #include "ui/ifc/CBasebandLynxMainDialog.h"
@@ -30,22 +31,10 @@
 #include "ui/ifc/CLynxPnlTest.h"
 
 using namespace MvQARN;
+using testsupport::FamilyContext;
 using testsupport::tup;
 
 namespace {
-
-class FamilyContext : public VGXHostContext {
-public:
-    explicit FamilyContext(int family) : m_family(family), m_previous(install(this)) {}
-    ~FamilyContext() override { install(m_previous); }
-    int family() const override { return m_family; }
-    QString settingsDir() const override { return QString(); }
-    QList<VGXPlugInDllModuleInterface*> modules() const override { return {}; }
-
-private:
-    int m_family;
-    const VGXHostContext* m_previous;
-};
 
 constexpr int kUserFamily = 0x10000;
 constexpr int kOtherFamily = 0x20000;
