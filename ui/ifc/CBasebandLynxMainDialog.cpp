@@ -1,5 +1,6 @@
 #include "ui/ifc/CBasebandLynxMainDialog.h"
 
+#include <QBoxLayout>
 #include <algorithm>
 
 #include "frame/KobraDialogRoutes.h"
@@ -48,6 +49,14 @@ VGXDialog* createInOut(const Kobra::SDialogRequest& r) {
      Kobra::g_dialogCreators[Kobra::DlgRowMainOut] = &createOut,
      Kobra::g_dialogCreators[Kobra::DlgRowMainInOut] = &createInOut, true);
 
+// The pages share the height of the tallest; the others keep their rows together at the top
+// instead of spreading them over that height.
+template <typename Page> Page* topAligned(Page* page) {
+    if (auto* box = qobject_cast<QBoxLayout*>(page->layout()))
+        box->addStretch(1);
+    return page;
+}
+
 } // namespace
 
 CBasebandLynxMainDialog::CBasebandLynxMainDialog(int instance, int path, int direction)
@@ -71,12 +80,12 @@ CBasebandLynxMainDialog::CBasebandLynxMainDialog(int instance, int path, int dir
 
     m_tabs = new VGXTabViewer(content);
     configureVGXTabViewer(m_tabs);
-    m_tabs->addTab(new CLynxPnlProtocol(m_tabs, path, direction), QStringLiteral("Protocol"));
-    m_tabs->addTab(new CLynxPnlData(m_tabs, path, direction), QStringLiteral("Data"));
-    m_tabs->addTab(new CLynxPnlClock(m_tabs, path, direction), QStringLiteral("Clock"));
+    m_tabs->addTab(topAligned(new CLynxPnlProtocol(m_tabs, path, direction)), QStringLiteral("Protocol"));
+    m_tabs->addTab(topAligned(new CLynxPnlData(m_tabs, path, direction)), QStringLiteral("Data"));
+    m_tabs->addTab(topAligned(new CLynxPnlClock(m_tabs, path, direction)), QStringLiteral("Clock"));
     // Without a parent until shown as tabs, so they never paint over the viewer.
-    m_trigger = new CBasebandLynxPnlTrigger(nullptr, path, direction);
-    m_test = new CLynxPnlTest(nullptr, path, direction);
+    m_trigger = topAligned(new CBasebandLynxPnlTrigger(nullptr, path, direction));
+    m_test = topAligned(new CLynxPnlTest(nullptr, path, direction));
     m_arb = new CKobraArbSettings(nullptr, path, direction);
     content->add(m_tabs);
 
