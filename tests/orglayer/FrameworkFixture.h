@@ -29,6 +29,12 @@ protected:
         m_runtime = std::make_unique<VGXHostRuntime>(options);
         m_runtime->setOlManager(&m_framework);
     }
+    // The host with the KOBRA plug-in loaded and started.
+    void startHostWithKobra() {
+        startHost({QStringLiteral(VGX_BUILD_DIR "/plugins/libkobra.so")});
+        QString error;
+        ASSERT_TRUE(m_runtime->start(&error)) << error.toStdString();
+    }
     void stopHost() {
         if (m_runtime)
             m_runtime->shutdown();

@@ -108,9 +108,7 @@ bool sameAnswer(const QString& got, const QString& expected) {
 class KobraScpiHostTest : public HostWithBoxes, public ScpiLineRunner {
 protected:
     void SetUp() override {
-        startHost({QStringLiteral(VGX_BUILD_DIR "/plugins/libkobra.so")});
-        QString error;
-        ASSERT_TRUE(m_runtime->start(&error)) << error.toStdString();
+        ASSERT_NO_FATAL_FAILURE(startHostWithKobra());
         listBoxes();
         setInt("IdPDbProtLevState", tup(0, 0), 0); // service functions unlocked
     }

@@ -25,11 +25,7 @@ constexpr int kLogic18Cmos = 4;
 
 class RecallHostTest : public HostWithBoxes {
 protected:
-    void SetUp() override {
-        startHost({QStringLiteral(VGX_BUILD_DIR "/plugins/libkobra.so")});
-        QString error;
-        ASSERT_TRUE(m_runtime->start(&error)) << error.toStdString();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(startHostWithKobra()); }
     void TearDown() override { stopHost(); }
 
     QString filePath(const QString& name) const { return m_settings.path() + "/" + name + ".lynx"; }

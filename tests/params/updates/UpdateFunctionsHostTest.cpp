@@ -28,9 +28,7 @@ const char kLogicText[] =
 class UpdateHostTest : public HostWithBoxes {
 protected:
     void SetUp() override {
-        startHost({QStringLiteral(VGX_BUILD_DIR "/plugins/libkobra.so")});
-        QString error;
-        ASSERT_TRUE(m_runtime->start(&error)) << error.toStdString();
+        ASSERT_NO_FATAL_FAILURE(startHostWithKobra());
         ASSERT_TRUE(m_framework.isStarted()) << "the loaded plug-in starts the framework";
     }
     void TearDown() override { stopHost(); }
