@@ -44,7 +44,9 @@ CommandLine::CommandLine(const QString& defaultPlugin) : m_defaultPlugin(default
         {kSettingsDir,
          QStringLiteral("Folder for the documents and the settings store (default: the user's own)."),
          QStringLiteral("DIR")},
-        {kExec, QStringLiteral("Run these SCPI lines, print answers and errors, exit non-zero on an error."),
+        {kExec,
+         QStringLiteral("Run these SCPI lines (one per line; '-' reads them from standard input, '@FILE' "
+                        "from a file), print answers and errors, exit non-zero on an error. Repeatable."),
          QStringLiteral("CMDS")},
         {kQuit, QStringLiteral("Start up completely, then shut down in order and exit.")},
         {kTrace, QStringLiteral("Print host trace messages and every registration to stderr.")},
@@ -203,7 +205,7 @@ CommandLine::Outcome CommandLine::parse(const QStringList& arguments) {
     }
     if (m_parser.isSet(kExec)) {
         o.hasExec = true;
-        o.execCommands = m_parser.values(kExec).join(QLatin1Char('\n'));
+        o.execSources = m_parser.values(kExec);
     }
     return Outcome::Run;
 }

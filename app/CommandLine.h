@@ -14,7 +14,8 @@ struct HostOptions {
     QString simFile;
     QStringList pluginPaths;
     QString settingsDir;
-    QString execCommands;
+    // One entry per --exec: SCPI lines, "-" for standard input or "@FILE" for a script file.
+    QStringList execSources;
     bool hasExec = false;
     bool quit = false;
     bool trace = false;

@@ -1,5 +1,6 @@
 #include "app/HostServices.h"
 
+#include <QFile>
 #include <QHostAddress>
 #include <QStringList>
 #include <cstdio>
@@ -13,10 +14,12 @@
 #include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/scpi/impl/CScpiErrorQueue.h"
 #include "host/scpi/impl/CScpiHostCall.h"
+#include "host/scpi/impl/CScpiLineReader.h"
 #include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/CScpiServer.h"
 #include "host/scpi/impl/CScpiSession.h"
 #include "host/scpi/impl/ScpiErrors.h"
+#include "host/util/VGXSafeFile.h"
 #include "sim/SimBoxes.h"
 
 using namespace MvQARN;
@@ -106,23 +109,92 @@ bool HostServices::start(const HostOptions& options, QString* error) {
     return true;
 }
 
-bool HostServices::exec(const QString& commands) {
-    CScpiSession session;
-    bool ok = true;
-    const QStringList lines = commands.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString& line : lines) {
-        const QString answer = session.execLine(line);
-        if (!answer.isEmpty())
-            std::fprintf(stdout, "%s\n", qPrintable(answer));
-        while (!session.errorQueue().isEmpty()) {
-            ok = false;
-            std::fprintf(stderr, "error: %s\n",
-                         qPrintable(CScpiErrorQueue::format(session.errorQueue().pop())));
+namespace {
+
+// Runs the program messages of one --exec source as they are read, so a script of any length runs in
+// bounded memory and its answers come in order, one line each.
+class ExecRunner {
+public:
+    ExecRunner() : m_reader(CScpiServer::DefaultMaxLine) {}
+
+    void feed(const QByteArray& bytes) {
+        QList<CScpiLineReader::SMessage> messages;
+        m_reader.feed(bytes.constData(), bytes.size(), messages);
+        for (const CScpiLineReader::SMessage& m : messages)
+            run(m);
+    }
+    // A last line without its LF still runs.
+    void finish() {
+        if (m_reader.pendingBytes() > 0)
+            feed(QByteArrayLiteral("\n"));
+    }
+    bool ok() const { return m_ok; }
+    void fail() { m_ok = false; }
+
+private:
+    void run(const CScpiLineReader::SMessage& m) {
+        if (m.overrun) {
+            m_session.pushError(ScpiErrInputBufferOverrun);
+        } else if (!m.bytes.trimmed().isEmpty()) {
+            QString answer;
+            if (m_session.execLine(m.bytes, answer))
+                std::fprintf(stdout, "%s\n", qPrintable(answer));
         }
+        while (!m_session.errorQueue().isEmpty()) {
+            m_ok = false;
+            std::fprintf(stderr, "error: %s\n",
+                         qPrintable(CScpiErrorQueue::format(m_session.errorQueue().pop())));
+        }
+    }
+
+    CScpiSession m_session;
+    CScpiLineReader m_reader;
+    bool m_ok = true;
+};
+
+void runStream(QFile& in, ExecRunner& runner) {
+    constexpr qint64 Chunk = 64 * 1024;
+    for (;;) {
+        const QByteArray bytes = in.read(Chunk);
+        if (bytes.isEmpty())
+            break;
+        runner.feed(bytes);
+    }
+    runner.finish();
+}
+
+} // namespace
+
+bool HostServices::exec(const QStringList& sources) {
+    ExecRunner runner;
+    for (const QString& source : sources) {
+        if (source == QLatin1String("-")) {
+            QFile in;
+            if (!in.open(stdin, QIODevice::ReadOnly)) {
+                std::fprintf(stderr, "error: cannot read standard input\n");
+                runner.fail();
+                continue;
+            }
+            runStream(in, runner);
+        } else if (source.startsWith(QLatin1Char('@'))) {
+            QFile in;
+            QString why;
+            if (VGXSafeFile::openRegular(in, source.mid(1), &why) != VGXSafeFile::Result::Ok) {
+                std::fprintf(stderr, "error: cannot read script %s: %s\n", qPrintable(source.mid(1)),
+                             qPrintable(why));
+                runner.fail();
+                continue;
+            }
+            runStream(in, runner);
+        } else {
+            runner.feed(source.toUtf8());
+            runner.finish();
+        }
+        std::fflush(stdout);
     }
     std::fflush(stdout);
     std::fflush(stderr);
-    return ok;
+    return runner.ok();
 }
 
 void HostServices::stop() {

@@ -2,6 +2,7 @@
 // The services vgxhost starts around the runtime: the simulated boxes behind the organisation-layer
 // framework, the SCPI server and the host's own SCPI commands.
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "app/CommandLine.h"
@@ -26,8 +27,9 @@ public:
     // After the runtime started: framework start for families that do not send the start code,
     // host SCPI commands, the network server.
     bool start(const HostOptions& options, QString* error);
-    // Runs the lines of --exec; prints answers and errors; false when any line raised an error.
-    bool exec(const QString& commands);
+    // Runs the --exec sources in order (lines, "-" for standard input, "@FILE"), one session for all;
+    // prints answers and errors; false when any line raised an error or a source could not be read.
+    bool exec(const QStringList& sources);
     void stop();
 
     MvQARN::COlFramework* framework() const { return m_framework.get(); }

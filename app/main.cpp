@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.hasExec) {
-        const bool ok = services.exec(options.execCommands);
+        const bool ok = services.exec(options.execSources);
         if (!ok || options.screenshotName.isEmpty()) {
             services.stop();
             runtime.shutdown();

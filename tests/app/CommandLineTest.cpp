@@ -1,4 +1,5 @@
 // The vgxhost command line as a user meets it: refused values, start-up failures and --exec runs.
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -72,6 +73,25 @@ TEST_F(VgxhostCommandLine, ExecRunsLinesPrintsAnswersAndFailsOnErrors) {
     const HostRun bad = exec("NOSUCH:HEADer 1");
     EXPECT_NE(bad.exitCode, 0);
     EXPECT_TRUE(bad.err.contains(QString::number(MvQARN::ScpiErrUndefinedHeader))) << bad.err.toStdString();
+}
+
+TEST_F(VgxhostCommandLine, ExecReadsScriptsFromFilesAndStandardInputInOrder) {
+    // A script with CR LF endings and a last line without its LF, then standard input, then a literal.
+    QFile script(dir.filePath("script.scpi"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("SYST:PROT:LEV?\r\n\nSYST:PROT:LEV 0\nSYST:PROT:LEV?");
+    script.close();
+    const HostRun run = runHost({"--settings-dir", dir.path(), "--exec", "@" + script.fileName(), "--exec",
+                                 "-", "--exec", "SYST:PROT:LEV?"},
+                                "SYST:PROT:LEV 1\nNOSUCH\nSYST:PROT:LEV?\n");
+    EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList({"1", "0", "1", "1"}))
+        << run.out.toStdString();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.count("error:"), 1) << run.err.toStdString();
+
+    const HostRun missing = exec("@" + dir.filePath("absent.scpi"));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains("absent.scpi")) << missing.err.toStdString();
 }
 
 TEST_F(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {

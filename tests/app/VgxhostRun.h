@@ -25,13 +25,16 @@ inline QProcessEnvironment hostEnvironment() {
     return env;
 }
 
-inline HostRun runHost(const QStringList& arguments) {
+// input goes to the process's standard input, which is then closed.
+inline HostRun runHost(const QStringList& arguments, const QByteArray& input = {}) {
     QProcess process;
     process.setProcessEnvironment(hostEnvironment());
     process.start(vgxhostPath(), arguments);
     HostRun run;
     if (!process.waitForStarted(-1))
         return run;
+    if (!input.isEmpty())
+        process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(-1);
     run.exitCode = process.exitCode();
