@@ -118,14 +118,18 @@ public:
     ExecRunner() : m_reader(CScpiServer::DefaultMaxLine) {}
 
     void feed(const QByteArray& bytes) {
+        if (bytes.isEmpty())
+            return;
+        m_open = !bytes.endsWith('\n');
         QList<CScpiLineReader::SMessage> messages;
         m_reader.feed(bytes.constData(), bytes.size(), messages);
         for (const CScpiLineReader::SMessage& m : messages)
             run(m);
     }
-    // A last line without its LF still runs.
+    // A last line without its LF still runs (or, when too long, still raises its error), and the next
+    // source starts on a line of its own.
     void finish() {
-        if (m_reader.pendingBytes() > 0)
+        if (m_open)
             feed(QByteArrayLiteral("\n"));
     }
     bool ok() const { return m_ok; }
@@ -149,6 +153,7 @@ private:
 
     CScpiSession m_session;
     CScpiLineReader m_reader;
+    bool m_open = false; // the last bytes fed did not end their line
     bool m_ok = true;
 };
 

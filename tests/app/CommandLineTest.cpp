@@ -89,6 +89,13 @@ TEST_F(VgxhostCommandLine, ExecReadsScriptsFromFilesAndStandardInputInOrder) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.count("error:"), 1) << run.err.toStdString();
 
+    // An over-long last line of one source raises its error and leaves the next source's lines alone.
+    const HostRun overrun = runHost({"--settings-dir", dir.path(), "--exec", "-", "--exec", "*OPC?"},
+                                    QByteArray(2 * 1024 * 1024, 'A'));
+    EXPECT_EQ(overrun.out.trimmed(), "1");
+    EXPECT_TRUE(overrun.err.contains(QString::number(MvQARN::ScpiErrInputBufferOverrun)))
+        << overrun.err.toStdString();
+
     const HostRun missing = exec("@" + dir.filePath("absent.scpi"));
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("absent.scpi")) << missing.err.toStdString();
