@@ -356,6 +356,10 @@ TEST(VGXTabViewer, TabsComeOutAndGoBackAtAnIndexWithTheSamePages) {
         pages << new QWidget;
         EXPECT_EQ(viewer.addTab(pages.last(), t), pages.size() - 1);
     }
+    // Only the current page shows; another one would paint through it.
+    for (const auto& page : pages)
+        EXPECT_EQ(page->isVisibleTo(&viewer), page == pages[0])
+            << viewer.tabTitle(viewer.indexOf(page)).toStdString();
     QWidget* trigger = viewer.removeTab(3);
     QWidget* test = viewer.removeTab(3);
     EXPECT_EQ(trigger, pages[3].data());
