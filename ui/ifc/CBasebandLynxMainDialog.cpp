@@ -29,6 +29,7 @@ namespace MvQARN {
 namespace {
 
 constexpr int kDialogMode = 16;
+constexpr int kFit = VGXDialog::FitHeight | VGXDialog::FitWidth;
 constexpr int kTriggerTab = 3;
 constexpr int kTestTab = 4;
 constexpr int kArbTab = 5;
@@ -54,7 +55,7 @@ CBasebandLynxMainDialog::CBasebandLynxMainDialog(int instance, int path, int dir
         setTitles(QStringLiteral("KOBRA - ") + port, QStringLiteral("KOBRA\n") + port);
     // Puts the box's serial number in place of the placeholder at once, and keeps it current.
     m_selection = std::make_unique<CKobraSelectionListener>(path, direction, this);
-    setAttributes(VGXDialog::FitHeight | VGXDialog::FitWidth);
+    setAttributes(kFit);
     VGXUserDbAttributes::setCurrentInstance(path);
     VGXUserDbAttributes::setCurrentDirection(direction);
     CLynxPanelBase::addOnOff("IdPDbLynxTriggerState");
@@ -134,8 +135,20 @@ void CBasebandLynxMainDialog::applyProtection(int level) {
 
 void CBasebandLynxMainDialog::applyLogicType(int logicType) {
     const bool ssi = logicType == 6 || logicType == 7;
-    m_ssi->setVisible(ssi);
-    m_tabs->setVisible(!ssi);
+    if (m_ssi->isVisibleTo(this) == ssi && m_tabs->isVisibleTo(this) == !ssi)
+        return;
+    // The part going away first, so the dialog never holds both at once.
+    (ssi ? static_cast<QWidget*>(m_tabs) : m_ssi)->hide();
+    (ssi ? m_ssi : static_cast<QWidget*>(m_tabs))->show();
+    // The two parts differ in size: an open dialog takes the size of the part it shows now.
+    if (isVisible()) {
+        // The layouts learn of the hidden part only later; they measure again now.
+        contentPanel()->layout()->invalidate();
+        contentPanel()->updateGeometry();
+        layout()->invalidate();
+        layout()->activate();
+        setAttributes(kFit);
+    }
 }
 
 void CBasebandLynxMainDialog::processDataEvent(VGXDataEvent* event) {
