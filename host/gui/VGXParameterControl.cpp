@@ -24,7 +24,8 @@ VGXParameterControl::VGXParameterControl(QWidget* parent, const QString& label,
     m_row = new QHBoxLayout(this);
     m_row->setContentsMargins(0, 0, 0, 0);
     if (!label.isEmpty()) {
-        m_label = new QLabel(label, this);
+        // A label names its field as written: "C&M Size" is no keyboard shortcut.
+        m_label = new QLabel(QString(label).replace(QLatin1Char('&'), QLatin1String("&&")), this);
         m_row->addWidget(m_label);
     }
     if (!binding.name().isEmpty())
@@ -45,7 +46,7 @@ VGXParameterControl::~VGXParameterControl() {
 void VGXParameterControl::setLabelText(const QString& text) {
     m_labelText = text;
     if (m_label)
-        m_label->setText(text);
+        m_label->setText(QString(text).replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
 void VGXParameterControl::setLabelWidth(int pixels) {

@@ -107,7 +107,9 @@ int VGXTabViewer::addTab(QWidget* page, const QString& title, int index) {
         index = m_tabs->count();
     const int got = m_tabs->insertTab(index, page, title);
     applyPageLook(page);
-    page->show();
+    // Only the current page is shown: the stack places no other page, so another page shown now
+    // would paint through the current one at its default size.
+    page->setVisible(m_tabs->currentWidget() == page);
     return got;
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <cmath>
 
 #include "host/db/CDbDataTypeNumber.h"
 #include "host/gui/VGXDataContainer.h"
@@ -13,6 +14,22 @@
 #include "host/gui/impl/VGXValueText.h"
 
 namespace MvQARN {
+
+namespace {
+
+// value x factor (toUnit false) or value / factor (toUnit true), rounded once. A power of ten below
+// 1 (1e-9, 1e-12) is not exact in binary, but its inverse is: going through that gives "1.5" in ns
+// the same number as the text "1.5e-9", and shows that number as "1.5" again.
+double inUnit(double value, double factor, bool toUnit) {
+    const int exponent = int(std::lround(std::log10(factor)));
+    if (exponent < 0 && exponent >= -22 && std::abs(std::pow(10.0, exponent) - factor) <= 1e-15 * factor) {
+        const double inverse = std::pow(10.0, -exponent);
+        return toUnit ? value * inverse : value / inverse;
+    }
+    return toUnit ? value / factor : value * factor;
+}
+
+} // namespace
 
 VGXTextParameter::VGXTextParameter(QWidget* parent, const QString& label, const VGXUserDbAttributes& binding,
                                    const QString& unit)
@@ -82,7 +99,7 @@ void VGXTextParameter::showValue(const VGXDataContainer* value) {
     m_edited = false;
     if (value && value->getType() == DbTypeNumber && m_unitCombo) {
         // Shown in the chosen unit: the value divided by its factor.
-        const VGXDataContainer scaled(value->getDoubleData() / unitFactor());
+        const VGXDataContainer scaled(inUnit(value->getDoubleData(), unitFactor(), true));
         m_edit->setText(VGXValueText::display(&scaled, nullptr));
         return;
     }
@@ -119,7 +136,7 @@ void VGXTextParameter::commit() {
     } else if (type == DbTypeNumber && m_unitCombo) {
         double d = 0;
         value.toDouble(d);
-        value = CDbAllType::fromDouble(d * unitFactor());
+        value = CDbAllType::fromDouble(inUnit(d, unitFactor(), false));
     }
     writeValue(value);
 }

@@ -167,7 +167,7 @@ TEST_F(ArbPanel, ResetClearsTheEntriesAndReloadReadsTheFilesAgain) {
     EXPECT_TRUE(m_boxes.isEmpty()) << m_boxes.join('\n').toStdString();
 }
 
-TEST_F(ArbPanel, DamagedFileIsRefusedWithItsReasonAndChangesNothing) {
+TEST_F(ArbPanel, DamagedOrMissingFileIsRefusedWithItsReasonAndChangesNothing) {
     const QString good = wave(QStringLiteral("good.wv"), 64, 5e6);
     ASSERT_EQ(pick(0, good), good);
     const QStringList before = rowShown(0);
@@ -180,13 +180,14 @@ TEST_F(ArbPanel, DamagedFileIsRefusedWithItsReasonAndChangesNothing) {
     junk.write("{CLOCK: 1e6}{SAMPLES: 3}no waveform here");
     junk.close();
 
-    for (const QString& bad : {cut.fileName(), junk.fileName()}) {
+    const QString gone = m_dir.filePath(QStringLiteral("gone.wv"));
+    for (const QString& bad : {cut.fileName(), junk.fileName(), gone}) {
         SCOPED_TRACE(bad.toStdString());
         m_boxes.clear();
         EXPECT_EQ(pick(0, bad), good);
         ASSERT_EQ(m_boxes.size(), 1);
-        EXPECT_TRUE(m_boxes[0].startsWith(QFileInfo(bad).fileName() + QLatin1String(" is no valid waveform")))
-            << m_boxes[0].toStdString();
+        const QString why = bad == gone ? " does not exist" : " is no valid waveform";
+        EXPECT_TRUE(m_boxes[0].startsWith(QFileInfo(bad).fileName() + why)) << m_boxes[0].toStdString();
         EXPECT_EQ(rowShown(0), before);
         EXPECT_TRUE(shown(0, Col::ColFile).endsWith(QLatin1String("good.wv")));
     }

@@ -1,8 +1,9 @@
 // The interface panels and setup dialogs on real widgets (offscreen) over the plug-in's catalogue:
-// rows that follow the settings they depend on, user input reaching the database, database writes
-// reaching the open panel, and setup dialogs that close when their settings lose meaning.
+// rows that follow the settings they depend on, user input reaching the database as SCPI would,
+// database writes reaching the open panel, titles naming the box, and setup dialogs that close.
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -17,7 +18,9 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/util/VGXHostContext.h"
 #include "params/functions/FunctionTestSupport.h"
+#include "remote/CKobraScpiModule.h"
 #include "support/FamilyContext.h"
+#include "support/ScpiLineRunner.h"
 #include "ui/ifc/CBasebandLynxClockDialog.h"
 #include "ui/ifc/CBasebandLynxDataDialog.h"
 #include "ui/ifc/CBasebandLynxMainDialog.h"
@@ -32,6 +35,7 @@
 
 using namespace MvQARN;
 using testsupport::FamilyContext;
+using testsupport::Snapshot;
 using testsupport::tup;
 
 namespace {
@@ -67,6 +71,30 @@ protected:
         box->setCurrentIndex(index);
         box->activated(index);
     }
+    static void type(VGXTextParameter* field, const QString& input) {
+        field->lineEdit()->selectAll();
+        QTest::keyClicks(field->lineEdit(), input);
+        QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+    }
+    // Chooses or types the input into the first field with this label outside the SSI part. A typed
+    // number out of every range goes first: refused with its reason, the field and database as before.
+    static void enter(CBasebandLynxMainDialog* dlg, const QString& label, const QString& input) {
+        for (auto* c : dlg->findChildren<VGXParameterControl*>()) {
+            if (c->labelText().trimmed() != label || dlg->ssiPart()->isAncestorOf(c))
+                continue;
+            if (auto* combo = qobject_cast<VGXComboParameter*>(c))
+                return choose(combo, input);
+            auto* field = qobject_cast<VGXTextParameter*>(c);
+            const QString shown = field->text();
+            const Snapshot before = testsupport::snapshot();
+            type(field, QStringLiteral("1e300"));
+            EXPECT_TRUE(field->lastError() != 0 && !field->lastErrorText().isEmpty() &&
+                        field->text() == shown && field->fieldWidget()->toolTip() == field->lastErrorText() &&
+                        testsupport::unchanged(before));
+            return type(field, input);
+        }
+        ADD_FAILURE() << "no field " << label.toStdString();
+    }
 };
 
 TEST_F(LynxIfc, SetupDialogsComeFromTheFactoryWithPortTitles) {
@@ -79,6 +107,43 @@ TEST_F(LynxIfc, SetupDialogsComeFromTheFactoryWithPortTitles) {
     EXPECT_EQ(data->shortTitle(), QStringLiteral("KOBRA\nBBIN Data"));
     EXPECT_EQ(spi->title(), QStringLiteral("KOBRA - BBOUT : SPI Setup"));
     EXPECT_EQ(test->shortTitle(), QStringLiteral("KOBRA\nBBOUT Test"));
+}
+
+TEST_F(LynxIfc, UserTitleNamesTheSelectedBoxAndFollowsTheBoxList) {
+    FamilyContext family(kUserFamily);
+    auto dlg = open<CBasebandLynxMainDialog>("CBasebandLynxMainInOutDialog", 2, 0); // path A, Out side
+    EXPECT_EQ(dlg->title(), QStringLiteral("KOBRA (100123): User Defined"));
+    setSerials({100789, 100123}); // another box plugged in before it: the selection moves along
+    EXPECT_EQ(dlg->title(), QStringLiteral("KOBRA (100123): User Defined"));
+    setSerials({100789}); // its box unplugged
+    EXPECT_EQ(dlg->title(), QStringLiteral("KOBRA (no selected device): User Defined"));
+}
+
+// The same change made in the interface dialog and by its SCPI command leaves the same database.
+TEST_F(LynxIfc, DialogInputAndScpiCommandLeaveTheSameDatabase) {
+    FamilyContext family(kUserFamily);
+    const char* const cases[][3] = {
+        {"Format", "Serial", "FORMat SER"},           {"Interleaving", "Q/I Interleaved", "ILE QI"},
+        {"Word Size", "12", "DATA:SIZE 12"},          {"Numeric Format", "Binary Offset", "DATA:NFOR OBIN"},
+        {"Clock Rate", "50", "CLOCk:RATE 50MHZ"},     {"Clock Source", "User Interface", "CLOC:SOUR EXT"},
+        {"Clock Skew", "1.5", "CLOC:SKEW:OUT 1.5NS"}, {"Trigger Source", "SYNC IN", "TRIG:SOUR SYNC"},
+        {"Trigger Delay", "100", "TRIG:DEL 100"},     {"Amplitude", "-6", "TEST:TX:SINE:AMPL -6"},
+    };
+    CKobraScpiModule tree;
+    ScpiLineRunner remote;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
+        Snapshot after[2];
+        for (int byDialog : {1, 0}) {
+            SetUp();
+            auto dlg = open<CBasebandLynxMainDialog>("CBasebandLynxMainOutDialog", 0, 1);
+            const Snapshot before = testsupport::snapshot();
+            byDialog ? enter(dlg.get(), c[0], c[1]) : remote.ok(QStringLiteral("SOURce3:KOBR:USER:") + c[2]);
+            after[byDialog] = testsupport::snapshot();
+            EXPECT_FALSE(testsupport::differences(before, after[byDialog]).isEmpty());
+        }
+        EXPECT_EQ(testsupport::differences(after[0], after[1]), QStringList());
+    }
 }
 
 TEST_F(LynxIfc, ClockSourceUnlocksItsSettingsBothFromTheComboAndFromTheDatabase) {
@@ -220,9 +285,11 @@ TEST_F(LynxIfc, MainDialogTabsFollowVariantAndLogicTypeWithoutDuplicates) {
     setInt("IdPDbLynxLogicType", tup(0, 1), 6);
     EXPECT_TRUE(dlg->ssiPart()->isVisibleTo(dlg.get()));
     EXPECT_FALSE(dlg->tabs()->isVisibleTo(dlg.get()));
+    EXPECT_EQ(dlg->height(), dlg->sizeHint().height()); // sized to the part it shows
     setInt("IdPDbLynxLogicType", tup(0, 1), 2);
     EXPECT_FALSE(dlg->ssiPart()->isVisibleTo(dlg.get()));
     EXPECT_TRUE(dlg->tabs()->isVisibleTo(dlg.get()));
+    EXPECT_EQ(dlg->height(), dlg->sizeHint().height());
 }
 
 TEST_F(LynxIfc, SsiRowsFollowDirectionAndCmSize) {

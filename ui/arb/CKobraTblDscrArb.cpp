@@ -31,6 +31,8 @@ constexpr int kAttrCheckbox = 32;
 QString waveformFault(const QString& path) {
     WaveformFile::STagScan scan;
     const QString name = QFileInfo(path).fileName();
+    if (!QFileInfo::exists(path))
+        return QStringLiteral("%1 does not exist").arg(name);
     if (!WaveformFile::scanTags(path, scan))
         return QStringLiteral("%1 is no valid waveform file: %2")
             .arg(name, scan.error.isEmpty() ? QStringLiteral("it cannot be read") : scan.error);

@@ -3,7 +3,6 @@
 #include <QBoxLayout>
 #include <algorithm>
 
-#include "frame/KobraDialogRoutes.h"
 #include "host/gui/VGXAdjustTwoColumns.h"
 #include "host/gui/VGXDataContainer.h"
 #include "host/gui/VGXDataEvent.h"
@@ -13,6 +12,7 @@
 #include "host/gui/VGXLabelParameter.h"
 #include "host/gui/VGXNavigationPanel.h"
 #include "host/gui/VGXTabViewer.h"
+#include "ui/CKobraSelectionListener.h"
 #include "ui/KobraTabViewerLook.h"
 #include "ui/arb/CKobraArbSettings.h"
 #include "ui/diagrams/CBasebandLynxGraphProtocol.h"
@@ -29,25 +29,10 @@ namespace MvQARN {
 namespace {
 
 constexpr int kDialogMode = 16;
+constexpr int kFit = VGXDialog::FitHeight | VGXDialog::FitWidth;
 constexpr int kTriggerTab = 3;
 constexpr int kTestTab = 4;
 constexpr int kArbTab = 5;
-
-VGXDialog* createIn(const Kobra::SDialogRequest& r) {
-    return new CBasebandLynxMainDialog(r.instance, r.instance, 0);
-}
-VGXDialog* createOut(const Kobra::SDialogRequest& r) {
-    return new CBasebandLynxMainDialog(r.instance, r.instance, 1);
-}
-// One index counts both paths and both directions.
-VGXDialog* createInOut(const Kobra::SDialogRequest& r) {
-    return new CBasebandLynxMainDialog(r.instance, r.instance % 2, r.instance / 2);
-}
-
-[[maybe_unused]] const bool s_creatorsSet =
-    (Kobra::g_dialogCreators[Kobra::DlgRowMainIn] = &createIn,
-     Kobra::g_dialogCreators[Kobra::DlgRowMainOut] = &createOut,
-     Kobra::g_dialogCreators[Kobra::DlgRowMainInOut] = &createInOut, true);
 
 // The pages share the height of the tallest; the others keep their rows together at the top
 // instead of spreading them over that height.
@@ -68,7 +53,9 @@ CBasebandLynxMainDialog::CBasebandLynxMainDialog(int instance, int path, int dir
                   QStringLiteral("KOBRA\nUser Defined"));
     else
         setTitles(QStringLiteral("KOBRA - ") + port, QStringLiteral("KOBRA\n") + port);
-    setAttributes(VGXDialog::FitHeight | VGXDialog::FitWidth);
+    // Puts the box's serial number in place of the placeholder at once, and keeps it current.
+    m_selection = std::make_unique<CKobraSelectionListener>(path, direction, this);
+    setAttributes(kFit);
     VGXUserDbAttributes::setCurrentInstance(path);
     VGXUserDbAttributes::setCurrentDirection(direction);
     CLynxPanelBase::addOnOff("IdPDbLynxTriggerState");
@@ -86,7 +73,7 @@ CBasebandLynxMainDialog::CBasebandLynxMainDialog(int instance, int path, int dir
     // Without a parent until shown as tabs, so they never paint over the viewer.
     m_trigger = topAligned(new CBasebandLynxPnlTrigger(nullptr, path, direction));
     m_test = topAligned(new CLynxPnlTest(nullptr, path, direction));
-    m_arb = new CKobraArbSettings(nullptr, path, direction);
+    m_arb = topAligned(new CKobraArbSettings(nullptr, path, direction));
     content->add(m_tabs);
 
     m_ssi = new VGXPanel(content);
@@ -127,9 +114,6 @@ void CBasebandLynxMainDialog::applyVariant(int variant) {
             m_tabs->addTab(m_trigger, QStringLiteral("Trigger"), kTriggerTab);
         if (m_tabs->indexOf(m_test) < 0)
             m_tabs->addTab(m_test, QStringLiteral("Test"), kTestTab);
-        // The viewer shows every page it is given; only the current one may stay visible.
-        for (QWidget* page : {static_cast<QWidget*>(m_trigger), static_cast<QWidget*>(m_test)})
-            page->setVisible(m_tabs->page(m_tabs->currentIndex()) == page);
     } else {
         m_tabs->removeTab(m_trigger);
         m_tabs->removeTab(m_test);
@@ -147,13 +131,24 @@ void CBasebandLynxMainDialog::applyProtection(int level) {
         return;
     // Behind Trigger and Test when they are there, else behind Clock.
     m_tabs->addTab(m_arb, QStringLiteral("ARB Settings"), std::min(kArbTab, m_tabs->count()));
-    m_arb->setVisible(m_tabs->page(m_tabs->currentIndex()) == m_arb);
 }
 
 void CBasebandLynxMainDialog::applyLogicType(int logicType) {
     const bool ssi = logicType == 6 || logicType == 7;
-    m_ssi->setVisible(ssi);
-    m_tabs->setVisible(!ssi);
+    if (m_ssi->isVisibleTo(this) == ssi && m_tabs->isVisibleTo(this) == !ssi)
+        return;
+    // The part going away first, so the dialog never holds both at once.
+    (ssi ? static_cast<QWidget*>(m_tabs) : m_ssi)->hide();
+    (ssi ? m_ssi : static_cast<QWidget*>(m_tabs))->show();
+    // The two parts differ in size: an open dialog takes the size of the part it shows now.
+    if (isVisible()) {
+        // The layouts learn of the hidden part only later; they measure again now.
+        contentPanel()->layout()->invalidate();
+        contentPanel()->updateGeometry();
+        layout()->invalidate();
+        layout()->activate();
+        setAttributes(kFit);
+    }
 }
 
 void CBasebandLynxMainDialog::processDataEvent(VGXDataEvent* event) {

@@ -1,13 +1,17 @@
 #pragma once
 // The interface dialog of one baseband port: the main settings on top, the detailed settings in
 // tabs below, or the SSI settings instead of the tabs for the SSI logic types. Tabs that only make
-// sense for a box variant or with the ARB unlocked come and go with those settings.
+// sense for a box variant or with the ARB unlocked come and go with those settings. The In, Out and
+// In/Out dialogs fix which interface it shows.
+#include <memory>
+
 #include "host/gui/VGXDataListener.h"
 #include "ui/KobraDialog.h"
 
 namespace MvQARN {
 
 class CBasebandLynxPnlTrigger;
+class CKobraSelectionListener;
 class CKobraArbSettings;
 class CLynxPnlMain;
 class CLynxPnlTest;
@@ -46,6 +50,7 @@ private:
     VGXDatabaseConnectorEntry* m_logicType = nullptr;
     VGXDatabaseConnectorEntry* m_protection = nullptr;
     VGXDatabaseConnectorEntry* m_variant = nullptr;
+    std::unique_ptr<CKobraSelectionListener> m_selection;
 };
 
 } // namespace MvQARN

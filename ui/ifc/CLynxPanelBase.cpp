@@ -1,5 +1,9 @@
 #include "ui/ifc/CLynxPanelBase.h"
 
+#include <QFileInfo>
+
+#include "frame/KobraPluginGlobals.h"
+#include "host/gui/VGXDataContainer.h"
 #include "host/gui/VGXDataEvent.h"
 #include "host/gui/VGXDataObject.h"
 #include "host/gui/VGXDatabaseConnectorEntry.h"
@@ -9,6 +13,7 @@
 #include "host/gui/VGXDescriptors.h"
 #include "host/gui/VGXFlowLayout.h"
 #include "host/gui/VGXPanel.h"
+#include "host/gui/VGXUserFileDialog.h"
 #include "host/util/VGXUtility.h"
 
 namespace MvQARN {
@@ -102,6 +107,28 @@ void CLynxPanelBase::addToPanel(VGXPanel* into, QWidget* control) {
 void CLynxPanelBase::finishPanel() {
     m_columns.doAdjustment();
     applyRules();
+}
+
+QString CLynxPanelBase::pickHexFile(const char* fileParameter, const QString& what) {
+    const QString port = portName(m_direction);
+    // The user family names its one interface "User Defined" instead of a port.
+    const bool user = isUserFamily();
+    VGXUserFileDialog dialog(this,
+                             user ? QStringLiteral("User Defined: Select %1 File").arg(what)
+                                  : QStringLiteral("KOBRA - %1: Select %2 File").arg(port, what),
+                             user ? QStringLiteral("User\n %1 File").arg(what)
+                                  : QStringLiteral("KOBRA\n%1 %2 File").arg(port, what));
+    VGXDatabaseConnectorEntry* current = VGXDataObject::connectDatabase(nullptr, bind(fileParameter));
+    const QString file = current && current->hasData() ? current->getStringData() : QString();
+    if (current)
+        VGXDataObject::disconnectDatabase(current);
+    if (!file.isEmpty() && QFileInfo(file).isFile())
+        dialog.setStartPath(file);
+    // The dialog binds to the current instance: ours, whatever other panels set meanwhile.
+    VGXUserDbAttributes::setCurrentInstance(m_instance);
+    VGXUserDbAttributes::setCurrentDirection(m_direction);
+    return dialog.exec(VGXUserFileDialog::OpenFile, Kobra::g_fileTypes[Kobra::FileTypeHex],
+                       "IdPDbLynxSsiHexFileCat", fileParameter);
 }
 
 } // namespace MvQARN

@@ -54,6 +54,10 @@ protected:
     }
     // Aligns the label columns and applies the rules for the first time.
     void finishPanel();
+    // Lets the user pick a hex-coded file (SSI gain or SPI file, what: "Gain", "SPI") into a file
+    // parameter of this interface. The dialog starts in the folder of the current file, else in the
+    // user settings folder, the folder the SSI file catalogue lists. Answers the path written.
+    QString pickHexFile(const char* fileParameter, const QString& what);
 
 private:
     static void addToPanel(VGXPanel* into, QWidget* control);

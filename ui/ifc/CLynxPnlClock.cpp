@@ -22,7 +22,9 @@ CLynxPnlClock::CLynxPnlClock(QWidget* parent, int instance, int direction)
     const QList<double> skewFactors{1e-9, 1e-12};
 
     VGXPanel* clock = section(this, QStringLiteral("Clock Settings"));
-    addRow(clock, new VGXTextParameter(clock, QStringLiteral("Clock Rate"), bind("IdPDbLynxClocRate")));
+    auto* rate =
+        addRow(clock, new VGXTextParameter(clock, QStringLiteral("Clock Rate"), bind("IdPDbLynxClocRate")));
+    rate->setUnits({QStringLiteral("MHz"), QStringLiteral("kHz"), QStringLiteral("Hz")}, {1e6, 1e3, 1.0});
     addRow(clock, new VGXComboParameter(clock, QStringLiteral("Clock Source"), bind("IdPDbLynxClocSour")));
     addRow(clock, new VGXComboParameter(clock, QStringLiteral("Clock Phase"), bind("IdPDbLynxClocPhas")));
     auto* skew =

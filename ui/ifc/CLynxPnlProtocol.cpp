@@ -12,6 +12,7 @@
 #include "host/gui/VGXLabelParameter.h"
 #include "host/gui/VGXPanel.h"
 #include "host/gui/VGXUserDialogAttributes.h"
+#include "ui/ifc/CLynxFrequencyLabel.h"
 
 namespace MvQARN {
 
@@ -52,12 +53,12 @@ CLynxPnlProtocol::CLynxPnlProtocol(QWidget* parent, int instance, int direction)
     auto* rates = new VGXPanel(protocol);
     rates->setLayout(new VGXFlowLayout(VGXFlowLayout::LeftToRight));
     rates->setOnlineKey("IdPDbGuiLynxClocRate");
-    addRow(rates, new VGXLabelParameter(rates, QStringLiteral("Clock Rate / Sample Rate"),
-                                        bind("IdPDbLynxClocRate")));
-    rates->add(new VGXLabelParameter(rates, QString(), bind("IdPDbLynxSampRate")));
+    addRow(rates, new CLynxFrequencyLabel(rates, QStringLiteral("Clock Rate / Sample Rate"),
+                                          bind("IdPDbLynxClocRate")));
+    rates->add(new CLynxFrequencyLabel(rates, QString(), bind("IdPDbLynxSampRate")));
     protocol->add(rates);
     m_ifFreq = addRow(
-        protocol, new VGXLabelParameter(protocol, QStringLiteral("IF Frequency"), bind("IdPDbLynxIFFreq")));
+        protocol, new CLynxFrequencyLabel(protocol, QStringLiteral("IF Frequency"), bind("IdPDbLynxIFFreq")));
     add(protocol);
 
     for (const char* name : {"IdPDbLynxFormat", "IdPDbLynxSigType", "IdPDbLynxDataWordSize",

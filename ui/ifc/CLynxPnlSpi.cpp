@@ -11,7 +11,6 @@
 #include "host/gui/VGXLabelParameter.h"
 #include "host/gui/VGXPanel.h"
 #include "host/gui/VGXTextParameter.h"
-#include "host/gui/VGXUserFileDialog.h"
 #include <QLineEdit>
 
 namespace MvQARN {
@@ -69,12 +68,7 @@ void CLynxPnlSpi::processUserEvent(MvGuiFramework::CViewerEvent* event) {
         CLynxPanelBase::processUserEvent(event);
         return;
     }
-    VGXUserDbAttributes::setCurrentInstance(instance());
-    VGXUserDbAttributes::setCurrentDirection(direction());
-    const QString port = portName(direction());
-    VGXUserFileDialog dialog(this, QStringLiteral("KOBRA - %1: Select SPI File").arg(port),
-                             QStringLiteral("KOBRA\n%1 SPI File").arg(port));
-    dialog.exec(VGXUserFileDialog::OpenFile, -1, nullptr, "IdPDbLynxSsiSpiFile");
+    pickHexFile("IdPDbLynxSsiSpiFile", QStringLiteral("SPI"));
     event->consume();
 }
 

@@ -12,7 +12,6 @@
 #include "host/gui/VGXPanel.h"
 #include "host/gui/VGXTextParameter.h"
 #include "host/gui/VGXUserDialogAttributes.h"
-#include "host/gui/VGXUserFileDialog.h"
 #include "ui/diagrams/CBasebandLynxGraphSsi.h"
 #include "ui/diagrams/CBasebandLynxGraphSsiFrame.h"
 
@@ -99,16 +98,7 @@ void CLynxPnlSsi::processUserEvent(MvGuiFramework::CViewerEvent* event) {
         CLynxPanelBase::processUserEvent(event);
         return;
     }
-    VGXUserDbAttributes::setCurrentInstance(instance());
-    VGXUserDbAttributes::setCurrentDirection(direction());
-    const QString port = portName(direction());
-    const bool user = isUserFamily();
-    VGXUserFileDialog dialog(this,
-                             user ? QStringLiteral("User Defined: Select Gain File")
-                                  : QStringLiteral("KOBRA - %1: Select Gain File").arg(port),
-                             user ? QStringLiteral("User\n Gain File")
-                                  : QStringLiteral("KOBRA\n%1 Gain File").arg(port));
-    dialog.exec(VGXUserFileDialog::OpenFile, -1, "IdPDbLynxSsiHexFileCat", "IdPDbLynxSsiGainFile");
+    pickHexFile("IdPDbLynxSsiGainFile", QStringLiteral("Gain"));
     event->consume();
 }
 

@@ -356,6 +356,8 @@ TEST(VGXTabViewer, TabsComeOutAndGoBackAtAnIndexWithTheSamePages) {
         pages << new QWidget;
         EXPECT_EQ(viewer.addTab(pages.last(), t), pages.size() - 1);
     }
+    for (const auto& page : pages) // only the current page shows; another would paint through it
+        EXPECT_EQ(page->isVisibleTo(&viewer), page == pages[0]);
     QWidget* trigger = viewer.removeTab(3);
     QWidget* test = viewer.removeTab(3);
     EXPECT_EQ(trigger, pages[3].data());
