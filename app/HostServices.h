@@ -16,6 +16,8 @@ class SimBoxes;
 
 namespace vgxapp {
 
+class HostRecorder;
+
 class HostServices {
 public:
     HostServices();
@@ -33,9 +35,12 @@ public:
     MvQARN::COlFramework* framework() const { return m_framework.get(); }
 
 private:
+    void registerRecorderCommands();
+
     std::unique_ptr<vgxsim::SimBoxes> m_boxes;
     std::unique_ptr<MvQARN::COlFramework> m_framework;
     std::unique_ptr<MvQARN::CScpiServer> m_server;
+    std::unique_ptr<HostRecorder> m_recorder;
 };
 
 } // namespace vgxapp
