@@ -118,6 +118,10 @@ void CKobraGraph::readCurrentValues() {
 void CKobraGraph::processDataEvent(VGXDataEvent* event) {
     if (!event || event->getCode() != VGXDataEvent::DataChanged || !event->getSourceEntry())
         return;
+    // A graph shows the recorder it was made for; events of whichever instance is current now
+    // belong to another recorder's graph.
+    if (!(event->getTupel() == event->getSourceEntry()->getTupel()))
+        return;
     const QByteArray& name = event->getSourceEntry()->getName();
     const VGXDataContainer* data = event->getEntryData();
     if (name == kIqData)
