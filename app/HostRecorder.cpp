@@ -140,7 +140,7 @@ HostRecorderDialog::HostRecorderDialog(int path, int side, int channel, QWidget*
     // trigger source, trigger position, its unit, state, second state, file, record, abort, save.
     args.parameters = {Signal,       QByteArray(), BoxRate,     BoxLength,  LengthUnit,
                        Time,         TrigSource,   BoxPosition, LengthUnit, State,
-                       QByteArray(), File,         Record,      Abort,      kSave};
+                       QByteArray(), File,         Record,      Abort,      Save};
     args.flag = true;
     auto* content = new VGXPanel(this);
     content->setLayout(new VGXFlowLayout(VGXFlowLayout::TopToBottom));

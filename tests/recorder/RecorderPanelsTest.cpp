@@ -22,6 +22,7 @@
 #include "host/listadm/WaveformFile.h"
 #include "host/util/VGXIqWord.h"
 #include "params/functions/FunctionTestSupport.h"
+#include "recorder/CKobraRecGraph.h"
 #include "recorder/CKobraRecSettings.h"
 #include "recorder/CKobraTranRecSettings.h"
 #include "recorder/KobraSlider.h"
