@@ -108,7 +108,7 @@ CKobraRecSettings::CKobraRecSettings(QWidget* parent, const QString& dialogName,
     add(rateRow);
 
     auto* length = new VGXTextParameter(this, QStringLiteral("Recording Length"), bind(RecLength));
-    length->layout()->addWidget(new VGXComboParameter(length, QString(), bind(LengthUnit)));
+    length->setUnits(unitTexts(LengthUnit), {});
     columns.add(length);
     add(length);
 
@@ -122,7 +122,7 @@ CKobraRecSettings::CKobraRecSettings(QWidget* parent, const QString& dialogName,
     add(trigSource);
 
     auto* position = new VGXTextParameter(this, QStringLiteral("Trigger Position"), bind(TrigPosition));
-    position->layout()->addWidget(new VGXComboParameter(position, QString(), bind(TrigUnit)));
+    position->setUnits(unitTexts(TrigUnit), {});
     columns.add(position);
     add(position);
 
@@ -176,7 +176,9 @@ CKobraRecSettings::CKobraRecSettings(QWidget* parent, const QString& dialogName,
         if (b)
             buttons.add(b);
     buttons.doAdjustment();
-    columns.doAdjustment();
+    // The LED stands in the sample rate's label column.
+    const int labelWidth = columns.doAdjustment();
+    m_rate->setLabelWidth(labelWidth - led->sizeHint().width() - rateRow->panelLayout()->spacing());
 
     // The data source has rules of its own (enabled only when idle); these lock with the state.
     for (QWidget* w :
@@ -206,6 +208,12 @@ VGXPanel* CKobraRecSettings::create(const VGXPanelClasses::SArgs& a) {
     int instance = a.instance, direction = a.direction, channel = a.channel;
     return new CKobraRecSettings(a.parent, a.dialogName, instance, direction, channel, a.parameters, a.flag,
                                  a.text1, a.text2, a.selectionTexts, a.selectionValues, a.furtherParameters);
+}
+
+QStringList CKobraRecSettings::unitTexts(EParam p) const {
+    const auto* d =
+        dynamic_cast<const VGXDescriptorComboboxEntry*>(VGXDescriptors::find(m_names[p].constData()));
+    return d && !m_names[p].isEmpty() ? d->texts() : QStringList{QStringLiteral("Samples")};
 }
 
 VGXUserDbAttributes CKobraRecSettings::bind(EParam p) const {

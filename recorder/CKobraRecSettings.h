@@ -40,11 +40,11 @@ public:
         SerialList,   // text list of boxes for the data-source selector; empty: a plain combo
         SampleRate,   // number, Hz
         RecLength,    // number, samples
-        LengthUnit,   // selection: unit of the recording length
+        LengthUnit,   // selection whose texts are the units of the recording length
         RecTime,      // number, s (shown as text)
         TrigSource,   // selection
         TrigPosition, // number, samples
-        TrigUnit,     // selection: unit of the trigger position
+        TrigUnit,     // selection whose texts are the units of the trigger position
         RecState,     // selection 0 .. 5, see above
         SecondState,  // selection 0 .. 5 of a second recorder; empty: one diagram
         File,         // string: the file Save writes
@@ -98,6 +98,8 @@ protected:
 
 private:
     VGXUserDbAttributes bind(EParam p) const;
+    // The units a length is offered in: the texts of the unit parameter's selection.
+    QStringList unitTexts(EParam p) const;
     void registerDescriptors(const QStringList& sourceTexts, const QList<int>& sourceValues);
     void applyState(int state);
     void applyFile(const QString& file);
