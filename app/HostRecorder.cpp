@@ -1,6 +1,7 @@
 #include "app/HostRecorder.h"
 
 #include <iterator>
+#include <utility>
 
 #include "host/db/CDbAllType.h"
 #include "host/db/CDbDataTypeEvent.h"
@@ -118,7 +119,12 @@ void HostRecorder::updateTime(const SDbInstTupel& t) {
     if (rate <= 0.0)
         return;
     const double seconds = readDouble(BoxLength, t, 0.0) * readDouble(BoxDecimation, t, 1.0) / rate;
-    write(Time, t, CDbAllType::fromDouble(seconds));
+    const auto [scale, unit] = seconds < 1e-3  ? std::pair{1e6, "us"}
+                               : seconds < 1.0 ? std::pair{1e3, "ms"}
+                                               : std::pair{1.0, "s"};
+    write(Time, t,
+          CDbAllType::fromString(
+              QStringLiteral("%1 %2").arg(seconds * scale, 0, 'g', 6).arg(QLatin1String(unit))));
 }
 
 HostRecorderDialog::HostRecorderDialog(int path, int side, int channel, QWidget* parent)

@@ -112,7 +112,7 @@ CKobraRecSettings::CKobraRecSettings(QWidget* parent, const QString& dialogName,
     columns.add(length);
     add(length);
 
-    m_time = new VGXTextParameter(this, QStringLiteral("Recording Time"), bind(RecTime), QStringLiteral("s"));
+    m_time = new VGXTextParameter(this, QStringLiteral("Recording Time"), bind(RecTime));
     m_time->setReadOnly(true);
     columns.add(m_time);
     add(m_time);
@@ -180,10 +180,10 @@ CKobraRecSettings::CKobraRecSettings(QWidget* parent, const QString& dialogName,
     const int labelWidth = columns.doAdjustment();
     m_rate->setLabelWidth(labelWidth - led->sizeHint().width() - rateRow->panelLayout()->spacing());
 
-    // The data source has rules of its own (enabled only when idle); these lock with the state.
-    for (QWidget* w :
-         {static_cast<QWidget*>(length), static_cast<QWidget*>(trigSource), static_cast<QWidget*>(position),
-          static_cast<QWidget*>(m_slider), static_cast<QWidget*>(m_fileButton)})
+    // The data source has rules of its own (enabled only when idle); these lock with the state. The
+    // file stays free: it is chosen for a recording that is done.
+    for (QWidget* w : {static_cast<QWidget*>(length), static_cast<QWidget*>(trigSource),
+                       static_cast<QWidget*>(position), static_cast<QWidget*>(m_slider)})
         if (w)
             addLockedControl(w);
     for (const QByteArray& name : locked)

@@ -41,7 +41,7 @@ public:
         SampleRate,   // number, Hz
         RecLength,    // number, samples
         LengthUnit,   // selection whose texts are the units of the recording length
-        RecTime,      // number, s (shown as text)
+        RecTime,      // text: the recording's duration with its unit
         TrigSource,   // selection
         TrigPosition, // number, samples
         TrigUnit,     // selection whose texts are the units of the trigger position

@@ -89,14 +89,6 @@ SDbDefEvent ev(const char* name, CDbUpdFunc* upd = nullptr) {
     return r;
 }
 
-SDbDefNumber num(const char* name, double max, int unit) {
-    SDbDefNumber r{};
-    r.c = common(name, DbTypeNumber, AttrSetting, unit);
-    r.max = max;
-    r.step = 1e-9;
-    return r;
-}
-
 SDbDefString str(const char* name) {
     SDbDefString r{};
     r.c = common(name, DbTypeString, AttrSetting);
@@ -114,16 +106,13 @@ SDbDefString str(const char* name) {
 const SDbDefEvent g_events[] = {ev(Record), ev(Abort), ev(Save, &g_saveFunc)};
 const SDbDefSelect g_selects[] = {sel(State, 5), sel(TrigSource, 8), sel("IdPDbRecSignal", 0),
                                   sel("IdPDbRecLengthUnit", 0)};
-const SDbDefNumber g_numbers[] = {num(Time, 1e6, DbUnitSec)};
-const SDbDefString g_strings[] = {str(File)};
+const SDbDefString g_strings[] = {str(File), str(Time)};
 const int g_eventCount = int(std::size(g_events));
 const int g_selectCount = int(std::size(g_selects));
-const int g_numberCount = int(std::size(g_numbers));
 const int g_stringCount = int(std::size(g_strings));
 const SDbDefArray g_arrays[] = {
     {DbTypeEvent, g_events, &g_eventCount},
     {DbTypeSelect, g_selects, &g_selectCount},
-    {DbTypeNumber, g_numbers, &g_numberCount},
     {DbTypeString, g_strings, &g_stringCount},
 };
 const SDbDescriptor g_descriptor = {g_arrays, int(std::size(g_arrays)), 3};

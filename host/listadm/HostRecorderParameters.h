@@ -10,7 +10,7 @@
 //                       cannot be written
 //   IdPDbRecFile        the file Save writes
 //   IdPDbRecTrigSource  0 Software, 1..3 External Trigger 1..3, 4..8 frame and sync markers
-//   IdPDbRecTime        length x decimation / sample rate, s
+//   IdPDbRecTime        length x decimation / sample rate as text with its unit ("51.2 us")
 //   IdPDbRecSignal, IdPDbRecLengthUnit   single-entry selections a panel shows
 // Who keeps the state and the time is the host application's recorder (app/HostRecorder.h).
 #include "host/util/VGXModuleInterface.h"
