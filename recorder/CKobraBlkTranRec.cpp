@@ -1,6 +1,7 @@
 #include "recorder/CKobraBlkTranRec.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 
 #include "host/gui/CViewerEvent.h"
@@ -35,6 +36,9 @@ CKobraBlkTranRec::CKobraBlkTranRec(int instance, int direction, int channel, QWi
     // Clicks on the thumbnail belong to the block.
     m_graph->setAttribute(Qt::WA_TransparentForMouseEvents);
     add(m_graph, 1000);
+    // The graph's caption is made for a dialog; the block's title names the thumbnail.
+    for (QLabel* caption : m_graph->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        caption->hide();
 }
 
 CKobraBlkTranRec::~CKobraBlkTranRec() = default;
