@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
@@ -11,17 +12,22 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "frame/CKobraPlugInDfModule.h"
 #include "host/db/CDbDataTypeEvent.h"
 #include "host/db/CDbDataTypeNInt.h"
+#include "host/gui/CViewerEvent.h"
 #include "host/gui/VGXButtonParameter.h"
 #include "host/gui/VGXComboParameter.h"
 #include "host/gui/VGXDataEvent.h"
 #include "host/gui/VGXDataObject.h"
+#include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/listadm/HostRecorderParameters.h"
 #include "host/listadm/WaveformFile.h"
 #include "host/util/VGXIqWord.h"
 #include "params/functions/FunctionTestSupport.h"
+#include "recorder/CKobraBlkTranRec.h"
+#include "recorder/CKobraDlgTranRec.h"
 #include "recorder/CKobraRecGraph.h"
 #include "recorder/CKobraRecSettings.h"
 #include "recorder/CKobraTranRecSettings.h"
@@ -117,6 +123,22 @@ TEST_F(Recorder, StartRecordingAndTriggerTypeFollowModeAndSourceFromEitherSide) 
     // Another recorder's settings leave this panel alone.
     setInt("IdPDbKobraTranRecTrigMode", tup(0, 1, 0, 0), 1);
     EXPECT_FALSE(panel.startRecording()->isWantedVisible());
+}
+
+TEST_F(Recorder, BlockOpensTheDialogOfItsOwnRecorder) {
+    VGXDfDialogFactory::registerModule(CKobraPlugInDfModule());
+    for (int channel : {1, 0}) {
+        CKobraBlkTranRec block(0, 0, channel, nullptr);
+        block.sendActionEvent(MvGuiFramework::CViewerEvent::ActionActivated);
+        auto* dlg = dynamic_cast<CKobraDlgTranRec*>(VGXDfDialogFactory::dialogs().value(0));
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_TRUE(dlg->title().endsWith(QStringLiteral("Transient Recorder %1").arg(channel + 1)));
+        choose(row<VGXComboParameter>(dlg->settings(), QStringLiteral("Display Type")),
+               QStringLiteral("CCDF"));
+        EXPECT_EQ(readInt("IdPDbKobraTranRecDisplayType", tup(0, 0, 0, channel)), 2);
+        EXPECT_TRUE(dlg->captionLabel()->text().endsWith(QStringLiteral(" - CCDF")));
+        VGXDfDialogFactory::deleteDialogs();
+    }
 }
 
 TEST_F(Recorder, SliderSpansTheRecordingAndWritesOnceWhenTheDragStops) {
