@@ -1,5 +1,7 @@
 #include "app/HostMainWindow.h"
 
+#include "app/HostRecorder.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include "host/gui/VGXGridLayout.h"
 #include "host/gui/VGXLabel.h"
 #include "host/gui/VGXPanel.h"
+#include "host/gui/VGXPanelClasses.h"
 #include "host/gui/VGXUserDialogAttributes.h"
 #include "host/util/VGXErrorManager.h"
 #include "host/util/impl/VGXTraceSink.h"
@@ -46,6 +49,9 @@ std::unique_ptr<QSettings> hostSettings() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QStringLiteral("Maravel"), QStringLiteral("vgxhost"));
 }
+
+// The recorder block class the box plug-in offers.
+const QString kRecorderBlockClass = QStringLiteral("CKobraBlkTranRec");
 
 const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
 
@@ -106,6 +112,18 @@ HostMainWindow::HostMainWindow(const HostOptions& options, QWidget* parent)
 HostMainWindow::~HostMainWindow() {
     VGXErrorManager::unsubscribe(m_errorSubscription);
     saveWindowGeometry();
+    for (HostRecorderDialog*& dialog : m_recorderDialogs) {
+        delete dialog;
+        dialog = nullptr;
+    }
+}
+
+HostRecorderDialog* HostMainWindow::recorderDialog(int channel) {
+    if (channel < 0 || channel > 1)
+        return nullptr;
+    if (!m_recorderDialogs[channel])
+        m_recorderDialogs[channel] = new HostRecorderDialog(0, 0, channel);
+    return m_recorderDialogs[channel];
 }
 
 void HostMainWindow::saveWindowGeometry() {
@@ -118,7 +136,7 @@ void HostMainWindow::buildDiagram() {
     auto* diagram = new DiagramPanel(this, this);
     diagram->setColorPalette(QStringLiteral("diagramPalette"));
     diagram->setAutoFillBackground(true);
-    auto* grid = new VGXGridLayout(3, 2);
+    auto* grid = new VGXGridLayout(4, 2);
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(12);
     diagram->setLayout(grid);
@@ -145,6 +163,25 @@ void HostMainWindow::buildDiagram() {
     }
     // Blocks in the order path A In, path B In, path A Out, path B Out.
     m_blocks = diagram->blocks;
+
+    // The two transient recorders of the box at BBIN A, as the module draws them.
+    if (VGXPanelClasses::panelCreator(kRecorderBlockClass)) {
+        auto* recorders = new VGXPanel(diagram);
+        recorders->setLayout(new VGXFlowLayout(VGXFlowLayout::LeftToRight));
+        recorders->setIndents(MvGuiFramework::CBoxIndents(0));
+        recorders->add(new VGXLabel(recorders, QStringLiteral("Transient recorders (BBIN A)")), 0);
+        for (int channel = 0; channel < 2; ++channel) {
+            VGXPanelClasses::SArgs args;
+            args.parent = recorders;
+            args.channel = channel;
+            if (VGXPanel* block = VGXPanelClasses::create(kRecorderBlockClass, args)) {
+                block->setMinimumSize(180, 110);
+                recorders->add(block, 1);
+                m_recorderBlocks.append(block);
+            }
+        }
+        diagram->add(recorders, VGXConstraints(0, 3, 2, 1, VGXConstraints::FillBoth));
+    }
     setCentralWidget(diagram);
 }
 
@@ -180,6 +217,19 @@ void HostMainWindow::buildMenus() {
     }
     if (m_kobraMenu->isEmpty())
         m_kobraMenu->addAction(QStringLiteral("(no dialogs available)"))->setEnabled(false);
+
+    // The host's own recorder dialogs, shown with the panel a module offers for them.
+    m_recorderMenu = menuBar()->addMenu(QStringLiteral("Recorder"));
+    for (int channel = 0; channel < 2; ++channel) {
+        QAction* action =
+            m_recorderMenu->addAction(QStringLiteral("Recorder %1 (BBIN A)...").arg(channel + 1));
+        action->setEnabled(VGXPanelClasses::panelCreator(QStringLiteral("CKobraRecSettings")) != nullptr);
+        connect(action, &QAction::triggered, this, [this, channel] {
+            HostRecorderDialog* dialog = recorderDialog(channel);
+            dialog->toFront();
+            statusBar()->showMessage(dialog->title());
+        });
+    }
 }
 
 VGXDialog* HostMainWindow::dialogFor(const QString& dialogName, const QString& qualifier, int instance) {

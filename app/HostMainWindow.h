@@ -18,6 +18,8 @@ class VGXDialog;
 
 namespace vgxapp {
 
+class HostRecorderDialog;
+
 class HostMainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -30,6 +32,11 @@ public:
     // The interface blocks in the order path A In, path B In, path A Out, path B Out.
     const QList<MvQARN::VGXBlockPanel*>& blocks() const { return m_blocks; }
     QLabel* scpiLabel() const { return m_scpiLabel; }
+    // The recorder blocks of the diagram (empty when no module offers them).
+    const QList<QWidget*>& recorderBlocks() const { return m_recorderBlocks; }
+    QMenu* recorderMenu() const { return m_recorderMenu; }
+    // The host's recorder dialog of recorder channel 0 or 1 of BBIN A, made on first demand.
+    HostRecorderDialog* recorderDialog(int channel);
 
     // Opens the dialog of a registered item (its dialog name and qualifier); shows a status message
     // when no module provides it.
@@ -55,6 +62,9 @@ private:
     void saveWindowGeometry();
 
     QMenu* m_kobraMenu = nullptr;
+    QMenu* m_recorderMenu = nullptr;
+    QList<QWidget*> m_recorderBlocks;
+    HostRecorderDialog* m_recorderDialogs[2] = {nullptr, nullptr};
     QList<MvQARN::VGXBlockPanel*> m_blocks;
     QLabel* m_scpiLabel = nullptr;
     bool m_keepGeometry;

@@ -1,5 +1,7 @@
 #include "app/HostServices.h"
 
+#include "app/HostRecorder.h"
+
 #include <QFile>
 #include <QHostAddress>
 #include <QStringList>
@@ -7,8 +9,10 @@
 
 #include "host/db/CDbAllType.h"
 #include "host/db/CDbAnswerBuffer.h"
+#include "host/db/CDbDataTypeEvent.h"
 #include "host/db/CDbDataTypeSelect.h"
 #include "host/db/impl/CDbEngine.h"
+#include "host/listadm/HostRecorderParameters.h"
 #include "host/olfw/impl/COlFramework.h"
 #include "host/olfw/impl/HostParameters.h"
 #include "host/runtime/impl/VGXHostRuntime.h"
@@ -34,6 +38,7 @@ HostServices::~HostServices() {
 
 bool HostServices::prepare(const HostOptions& options, QString* error) {
     registerHostParameters();
+    registerHostRecorderParameters();
     m_boxes = std::make_unique<vgxsim::SimBoxes>();
     if (!options.simFile.isEmpty() && !m_boxes->loadFile(options.simFile, error))
         return false;
@@ -94,6 +99,9 @@ bool HostServices::start(const HostOptions& options, QString* error) {
             call.setAnswer(value.get() ? value.get()->toText() : QStringLiteral("0"));
     });
 
+    m_recorder = std::make_unique<HostRecorder>();
+    registerRecorderCommands();
+
     if (options.scpiPort > 0 && !options.hasExec) {
         m_server = std::make_unique<CScpiServer>();
         QString why;
@@ -107,6 +115,66 @@ bool HostServices::start(const HostOptions& options, QString* error) {
         }
     }
     return true;
+}
+
+// The host recorder's commands work on the first recorder of BBIN A, the one the host's recorder
+// dialog opens first. They give --exec a way to make a recording before a picture is taken.
+void HostServices::registerRecorderCommands() {
+    CScpiRegistry& reg = CScpiRegistry::instance();
+    static const SDbInstTupel kRecorder{0, 0, 0, 0};
+    const auto setSelect = [](const char* name, int max) {
+        return [name, max](CScpiHostCall& call) {
+            int v = 0;
+            if (!call.expectArgs(1, 1) || !call.intArg(0, 0, max, v))
+                return;
+            CDbAnswerBuffer answer;
+            call.dbResult(CDbEngine::instance().requests().write(
+                              name, kRecorder, CDbAllType(new CDbDataTypeSelect(v)), &answer),
+                          answer);
+        };
+    };
+    const auto query = [](const char* name) {
+        return [name](CScpiHostCall& call) {
+            if (!call.expectArgs(0, 0))
+                return;
+            CDbAllType value;
+            CDbAnswerBuffer answer;
+            if (call.dbResult(CDbEngine::instance().requests().read(name, kRecorder, value, &answer),
+                              answer) == 0)
+                call.setAnswer(value.toText());
+        };
+    };
+    const auto execute = [](const char* name) {
+        return [name](CScpiHostCall& call) {
+            if (!call.expectArgs(0, 0))
+                return;
+            CDbAnswerBuffer answer;
+            call.dbResult(CDbEngine::instance().requests().write(
+                              name, kRecorder, CDbAllType(new CDbDataTypeEvent), &answer, DbMsgExec),
+                          answer);
+        };
+    };
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:SOURce"),
+                            setSelect("IdPDbKobraTranRecDataSource", 7));
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:SOURce?"), query("IdPDbKobraTranRecDataSource"));
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:DISPlay"),
+                            setSelect("IdPDbKobraTranRecDisplayType", 3));
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:STATe?"), query("IdPDbRecState"));
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:RECord"), execute("IdPDbRecRecord"));
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:DISCard"), execute("IdPDbRecAbort"));
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:SAVE"), [](CScpiHostCall& call) {
+        QString file;
+        if (!call.expectArgs(1, 1) || !call.textArg(0, file))
+            return;
+        CDbAnswerBuffer answer;
+        if (call.dbResult(CDbEngine::instance().requests().write("IdPDbRecFile", kRecorder,
+                                                                 CDbAllType::fromString(file), &answer),
+                          answer) != 0)
+            return;
+        call.dbResult(CDbEngine::instance().requests().write(
+                          "IdPDbRecSave", kRecorder, CDbAllType(new CDbDataTypeEvent), &answer, DbMsgExec),
+                      answer);
+    });
 }
 
 namespace {
@@ -203,6 +271,7 @@ bool HostServices::exec(const QStringList& sources) {
 }
 
 void HostServices::stop() {
+    m_recorder.reset();
     if (m_server) {
         m_server->close();
         m_server.reset();

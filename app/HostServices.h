@@ -17,6 +17,8 @@ class SimBoxes;
 
 namespace vgxapp {
 
+class HostRecorder;
+
 class HostServices {
 public:
     HostServices();
@@ -35,9 +37,12 @@ public:
     MvQARN::COlFramework* framework() const { return m_framework.get(); }
 
 private:
+    void registerRecorderCommands();
+
     std::unique_ptr<vgxsim::SimBoxes> m_boxes;
     std::unique_ptr<MvQARN::COlFramework> m_framework;
     std::unique_ptr<MvQARN::CScpiServer> m_server;
+    std::unique_ptr<HostRecorder> m_recorder;
 };
 
 } // namespace vgxapp

@@ -13,6 +13,7 @@
 
 #include "app/CommandLine.h"
 #include "app/HostMainWindow.h"
+#include "app/HostRecorder.h"
 #include "app/HostServices.h"
 #include "app/SignalWatcher.h"
 #include "host/gui/VGXDfDialogFactory.h"
@@ -51,7 +52,8 @@ bool hasDisplay() {
 // "main", then one line per registered menu item whose dialog a module creates: its key and its
 // dialog's class name. Every name listed can be given to --screenshot.
 QString dialogListing() {
-    QString out = QStringLiteral("main  (the main window)\n");
+    QString out =
+        QStringLiteral("main  (the main window)\nrecorder  (the host's recorder dialog, recorder 1)\n");
     for (const MvQARN::VGXDialogItem& item : MvQARN::dialogItems())
         if (HostMainWindow::dialogFor(item.dialogName, item.item) != nullptr)
             out += QStringLiteral("%1  %2\n").arg(item.item, item.dialogName);
@@ -63,6 +65,8 @@ QString dialogListing() {
 QWidget* screenshotTarget(HostMainWindow& window, const QString& name) {
     if (name == QLatin1String("main"))
         return &window;
+    if (name == QLatin1String("recorder"))
+        return window.recorderDialog(0);
     const QList<MvQARN::VGXDialogItem> items = MvQARN::dialogItems();
     for (const MvQARN::VGXDialogItem& item : items) {
         if (item.item == name || item.item == QLatin1Char(':') + name || item.dialogName == name)
@@ -81,9 +85,11 @@ int takeScreenshot(const HostOptions& options) {
     }
     if (target == &window)
         window.show();
-    else if (auto* dialog = qobject_cast<MvQARN::VGXDialog*>(target))
-        MvQARN::VGXDfDialogFactory::toFront(dialog);
-    else
+    else if (auto* dialog = qobject_cast<MvQARN::VGXDialog*>(target)) {
+        // The host's own dialogs are not the registry's.
+        if (!MvQARN::VGXDfDialogFactory::toFront(dialog))
+            dialog->toFront();
+    } else
         target->show();
     // Layouts and data events settle before the picture is taken.
     for (int i = 0; i < 3; ++i)

@@ -24,6 +24,7 @@
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/VGXDialogItem.h"
 #include "host/gui/VGXMain.h"
+#include "host/gui/VGXPanelClasses.h"
 #include "host/gui/VGXUserDbAttributes.h"
 #include "host/olfw/COlCommandData.h"
 #include "host/olfw/COlCommandIfc.h"
@@ -36,6 +37,8 @@
 #include "params/KobraDeviceStateReapply.h"
 #include "params/KobraSelected.h"
 #include "params/KobraSerials.h"
+#include "recorder/CKobraBlkTranRec.h"
+#include "recorder/CKobraRecSettings.h"
 #include "remote/CKobraScpiModule.h"
 #include "ui/CKobraUserValidator.h"
 #include "ui/KobraBlock.h"
@@ -177,6 +180,8 @@ CKobraPlugInDllModuleImplementation::~CKobraPlugInDllModuleImplementation() {
         delete link;
     mirrorLinks.clear();
     VGXBlockDiagram::registerBlockClass(QStringLiteral("KobraBlock"), nullptr);
+    VGXPanelClasses::registerPanelClass(QStringLiteral("CKobraBlkTranRec"), nullptr);
+    VGXPanelClasses::registerPanelClass(QStringLiteral("CKobraRecSettings"), nullptr);
 }
 
 // The tree points into the plug-in library, so it leaves the host parser before the library goes.
@@ -225,6 +230,9 @@ void CKobraPlugInDllModuleImplementation::initusGui() {
 
     // The host's block diagram shows the box's interfaces with the box's own block.
     VGXBlockDiagram::registerBlockClass(QStringLiteral("KobraBlock"), &KobraBlock::create);
+    // The recorder block for the diagram, and the general recorder panel for the host's own dialog.
+    VGXPanelClasses::registerPanelClass(QStringLiteral("CKobraBlkTranRec"), &CKobraBlkTranRec::create);
+    VGXPanelClasses::registerPanelClass(QStringLiteral("CKobraRecSettings"), &CKobraRecSettings::create);
 
     VGXDescriptors::addDescriptor(new (std::nothrow) VGXDescriptorCheckboxEntry(
         VGXUserDbAttributes("IdPDbLynxDeviceState", -1, -1, -1, -1), true, QStringLiteral("Off"),

@@ -406,10 +406,11 @@ constexpr Row<SDbDefNBit> kBitRows[] = {
          ifc.fn("O")),
 };
 
-// Array 3: integer arrays (one 32-bit word per complex sample, up to the longest recording)
+// Array 3: integer arrays (one 32-bit word per complex sample). Blocks may come from other sources
+// than the box's own recordings (at most 2048 samples): up to the graph's largest FFT.
 
 constexpr Row<SDbDefNInt> kIntArrayRows[] = {
-    ints("IdPDbKobraTranRecIQData", IRec, 2048, 0x600202, rec.op(OpRecData)),
+    ints("IdPDbKobraTranRecIQData", IRec, 16384, 0x600202, rec.op(OpRecData)),
 };
 
 // Array 4: string lists

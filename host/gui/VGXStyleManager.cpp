@@ -65,6 +65,8 @@ Registry& registry() {
         r.fonts.insert(QStringLiteral("SmallFont"), small);
         r.fonts.insert(QStringLiteral("SmallTableFont"), smallTable);
         r.fonts.insert(QStringLiteral("TitleFont"), title);
+        // Text of the chart panels: axis titles and tick labels.
+        r.fonts.insert(QStringLiteral("FontStyle"), small);
     }
     if (r.colors.isEmpty()) {
         r.colors.insert(QStringLiteral("DataColor"), QColor(120, 170, 225));
@@ -72,6 +74,8 @@ Registry& registry() {
         r.colors.insert(QStringLiteral("LedOn"), QColor(40, 200, 70));
         r.colors.insert(QStringLiteral("LedOff"), QColor(96, 96, 96));
         r.colors.insert(QStringLiteral("ErrorColor"), QColor(200, 0, 0));
+        // Chart panels: a dark plot area, on which the yellow curves and grey grids stand out.
+        r.colors.insert(QStringLiteral("DiagramFillStyle"), QColor(16, 20, 28));
     }
     return r;
 }

@@ -5,6 +5,7 @@
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/VGXDialogItem.h"
 #include "host/gui/VGXMain.h"
+#include "host/gui/VGXPanelClasses.h"
 #include "host/util/impl/VGXTraceSink.h"
 
 namespace MvQARN {
@@ -71,6 +72,7 @@ void VGXGuiRegistry::reset() {
     VGXMain::clearFileTypes();
     VGXDescriptors::clear();
     VGXBlockDiagram::clear();
+    VGXPanelClasses::clear();
     state().records.clear();
 }
 

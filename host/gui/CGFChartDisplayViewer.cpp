@@ -1,0 +1,448 @@
+#include "host/gui/CGFChartDisplayViewer.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "host/gui/VGXStyleManager.h"
+
+namespace MvQARN {
+
+double cdRoundUp(double value) {
+    if (!(value > 0.0) || !std::isfinite(value))
+        return 0.0;
+    const double decade = std::pow(10.0, std::floor(std::log10(value)));
+    const double m = value / decade;
+    // A relative tolerance keeps an exact 2 or 5 that arrived a hair above from jumping a step.
+    constexpr double eps = 1e-9;
+    for (double s : {1.0, 2.0, 5.0})
+        if (m <= s * (1.0 + eps))
+            return s * decade;
+    return 10.0 * decade;
+}
+
+} // namespace MvQARN
+
+namespace MvChartDisplay {
+
+namespace {
+
+constexpr double kMinLogValue = 1e-12;
+
+bool parseKind(const QString& kind, bool& log) {
+    if (kind.compare(QLatin1String("LIN"), Qt::CaseInsensitive) == 0)
+        log = false;
+    else if (kind.compare(QLatin1String("LOG"), Qt::CaseInsensitive) == 0)
+        log = true;
+    else
+        return false;
+    return true;
+}
+
+// A logarithmic axis cannot show values <= 0; its range stays positive and ordered.
+CGFChartDisplayViewer::SRange positive(CGFChartDisplayViewer::SRange r) {
+    r.from = std::max(r.from, kMinLogValue);
+    r.to = std::max(r.to, r.from * 10.0 > r.to ? r.from * 10.0 : r.to);
+    return r;
+}
+
+} // namespace
+
+CGFChartDisplayViewer::CGFChartDisplayViewer(QWidget* parent)
+    : CViewer(parent), m_chart(new QChart), m_view(new QChartView(m_chart, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    m_view->setRenderHint(QPainter::Antialiasing, false);
+    m_view->setFrameShape(QFrame::NoFrame);
+    m_chart->legend()->hide();
+    m_chart->setMargins(QMargins(2, 2, 2, 2));
+    m_chart->setBackgroundRoundness(0);
+    // Animations would delay every redraw of a block.
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+    m_majorFont = font();
+    m_minorFont = font();
+    setMinimumSize(160, 100);
+}
+
+CGFChartDisplayViewer::~CGFChartDisplayViewer() = default;
+
+void CGFChartDisplayViewer::configureCartesian() {
+    m_chart->removeAllSeries();
+    for (QAbstractAxis* a : m_chart->axes()) {
+        m_chart->removeAxis(a);
+        delete a;
+    }
+    m_curves.clear();
+    m_x = SAxis{};
+    m_y = SAxis{};
+    m_chart->setBackgroundBrush(palette().window());
+    m_chart->setPlotAreaBackgroundVisible(true);
+    setBackground(QStringLiteral("DiagramFillStyle"));
+    setBorderColor(m_borderColor);
+}
+
+void CGFChartDisplayViewer::setBackground(const QString& fillStyle) {
+    QColor c = MvQARN::VGXStyleManager::color(fillStyle);
+    if (!c.isValid())
+        c = QColor::fromString(fillStyle);
+    if (c.isValid())
+        m_chart->setPlotAreaBackgroundBrush(c);
+}
+
+void CGFChartDisplayViewer::setForeground(const QString& fontStyle) {
+    if (!MvQARN::VGXStyleManager::hasFont(fontStyle))
+        return;
+    m_majorFont = m_minorFont = MvQARN::VGXStyleManager::font(fontStyle);
+    applyFonts();
+}
+
+void CGFChartDisplayViewer::setAxisLabelVisible(bool visible) {
+    m_labelsVisible = visible;
+}
+
+void CGFChartDisplayViewer::setBorderColor(const QColor& color) {
+    m_borderColor = color;
+    m_chart->setPlotAreaBackgroundPen(QPen(color, 1));
+}
+
+CGFChartDisplayViewer::SAxis* CGFChartDisplayViewer::axisOf(const QString& name, const char* prefix) {
+    return const_cast<SAxis*>(std::as_const(*this).axisOf(name, prefix));
+}
+
+const CGFChartDisplayViewer::SAxis* CGFChartDisplayViewer::axisOf(const QString& name,
+                                                                  const char* prefix) const {
+    if (name == QLatin1String(prefix) + QLatin1Char('X'))
+        return &m_x;
+    if (name == QLatin1String(prefix) + QLatin1Char('Y'))
+        return &m_y;
+    return nullptr;
+}
+
+bool CGFChartDisplayViewer::setGridDivisionCount(const QString& grid, int divisions) {
+    SAxis* a = axisOf(grid, "Grid");
+    if (!a || divisions < 1)
+        return false;
+    a->divisions = divisions;
+    a->stepped = false;
+    return true;
+}
+
+bool CGFChartDisplayViewer::setGridReferenceAndStep(const QString& grid, double reference, double step) {
+    SAxis* a = axisOf(grid, "Grid");
+    if (!a || !(step > 0.0))
+        return false;
+    a->reference = reference;
+    a->step = step;
+    a->stepped = true;
+    return true;
+}
+
+bool CGFChartDisplayViewer::setGridScaleKind(const QString& grid, const QString& kind) {
+    SAxis* a = axisOf(grid, "Grid");
+    return a && parseKind(kind, a->gridLog);
+}
+
+bool CGFChartDisplayViewer::setGridColor(const QString& grid, const QColor& color) {
+    SAxis* a = axisOf(grid, "Grid");
+    if (!a || !color.isValid())
+        return false;
+    a->gridColor = color;
+    return true;
+}
+
+bool CGFChartDisplayViewer::setScaleLinear(const QString& scale, double from, double to) {
+    SAxis* a = axisOf(scale, "Scale");
+    if (!a || !std::isfinite(from) || !std::isfinite(to) || from == to)
+        return false;
+    a->scale = a->shown = SRange{std::min(from, to), std::max(from, to)};
+    return true;
+}
+
+bool CGFChartDisplayViewer::setScaleKind(const QString& scale, const QString& kind) {
+    SAxis* a = axisOf(scale, "Scale");
+    return a && parseKind(kind, a->log);
+}
+
+void CGFChartDisplayViewer::createCurveLineStyle(const QString& name, const QColor& color, int width) {
+    QPen pen(color, std::max(width, 1));
+    // Cosmetic: the width stays in pixels whatever the scene transformation.
+    pen.setCosmetic(true);
+    m_styles.insert(name, pen);
+}
+
+void CGFChartDisplayViewer::createCurveCartesian(const QString& curve, const QString& xArray,
+                                                 const QString& yArray, const QString& lineStyle) {
+    SCurve& c = m_curves[curve];
+    c.xArray = xArray;
+    c.yArray = yArray;
+    c.style = lineStyle;
+}
+
+void CGFChartDisplayViewer::setDataArray(const QString& name, const float* values, int count) {
+    QVector<double>& a = m_arrays[name];
+    a.resize(values && count > 0 ? count : 0);
+    std::copy(values, values + a.size(), a.begin());
+}
+
+void CGFChartDisplayViewer::setDataArray(const QString& name, const double* values, int count) {
+    QVector<double>& a = m_arrays[name];
+    a.resize(values && count > 0 ? count : 0);
+    std::copy(values, values + a.size(), a.begin());
+}
+
+void CGFChartDisplayViewer::setXLabelText(const QString& text) {
+    m_x.label = text;
+}
+
+void CGFChartDisplayViewer::setYLabelText(const QString& text) {
+    m_y.label = text;
+}
+
+void CGFChartDisplayViewer::setLabelColor(const QColor& color) {
+    if (color.isValid())
+        m_labelColor = color;
+}
+
+bool CGFChartDisplayViewer::setLabelFont(const QString& which, const QFont& font) {
+    if (which == QLatin1String("LabelFontMajor"))
+        m_majorFont = font;
+    else if (which == QLatin1String("LabelFontMinor"))
+        m_minorFont = font;
+    else
+        return false;
+    applyFonts();
+    return true;
+}
+
+void CGFChartDisplayViewer::applyFonts() {
+    for (SAxis* a : {&m_x, &m_y})
+        if (a->axis) {
+            a->axis->setTitleFont(m_majorFont);
+            a->axis->setLabelsFont(m_minorFont);
+        }
+}
+
+void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
+    if (!a.axis || a.axisIsLog != a.log) {
+        if (a.axis) {
+            m_chart->removeAxis(a.axis);
+            delete a.axis;
+        }
+        if (a.log) {
+            auto* log = new QLogValueAxis;
+            log->setBase(10.0);
+            log->setLabelFormat(QStringLiteral("%g"));
+            a.axis = log;
+        } else {
+            auto* lin = new QValueAxis;
+            lin->setLabelFormat(QStringLiteral("%g"));
+            a.axis = lin;
+        }
+        a.axisIsLog = a.log;
+        m_chart->addAxis(a.axis, side);
+        for (const SCurve& c : std::as_const(m_curves))
+            if (c.series)
+                c.series->attachAxis(a.axis);
+    }
+    QPen grid(a.gridColor, 1, Qt::DotLine);
+    grid.setCosmetic(true);
+    a.axis->setGridLinePen(grid);
+    a.axis->setMinorGridLinePen(grid);
+    a.axis->setLinePen(QPen(m_borderColor, 1));
+    a.axis->setLabelsColor(m_labelColor);
+    a.axis->setTitleBrush(m_labelColor);
+    a.axis->setTitleText(a.label);
+    a.axis->setTitleVisible(m_labelsVisible && !a.label.isEmpty());
+    a.axis->setLabelsVisible(m_labelsVisible);
+    a.axis->setTitleFont(m_majorFont);
+    a.axis->setLabelsFont(m_minorFont);
+    if (a.log) {
+        auto* log = static_cast<QLogValueAxis*>(a.axis);
+        const SRange r = positive(a.shown);
+        log->setRange(r.from, r.to);
+        // A linear grid on a logarithmic scale: lines within each decade as well.
+        log->setMinorTickCount(a.gridLog ? 0 : 8);
+        log->setMinorGridLineVisible(!a.gridLog);
+    } else {
+        auto* lin = static_cast<QValueAxis*>(a.axis);
+        lin->setRange(a.shown.from, a.shown.to);
+        if (a.stepped) {
+            // Not more lines than pixels can show: a zoomed-out scale widens the step by decades.
+            double step = a.step;
+            while ((a.shown.to - a.shown.from) / step > 40.0)
+                step *= 10.0;
+            lin->setTickType(QValueAxis::TicksDynamic);
+            lin->setTickAnchor(a.reference);
+            lin->setTickInterval(step);
+        } else {
+            lin->setTickType(QValueAxis::TicksFixed);
+            lin->setTickCount(a.divisions + 1);
+        }
+    }
+}
+
+void CGFChartDisplayViewer::UpdateCDObjects() {
+    // Curves first: an axis made below attaches to every series.
+    for (auto it = m_curves.begin(); it != m_curves.end(); ++it) {
+        SCurve& c = it.value();
+        if (!c.series) {
+            c.series = new QLineSeries;
+            c.series->setName(it.key());
+            m_chart->addSeries(c.series);
+            for (SAxis* a : {&m_x, &m_y})
+                if (a->axis)
+                    c.series->attachAxis(a->axis);
+        }
+        c.series->setPen(m_styles.value(c.style, QPen(Qt::yellow, 1)));
+        const QVector<double> xs = m_arrays.value(c.xArray);
+        const QVector<double> ys = m_arrays.value(c.yArray);
+        const qsizetype n = std::min(xs.size(), ys.size());
+        c.points.resize(n);
+        for (qsizetype k = 0; k < n; ++k) {
+            double y = ys[k];
+            if (m_y.log)
+                y = std::max(y, kMinLogValue);
+            c.points[k] = QPointF(xs[k], y);
+        }
+        c.series->replace(QList<QPointF>(c.points));
+    }
+    applyAxis(m_x, Qt::AlignBottom);
+    applyAxis(m_y, Qt::AlignLeft);
+    ++m_updates;
+    m_view->viewport()->update();
+}
+
+QVector<QPointF> CGFChartDisplayViewer::curvePoints(const QString& curve) const {
+    const auto it = m_curves.constFind(curve);
+    return it == m_curves.cend() ? QVector<QPointF>() : it->points;
+}
+
+QStringList CGFChartDisplayViewer::curveNames() const {
+    QStringList names = m_curves.keys();
+    names.sort();
+    return names;
+}
+
+CGFChartDisplayViewer::SRange CGFChartDisplayViewer::shownRange(const QString& scale) const {
+    const SAxis* a = axisOf(scale, "Scale");
+    return a ? a->shown : SRange{};
+}
+
+CGFChartDisplayViewer::SRange CGFChartDisplayViewer::scaleRange(const QString& scale) const {
+    const SAxis* a = axisOf(scale, "Scale");
+    return a ? a->scale : SRange{};
+}
+
+QString CGFChartDisplayViewer::scaleKind(const QString& scale) const {
+    const SAxis* a = axisOf(scale, "Scale");
+    if (!a)
+        return QString();
+    return a->log ? QStringLiteral("LOG") : QStringLiteral("LIN");
+}
+
+QString CGFChartDisplayViewer::xLabelText() const {
+    return m_x.label;
+}
+
+QString CGFChartDisplayViewer::yLabelText() const {
+    return m_y.label;
+}
+
+void CGFChartDisplayViewer::zoomAt(const QPointF& value, double factorX, double factorY) {
+    auto zoom = [](SAxis& a, double centre, double factor) {
+        if (!(factor > 0.0))
+            return;
+        if (a.log) {
+            const SRange r = positive(a.shown);
+            const double c = std::log10(std::max(centre, kMinLogValue));
+            const double lo = c + (std::log10(r.from) - c) * factor;
+            const double hi = c + (std::log10(r.to) - c) * factor;
+            if (hi - lo > 1e-3)
+                a.shown = SRange{std::pow(10.0, lo), std::pow(10.0, hi)};
+            return;
+        }
+        const double lo = centre + (a.shown.from - centre) * factor;
+        const double hi = centre + (a.shown.to - centre) * factor;
+        // Not past the resolution of the numbers shown.
+        if (hi - lo > 1e-9 * std::max(1.0, std::abs(centre)))
+            a.shown = SRange{lo, hi};
+    };
+    zoom(m_x, value.x(), factorX);
+    zoom(m_y, value.y(), factorY);
+    UpdateCDObjects();
+}
+
+void CGFChartDisplayViewer::panBy(double fractionX, double fractionY) {
+    auto pan = [](SAxis& a, double fraction) {
+        if (a.log) {
+            const SRange r = positive(a.shown);
+            const double d = (std::log10(r.to) - std::log10(r.from)) * fraction;
+            a.shown = SRange{r.from * std::pow(10.0, d), r.to * std::pow(10.0, d)};
+            return;
+        }
+        const double d = (a.shown.to - a.shown.from) * fraction;
+        a.shown = SRange{a.shown.from + d, a.shown.to + d};
+    };
+    pan(m_x, fractionX);
+    pan(m_y, fractionY);
+    UpdateCDObjects();
+}
+
+void CGFChartDisplayViewer::resetZoom() {
+    m_x.shown = m_x.scale;
+    m_y.shown = m_y.scale;
+    UpdateCDObjects();
+}
+
+bool CGFChartDisplayViewer::isZoomed() const {
+    return !(m_x.shown == m_x.scale) || !(m_y.shown == m_y.scale);
+}
+
+QPoint CGFChartDisplayViewer::positionOf(const QPointF& value) const {
+    for (const SCurve& c : m_curves)
+        if (c.series) {
+            const QPointF scene = m_chart->mapToScene(m_chart->mapToPosition(value, c.series));
+            return m_view->mapTo(this, m_view->mapFromScene(scene));
+        }
+    return QPoint();
+}
+
+QPointF CGFChartDisplayViewer::valueAt(const QPoint& widgetPos) const {
+    for (const SCurve& c : m_curves)
+        if (c.series) {
+            const QPointF scene = m_view->mapToScene(m_view->mapFrom(this, widgetPos));
+            return m_chart->mapToValue(m_chart->mapFromScene(scene), c.series);
+        }
+    return QPointF();
+}
+
+bool CGFChartDisplayViewer::nearestPoint(const QPoint& widgetPos, QString& curve, QPointF& value) const {
+    double best = std::numeric_limits<double>::max();
+    const QRectF area = m_chart->plotArea();
+    for (auto it = m_curves.cbegin(); it != m_curves.cend(); ++it) {
+        if (!it->series)
+            continue;
+        const QPointF target = m_chart->mapFromScene(m_view->mapToScene(m_view->mapFrom(this, widgetPos)));
+        for (const QPointF& p : it->points) {
+            const QPointF at = m_chart->mapToPosition(p, it->series);
+            if (!area.contains(at))
+                continue;
+            const double d = QLineF(at, target).length();
+            if (d < best) {
+                best = d;
+                curve = it.key();
+                value = p;
+            }
+        }
+    }
+    return best < std::numeric_limits<double>::max();
+}
+
+} // namespace MvChartDisplay
