@@ -1,6 +1,7 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 
 #include "host/gui/VGXBlockDiagram.h"
+#include "host/gui/VGXCommandPanelClasses.h"
 #include "host/gui/VGXDescriptors.h"
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/VGXDialogItem.h"
@@ -71,6 +72,7 @@ void VGXGuiRegistry::reset() {
     VGXMain::clearFileTypes();
     VGXDescriptors::clear();
     VGXBlockDiagram::clear();
+    VGXCommandPanelClasses::clear();
     state().records.clear();
 }
 
