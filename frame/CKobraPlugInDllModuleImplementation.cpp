@@ -19,6 +19,7 @@
 #include "host/db/CDbDataTypeSelect.h"
 #include "host/db/CDbMsg.h"
 #include "host/gui/VGXBlockDiagram.h"
+#include "host/gui/VGXCommandPanelClasses.h"
 #include "host/gui/VGXDescriptorCheckboxEntry.h"
 #include "host/gui/VGXDescriptors.h"
 #include "host/gui/VGXDfDialogFactory.h"
@@ -39,6 +40,7 @@
 #include "remote/CKobraScpiModule.h"
 #include "ui/CKobraUserValidator.h"
 #include "ui/KobraBlock.h"
+#include "ui/cmd/InteractiveCommandPanelImplementation.h"
 
 namespace MvQARN {
 
@@ -177,6 +179,8 @@ CKobraPlugInDllModuleImplementation::~CKobraPlugInDllModuleImplementation() {
         delete link;
     mirrorLinks.clear();
     VGXBlockDiagram::registerBlockClass(QStringLiteral("KobraBlock"), nullptr);
+    VGXCommandPanelClasses::registerPanelClass(QStringLiteral("InteractiveCommandPanelImplementation"),
+                                               nullptr);
 }
 
 // The tree points into the plug-in library, so it leaves the host parser before the library goes.
@@ -225,6 +229,9 @@ void CKobraPlugInDllModuleImplementation::initusGui() {
 
     // The host's block diagram shows the box's interfaces with the box's own block.
     VGXBlockDiagram::registerBlockClass(QStringLiteral("KobraBlock"), &KobraBlock::create);
+    // The host's SCPI terminal and other modules build the box's command panel through its class name.
+    VGXCommandPanelClasses::registerPanelClass(QStringLiteral("InteractiveCommandPanelImplementation"),
+                                               &InteractiveCommandPanelImplementation::create);
 
     VGXDescriptors::addDescriptor(new (std::nothrow) VGXDescriptorCheckboxEntry(
         VGXUserDbAttributes("IdPDbLynxDeviceState", -1, -1, -1, -1), true, QStringLiteral("Off"),
