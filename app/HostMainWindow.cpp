@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "app/ScpiTerminal.h"
 #include "host/gui/CViewerEvent.h"
 #include "host/gui/VGXBlockDiagram.h"
 #include "host/gui/VGXBlockPanel.h"
@@ -180,6 +181,15 @@ void HostMainWindow::buildMenus() {
     }
     if (m_kobraMenu->isEmpty())
         m_kobraMenu->addAction(QStringLiteral("(no dialogs available)"))->setEnabled(false);
+
+    QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("Tools"));
+    QAction* terminal = toolsMenu->addAction(QStringLiteral("SCPI Terminal"), this,
+                                             [this] { openDialog(ScpiTerminalDialog::DialogName); });
+    // The terminal is a module's command panel; without such a module there is none.
+    if (!dialogFor(ScpiTerminalDialog::DialogName, QString())) {
+        terminal->setEnabled(false);
+        terminal->setStatusTip(QStringLiteral("No loaded module offers a command panel"));
+    }
 }
 
 VGXDialog* HostMainWindow::dialogFor(const QString& dialogName, const QString& qualifier, int instance) {
