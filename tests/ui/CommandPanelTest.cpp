@@ -196,6 +196,7 @@ TEST_F(Terminal, OpenInEditorWritesOnlyTheCommandsAndRefusesAnEmptyTerminal) {
         return errors.isEmpty() ? QString() : errors.errors().constFirst().text;
     };
     EXPECT_EQ(openInEditor(), QStringLiteral("You have no text in your terminal window!"));
+    EXPECT_EQ(dialog->statusMessage(), QStringLiteral("You have no text in your terminal window!"));
     EXPECT_FALSE(QFile::exists(file));
 
     panel->appendReplyLine(QStringLiteral("a reply only"));

@@ -1,8 +1,10 @@
 #include "ui/cmd/InteractiveCommandPanelImplementation.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
@@ -16,6 +18,7 @@
 #include "host/gui/VGXDatabaseConnectorEntry.h"
 #include "host/gui/VGXDescriptorStringEntry.h"
 #include "host/gui/VGXDescriptors.h"
+#include "host/gui/VGXDialog.h"
 #include "host/gui/VGXDialogButton.h"
 #include "host/gui/VGXFlowLayout.h"
 #include "host/gui/VGXTextEdit.h"
@@ -67,6 +70,17 @@ QStringList editorCommand() {
     return {QStringLiteral("xdg-open")};
 }
 
+// Through the host's error manager, and on the status line of the panel's dialog, where the user
+// who pressed the button looks.
+void reportError(QWidget* panel, const QString& text) {
+    VGXErrorManager::signal(ErrorWithText, text);
+    for (QWidget* w = panel; w; w = w->parentWidget())
+        if (auto* dialog = qobject_cast<VGXDialog*>(w)) {
+            dialog->showStatusMessage(text);
+            break;
+        }
+}
+
 // Shows echoed over-long commands shortened: the terminal stays readable and its layout quick.
 constexpr int kEchoHead = 60;
 
@@ -83,6 +97,7 @@ InteractiveCommandPanelImplementation::InteractiveCommandPanelImplementation(QWi
                                                                              const char* replyParameter,
                                                                              bool clearAfterExecute)
     : VGXNavigationPanel(parent), m_replyParameter(replyParameter), m_clearAfterExecute(clearAfterExecute) {
+    setIndents(MvGuiFramework::CBoxIndents(6));
     VGXUserDbAttributes::setCurrentInstance(instance);
     VGXUserDbAttributes::setCurrentDirection(direction);
     VGXUserDbAttributes::setCurrentStation(0);
@@ -95,6 +110,7 @@ InteractiveCommandPanelImplementation::InteractiveCommandPanelImplementation(QWi
     m_terminal = new VGXTextEdit(this);
     m_terminal->setAccessibleName(QStringLiteral("Terminal"));
     m_terminal->textEdit()->setAccessibleName(QStringLiteral("Terminal"));
+    m_terminal->textEdit()->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_highlighter = new LogHighlighter(m_terminal->document());
     add(m_terminal, 1);
 
@@ -119,6 +135,11 @@ InteractiveCommandPanelImplementation::InteractiveCommandPanelImplementation(QWi
         m_buttons.append(b);
     }
     widths.doAdjustment();
+    // The buttons stand together on the left, each as wide as the others.
+    for (VGXDialogButton* b : std::as_const(m_buttons))
+        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    if (auto* row = qobject_cast<QBoxLayout*>(m_buttonRow->panelLayout()))
+        row->addStretch(1);
 
     m_command = VGXDataObject::connectDatabase(nullptr, command);
     // Return executes, after the field has written what was typed (it does so on the same key).
@@ -248,14 +269,13 @@ void InteractiveCommandPanelImplementation::processUserEvent(CViewerEvent* event
 void InteractiveCommandPanelImplementation::openInEditor() {
     const QString text = m_terminal->toPlainText();
     if (text.isEmpty()) {
-        VGXErrorManager::signal(ErrorWithText, QStringLiteral("You have no text in your terminal window!"));
+        reportError(this, QStringLiteral("You have no text in your terminal window!"));
         return;
     }
     QFile file(QDir::current().absoluteFilePath(QStringLiteral("tmp.txt")));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        VGXErrorManager::signal(ErrorWithText,
-                                QStringLiteral("Cannot write the file '%1': %2")
-                                    .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+        reportError(this, QStringLiteral("Cannot write the file '%1': %2")
+                              .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
         return;
     }
     // Only the commands go to the editor, one per line, as a script to run again.
@@ -269,8 +289,8 @@ void InteractiveCommandPanelImplementation::openInEditor() {
     QStringList command = editorCommand();
     const QString program = command.takeFirst();
     if (!QProcess::startDetached(program, command << file.fileName()))
-        VGXErrorManager::signal(ErrorWithText, QStringLiteral("Cannot start the text editor '%1' for '%2'")
-                                                   .arg(program, QDir::toNativeSeparators(file.fileName())));
+        reportError(this, QStringLiteral("Cannot start the text editor '%1' for '%2'")
+                              .arg(program, QDir::toNativeSeparators(file.fileName())));
 }
 
 void InteractiveCommandPanelImplementation::execute() {
