@@ -27,8 +27,8 @@ bool ScpiTerminalHandler::ownsCommand(const QString&) const {
     return false; // every command object is the panel's
 }
 
-QString ScpiTerminalHandler::reply(int code, const AbstractCommand* current) {
-    if (code != CommandPanelIfc::ButtonExecute || !current)
+QString ScpiTerminalHandler::reply(int code, const AbstractCommand* current, bool executed) {
+    if (code != CommandPanelIfc::ButtonExecute || !executed || !current)
         return QString();
     const QString& line = current->name();
     const quint64 before = m_session.errorsRaised();

@@ -24,7 +24,7 @@ public:
     explicit ScpiTerminalHandler(MvQARN::CommandPanelIfc* panel = nullptr) : m_panel(panel) {}
 
     bool ownsCommand(const QString& name) const override;
-    QString reply(int code, const MvQARN::AbstractCommand* current) override;
+    QString reply(int code, const MvQARN::AbstractCommand* current, bool executed) override;
 
     MvQARN::CScpiSession& session() { return m_session; }
 

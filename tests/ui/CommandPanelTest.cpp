@@ -168,6 +168,11 @@ TEST_F(Terminal, AnswersQueriesShowsErrorsAndRecallsEarlierCommands) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(terminal().endsWith(QStringLiteral("> SYST:ERR?\n0,\"No error\"\n")));
 
+    // "Execute" on the empty field runs nothing again.
+    const QString before = terminal();
+    QTest::mouseClick(panel->button(CommandPanelIfc::ButtonExecute)->button(), Qt::LeftButton);
+    EXPECT_EQ(terminal(), before);
+
     panel->setPanelEnabled(false);
     EXPECT_TRUE(line->isReadOnly());
     EXPECT_FALSE(panel->button(CommandPanelIfc::ButtonExecute)->button()->isEnabled());

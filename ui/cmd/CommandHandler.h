@@ -15,8 +15,9 @@ public:
     // True when the handler keeps (and deletes) a command of this name itself.
     virtual bool ownsCommand(const QString& name) const = 0;
     // The reply to the user event code; current is the panel's current command (null before the
-    // first "Execute"). An empty reply adds nothing to the terminal.
-    virtual QString reply(int code, const AbstractCommand* current) = 0;
+    // first "Execute"), executed says whether this event made it current (an "Execute" on an empty
+    // field executes nothing). An empty reply adds nothing to the terminal.
+    virtual QString reply(int code, const AbstractCommand* current, bool executed) = 0;
 };
 
 } // namespace MvQARN

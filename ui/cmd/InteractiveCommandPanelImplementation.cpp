@@ -111,7 +111,7 @@ InteractiveCommandPanelImplementation::InteractiveCommandPanelImplementation(QWi
     m_terminal->setAccessibleName(QStringLiteral("Terminal"));
     m_terminal->textEdit()->setAccessibleName(QStringLiteral("Terminal"));
     m_terminal->textEdit()->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_highlighter = new LogHighlighter(m_terminal->document());
+    new LogHighlighter(m_terminal->document()); // the document owns it
     add(m_terminal, 1);
 
     m_commandRow = new VGXPanel(this);
@@ -247,6 +247,7 @@ void InteractiveCommandPanelImplementation::processUserEvent(CViewerEvent* event
     const int code = event->getCode();
     if (code == 0)
         return;
+    bool executed = false;
     switch (code) {
     case ButtonOpenInEditor:
         openInEditor();
@@ -255,7 +256,7 @@ void InteractiveCommandPanelImplementation::processUserEvent(CViewerEvent* event
         m_terminal->clear();
         break;
     case ButtonExecute:
-        execute();
+        executed = execute();
         break;
     default:
         break;
@@ -263,7 +264,7 @@ void InteractiveCommandPanelImplementation::processUserEvent(CViewerEvent* event
     if (button(code))
         event->consume();
     if (m_handler)
-        appendReplyLine(m_handler->reply(code, m_current));
+        appendReplyLine(m_handler->reply(code, m_current, executed));
 }
 
 void InteractiveCommandPanelImplementation::openInEditor() {
@@ -293,13 +294,13 @@ void InteractiveCommandPanelImplementation::openInEditor() {
                               .arg(program, QDir::toNativeSeparators(file.fileName())));
 }
 
-void InteractiveCommandPanelImplementation::execute() {
+bool InteractiveCommandPanelImplementation::execute() {
     // An "Execute" pressed while the field keeps the focus (a shortcut, an accessibility action)
     // still takes what was typed: the field writes on finishing an edit.
     emit commandLine()->editingFinished();
     const QString text = m_command ? m_command->getStringData() : QString();
     if (text.isEmpty())
-        return;
+        return false;
     if (m_current && !(m_handler && m_handler->ownsCommand(m_current->name())))
         delete m_current;
     m_current = new AbstractCommand(text);
@@ -310,6 +311,7 @@ void InteractiveCommandPanelImplementation::execute() {
     if (m_history.isEmpty() || m_history.constLast() != text)
         m_history.append(text);
     m_historyIndex = -1;
+    return true;
 }
 
 QString InteractiveCommandPanelImplementation::echoText(const QString& text) const {

@@ -17,7 +17,6 @@ class QLineEdit;
 namespace MvQARN {
 
 class AbstractCommand;
-class LogHighlighter;
 class VGXDatabaseConnectorEntry;
 class VGXDialogButton;
 class VGXPanel;
@@ -70,7 +69,8 @@ private:
     struct WaitCursor;
 
     void openInEditor();
-    void execute();
+    // False when there was nothing to execute.
+    bool execute();
     // step -1 goes to the previous command, +1 to the next; past the newest the field empties.
     void recall(int step);
     void writeCommand(const QString& text);
@@ -78,7 +78,6 @@ private:
     QLineEdit* commandLine() const;
 
     VGXTextEdit* m_terminal;
-    LogHighlighter* m_highlighter;
     VGXPanel* m_commandRow;
     VGXPanel* m_buttonRow;
     VGXTextParameter* m_commandField;
