@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "app/ScpiTerminal.h"
 #include "host/gui/CViewerEvent.h"
 #include "host/gui/VGXBlockDiagram.h"
 #include "host/gui/VGXBlockPanel.h"
@@ -229,6 +230,14 @@ void HostMainWindow::buildMenus() {
             dialog->toFront();
             statusBar()->showMessage(dialog->title());
         });
+    }
+    QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("Tools"));
+    QAction* terminal = toolsMenu->addAction(QStringLiteral("SCPI Terminal"), this,
+                                             [this] { openDialog(ScpiTerminalDialog::DialogName); });
+    // The terminal is a module's command panel; without such a module there is none.
+    if (!dialogFor(ScpiTerminalDialog::DialogName, QString())) {
+        terminal->setEnabled(false);
+        terminal->setStatusTip(QStringLiteral("No loaded module offers a command panel"));
     }
 }
 

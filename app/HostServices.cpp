@@ -7,11 +7,13 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "app/ScpiTerminal.h"
 #include "host/db/CDbAllType.h"
 #include "host/db/CDbAnswerBuffer.h"
 #include "host/db/CDbDataTypeEvent.h"
 #include "host/db/CDbDataTypeSelect.h"
 #include "host/db/impl/CDbEngine.h"
+#include "host/gui/VGXDfDialogFactory.h"
 #include "host/listadm/HostRecorderParameters.h"
 #include "host/olfw/impl/COlFramework.h"
 #include "host/olfw/impl/HostParameters.h"
@@ -52,6 +54,9 @@ bool HostServices::start(const HostOptions& options, QString* error) {
     // Under family 0x10000 the plug-in sends the start code itself; other families still get boxes.
     if (options.family != 0x10000)
         m_framework->start();
+
+    // The host's own dialogs (the SCPI terminal), after the modules' so their names come first.
+    VGXDfDialogFactory::registerModule(HostDfModule());
 
     CScpiRegistry& reg = CScpiRegistry::instance();
     vgxsim::SimBoxes* boxes = m_boxes.get();

@@ -15,6 +15,7 @@
 #include "app/HostMainWindow.h"
 #include "app/HostRecorder.h"
 #include "app/HostServices.h"
+#include "app/ScpiTerminal.h"
 #include "app/SignalWatcher.h"
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/VGXDialog.h"
@@ -50,13 +51,15 @@ bool hasDisplay() {
 }
 
 // "main", then one line per registered menu item whose dialog a module creates: its key and its
-// dialog's class name. Every name listed can be given to --screenshot.
+// dialog's class name, then the host's own dialogs. Every name listed can be given to --screenshot.
 QString dialogListing() {
     QString out =
         QStringLiteral("main  (the main window)\nrecorder  (the host's recorder dialog, recorder 1)\n");
     for (const MvQARN::VGXDialogItem& item : MvQARN::dialogItems())
         if (HostMainWindow::dialogFor(item.dialogName, item.item) != nullptr)
             out += QStringLiteral("%1  %2\n").arg(item.item, item.dialogName);
+    if (HostMainWindow::dialogFor(ScpiTerminalDialog::DialogName, QString()) != nullptr)
+        out += QStringLiteral("%1  (Tools > SCPI Terminal)\n").arg(ScpiTerminalDialog::DialogName);
     return out;
 }
 

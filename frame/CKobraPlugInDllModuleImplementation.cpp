@@ -19,6 +19,7 @@
 #include "host/db/CDbDataTypeSelect.h"
 #include "host/db/CDbMsg.h"
 #include "host/gui/VGXBlockDiagram.h"
+#include "host/gui/VGXCommandPanelClasses.h"
 #include "host/gui/VGXDescriptorCheckboxEntry.h"
 #include "host/gui/VGXDescriptors.h"
 #include "host/gui/VGXDfDialogFactory.h"
@@ -42,6 +43,7 @@
 #include "remote/CKobraScpiModule.h"
 #include "ui/CKobraUserValidator.h"
 #include "ui/KobraBlock.h"
+#include "ui/cmd/InteractiveCommandPanelImplementation.h"
 
 namespace MvQARN {
 
@@ -182,6 +184,8 @@ CKobraPlugInDllModuleImplementation::~CKobraPlugInDllModuleImplementation() {
     VGXBlockDiagram::registerBlockClass(QStringLiteral("KobraBlock"), nullptr);
     VGXPanelClasses::registerPanelClass(QStringLiteral("CKobraBlkTranRec"), nullptr);
     VGXPanelClasses::registerPanelClass(QStringLiteral("CKobraRecSettings"), nullptr);
+    VGXCommandPanelClasses::registerPanelClass(QStringLiteral("InteractiveCommandPanelImplementation"),
+                                               nullptr);
 }
 
 // The tree points into the plug-in library, so it leaves the host parser before the library goes.
@@ -233,6 +237,9 @@ void CKobraPlugInDllModuleImplementation::initusGui() {
     // The recorder block for the diagram, and the general recorder panel for the host's own dialog.
     VGXPanelClasses::registerPanelClass(QStringLiteral("CKobraBlkTranRec"), &CKobraBlkTranRec::create);
     VGXPanelClasses::registerPanelClass(QStringLiteral("CKobraRecSettings"), &CKobraRecSettings::create);
+    // The host's SCPI terminal and other modules build the box's command panel through its class name.
+    VGXCommandPanelClasses::registerPanelClass(QStringLiteral("InteractiveCommandPanelImplementation"),
+                                               &InteractiveCommandPanelImplementation::create);
 
     VGXDescriptors::addDescriptor(new (std::nothrow) VGXDescriptorCheckboxEntry(
         VGXUserDbAttributes("IdPDbLynxDeviceState", -1, -1, -1, -1), true, QStringLiteral("Off"),

@@ -1,6 +1,7 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 
 #include "host/gui/VGXBlockDiagram.h"
+#include "host/gui/VGXCommandPanelClasses.h"
 #include "host/gui/VGXDescriptors.h"
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/VGXDialogItem.h"
@@ -73,6 +74,7 @@ void VGXGuiRegistry::reset() {
     VGXDescriptors::clear();
     VGXBlockDiagram::clear();
     VGXPanelClasses::clear();
+    VGXCommandPanelClasses::clear();
     state().records.clear();
 }
 

@@ -33,7 +33,7 @@ public:
     static void setCurrentOwner(int owner);
 
     // Empties every registry: dialogs and dialog modules, items, file types, descriptors, block
-    // classes, records.
+    // and command panel classes, records.
     static void reset();
 
     // Text in double quotes, with quotes and backslashes escaped.

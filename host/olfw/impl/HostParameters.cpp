@@ -76,6 +76,28 @@ constexpr SDbDefNumber num(const char* name, const Inst& in, double min, double 
     return r;
 }
 
+// Text without length limit beyond the host's own.
+constexpr SDbDefString text(const char* name, const Inst& in, unsigned grp) {
+    SDbDefString r{};
+    r.c = common(name, DbTypeString, in, AttrSetting, grp);
+    r.flag = 1;
+    r.maxLen = 256;
+    r.defLen = DbHostEmptyLen;
+    r.one = 1;
+    r.hostMinLen = DbHostMinLen;
+    r.hostMaxLen = DbHostMaxLen;
+    r.defLen2 = DbHostEmptyLen;
+    r.emptyLen = DbHostEmptyLen;
+    r.elemLimits[0] = DbHostElemMin;
+    r.elemLimits[1] = DbHostElemMax;
+    r.valueLimits[0] = DbHostValMin;
+    r.valueLimits[1] = DbHostValMax;
+    r.def = DbHostEmptyText;
+    r.def2 = DbHostEmptyText;
+    r.one2 = 1;
+    return r;
+}
+
 constexpr SDbDefEvent ev(const char* name) {
     SDbDefEvent r{};
     r.c = common(name, DbTypeEvent, IOne, AttrEvent, GrpNone);
@@ -115,7 +137,13 @@ constinit const SDbDefSelect g_selects[] = {
     state("IdPDbDigRfState", IOne, DbHostStateOff, GrpHost),
 };
 
+constinit const SDbDefString g_strings[] = {
+    // the command line of the host's SCPI terminal
+    text("IdPDbHostScpiTermCommand", IOne, GrpNone),
+};
+
 constinit const int g_eventCount = int(std::size(g_events));
+constinit const int g_stringCount = int(std::size(g_strings));
 constinit const int g_numberCount = int(std::size(g_numbers));
 constinit const int g_selectCount = int(std::size(g_selects));
 
@@ -123,6 +151,7 @@ constinit const SDbDefArray g_arrays[] = {
     {DbTypeEvent, g_events, &g_eventCount},
     {DbTypeNumber, g_numbers, &g_numberCount},
     {DbTypeSelect, g_selects, &g_selectCount},
+    {DbTypeString, g_strings, &g_stringCount},
 };
 
 constinit const SDbDescriptor g_descriptor = {g_arrays, int(std::size(g_arrays)), 3};

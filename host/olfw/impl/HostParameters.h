@@ -1,7 +1,7 @@
 #pragma once
 // Parameters the host itself defines and modules read or write: the baseband input and output,
 // the reference oscillator, the protection level, the CPRI and DigRF states, the recall
-// notification and the placeholder name IdPDbNone.
+// notification, the placeholder name IdPDbNone and the command line of the host's SCPI terminal.
 #include "host/db/DbDefinitions.h"
 #include "host/util/VGXExport.h"
 
