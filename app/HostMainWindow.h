@@ -30,6 +30,12 @@ public:
     // The interface blocks in the order path A In, path B In, path A Out, path B Out.
     const QList<MvQARN::VGXBlockPanel*>& blocks() const { return m_blocks; }
     QLabel* scpiLabel() const { return m_scpiLabel; }
+    QMenu* protectionMenu() const { return m_protectionMenu; }
+
+    // The host's protection level (0 unlocks the service functions), as SYSTem:PROTect:LEVel
+    // reads and sets it; -1 when the host has no such value.
+    static int protectionLevel();
+    void setProtectionLevel(int level);
 
     // Opens the dialog of a registered item (its dialog name and qualifier); shows a status message
     // when no module provides it.
@@ -52,9 +58,11 @@ protected:
 private:
     void buildMenus();
     void buildDiagram();
+    void buildProtectionMenu(QMenu* systemMenu);
     void saveWindowGeometry();
 
     QMenu* m_kobraMenu = nullptr;
+    QMenu* m_protectionMenu = nullptr;
     QList<MvQARN::VGXBlockPanel*> m_blocks;
     QLabel* m_scpiLabel = nullptr;
     bool m_keepGeometry;
