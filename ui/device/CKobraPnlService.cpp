@@ -18,6 +18,7 @@
 #include "host/gui/VGXToggleParameter.h"
 #include "host/gui/VGXUserFileDialog.h"
 #include "ui/KobraTabViewerLook.h"
+#include "ui/cmd/LogHighlighter.h"
 #include "ui/device/CKobraPnlDiagPoints.h"
 
 namespace MvQARN {
@@ -80,6 +81,8 @@ VGXTextEditPanel* CKobraPnlService::logArea(QWidget* parent, const char* logPara
     // The panel replaces the whole text whenever the log parameter changes.
     auto* area = new VGXTextEditPanel(parent, at(logParameter));
     area->textEdit()->setReadOnly(true);
+    // Owned by the document: verdicts and test names stand out in a long log.
+    new LogHighlighter(area->textEdit()->document());
     area->setMinimumHeight(kLogMinimumHeight);
     return area;
 }
