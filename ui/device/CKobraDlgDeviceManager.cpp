@@ -1,6 +1,7 @@
 #include "ui/device/CKobraDlgDeviceManager.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QPushButton>
 
 #include "frame/KobraDialogRoutes.h"
@@ -70,7 +71,7 @@ CKobraDlgDeviceManager::CKobraDlgDeviceManager()
     top->add(label);
     m_boxes = new KobrasCombo(top, "IdPDbKobraConfigSelected", "IdPDbKobraSerials", 0, 0, 0, 0);
     m_boxes->setOnlineKey("IdPDbKobraConfigSelected");
-    m_boxes->setAccessibleName(QStringLiteral("KOBRA Device"));
+    m_boxes->comboBox()->setAccessibleName(QStringLiteral("KOBRA Device"));
     top->add(m_boxes, 1);
     top->addSpace();
     m_instrument = new VGXDialogButton(top, QStringLiteral("Instrument..."), EventInstrument);
@@ -132,7 +133,8 @@ void CKobraDlgDeviceManager::applyProtection(int level) {
 void CKobraDlgDeviceManager::applyConfigured() {
     const bool none = m_configured->getIntegerData() <= 0;
     showStatusMessage(none ? QStringLiteral("(no selected device)") : QString());
-    m_instrument->button()->setEnabled(interfaceOfConfiguredBox() >= 0);
+    // Instrument links are read for the boxes the interfaces use.
+    m_instrument->setReadOnly(interfaceOfConfiguredBox() < 0);
 }
 
 void CKobraDlgDeviceManager::processDataEvent(VGXDataEvent* event) {
