@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 #include "host/gui/VGXButtonParameter.h"
@@ -28,6 +32,7 @@
 #include "ui/device/CKobraPnlService.h"
 
 using namespace MvQARN;
+using testsupport::tup;
 
 namespace {
 
@@ -78,25 +83,24 @@ TEST_F(DeviceManager, HardwareRowsAreThoseOfTheConfiguredBoxVariantAndNoneWithou
     EXPECT_TRUE(rows.contains(QStringLiteral("Serial Number: 100123"))) << rows.join('|').toStdString();
     EXPECT_TRUE(rows.contains(QStringLiteral("Breakout Board Type: Breakout Board for CPRI")));
     EXPECT_EQ(rows.filter(QStringLiteral("Board Part Number")).size(), 1);
-                rows.filter("Board Revision").size() == 1);
-                EXPECT_TRUE(rows.filter(QStringLiteral("CPLD")).isEmpty());
-                EXPECT_FALSE(m_dlg->hardwarePanel()->firmwareGroup()->isVisible());
+    EXPECT_TRUE(rows.filter(QStringLiteral("CPLD")).isEmpty());
+    EXPECT_FALSE(m_dlg->hardwarePanel()->firmwareGroup()->isVisible());
 
-                choose(boxes(), QStringLiteral("100456"));
-                rows = shownRows();
-                EXPECT_TRUE(rows.contains(QStringLiteral("Part Number: 7730.1192.02")));
-                EXPECT_EQ(rows.filter(QStringLiteral("CPLD Version")).size(), 1);
-                EXPECT_TRUE(rows.filter(QStringLiteral("Breakout Board")).isEmpty());
-                EXPECT_TRUE(m_dlg->hardwarePanel()->firmwareGroup()->isVisible());
-                EXPECT_TRUE(m_dlg->statusMessage().isEmpty());
+    choose(boxes(), QStringLiteral("100456"));
+    rows = shownRows();
+    EXPECT_TRUE(rows.contains(QStringLiteral("Part Number: 7730.1192.02")));
+    EXPECT_EQ(rows.filter(QStringLiteral("CPLD Version")).size(), 1);
+    EXPECT_TRUE(rows.filter(QStringLiteral("Breakout Board")).isEmpty());
+    EXPECT_TRUE(m_dlg->hardwarePanel()->firmwareGroup()->isVisible());
+    EXPECT_TRUE(m_dlg->statusMessage().isEmpty());
 
-                // Index 0 is no box: only the rows of every box, without values, and no firmware update.
-                choose(boxes(), QStringLiteral("None"));
-                EXPECT_EQ(m_dlg->hardwarePanel()->shownVariant(), -1);
-                for (const QString& row : shownRows())
-                    EXPECT_TRUE(row.endsWith(QStringLiteral(": ---"))) << row.toStdString();
-                EXPECT_FALSE(m_dlg->hardwarePanel()->firmwareGroup()->isVisible());
-                EXPECT_EQ(m_dlg->statusMessage(), QStringLiteral("(no selected device)"));
+    // Index 0 is no box: only the rows of every box, without values, and no firmware update.
+    choose(boxes(), QStringLiteral("None"));
+    EXPECT_EQ(m_dlg->hardwarePanel()->shownVariant(), -1);
+    for (const QString& row : shownRows())
+        EXPECT_TRUE(row.endsWith(QStringLiteral(": ---"))) << row.toStdString();
+    EXPECT_FALSE(m_dlg->hardwarePanel()->firmwareGroup()->isVisible());
+    EXPECT_EQ(m_dlg->statusMessage(), QStringLiteral("(no selected device)"));
 }
 
 TEST_F(DeviceManager, ServiceTabFollowsTheProtectionLevelWithTheSamePanel) {
@@ -143,6 +147,14 @@ TEST_F(DeviceManager, TestLogShowsTheLastRunAndSavesToATextFileOrNotAtAll) {
     ASSERT_EQ(start->press(), 0);
     const QString log = service->cpriLog()->toPlainText();
     EXPECT_TRUE(log.startsWith(QStringLiteral("CPRI service test on KOBRA 100123"))) << log.toStdString();
+    // The verdicts are highlighted: the "OK" of a passed step is green.
+    const QTextBlock ok = service->cpriLog()->document()->find(QStringLiteral("OK")).block();
+    ASSERT_TRUE(ok.isValid());
+    bool green = false;
+    for (const QTextLayout::FormatRange& r : ok.layout()->formats())
+        green |= ok.text().mid(r.start, r.length) == QLatin1String("OK") &&
+                 r.format.foreground().color() == Qt::green;
+    EXPECT_TRUE(green);
 
     const QString folder = m_settings.path();
     QString asked;
@@ -174,6 +186,7 @@ TEST_F(DeviceManager, TestLogShowsTheLastRunAndSavesToATextFileOrNotAtAll) {
 }
 
 TEST_F(DeviceManager, InstrumentDialogOpensForTheConfiguredBoxAndItsAddressRefusesForeignCharacters) {
+    choose(boxes(), QStringLiteral("None"));
     EXPECT_FALSE(m_dlg->instrumentButton()->button()->isEnabled());
     setInt("IdPDbKobraSelected", tup(0, 0), 1);
     choose(boxes(), QStringLiteral("100123"));
