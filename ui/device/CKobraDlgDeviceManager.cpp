@@ -2,6 +2,8 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPushButton>
 
 #include "frame/KobraDialogRoutes.h"
@@ -123,6 +125,8 @@ void CKobraDlgDeviceManager::applyProtection(int level) {
         if (!m_service)
             m_service = new CKobraPnlService(m_tabs);
         m_tabs->addTab(m_service, QStringLiteral("Service"));
+        // The viewer shows every page it is given; only the current one may stay visible.
+        m_service->setVisible(m_tabs->page(m_tabs->currentIndex()) == m_service);
         m_serviceShown = true;
     } else if (level != kServiceLevel && m_serviceShown) {
         m_tabs->removeTab(m_service);
@@ -145,6 +149,17 @@ void CKobraDlgDeviceManager::processDataEvent(VGXDataEvent* event) {
         applyProtection(m_protection->getIntegerData());
     else
         applyConfigured();
+    // Rows, values and tabs that come and go change what the content asks for: once every
+    // listener of this change has run and the layouts have taken the new texts, the open dialog
+    // takes that size again, so no value is cut off.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            if (isVisible())
+                setAttributes(attributeWord());
+        },
+        Qt::QueuedConnection);
 }
 
 void CKobraDlgDeviceManager::processUserEvent(MvGuiFramework::CViewerEvent* event) {

@@ -1,5 +1,7 @@
 #include "ui/device/CKobraPnlHwInfo.h"
 
+#include <QLabel>
+
 #include "host/gui/VGXButtonParameter.h"
 #include "host/gui/VGXDataEvent.h"
 #include "host/gui/VGXDataObject.h"
@@ -13,6 +15,7 @@ namespace MvQARN {
 namespace {
 
 constexpr int kAnyVariant = -1;
+constexpr int kValueChars = 30;
 
 // The configured box's values are box-global (one instance).
 VGXUserDbAttributes global(const char* name) {
@@ -36,6 +39,9 @@ CKobraPnlHwInfo::CKobraPnlHwInfo(QWidget* parent) : VGXNavigationPanel(parent) {
     const auto row = [this](VGXPanel* into, const QString& label, const char* parameter, int variant) {
         auto* control = new VGXLabelParameter(into, label, global(parameter));
         control->setReadOnly(true);
+        // Room for the longest texts a box reports (board types), so the dialog keeps its width
+        // whichever box is shown.
+        control->valueLabel()->setMinimumWidth(control->fontMetrics().averageCharWidth() * kValueChars);
         into->add(control);
         m_columns.add(control);
         if (variant != kAnyVariant)

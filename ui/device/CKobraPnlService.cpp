@@ -64,6 +64,9 @@ CKobraPnlService::CKobraPnlService(QWidget* parent) : VGXNavigationPanel(parent)
     m_tabs->addTab(m_diagnostics, QStringLiteral("General"));
     m_tabs->addTab(buildCpriPage(), QStringLiteral("CPRI"));
     m_tabs->addTab(buildDigRfPage(), QStringLiteral("DigRF"));
+    // The viewer shows every page it is given; only the current one may stay visible.
+    for (int i = 0; i < m_tabs->count(); ++i)
+        m_tabs->page(i)->setVisible(i == m_tabs->currentIndex());
     add(m_tabs);
 }
 
