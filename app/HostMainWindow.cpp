@@ -3,6 +3,7 @@
 #include "app/HostRecorder.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -15,6 +16,9 @@
 #include "host/gui/CViewerEvent.h"
 #include "host/gui/VGXBlockDiagram.h"
 #include "host/gui/VGXBlockPanel.h"
+#include "host/gui/VGXDataContainer.h"
+#include "host/gui/VGXDataObject.h"
+#include "host/gui/VGXDatabaseConnectorEntry.h"
 #include "host/gui/VGXDfDialogFactory.h"
 #include "host/gui/VGXDialog.h"
 #include "host/gui/VGXDialogItem.h"
@@ -191,6 +195,8 @@ void HostMainWindow::buildMenus() {
     QAction* quit = fileMenu->addAction(QStringLiteral("Quit"), this, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
 
+    buildProtectionMenu(menuBar()->addMenu(QStringLiteral("System")));
+
     m_kobraMenu = menuBar()->addMenu(QStringLiteral("KOBRA"));
     // A copy: creating a dialog may register further items.
     const QList<VGXDialogItem> items = dialogItems();
@@ -239,6 +245,48 @@ void HostMainWindow::buildMenus() {
         terminal->setEnabled(false);
         terminal->setStatusTip(QStringLiteral("No loaded module offers a command panel"));
     }
+}
+
+void HostMainWindow::buildProtectionMenu(QMenu* systemMenu) {
+    m_protectionMenu = systemMenu->addMenu(QStringLiteral("Protection Level"));
+    auto* group = new QActionGroup(m_protectionMenu);
+    const struct {
+        int level;
+        const char* text;
+    } levels[] = {{0, "Level 0 (service functions unlocked)"}, {1, "Level 1 (service functions locked)"}};
+    for (const auto& l : levels) {
+        QAction* action = m_protectionMenu->addAction(QString::fromLatin1(l.text));
+        action->setCheckable(true);
+        action->setData(l.level);
+        group->addAction(action);
+        const int level = l.level;
+        connect(action, &QAction::triggered, this, [this, level] { setProtectionLevel(level); });
+    }
+    // The level also changes over SCPI: the marks are read again whenever the menu opens.
+    connect(m_protectionMenu, &QMenu::aboutToShow, this, [this] {
+        const int level = protectionLevel();
+        for (QAction* action : m_protectionMenu->actions())
+            action->setChecked(action->data().toInt() == level);
+    });
+}
+
+int HostMainWindow::protectionLevel() {
+    VGXDatabaseConnectorEntry* entry =
+        VGXDataObject::connectDatabase(nullptr, VGXUserDbAttributes("IdPDbProtLevState", 0, 0, 0, 0));
+    const int level = entry ? entry->getIntegerData() : -1;
+    VGXDataObject::disconnectDatabase(entry);
+    return level;
+}
+
+void HostMainWindow::setProtectionLevel(int level) {
+    // The same write request as SYSTem:PROTect:LEVel: every dialog that follows the level hears it.
+    VGXDatabaseConnectorEntry* entry =
+        VGXDataObject::connectDatabase(nullptr, VGXUserDbAttributes("IdPDbProtLevState", 0, 0, 0, 0));
+    const int rc = entry ? entry->setData(new VGXDataContainer(level)) : -1;
+    const QString why = entry ? entry->getLastErrorText() : QString();
+    VGXDataObject::disconnectDatabase(entry);
+    statusBar()->showMessage(rc == 0 ? QStringLiteral("Protection level %1").arg(level)
+                                     : QStringLiteral("Protection level not changed: %1").arg(why));
 }
 
 VGXDialog* HostMainWindow::dialogFor(const QString& dialogName, const QString& qualifier, int instance) {

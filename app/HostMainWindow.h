@@ -37,6 +37,12 @@ public:
     QMenu* recorderMenu() const { return m_recorderMenu; }
     // The host's recorder dialog of recorder channel 0 or 1 of BBIN A, made on first demand.
     HostRecorderDialog* recorderDialog(int channel);
+    QMenu* protectionMenu() const { return m_protectionMenu; }
+
+    // The host's protection level (0 unlocks the service functions), as SYSTem:PROTect:LEVel
+    // reads and sets it; -1 when the host has no such value.
+    static int protectionLevel();
+    void setProtectionLevel(int level);
 
     // Opens the dialog of a registered item (its dialog name and qualifier); shows a status message
     // when no module provides it.
@@ -59,12 +65,14 @@ protected:
 private:
     void buildMenus();
     void buildDiagram();
+    void buildProtectionMenu(QMenu* systemMenu);
     void saveWindowGeometry();
 
     QMenu* m_kobraMenu = nullptr;
     QMenu* m_recorderMenu = nullptr;
     QList<QWidget*> m_recorderBlocks;
     HostRecorderDialog* m_recorderDialogs[2] = {nullptr, nullptr};
+    QMenu* m_protectionMenu = nullptr;
     QList<MvQARN::VGXBlockPanel*> m_blocks;
     QLabel* m_scpiLabel = nullptr;
     bool m_keepGeometry;

@@ -1,6 +1,6 @@
 # The KOBRA plug-in: libkobra.so in build/plugins, loaded by vgxhost with dlopen and never linked.
 # Its sources are also built once as an object library so tests can link the plug-in's code directly.
-set(KOBRA_DIRS frame params orglayer formats remote arb recorder ui ui/arb ui/cmd ui/diagrams ui/ifc)
+set(KOBRA_DIRS frame params orglayer formats remote arb recorder ui ui/arb ui/cmd ui/device ui/diagrams ui/ifc)
 set(KOBRA_SOURCES)
 foreach(dir ${KOBRA_DIRS})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.h)

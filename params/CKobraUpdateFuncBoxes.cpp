@@ -32,6 +32,7 @@ constexpr int kRecallKind = 5;
 constexpr int kAuxRecallPath = 9;
 const char kSingleBoxPartNumber[] = "7730.1192.02";
 const char kNotConnected[] = "not connected";
+const char kNoHwInfo[] = "---";
 const char kLogicChangedText[] =
     "Because logic type has been changed, the standard was switched OFF to avoid hardware damages.";
 
@@ -52,30 +53,44 @@ int variantOf(const QByteArray& record) {
     return hwText(record, KobraHwConfig::PartNumber) == QLatin1String(kSingleBoxPartNumber) ? 0 : 1;
 }
 
-// Configuration read of the box chosen for configuration.
+// The hardware information texts of the configured box and where the record holds them.
+const struct {
+    const char* parameter;
+    int offset;
+} kHwFields[] = {
+    {"IdPDbKobraConfigPartNumber", KobraHwConfig::PartNumber},
+    {"IdPDbKobraConfigSerialNumber", KobraHwConfig::SerialNumber},
+    {"IdPDbKobraConfigFirmVers", KobraHwConfig::FirmwareVersion},
+    {"IdPDbKobraConfigFpgaVers", KobraHwConfig::FpgaVersion},
+    {"IdPDbKobraConfigBoardPN", KobraHwConfig::BoardPartNumber},
+    {"IdPDbKobraConfigBoardSN", KobraHwConfig::BoardSerialNumber},
+    {"IdPDbKobraConfigBoardRev", KobraHwConfig::BoardRevision},
+    {"IdPDbKobraConfigCpldVers", KobraHwConfig::CpldVersion},
+    {"IdPDbKobraConfigPpcVers", KobraHwConfig::PpcVersion},
+    {"IdPDbKobraConfigFpgaDigIoVers", KobraHwConfig::DigIoFpgaVersion},
+    {"IdPDbKobraConfigFpgaBobVers", KobraHwConfig::BobFpgaVersion},
+    {"IdPDbKobraConfigBobType", KobraHwConfig::BobType},
+    {"IdPDbKobraConfigBobSN", KobraHwConfig::BobSerialNumber},
+    {"IdPDbKobraConfigBobRev", KobraHwConfig::BobRevision},
+};
+
+// Configuration read of the box chosen for configuration. Without one, the texts go back to the
+// "---" of no box, so nothing of a box that was unplugged or deselected stays on show.
 int readConfiguration(CDbCnct& cnct) {
     const int serial = Kobra::getKobraSelected(cnct, true);
+    if (serial < 1) {
+        for (const auto& f : kHwFields)
+            queueText(cnct, f.parameter, QString::fromLatin1(kNoHwInfo), 0, 0);
+        return finish(cnct, DbOk);
+    }
     COlCommandIfc* command = cnct.getOlCommand();
-    if (serial < 1 || !command)
+    if (!command)
         return DbOk;
     QByteArray record;
     if (!readHwConfig(*command, serial, record))
         return DbErrOlCommand;
     queueInt(cnct, "IdPDbKobraConfigVariant", variantOf(record), 0, 0);
-    using namespace KobraHwConfig;
-    const struct {
-        const char* parameter;
-        int offset;
-    } fields[] = {
-        {"IdPDbKobraConfigPartNumber", PartNumber},      {"IdPDbKobraConfigSerialNumber", SerialNumber},
-        {"IdPDbKobraConfigFirmVers", FirmwareVersion},   {"IdPDbKobraConfigFpgaVers", FpgaVersion},
-        {"IdPDbKobraConfigBoardPN", BoardPartNumber},    {"IdPDbKobraConfigBoardSN", BoardSerialNumber},
-        {"IdPDbKobraConfigBoardRev", BoardRevision},     {"IdPDbKobraConfigCpldVers", CpldVersion},
-        {"IdPDbKobraConfigPpcVers", PpcVersion},         {"IdPDbKobraConfigFpgaDigIoVers", DigIoFpgaVersion},
-        {"IdPDbKobraConfigFpgaBobVers", BobFpgaVersion}, {"IdPDbKobraConfigBobType", BobType},
-        {"IdPDbKobraConfigBobSN", BobSerialNumber},      {"IdPDbKobraConfigBobRev", BobRevision},
-    };
-    for (const auto& f : fields)
+    for (const auto& f : kHwFields)
         queueText(cnct, f.parameter, hwText(record, f.offset), 0, 0);
     return finish(cnct, DbOk);
 }

@@ -28,15 +28,24 @@ int saveLog(CDbCnct& cnct, const char* logParameter) {
         name = name.trimmed() + QStringLiteral(".txt");
     const QString path = cnct.appendUserPathFile(name, false);
     // A log is text: it replaces no file of another kind (settings, properties, waveforms).
-    if (path.isEmpty() || QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) != 0)
-        return DbErrBadFileName;
+    if (path.isEmpty() || QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) != 0) {
+        cnct.getAnswerBuffer().errOut(
+            DbErrWithText, cnct.t0(),
+            QStringLiteral("Log file not saved: \"%1\" is not a *.txt file in the user folder").arg(name));
+        return DbErrWithText;
+    }
     QString text;
     const int rc = cnct.getDataBaseIfc()->getString(logParameter, text, 0, 0, 0, 0);
     if (rc != DbOk)
         return rc;
-    // Written beside the target and renamed into place, through no link.
-    return VGXSafeFile::writeReplacing(path, text.toUtf8()) == VGXSafeFile::Ok ? int(DbOk)
-                                                                               : int(DbErrFileWrite);
+    // Written beside the target and renamed into place, through no link: a failed write leaves
+    // no part of a file behind.
+    QString why;
+    if (VGXSafeFile::writeReplacing(path, text.toUtf8(), &why) == VGXSafeFile::Ok)
+        return DbOk;
+    cnct.getAnswerBuffer().errOut(DbErrWithText, cnct.t0(),
+                                  QStringLiteral("Log file not saved: %1 (%2)").arg(path, why));
+    return DbErrWithText;
 }
 
 // EEPROM serial numbers of the configured box or its breakout board (command 47).
