@@ -16,6 +16,7 @@
 #include "host/db/CDbCnct.h"
 #include "host/db/CDbDataTypeEvent.h"
 #include "host/gui/CViewerEvent.h"
+#include "host/gui/VGXBlockPanel.h"
 #include "host/gui/VGXButtonParameter.h"
 #include "host/gui/VGXCheckParameter.h"
 #include "host/gui/VGXComboParameter.h"
@@ -311,6 +312,33 @@ TEST_F(BoundControlsTest, ButtonsRunActionsAndRaiseEventsForThePanelsAboveThem) 
     button->press();
     EXPECT_EQ(inner->codes, QList<int>{1});
     EXPECT_EQ(outer->codes, QList<int>{1});
+
+    // A click on a block raises 16 with the block as source; unconsumed, it activates the block.
+    class Block : public VGXBlockPanel {
+    public:
+        using VGXBlockPanel::VGXBlockPanel;
+        QList<int> codes;
+        bool consumeClicks = false;
+
+    protected:
+        void processActionEvent(CViewerEvent* e) override {
+            codes << e->getCode();
+            if (e->getSource() == this && (consumeClicks || e->getCode() == CViewerEvent::ActionActivated))
+                e->consume();
+            else
+                VGXBlockPanel::processActionEvent(e);
+        }
+    };
+    auto* block = new Block(m_panel, QStringLiteral("KOBRA A"));
+    m_panel->add(block);
+    block->show();
+    QApplication::processEvents();
+    QTest::mouseClick(block, Qt::LeftButton, {}, block->rect().center());
+    EXPECT_EQ(block->codes, (QList<int>{CViewerEvent::ActionClicked, CViewerEvent::ActionActivated}));
+    block->codes.clear();
+    block->consumeClicks = true;
+    QTest::mouseClick(block, Qt::LeftButton, {}, block->rect().center());
+    EXPECT_EQ(block->codes, QList<int>{CViewerEvent::ActionClicked});
 }
 
 TEST(VGXTabViewer, TabsComeOutAndGoBackAtAnIndexWithTheSamePages) {
