@@ -257,7 +257,7 @@ public:
 
 // The host tells the modules with parameters of every recall it has done (what the KOBRA module does
 // then is in RecallHostTest); a new protection level goes to one module, which passes it on: every
-// box loadable hears of it once, and it never comes back to the sender.
+// box loadable hears of it once, no other module does, and it never comes back to the sender.
 TEST(ProtectionLevelForwardingTest, TheHostTellsModulesOfRecallsAndOneModuleOfANewProtectionLevel) {
     registerFrameTestRecords();
     registerHostParameters();
@@ -272,8 +272,10 @@ TEST(ProtectionLevelForwardingTest, TheHostTellsModulesOfRecallsAndOneModuleOfAN
             kobra = new CountingKobraModule(2028);
         }
         auto* other = new RecordingLoadable(2030);
+        auto* outsider = new RecordingLoadable(2032); // no box loadable
         ASSERT_TRUE(runtime.addModule(kobra, nullptr));
         ASSERT_TRUE(runtime.addModule(other, nullptr));
+        ASSERT_TRUE(runtime.addModule(outsider, nullptr));
         CDbEngine& db = CDbEngine::instance();
         ASSERT_EQ(db.saveSettings(file, 0, 0, 1, 0, "Frame"), 0);
         kobra->notes.clear();
@@ -293,6 +295,7 @@ TEST(ProtectionLevelForwardingTest, TheHostTellsModulesOfRecallsAndOneModuleOfAN
         // The same level again is no change.
         ASSERT_EQ(writeInt("IdPDbProtLevState", 0, 0, 0, 3), 0);
         EXPECT_EQ(other->notes.size(), 1);
+        EXPECT_TRUE(outsider->notes.isEmpty());
         runtime.shutdown();
     }
     delete Kobra::g_orgLayer;
