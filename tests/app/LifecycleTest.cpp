@@ -1,4 +1,5 @@
-// vgxhost with the real KOBRA plug-in: start-up registrations and the order of the shutdown.
+// vgxhost with the real KOBRA plug-in: the menu of the registered items, dialog pictures and the order
+// of the shutdown (which items a family registers is ModuleLifecycleTest's).
 #include <QFile>
 #include <QImage>
 #include <QMap>
@@ -24,25 +25,6 @@ qsizetype findLine(const QStringList& all, const QString& text, qsizetype from =
     return -1;
 }
 
-// The lines of one kind of registration, without the kind word and without the handle the host gave
-// ("-> 3"), which is the host's business.
-QStringList registrations(const QStringList& all, const QString& kind) {
-    QStringList out;
-    static const QRegularExpression handle(" -> \\d+$");
-    for (const QString& l : all)
-        if (l.startsWith(kind + ' '))
-            out << l.mid(kind.size() + 1).remove(handle);
-    return out;
-}
-
-// True when expected appears in list as one consecutive run, in order.
-bool containsRun(const QStringList& list, const QStringList& expected) {
-    for (qsizetype start = 0; start + expected.size() <= list.size(); ++start)
-        if (list.mid(start, expected.size()) == expected)
-            return true;
-    return false;
-}
-
 const QStringList kShutdownOrder = {
     "CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver ...",
     "CKobraPlugInDllModuleImplementation::exitusGui(): Shutdown Org Layer and Driver complete !!!",
@@ -63,13 +45,6 @@ void expectShutdownInOrder(const QString& err) {
     }
 }
 
-const QStringList kDialogItems = {
-    "\":KOBRA\" \"CKobraDlgMain\" 4",
-    "\":KOBRA_TRANREC0\" \"CKobraDlgTranRecChannel0\" 4",
-    "\":KOBRA_TRANREC1\" \"CKobraDlgTranRecChannel1\" 4",
-    "\":KOBRA_DEVICE\" \"CKobraDlgDeviceManager\" 4",
-};
-
 class VgxhostLifecycle : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_settings.isValid()); }
@@ -87,17 +62,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(VgxhostLifecycle, HeadlessQuitRegistersTheFamilysItemsAndShutsDownInOrder) {
-    // The default family 0x10000 adds the user-defined interface dialog to the four common items.
-    const QStringList all = quitRun({"--headless"});
-    const QStringList items = registrations(all, "addDialogItem");
-    EXPECT_TRUE(containsRun(items, kDialogItems)) << items.join('\n').toStdString();
-    EXPECT_TRUE(items.contains("\":KOBRA_USER\" \"CBasebandLynxMainInOutDialog\" 4"))
-        << items.join('\n').toStdString();
-    // Registration happens before the shutdown starts.
-    EXPECT_LT(findLine(all, "\"CKobraDlgDeviceManager\" 4"), findLine(all, kShutdownOrder.first()));
-}
 
 TEST_F(VgxhostLifecycle, WindowModeGoesThroughTheRegisteredItemsForTheMenuAndShutsDownInOrder) {
     // No --headless with a (offscreen) display: the main window goes through the registered items in

@@ -24,16 +24,6 @@ HostRun runWithSim(const QByteArray& content, const QStringList& extra, QString*
 
 } // namespace
 
-TEST(VgxhostSimulationFile, ThreeBoxesGiveFourSerialEntries) {
-    const HostRun run = runWithSim(R"({"boxes": [
-        {"serial": 100123, "partNumber": "7730.1192K04"},
-        {"serial": 100456, "partNumber": "7730.1192.02"},
-        {"serial": 100789, "partNumber": "7730.1192K04"}]})",
-                                   {"--exec", "KOBR:CATalog?"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.trimmed(), "\"None\",\"100123\",\"100456\",\"100789\"");
-}
-
 TEST(VgxhostSimulationFile, MalformedFileIsNamedAndStopsTheStart) {
     const QStringList quit = {"--headless", "--quit", "--scpi-port", "0"};
     QString path;

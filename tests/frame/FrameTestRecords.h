@@ -51,15 +51,10 @@ inline RecordingUpdate& configUpdate() {
     static RecordingUpdate u;
     return u;
 }
-inline RecordingUpdate& deviceStateUpdate() {
-    static RecordingUpdate u;
-    return u;
-}
 
 inline void clearRecordedUpdates() {
     serialsUpdate().calls.clear();
     configUpdate().calls.clear();
-    deviceStateUpdate().calls.clear();
 }
 
 inline void resetDatabase() {
@@ -76,7 +71,6 @@ inline void registerFrameTestRecords() {
         d->select("IdPDbKobraType", 0, 4, 0, x2);
         d->select("IdPDbKobraMode", 0, 2, 1, x2);
         d->select("IdPDbKobraVariant", 0, 1, 1, x2);
-        d->select("IdPDbLynxDeviceState", 0, 1, 0, x2).c.upd = &deviceStateUpdate();
         d->select("IdPDbProtLevState", 0, 2, 1, {1, 1, 1, 4});
         for (const char* name : {"IdPDbKobraInstrType", "IdPDbKobraInstrSerialNumber", "IdPDbKobraInstrPort"})
             d->string(name, "-", 256, links);

@@ -9,7 +9,6 @@
 #include "host/db/CDbDataTypeNDbl.h"
 #include "host/db/CDbDataTypeNInt.h"
 #include "host/db/CDbDataTypeNString.h"
-#include "host/db/CDbMsgBuffer.h"
 
 using namespace MvQARN;
 using namespace dbtest;
@@ -145,10 +144,17 @@ TEST_F(RequestTest, CheckThenConversionThenStoreThenUpdate) {
     EXPECT_EQ(trace()[2], "upd:P=10 prev=10 stored=10 flags=0");
 }
 
-TEST_F(RequestTest, TypeTestAndAllowedCoercions) {
+TEST_F(RequestTest, TypesStaticRangesChoicesAndLengths) {
     defs.number("Num", -10, 10, 0);
-    defs.select("Sel", 0, 5, 0);
-    defs.string("Str", "", 256);
+    defs.number("Rate", 1000, 400e6, 10e6);
+    static const int ids[] = {0, 2, 7};
+    auto& s = defs.select("Sel", 0, 7, 0);
+    s.ids = ids;
+    s.idCount = 3;
+    defs.string("Short", "ab", 4);
+    auto& code = defs.string("Code", "", 256);
+    code.hostMinLen = 2;
+    code.hostMaxLen = 3;
     defs.list("List");
     defs.bits("Bits", 1, 32, 8);
     defs.ints("Ints");
@@ -156,9 +162,9 @@ TEST_F(RequestTest, TypeTestAndAllowedCoercions) {
     defs.event("Evt").c.upd = &upd;
     ASSERT_EQ(defs.registerAll(), 0);
 
-    // Numbers and selections take each other (a whole number only) and are stored as the record's
-    // type; strings, lists, bit fields and integer arrays only take their own kind; any value runs
-    // an event.
+    // Numbers and selections take each other (a whole number only); strings, lists, bit fields and
+    // integer arrays only their own kind; any value runs an event. A refusal keeps the stored value.
+    const int T = DbErrWrongType, R = DbErrOutOfRange;
     const struct {
         const char* name;
         CDbAllType value;
@@ -166,17 +172,26 @@ TEST_F(RequestTest, TypeTestAndAllowedCoercions) {
     } cases[] = {
         {"Num", CDbAllType::fromInt(3), 0},
         {"Sel", CDbAllType::fromDouble(2.0000000001), 0},
-        {"Sel", CDbAllType::fromDouble(2.5), DbErrWrongType},
-        {"Num", CDbAllType::fromString("3"), DbErrWrongType},
-        {"Str", CDbAllType::fromDouble(3), DbErrWrongType},
-        {"List", CDbAllType::fromString("a"), DbErrWrongType},
+        {"Sel", CDbAllType::fromDouble(2.5), T},
+        {"Num", CDbAllType::fromString("3"), T},
+        {"Short", CDbAllType::fromDouble(3), T},
+        {"List", CDbAllType::fromString("a"), T},
         {"List", CDbAllType(new CDbDataTypeNString({"a", "b"})), 0},
-        {"Bits", CDbAllType::fromInt(1), DbErrWrongType},
+        {"Bits", CDbAllType::fromInt(1), T},
         {"Bits", CDbAllType(new CDbDataTypeNBit(4, {0xF0000000u})), 0},
-        {"Ints", CDbAllType(new CDbDataTypeNDbl(1, 2)), DbErrWrongType},
+        {"Ints", CDbAllType(new CDbDataTypeNDbl(1, 2)), T},
         {"Ints", CDbAllType(new CDbDataTypeNInt({1, -2})), 0},
         {"Evt", CDbAllType::fromString("go"), 0},
         {"Evt", CDbAllType::fromDouble(1.5), 0},
+        {"Rate", CDbAllType::fromDouble(400e6 + 0.3), 0}, // within the tolerance: pulled onto the bound
+        {"Rate", CDbAllType::fromDouble(400e6 + 1), R},
+        {"Rate", CDbAllType::fromDouble(999), R},
+        {"Sel", CDbAllType::fromInt(1), R}, // not an offered identifier
+        {"Short", CDbAllType::fromString("abcd"), 0},
+        {"Short", CDbAllType::fromString("abcde"), R},
+        {"Code", CDbAllType::fromString("abc"), 0},
+        {"Code", CDbAllType::fromString("a"), R},
+        {"Code", CDbAllType::fromString("abcd"), R},
     };
     CDbAnswerBuffer a;
     for (const auto& c : cases)
@@ -186,50 +201,13 @@ TEST_F(RequestTest, TypeTestAndAllowedCoercions) {
     EXPECT_EQ(v.getType(), DbTypeNumber);
     e.readStored("Sel", {}, v);
     EXPECT_EQ(v.getType(), DbTypeSelect);
-    EXPECT_EQ(std::tuple(sel("Sel"), text("Num"), text("Str")), std::tuple(2, QString("3"), QString()));
+    EXPECT_EQ(std::tuple(sel("Sel"), text("Num"), num("Rate"), text("Short"), text("Code")),
+              std::tuple(2, QString("3"), 400e6, QString("abcd"), QString("abc")));
+    EXPECT_EQ(e.choices("Sel", {}), QVector<int>({0, 2, 7}));
     EXPECT_EQ(trace().size(), 2u);
-    EXPECT_EQ(errorCodes(a), QList<int>(6, DbErrWrongType));
+    EXPECT_EQ(errorCodes(a), QList<int>({T, T, T, T, T, T, R, R, R, R, R, R}));
     EXPECT_EQ(a.getErrors().first().text, "Wrong data type");
-}
-
-TEST_F(RequestTest, StaticRangeChoicesAndLengths) {
-    defs.number("Rate", 1000, 400e6, 10e6);
-    static const int ids[] = {0, 2, 7};
-    auto& s = defs.select("Src", 0, 7, 0);
-    s.ids = ids;
-    s.idCount = 3;
-    defs.string("Short", "ab", 4);
-    auto& log = defs.string("Log", "", 256);
-    log.hostMaxLen = 2147483647; // the host's "no limit"
-    auto& code = defs.string("Code", "", 256);
-    code.hostMinLen = 2;
-    code.hostMaxLen = 3;
-    ASSERT_EQ(defs.registerAll(), 0);
-
-    CDbAnswerBuffer a;
-    EXPECT_EQ(putNum("Rate", 400e6 + 0.3), 0); // within the relative tolerance: pulled onto the bound
-    EXPECT_EQ(num("Rate"), 400e6);
-    EXPECT_EQ(putNum("Rate", 400e6 + 1, {}, &a), DbErrOutOfRange);
-    EXPECT_EQ(putNum("Rate", 999, {}, &a), DbErrOutOfRange);
-    EXPECT_EQ(num("Rate"), 400e6);
-
-    EXPECT_EQ(putSel("Src", 7), 0);
-    EXPECT_EQ(putSel("Src", 1, {}, &a), DbErrOutOfRange);
-    EXPECT_EQ(sel("Src"), 7);
-    EXPECT_EQ(e.choices("Src", {}), QVector<int>({0, 2, 7}));
-
-    EXPECT_EQ(putStr("Short", "abcd"), 0);
-    EXPECT_EQ(putStr("Short", "abcde", {}, &a), DbErrOutOfRange);
-    EXPECT_EQ(text("Short"), "abcd");
-    EXPECT_EQ(putStr("Log", QString(1000, 'x')), 0);
-    EXPECT_EQ(text("Log").size(), 1000);
-    EXPECT_EQ(putStr("Code", "abc"), 0);
-    EXPECT_EQ(putStr("Code", "a", {}, &a), DbErrOutOfRange);
-    EXPECT_EQ(putStr("Code", "abcd", {}, &a), DbErrOutOfRange);
-    EXPECT_EQ(text("Code"), "abc");
-
-    EXPECT_EQ(errorCodes(a), QList<int>(6, DbErrOutOfRange));
-    EXPECT_EQ(a.getErrors().first().text, "Value out of range");
+    EXPECT_EQ(a.getErrors().last().text, "Value out of range");
 }
 
 TEST_F(RequestTest, LimitsAndChoicesOfTheCheckFunctionReplaceTheRecords) {
@@ -238,7 +216,6 @@ TEST_F(RequestTest, LimitsAndChoicesOfTheCheckFunctionReplaceTheRecords) {
     defs.number("Max", 0, 1e9, 100);
     defs.number("P", 0, 1000, 0).c.chk = &fromMax;
     defs.select("Even", 0, 5, 0).c.chk = &even;
-    defs.select("Plain", 0, 5, 0);
     ASSERT_EQ(defs.registerAll(), 0);
 
     EXPECT_EQ(putNum("P", 500), DbErrOutOfRange); // statically fine, dynamically not
@@ -254,11 +231,9 @@ TEST_F(RequestTest, LimitsAndChoicesOfTheCheckFunctionReplaceTheRecords) {
     ASSERT_TRUE(e.limits("P", {}, lo, hi));
     EXPECT_EQ(hi, 2000);
 
-    // Published choices.
     EXPECT_EQ(putSel("Even", 3), DbErrOutOfRange);
     EXPECT_EQ(putSel("Even", 4), 0);
     EXPECT_EQ(e.choices("Even", {}), QVector<int>({0, 2, 4}));
-    EXPECT_EQ(e.choices("Plain", {}), QVector<int>({0, 1, 2, 3, 4, 5}));
 }
 
 TEST_F(RequestTest, CheckRefusalKeepsTheValueAndReportsItsText) {
@@ -274,13 +249,11 @@ TEST_F(RequestTest, CheckRefusalKeepsTheValueAndReportsItsText) {
     CDbAnswerBuffer a;
     EXPECT_EQ(putSel("State", 1, {1, 0, 0, 0}, &a), DbErrNoBox);
     EXPECT_EQ(putSel("Service", 1, {}, &a), DbErrProtected);
-    EXPECT_EQ(sel("State", {1, 0, 0, 0}), 0);
-    EXPECT_EQ(sel("Service"), 0);
+    EXPECT_EQ(std::pair(sel("State", {1, 0, 0, 0}), sel("Service")), std::pair(0, 0));
     EXPECT_TRUE(trace().empty());
     ASSERT_EQ(a.getErrors().size(), 2);
-    EXPECT_EQ(a.getErrors()[0].code, DbErrNoBox);
-    EXPECT_EQ(a.getErrors()[0].instance, 1);
-    EXPECT_EQ(a.getErrors()[0].text, "No box here");
+    EXPECT_EQ(std::pair(a.getErrors()[0].instance, a.getErrors()[0].text),
+              std::pair(1, QString("No box here")));
     EXPECT_EQ(a.getErrors()[1].text, "Service function locked by the protection level");
 }
 
@@ -376,27 +349,6 @@ TEST_F(RequestTest, RenameLoopsAndSelfRecursiveUpdatesEndAtTheNestingLimit) {
     EXPECT_EQ(e.depth(), 0);
     EXPECT_EQ(putNum("Other", 3), 0);
     EXPECT_EQ(num("Other"), 3);
-}
-
-TEST_F(RequestTest, MessageBufferRunsEveryMessageAsARequestOfItsOwn) {
-    defs.number("A", 0, 10, 0);
-    defs.number("B", 0, 10, 0);
-    ASSERT_EQ(defs.registerAll(), 0);
-    CDbAnswerBuffer sink;
-    e.setErrorSink(&sink);
-    QVector<int> batches;
-    e.addRequestObserver([&](const QVector<SDbChange>& c) { batches << int(c.size()); });
-
-    CDbMsgList list;
-    list.append(new CDbMsg(4, 4, "A", 1.0, DbMsgSet, 0, 0, 0, 0, 0, 0));
-    list.append(new CDbMsg(4, 4, "B", 99.0, DbMsgSet, 0, 0, 0, 0, 0, 0));
-    list.append(new CDbMsg(4, 4, "B", 2.0, DbMsgSet, 0, 0, 0, 0, 0, 0));
-    e.msgBuffer()->giveAll(list);
-    EXPECT_TRUE(list.isEmpty());
-    EXPECT_EQ(num("A"), 1);
-    EXPECT_EQ(num("B"), 2);
-    EXPECT_EQ(errorCodes(sink), QList<int>({DbErrOutOfRange}));
-    EXPECT_EQ(batches, QVector<int>({1, 1}));
 }
 
 } // namespace

@@ -295,68 +295,38 @@ TEST_F(SettingsFileTest, AnInterruptedSaveLeavesTheOldFile) {
     EXPECT_EQ(sel("LogicType", kOutA), 6);
 }
 
-TEST_F(SettingsFileTest, UserFileNamesStayInsideTheSettingsFolder) {
+// Names and files a hostile client may point a save or recall at (the rules themselves are
+// VGXSafeFile's): names outside the folder, a link out of it, a FIFO. Nothing changes, nothing waits.
+TEST_F(SettingsFileTest, SaveAndRecallTouchNothingButSettingsFilesInsideTheFolder) {
     const QString d = QDir(dir.path()).absolutePath();
     auto c = e.makeContext("Sav", kOutA);
     EXPECT_EQ(c->appendUserPathFile("a", true), d + "/a.lynx");
-    EXPECT_EQ(c->appendUserPathFile(d + "/abs", false), d + "/abs");
-    // Settings files are plain *.lynx names of the folder itself.
-    for (const char* bad : {"../x", "sub/../../x", "/etc/passwd", "C:\\x.lynx", "a\\..\\b", "   ", "a.txt",
-                            "sub/b", "vgxproperties.ini", "Maravel/Orvane.conf", "a.wv", "line\nfeed"})
+    for (const char* bad : {"../x", "/etc/passwd", "a.txt", "sub/b", "line\nfeed"})
         EXPECT_EQ(c->appendUserPathFile(bad, true), QString()) << bad;
-    EXPECT_EQ(c->appendUserPathFile(d + "-other/x", true), QString());
-
-    // A link inside the folder leading out of it is refused too.
-    QTemporaryDir outside;
-    ASSERT_TRUE(QFile::link(outside.path(), d + "/link"));
-    EXPECT_EQ(c->appendUserPathFile("link/x", true), QString());
-
     CDbAnswerBuffer a;
     EXPECT_EQ(putStr("Sav", "../evil", kOutA, &a), DbErrBadFileName);
     EXPECT_EQ(errorCodes(a), QList<int>({DbErrBadFileName}));
     EXPECT_FALSE(QFile::exists(d + "/../evil.lynx"));
-}
 
-// Files a hostile client may point a save or recall at: a link out of the folder, a file of another
-// kind, a FIFO or a device. Nothing but settings files changes, nothing waits, nothing is recalled.
-TEST_F(SettingsFileTest, SaveAndRecallTouchNothingButSettingsFiles) {
-    const QString d = QDir(dir.path()).absolutePath();
     QTemporaryDir outside;
     ASSERT_TRUE(outside.isValid());
     setSample();
     ASSERT_EQ(putStr("Sav", "good", kOutA), 0);
-    const QByteArray good = fileBytes("good.lynx");
-    {
-        QFile f(outside.path() + "/target.lynx");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(good);
-    }
+    ASSERT_TRUE(QFile::copy(d + "/good.lynx", outside.path() + "/target.lynx"));
     ASSERT_TRUE(QFile::link(outside.path() + "/target.lynx", d + "/evil.lynx"));
-    ASSERT_TRUE(QFile::link("/dev/zero", d + "/zero.lynx"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(d + "/fifo.lynx").constData(), 0600), 0);
-    writeFile("foreign.lynx", "[section]\nkey=1\n");
-
-    for (const char* name : {"evil", "fifo", "foreign"}) {
-        CDbAnswerBuffer a;
-        EXPECT_EQ(putStr("Sav", name, kOutA, &a), DbErrFileWrite) << name;
-        EXPECT_EQ(errorCodes(a), QList<int>({DbErrFileWrite})) << name;
+    for (const char* name : {"evil", "fifo"}) {
+        CDbAnswerBuffer b;
+        EXPECT_EQ(putStr("Sav", name, kOutA, &b), DbErrFileWrite) << name;
     }
     EXPECT_EQ(QFileInfo(d + "/evil.lynx").symLinkTarget(), outside.path() + "/target.lynx");
-    EXPECT_EQ(fileBytes("foreign.lynx"), "[section]\nkey=1\n");
-    {
-        QFile f(outside.path() + "/target.lynx");
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        EXPECT_EQ(f.readAll(), good);
-    }
-
     setOther();
     const QString before = snapshot();
-    for (const char* name : {"evil", "zero", "fifo"}) {
-        CDbAnswerBuffer a;
-        EXPECT_EQ(putStr("Rcl", name, kOutA, &a), DbErrBadFile) << name;
-        ASSERT_EQ(errorCodes(a), QList<int>({DbErrBadFile})) << name;
-        EXPECT_TRUE(a.getErrors().first().text.endsWith("not a regular file"))
-            << a.getErrors().first().text.toStdString();
+    for (const char* name : {"evil", "fifo"}) {
+        CDbAnswerBuffer b;
+        EXPECT_EQ(putStr("Rcl", name, kOutA, &b), DbErrBadFile) << name;
+        ASSERT_EQ(errorCodes(b), QList<int>({DbErrBadFile})) << name;
+        EXPECT_TRUE(b.getErrors().first().text.endsWith("not a regular file"));
     }
     EXPECT_EQ(snapshot(), before);
 }

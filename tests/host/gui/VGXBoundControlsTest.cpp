@@ -159,8 +159,7 @@ TEST_F(BoundControlsTest, RefusedInputShowsTheErrorAndTheStoredValueAgain) {
 
     // A check function's refusal: its text reaches the user, the field and the parameter keep 1 MHz.
     type(edit, "13 k");
-    EXPECT_EQ(stored(kFreq), 1e6);
-    EXPECT_EQ(edit->text(), "1000000");
+    EXPECT_EQ(std::pair(stored(kFreq), edit->text()), std::pair(1e6, QString("1000000")));
     EXPECT_EQ(freq->lastError(), int(DbErrWithText));
     EXPECT_EQ(QStringList({freq->lastErrorText(), edit->toolTip(), m_dialog->statusMessage()}),
               QStringList({kReserved, kReserved, kReserved}));
@@ -173,13 +172,11 @@ TEST_F(BoundControlsTest, RefusedInputShowsTheErrorAndTheStoredValueAgain) {
     EXPECT_EQ(freq->lastError(), int(DbErrOutOfRange));
     type(edit, "fast");
     EXPECT_NE(freq->lastError(), 0);
-    EXPECT_EQ(edit->text(), "1000000");
-    EXPECT_EQ(stored(kFreq), 1e6);
+    EXPECT_EQ(std::pair(stored(kFreq), edit->text()), std::pair(1e6, QString("1000000")));
 
     // Accepted input (with prefix and unit) is stored and clears the error.
     type(edit, "2.5 MHz");
-    EXPECT_EQ(stored(kFreq), 2.5e6);
-    EXPECT_EQ(edit->text(), "2500000");
+    EXPECT_EQ(std::pair(stored(kFreq), edit->text()), std::pair(2.5e6, QString("2500000")));
     EXPECT_EQ(freq->lastError(), 0);
     EXPECT_TRUE(m_dialog->statusMessage().isEmpty());
 }
@@ -202,15 +199,11 @@ TEST_F(BoundControlsTest, AWriteFromElsewhereShowsAtOnceInEveryOpenControlOfThat
     setInt(kState, tup(0, 0), 1);
     setText(kName, tup(0, 0), "second");
 
-    EXPECT_EQ(freq->text(), "2000000");
-    EXPECT_EQ(value->valueText(), "2000000");
-    EXPECT_EQ(other->text(), "1000000"); // instance 1 did not change
-    EXPECT_EQ(source->currentText(), "GP_4");
-    EXPECT_TRUE(toggle->isOn());
-    EXPECT_EQ(toggle->button()->text(), "On");
-    EXPECT_TRUE(check->isChecked());
-    EXPECT_TRUE(led->isOn());
-    EXPECT_EQ(name->text(), "second");
+    // Instance 1 did not change.
+    EXPECT_EQ(QStringList({freq->text(), value->valueText(), other->text(), source->currentText(),
+                           toggle->button()->text(), name->text()}),
+              QStringList({"2000000", "2000000", "1000000", "GP_4", "On", "second"}));
+    EXPECT_TRUE(toggle->isOn() && check->isChecked() && led->isOn());
 
     // A control bound to the current instance keeps its own instance when another becomes current.
     VGXUserDbAttributes::setCurrentInstance(1);
@@ -360,8 +353,7 @@ TEST(VGXTabViewer, TabsComeOutAndGoBackAtAnIndexWithTheSamePages) {
         EXPECT_EQ(page->isVisibleTo(&viewer), page == pages[0]);
     QWidget* trigger = viewer.removeTab(3);
     QWidget* test = viewer.removeTab(3);
-    EXPECT_EQ(trigger, pages[3].data());
-    EXPECT_EQ(test, pages[4].data());
+    EXPECT_EQ(std::pair(trigger, test), std::pair(pages[3].data(), pages[4].data()));
     EXPECT_EQ(viewer.tabTitles(), (QStringList{"Protocol", "Data", "Clock", "ARB Settings"}));
     EXPECT_FALSE(pages[3].isNull()); // kept for later
 

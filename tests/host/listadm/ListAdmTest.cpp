@@ -1,5 +1,5 @@
-// The host's list administration: tag queries of tagged files, the file catalogues it keeps in the
-// database and the files it deletes for delete names; and its place in the running host.
+// The host's list administration: the file catalogues it keeps in the database and the files it
+// deletes for delete names; and its place in the running host. Its tag queries are ArbInfoTest's.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,8 +8,6 @@
 
 #include "frame/OrvaneSettings.h"
 #include "host/db/CDbDataTypeNString.h"
-#include "host/db/CDbDataTypeString.h"
-#include "host/db/CDbMsg.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/listadm/CListAdmMainExtend.h"
@@ -49,52 +47,6 @@ QString readText(const char* name, const SDbInstTupel& t) {
 
 int writeText(const char* name, const SDbInstTupel& t, const QString& text) {
     return CDbEngine::instance().write(name, t, CDbAllType::fromString(text));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Tag queries
-
-class ListAdmTags : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_adm.registerListTypes(Kobra::g_mdlDbInfo.listTypes, Kobra::g_mdlDbInfo.listTypeCount);
-    }
-    // Answer of a query, or "<null>".
-    QString tag(int type, const QString& file, const QString& name) {
-        CDbMsg msg;
-        if (!file.isNull())
-            msg.giveAuxData(CListAdmMainExtend::AuxFileName, new CDbDataTypeString(file));
-        if (!name.isNull())
-            msg.giveAuxData(CListAdmMainExtend::AuxTagName, new CDbDataTypeString(name));
-        std::unique_ptr<CDbDataTypeString> v(m_adm.getTag(type, msg));
-        return v ? v->getValStringQ() : "<null>";
-    }
-    QString file(const QString& name, const QByteArray& content) {
-        const QString p = m_dir.filePath(name);
-        touch(p, content);
-        return p;
-    }
-    QTemporaryDir m_dir;
-    CListAdmMainExtend m_adm;
-};
-
-TEST_F(ListAdmTags, ATagQueryAnswersTheValueOfOneTagWhereTheListTypeAcceptsTheFile) {
-    const QString wv =
-        file("a.wv", "{TYPE: VGX-WV, 12}\r\n{CLOCK: 1e6}\n{LEVEL OFFS: 3.2,0.5}{COMMENT:  spaced  }"
-                     "{WAVEFORM-5: #\x01\x02\x03\x04}");
-    for (const auto& [name, value] : {std::pair{"LEVEL OFFS", "3.2,0.5"}, {"COMMENT", "spaced"}})
-        EXPECT_EQ(tag(Wave, wv, name), value) << name;
-    EXPECT_EQ(tag(Wave, wv, "SAMPLES"), "<null>") << "absent tag";
-    EXPECT_EQ(tag(777, wv, "CLOCK"), "<null>") << "unknown list type";
-
-    // A relative name is looked for in the list type's folder.
-    m_adm.setFolder(Wave, m_dir.path(), "wv");
-    EXPECT_EQ(tag(Wave, "a.wv", "CLOCK"), "1e6");
-    // Only list types with a type tag require it.
-    const QString foreign = file("f.wv", "{TYPE: OTHER, 1}{CLOCK: 5}{WAVEFORM-1: #}");
-    EXPECT_EQ(tag(Wave, foreign, "CLOCK"), "<null>");
-    EXPECT_EQ(tag(Rec, foreign, "CLOCK"), "5");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -147,10 +99,14 @@ protected:
     CListAdmMainExtend m_adm;
 };
 
+// A catalogue answer is one line, and no recall or transfer opens a link: names with line breaks or
+// other control characters, links and folders are not offered.
 TEST_F(ListAdmFiles, CataloguesListTheFilesOfTheirFolderForEveryInstance) {
-    for (const char* f : {"/b.wv", "/A.wv", "/c.WV.txt", "/sub/deep.wv"})
+    for (const char* f : {"/b.wv", "/A.wv", "/c.WV.txt", "/sub/deep.wv", "/line\nfeed.wv", "/cr\r.wv",
+                          "/tab\t.wv", "/del\x7f.wv"})
         touch(m_arb + f);
     QDir().mkpath(m_arb + "/dir.wv");
+    ASSERT_TRUE(QFile::link(m_arb + "/b.wv", m_arb + "/link.wv"));
     for (const char* f : {"/h4.hex", "/h1.hex", "/h3.hex", "/h2.hex"})
         touch(m_settings + f);
     m_adm.attach(CDbEngine::instance());
@@ -158,27 +114,12 @@ TEST_F(ListAdmFiles, CataloguesListTheFilesOfTheirFolderForEveryInstance) {
     EXPECT_EQ(readList("IdPDbLynxSsiHexFileCat", {0, 1, 0, 0}), QStringList({"h1.hex", "h2.hex", "h3.hex"}))
         << "no more names than the parameter holds";
     EXPECT_TRUE(readList("IdPDbKobraSerials", {}).isEmpty());
-}
 
-// Files copied in or removed behind the host's back: a catalogue lists its folder when it is read.
-TEST_F(ListAdmFiles, ACatalogueReadListsItsFolderAsItIsNow) {
-    m_adm.attach(CDbEngine::instance());
-    const struct {
-        const char* catalogue;
-        QString folder;
-        const char* file;
-    } lists[] = {
-        {"IdPDbKobraArbCatName", m_arb, "copied.wv"},
-        {"IdPDbLynxSsiHexFileCat", m_settings, "copied.hex"},
-    };
-    for (const auto& l : lists) {
-        SCOPED_TRACE(l.catalogue);
-        ASSERT_TRUE(readList(l.catalogue, {1, 1, 0, 0}).isEmpty());
-        touch(l.folder + "/" + l.file);
-        EXPECT_EQ(readList(l.catalogue, {1, 1, 0, 0}), QStringList({l.file}));
-        ASSERT_TRUE(QFile::remove(l.folder + "/" + l.file));
-        EXPECT_TRUE(readList(l.catalogue, {0, 1, 0, 0}).isEmpty());
-    }
+    // Files copied in or removed behind the host's back: a catalogue lists its folder when it is read.
+    touch(m_arb + "/copied.wv");
+    EXPECT_EQ(arbCatalogue(1, 1), QStringList({"A.wv", "b.wv", "copied.wv"}));
+    ASSERT_TRUE(QFile::remove(m_arb + "/copied.wv"));
+    EXPECT_EQ(arbCatalogue(0, 1), QStringList({"A.wv", "b.wv"}));
 }
 
 TEST_F(ListAdmFiles, ADeleteNameDeletesOnlyAFileOfItsListInsideItsFolder) {
@@ -208,16 +149,6 @@ TEST_F(ListAdmFiles, ADeleteNameDeletesOnlyAFileOfItsListInsideItsFolder) {
     ASSERT_EQ(writeText("IdPDbKobraArbDel", {}, "gone.wv"), 0);
     ASSERT_EQ(missing.errors().size(), 1);
     EXPECT_EQ(missing.errors().first().code, 20012);
-}
-
-// A catalogue answer is one line, and no recall or transfer opens a link: names with line breaks or
-// other control characters, and links, are not offered.
-TEST_F(ListAdmFiles, ACatalogueOffersOnlyNamesThatTravelOnOneLine) {
-    for (const char* f : {"/good.wv", "/line\nfeed.wv", "/cr\r.wv", "/tab\t.wv", "/del\x7f.wv"})
-        touch(m_arb + f);
-    ASSERT_TRUE(QFile::link(m_arb + "/good.wv", m_arb + "/link.wv"));
-    m_adm.attach(CDbEngine::instance());
-    EXPECT_EQ(arbCatalogue(), QStringList({"good.wv"}));
 }
 
 // ---------------------------------------------------------------------------------------------

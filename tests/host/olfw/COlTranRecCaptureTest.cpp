@@ -105,9 +105,7 @@ TEST_F(TranRecCapture, SingleModeRecordsTheArbFileOnEachExecute) {
         setNumber("IdPDbKobraTranRecTrigPosition", kRec, r.position);
         setInt("IdPDbKobraTranRecState", kRec, 1);
         EXPECT_EQ(status(), COlTranRecCapture::Configured);
-        const QVector<qint32> before = block();
-        EXPECT_FALSE(m_capture->isTicking());
-        EXPECT_EQ(block(), before); // armed, nothing recorded yet
+        EXPECT_FALSE(m_capture->isTicking()); // armed, nothing recorded yet
         execute();
         EXPECT_EQ(status(), COlTranRecCapture::RecordDone);
         EXPECT_EQ(block(), expected(-r.position, r.length, r.decimation));
@@ -145,17 +143,11 @@ TEST_F(TranRecCapture, SourceFaultsGiveStatusAndErrorButNoNewBlock) {
     };
     const Row rows[] = {
         {"missing", nullptr, DbErrFileMissing},
-        {"cut short", [](QFile& f) { f.resize(f.size() - 100); }, DbErrBadFile},
+        // What makes a file damaged is WaveformFileTest's; one kind stands for them here.
         {"sample changed",
          [](QFile& f) {
              f.seek(f.size() - 9);
              f.write("\x55");
-         },
-         DbErrBadFile},
-        {"tags broken",
-         [](QFile& f) {
-             f.seek(0);
-             f.write("{TYPE VGX");
          },
          DbErrBadFile},
     };
@@ -190,7 +182,6 @@ TEST_F(TranRecCapture, SourceFaultsGiveStatusAndErrorButNoNewBlock) {
         ASSERT_EQ(errors.errors().size(), 1);
         EXPECT_EQ(errors.errors().first().code, r.code);
         EXPECT_EQ(errors.errors().first().text, m_capture->lastError(kRec.t0, kRec.t1, kRec.t3));
-        EXPECT_FALSE(errors.errors().first().text.isEmpty());
     }
     // The interface's data: none from a box that plays nothing, then its test signals.
     m_device = std::make_unique<vgxsim::SimKobraDevice>(4711);

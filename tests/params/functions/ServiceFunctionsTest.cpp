@@ -41,6 +41,13 @@ protected:
         unlockService();
     }
 
+    QList<double> lvdsState() {
+        QList<double> out;
+        for (const char* n : {"Received", "Errors", "Pll", "Dcm", "NoData", "Start"})
+            out << storedNumber(("IdPDbKobraServiceLvds" + std::string(n)).c_str(), tup(0, 0));
+        return out;
+    }
+
     SKobraLvdsResult lvds{1000.0, 10.0, 1, 1, 0};
     bool accept = true;
 
@@ -74,12 +81,8 @@ TEST_F(ServiceFunctions, LvdsErrorRateAndCountersWhileTheTestRuns) {
     EXPECT_TRUE(errorCodes().isEmpty());
     ASSERT_EQ(m_commands.callsOf(OlCmdLvdsResult).size(), 1);
     EXPECT_EQ(m_commands.callsOf(OlCmdLvdsResult)[0].in.index1, 100456);
-    EXPECT_EQ(storedNumber("IdPDbKobraServiceLvdsReceived", tup(0, 0)), 1000);
-    EXPECT_EQ(storedNumber("IdPDbKobraServiceLvdsErrors", tup(0, 0)), 10);
-    EXPECT_EQ(storedInt("IdPDbKobraServiceLvdsPll", tup(0, 0)), 1);
-    EXPECT_EQ(storedInt("IdPDbKobraServiceLvdsDcm", tup(0, 0)), 1);
-    EXPECT_EQ(storedInt("IdPDbKobraServiceLvdsNoData", tup(0, 0)), 0);
-    EXPECT_EQ(storedInt("IdPDbKobraServiceLvdsStart", tup(0, 0)), 1);
+    // Received, errors, PLL, DCM, no data, still running.
+    EXPECT_EQ(lvdsState(), QList<double>({1000, 10, 1, 1, 0, 1}));
 
     lvds = {0.0, 0.0, 1, 1, 0};
     EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraServiceLvdsBer", tup(0, 0)), 1.0);
@@ -104,11 +107,7 @@ TEST_F(ServiceFunctions, LvdsTestStopsWithTheLastReasonFound) {
         ASSERT_EQ(m_answer.getErrors().size(), 1) << c.text;
         EXPECT_EQ(m_answer.getErrors()[0].code, DbErrWithText);
         EXPECT_EQ(m_answer.getErrors()[0].text, QString::fromLatin1(c.text));
-        EXPECT_EQ(storedInt("IdPDbKobraServiceLvdsStart", tup(0, 0)), 0) << c.text;
-        EXPECT_EQ(storedInt("IdPDbKobraServiceLvdsPll", tup(0, 0)), c.pll);
-        EXPECT_EQ(storedInt("IdPDbKobraServiceLvdsDcm", tup(0, 0)), c.dcm);
-        EXPECT_EQ(storedInt("IdPDbKobraServiceLvdsNoData", tup(0, 0)), c.noData);
-        EXPECT_EQ(storedNumber("IdPDbKobraServiceLvdsReceived", tup(0, 0)), 400);
+        EXPECT_EQ(lvdsState(), QList<double>({400, 4, double(c.pll), double(c.dcm), double(c.noData), 0}));
     }
 }
 

@@ -118,11 +118,8 @@ TEST_F(UpdateHostTest, DefaultSimulationListsBothBoxesAndHotPlugRepointsEverySel
 
     ASSERT_TRUE(m_boxes.disconnect(kBoxA));
     EXPECT_EQ(serials(), (QStringList{"None", "100456"}));
-    EXPECT_EQ(selected(0, 0), 1);
-    EXPECT_EQ(selected(0, 1), 0);
-    EXPECT_EQ(selected(1, 0), 0);
-    EXPECT_EQ(selected(1, 1), 0);
-    EXPECT_EQ(readInt("IdPDbKobraConfigSelected", tup(0, 0)), 1);
+    EXPECT_EQ(std::tuple(selected(0, 0), selected(0, 1), readInt("IdPDbKobraConfigSelected", tup(0, 0))),
+              std::tuple(1, 0, 1));
 
     ASSERT_TRUE(m_boxes.connect(kBoxA));
     EXPECT_EQ(serials(), (QStringList{"None", "100456", "100123"}));
@@ -251,23 +248,6 @@ TEST_F(UpdateHostTest, LedTestWithoutConfiguredBoxIsWrittenBackAndReported) {
     ASSERT_NE(write("IdPDbKobraDiagLedTest", tup(0, 0), CDbAllType::fromInt(1)), 0);
     EXPECT_EQ(errorTexts().count(QStringLiteral("Cannot load DigRF FPGA!")), 1);
     EXPECT_EQ(readInt("IdPDbKobraDiagLedTest", tup(0, 0)), 0);
-}
-
-TEST_F(UpdateHostTest, EepromWriteAndReadGoThroughTheConfiguredBox) {
-    setInt("IdPDbProtLevState", tup(0, 0), 0);
-    setInt("IdPDbKobraConfigSelected", tup(0, 0), 1);
-    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnRead", tup(0, 0)), 0);
-    EXPECT_EQ(text("IdPDbKobraServiceEepromSn", tup(0, 0)), QStringLiteral("100123"));
-
-    set("IdPDbKobraServiceEepromSn", tup(0, 0), CDbAllType::fromString(QStringLiteral("424242")));
-    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnWrite", tup(0, 0)), 0);
-    set("IdPDbKobraServiceEepromSn", tup(0, 0), CDbAllType::fromString(QString()));
-    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnRead", tup(0, 0)), 0);
-    EXPECT_EQ(text("IdPDbKobraServiceEepromSn", tup(0, 0)), QStringLiteral("424242"));
-
-    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnCopy", tup(0, 0)), 0);
-    ASSERT_EQ(exec("IdPDbKobraServiceEepromSnRead", tup(0, 0)), 0);
-    EXPECT_EQ(text("IdPDbKobraServiceEepromSn", tup(0, 0)), QStringLiteral("100123"));
 }
 
 } // namespace
