@@ -432,7 +432,7 @@ bool CGFChartDisplayViewer::nearestPoint(const QPoint& widgetPos, QString& curve
         const QPointF target = m_chart->mapFromScene(m_view->mapToScene(m_view->mapFrom(this, widgetPos)));
         for (const QPointF& p : it->points) {
             const QPointF at = m_chart->mapToPosition(p, it->series);
-            if (!area.contains(at))
+            if (!area.adjusted(-1, -1, 1, 1).contains(at))
                 continue;
             const double d = QLineF(at, target).length();
             if (d < best) {
