@@ -230,27 +230,30 @@ void CGFChartDisplayViewer::applyFonts() {
 }
 
 void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
-    if (!a.axis || a.axisIsLog != a.log) {
-        if (a.axis) {
-            m_chart->removeAxis(a.axis);
-            delete a.axis;
-        }
-        if (a.log) {
-            auto* log = new QLogValueAxis;
-            log->setBase(10.0);
-            log->setLabelFormat(QStringLiteral("%g"));
-            a.axis = log;
-        } else {
-            auto* lin = new QValueAxis;
-            lin->setLabelFormat(QStringLiteral("%g"));
-            a.axis = lin;
-        }
-        a.axisIsLog = a.log;
-        m_chart->addAxis(a.axis, side);
-        for (const SCurve& c : std::as_const(m_curves))
-            if (c.series)
-                c.series->attachAxis(a.axis);
+    // Both kinds of axis stay in the chart and the one not in use is hidden: an axis removed from a
+    // chart leaves its drawing in the scene until the event loop deletes it, so a picture taken
+    // right after a change of kind would show both.
+    if (!a.linAxis) {
+        a.linAxis = new QValueAxis;
+        a.linAxis->setLabelFormat(QStringLiteral("%g"));
+        a.logAxis = new QLogValueAxis;
+        a.logAxis->setBase(10.0);
+        a.logAxis->setLabelFormat(QStringLiteral("%g"));
+        m_chart->addAxis(a.linAxis, side);
+        m_chart->addAxis(a.logAxis, side);
     }
+    QAbstractAxis* active = a.log ? static_cast<QAbstractAxis*>(a.logAxis) : a.linAxis;
+    if (a.axis != active) {
+        for (const SCurve& c : std::as_const(m_curves))
+            if (c.series) {
+                if (a.axis)
+                    c.series->detachAxis(a.axis);
+                c.series->attachAxis(active);
+            }
+        a.axis = active;
+    }
+    (a.log ? static_cast<QAbstractAxis*>(a.linAxis) : a.logAxis)->setVisible(false);
+    a.axis->setVisible(true);
     QPen grid(a.gridColor, 1, Qt::DotLine);
     grid.setCosmetic(true);
     a.axis->setGridLinePen(grid);

@@ -22,6 +22,8 @@ class QChart;
 class QChartView;
 class QLineSeries;
 class QAbstractAxis;
+class QLogValueAxis;
+class QValueAxis;
 
 namespace MvQARN {
 
@@ -121,8 +123,9 @@ private:
         double step = 1.0;
         QColor gridColor = QColor(120, 120, 120);
         QString label;
-        QAbstractAxis* axis = nullptr;
-        bool axisIsLog = false;
+        QAbstractAxis* axis = nullptr; // the one in use
+        QValueAxis* linAxis = nullptr;
+        QLogValueAxis* logAxis = nullptr;
     };
     struct SCurve {
         QString xArray;
