@@ -52,6 +52,60 @@ CGFChartDisplayViewer::SRange positive(CGFChartDisplayViewer::SRange r) {
     return r;
 }
 
+// What a line over points ordered in x looks like on `columns` pixel columns: per column the first,
+// lowest, highest and last point, in their order, plus the nearest point either side of the range
+// so the line runs to the edges. Drawing thousands of points into a few hundred columns costs the
+// chart far more than it shows; this keeps every column's extent exactly. Points not ordered in x
+// (a vector diagram) are kept whole.
+QList<QPointF> forColumns(const QVector<QPointF>& points, double from, double to, int columns) {
+    const qsizetype n = points.size();
+    if (n <= 4 * qsizetype(columns) || !(to > from))
+        return points;
+    for (qsizetype k = 1; k < n; ++k)
+        if (points[k].x() < points[k - 1].x())
+            return points;
+    QList<QPointF> out;
+    out.reserve(4 * columns + 2);
+    qsizetype first = -1, last = -1, low = -1, high = -1;
+    int column = -1;
+    const auto flush = [&] {
+        if (first < 0)
+            return;
+        qsizetype idx[4] = {first, low, high, last};
+        std::sort(idx, idx + 4);
+        for (int j = 0; j < 4; ++j)
+            if (j == 0 || idx[j] != idx[j - 1])
+                out.append(points[idx[j]]);
+    };
+    for (qsizetype k = 0; k < n; ++k) {
+        const QPointF& p = points[k];
+        if (p.x() < from) {
+            first = last = low = high = k; // only the last one before the range survives
+            column = -1;
+            continue;
+        }
+        if (p.x() > to) {
+            flush();
+            out.append(p);
+            return out;
+        }
+        const int c = std::min(columns - 1, int((p.x() - from) / (to - from) * columns));
+        if (c != column) {
+            flush();
+            column = c;
+            first = last = low = high = k;
+            continue;
+        }
+        last = k;
+        if (p.y() < points[low].y())
+            low = k;
+        if (p.y() > points[high].y())
+            high = k;
+    }
+    flush();
+    return out;
+}
+
 } // namespace
 
 CGFChartDisplayViewer::CGFChartDisplayViewer(QWidget* parent)
@@ -314,7 +368,8 @@ void CGFChartDisplayViewer::UpdateCDObjects() {
                 y = std::max(y, kMinLogValue);
             c.points[k] = QPointF(xs[k], y);
         }
-        c.series->replace(QList<QPointF>(c.points));
+        const int columns = std::max(int(m_chart->plotArea().width()), 200);
+        c.series->replace(forColumns(c.points, m_x.shown.from, m_x.shown.to, columns));
     }
     applyAxis(m_x, Qt::AlignBottom);
     applyAxis(m_y, Qt::AlignLeft);
