@@ -48,7 +48,8 @@ bool parseKind(const QString& kind, bool& log) {
 // A logarithmic axis cannot show values <= 0; its range stays positive and ordered.
 CGFChartDisplayViewer::SRange positive(CGFChartDisplayViewer::SRange r) {
     r.from = std::max(r.from, kMinLogValue);
-    r.to = std::max(r.to, r.from * 10.0 > r.to ? r.from * 10.0 : r.to);
+    if (!(r.to > r.from))
+        r.to = r.from * 10.0;
     return r;
 }
 
@@ -284,20 +285,29 @@ void CGFChartDisplayViewer::applyFonts() {
 }
 
 void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
-    // Both kinds of axis stay in the chart and the one not in use is hidden: an axis removed from a
+    // An axis, once made, stays in the chart and is hidden while not in use: an axis removed from a
     // chart leaves its drawing in the scene until the event loop deletes it, so a picture taken
     // right after a change of kind would show both.
     if (!a.linAxis) {
         a.linAxis = new QValueAxis;
         a.linAxis->setLabelFormat(QStringLiteral("%g"));
+        m_chart->addAxis(a.linAxis, side);
+    }
+    if (a.log && !a.logAxis) {
         a.logAxis = new QLogValueAxis;
         a.logAxis->setBase(10.0);
         a.logAxis->setLabelFormat(QStringLiteral("%g"));
-        m_chart->addAxis(a.linAxis, side);
+        const SRange r = positive(a.shown);
+        a.logAxis->setRange(r.from, r.to);
         m_chart->addAxis(a.logAxis, side);
     }
     QAbstractAxis* active = a.log ? static_cast<QAbstractAxis*>(a.logAxis) : a.linAxis;
     if (a.axis != active) {
+        // The series' domain takes over the range it had; a logarithmic one cannot start at <= 0.
+        if (a.log) {
+            const SRange r = positive(a.shown);
+            a.linAxis->setRange(r.from, r.to);
+        }
         for (const SCurve& c : std::as_const(m_curves))
             if (c.series) {
                 if (a.axis)
@@ -306,7 +316,9 @@ void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
             }
         a.axis = active;
     }
-    (a.log ? static_cast<QAbstractAxis*>(a.linAxis) : a.logAxis)->setVisible(false);
+    QAbstractAxis* unused = a.log ? static_cast<QAbstractAxis*>(a.linAxis) : a.logAxis;
+    if (unused)
+        unused->setVisible(false);
     a.axis->setVisible(true);
     QPen grid(a.gridColor, 1, Qt::DotLine);
     grid.setCosmetic(true);

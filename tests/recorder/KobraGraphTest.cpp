@@ -3,9 +3,12 @@
 // follows. Events the database cannot produce (a factor below its range, an unreadable block, an
 // unknown view) are handed to the graph directly.
 #include <QApplication>
+#include <QChartView>
 #include <QDir>
 #include <QLabel>
 #include <QSettings>
+#include <QTest>
+#include <QWheelEvent>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -240,6 +243,35 @@ TEST_F(KobraGraphTest, PanelZoomMarkerAndSaving) {
     EXPECT_EQ(f.readAll().count('\n'), 65);
     EXPECT_TRUE(p->savePng(m_dir.filePath("p.png")));
     EXPECT_FALSE(p->savePng("/proc/no/p.png"));
+}
+
+TEST_F(KobraGraphTest, MouseZoomsPansAndMarks) {
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
+    block(tone(64, 1.0 / 64));
+    m_graph->show();
+    QApplication::processEvents();
+    MvChartDisplay::CSgCdPanel* p = m_graph->panel(0);
+    QWidget* vp = p->findChild<QChartView*>()->viewport();
+    const QPoint centre = vp->mapFrom(p, p->positionOf(QPointF(0, 0)));
+    QWheelEvent wheel(centre, vp->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(vp, &wheel);
+    const auto x = p->shownRange("ScaleX");
+    const auto y = p->shownRange("ScaleY");
+    EXPECT_LT(x.to - x.from, 2.0);
+    EXPECT_NEAR(x.from + x.to, 0.0, 0.05);
+    // Dragging right and down shows what lay left and above.
+    QTest::mousePress(vp, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(vp, centre + QPoint(40, 30));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, centre + QPoint(40, 30));
+    EXPECT_LT(p->shownRange("ScaleX").to, x.to);
+    EXPECT_GT(p->shownRange("ScaleY").from, y.from);
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, centre);
+    EXPECT_FALSE(p->isZoomed());
+    const QPointF at = curve(0)[40];
+    QTest::mouseMove(vp, vp->mapFrom(p, p->positionOf(at)));
+    EXPECT_EQ(p->markerValue(), at);
+    EXPECT_TRUE(p->hasMarker());
 }
 
 } // namespace
