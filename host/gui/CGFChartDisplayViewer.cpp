@@ -121,6 +121,22 @@ CGFChartDisplayViewer::CGFChartDisplayViewer(QWidget* parent)
     m_chart->setBackgroundRoundness(0);
     // Animations would delay every redraw of a block.
     m_chart->setAnimationOptions(QChart::NoAnimation);
+    // Squaring the plot area: the layout tells the area it found; the surplus of the longer side
+    // goes into the margins on both sides of it, which the next layout pass takes from that side.
+    connect(m_chart, &QChart::plotAreaChanged, this, [this](const QRectF& area) {
+        const QMarginsF base(2, 2, 2, 2);
+        QMarginsF extra;
+        if (m_equalAspect) {
+            const double w = area.width() + m_extra.left() + m_extra.right();
+            const double h = area.height() + m_extra.top() + m_extra.bottom();
+            const double side = std::abs(w - h) / 2;
+            extra = w > h ? QMarginsF(side, 0, side, 0) : QMarginsF(0, side, 0, side);
+        }
+        if (std::abs(extra.left() - m_extra.left()) + std::abs(extra.top() - m_extra.top()) < 1.0)
+            return;
+        m_extra = extra;
+        m_chart->setMargins((base + extra).toMargins());
+    });
     m_majorFont = font();
     m_minorFont = font();
     setMinimumSize(160, 100);
@@ -160,6 +176,14 @@ void CGFChartDisplayViewer::setForeground(const QString& fontStyle) {
 
 void CGFChartDisplayViewer::setAxisLabelVisible(bool visible) {
     m_labelsVisible = visible;
+}
+
+void CGFChartDisplayViewer::setEqualAspect(bool equal) {
+    if (equal == m_equalAspect)
+        return;
+    m_equalAspect = equal;
+    m_extra = QMarginsF();
+    m_chart->setMargins(QMargins(2, 2, 2, 2));
 }
 
 void CGFChartDisplayViewer::setBorderColor(const QColor& color) {
