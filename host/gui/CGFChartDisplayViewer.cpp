@@ -366,10 +366,16 @@ void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
     } else {
         auto* lin = static_cast<QValueAxis*>(a.axis);
         lin->setRange(a.shown.from, a.shown.to);
-        if (a.stepped) {
-            // Not more lines than pixels can show: a zoomed-out scale widens the step by decades.
+        const double span = a.shown.to - a.shown.from;
+        if (!(a.shown == a.scale)) {
+            // Zoomed or panned: lines at an easily read step, about as many as the grid asks for.
+            lin->setTickType(QValueAxis::TicksDynamic);
+            lin->setTickAnchor(a.stepped ? a.reference : 0.0);
+            lin->setTickInterval(MvQARN::cdRoundUp(span / (a.stepped ? 10 : a.divisions)));
+        } else if (a.stepped) {
+            // Not more lines than pixels can show: a wide scale widens the step by decades.
             double step = a.step;
-            while ((a.shown.to - a.shown.from) / step > 40.0)
+            while (span / step > 40.0)
                 step *= 10.0;
             lin->setTickType(QValueAxis::TicksDynamic);
             lin->setTickAnchor(a.reference);

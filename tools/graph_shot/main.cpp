@@ -3,17 +3,20 @@
 // Records one block (single mode, software trigger) with the host's transient recorder on
 // interface A, BBIN side, recorder channel 1: from the sine test signal, or with --wave from that
 // waveform file put into ARB 1. Then shows the recorder graph in each view and saves
-// OUTPUT-PREFIX-iq.png, -vector.png, -ccdf.png and -spectrum.png. Runs offscreen unless
+// OUTPUT-PREFIX-iq.png, -vector.png, -ccdf.png and -spectrum.png, and -spectrum-zoom.png with the
+// spectrum zoomed about its peak and the marker on it. Runs offscreen unless
 // QT_QPA_PLATFORM says otherwise.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 #include "host/db/CDbAllType.h"
 #include "host/db/CDbAnswerBuffer.h"
 #include "host/db/impl/CDbEngine.h"
+#include "host/gui/CSgCdPanel.h"
 #include "host/gui/VGXStyleManager.h"
 #include "host/gui/VGXUserDbAttributes.h"
 #include "host/olfw/impl/COlTranRecCapture.h"
@@ -109,6 +112,22 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("%s: %s\n", qPrintable(out), qPrintable(graph.titleText()));
+    }
+    // The spectrum once more, zoomed in four times about its strongest point, with the marker on it.
+    MvChartDisplay::CSgCdPanel* panel = graph.panel(0);
+    const QVector<QPointF> points = panel->curvePoints(QStringLiteral("Curve0"));
+    if (!points.isEmpty()) {
+        const QPointF peak =
+            *std::max_element(points.begin(), points.end(), [](auto a, auto b) { return a.y() < b.y(); });
+        panel->zoomAt(QPointF(peak.x(), -50.0), 0.25, 1.0);
+        app.processEvents();
+        panel->placeMarker(panel->positionOf(peak));
+        const QString out = prefix + "-spectrum-zoom.png";
+        if (!graph.grab().save(out)) {
+            std::fprintf(stderr, "graph_shot: cannot write %s\n", qPrintable(out));
+            return 1;
+        }
+        std::printf("%s: %s\n", qPrintable(out), qPrintable(panel->readoutText()));
     }
     return 0;
 }
