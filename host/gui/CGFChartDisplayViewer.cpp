@@ -139,7 +139,8 @@ CGFChartDisplayViewer::CGFChartDisplayViewer(QWidget* parent)
     });
     m_majorFont = font();
     m_minorFont = font();
-    setMinimumSize(160, 100);
+    // Small enough for a thumbnail of the plot.
+    setMinimumSize(60, 40);
 }
 
 CGFChartDisplayViewer::~CGFChartDisplayViewer() = default;
