@@ -51,6 +51,8 @@ CKobraGraph::CKobraGraph(QWidget* parent, std::function<bool()> ownerReady)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     m_title->setAlignment(Qt::AlignCenter);
+    // A long title is cut rather than widening a small graph.
+    m_title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(m_title);
     for (auto& p : m_panels) {
         p = new MvChartDisplay::CSgCdPanel(this);
@@ -74,6 +76,22 @@ CKobraGraph::~CKobraGraph() {
 
 void CKobraGraph::setActive(bool active) {
     m_active = active;
+}
+
+// As a thumbnail (the recorder block in the block diagram) the axis texts would leave no room for
+// the curves: below this size only the curves, grids and title show.
+void CKobraGraph::resizeEvent(QResizeEvent* event) {
+    VGXNavigationPanel::resizeEvent(event);
+    const bool compact = width() < 320 || height() < 220;
+    if (compact == m_compact)
+        return;
+    m_compact = compact;
+    // Where the title does not fit, its start (the view's name) stays readable.
+    m_title->setAlignment(compact ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    for (MvChartDisplay::CSgCdPanel* p : m_panels) {
+        p->setAxisLabelVisible(!compact);
+        p->UpdateCDObjects();
+    }
 }
 
 QString CKobraGraph::titleText() const {

@@ -48,6 +48,9 @@ public:
     // 0: single diagrams; 1 and 2: I(t) and Q(t).
     MvChartDisplay::CSgCdPanel* panel(int index) const { return m_panels[size_t(index)]; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void onBlock(const VGXDataContainer* data);
     void onDisplayType(int type);
@@ -64,6 +67,7 @@ private:
     int m_type = None;
     double m_period = DefaultPeriod;
     int m_busy = 0;
+    bool m_compact = false;
     VGXDatabaseConnectorEntry* m_state = nullptr;
     VGXDatabaseConnectorEntry* m_rate = nullptr;
     VGXDatabaseConnectorEntry* m_data = nullptr;

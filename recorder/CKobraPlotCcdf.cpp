@@ -38,6 +38,7 @@ void CKobraPlotCcdf::setup() {
     showTitle(QStringLiteral("CCDF, Complementary Cumulative Distribution"));
     MvChartDisplay::CSgCdPanel* p = m_panels[0];
     setScales(p);
+    p->setEqualAspect(false);
     p->setScaleKind(QStringLiteral("ScaleY"), QStringLiteral("LOG"));
     p->setGridScaleKind(QStringLiteral("GridY"), QStringLiteral("LOG"));
     p->setGridReferenceAndStep(QStringLiteral("GridX"), 0.0, 1.0);

@@ -69,6 +69,7 @@ void CKobraPlotFft::setup() {
     MvChartDisplay::CSgCdPanel* p = m_panels[0];
     const double half = scaleHalfWidth(m_limits.x0);
     setScales(p);
+    p->setEqualAspect(false);
     p->setScaleLinear(QStringLiteral("ScaleX"), -half, half);
     p->setScaleLinear(QStringLiteral("ScaleY"), -100.0, 0.0);
     p->setScaleKind(QStringLiteral("ScaleY"), QStringLiteral("LIN"));

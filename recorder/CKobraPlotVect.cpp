@@ -18,6 +18,7 @@ void CKobraPlotVect::setup() {
     showTitle(QStringLiteral("Vector Diagram"));
     MvChartDisplay::CSgCdPanel* p = m_panels[0];
     setScales(p);
+    p->setEqualAspect(true);
     p->setScaleKind(QStringLiteral("ScaleY"), QStringLiteral("LIN"));
     p->setGridScaleKind(QStringLiteral("GridY"), QStringLiteral("LIN"));
     p->setGridDivisionCount(QStringLiteral("GridX"), 4);

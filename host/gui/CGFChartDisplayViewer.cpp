@@ -48,8 +48,63 @@ bool parseKind(const QString& kind, bool& log) {
 // A logarithmic axis cannot show values <= 0; its range stays positive and ordered.
 CGFChartDisplayViewer::SRange positive(CGFChartDisplayViewer::SRange r) {
     r.from = std::max(r.from, kMinLogValue);
-    r.to = std::max(r.to, r.from * 10.0 > r.to ? r.from * 10.0 : r.to);
+    if (!(r.to > r.from))
+        r.to = r.from * 10.0;
     return r;
+}
+
+// What a line over points ordered in x looks like on `columns` pixel columns: per column the first,
+// lowest, highest and last point, in their order, plus the nearest point either side of the range
+// so the line runs to the edges. Drawing thousands of points into a few hundred columns costs the
+// chart far more than it shows; this keeps every column's extent exactly. Points not ordered in x
+// (a vector diagram) are kept whole.
+QList<QPointF> forColumns(const QVector<QPointF>& points, double from, double to, int columns) {
+    const qsizetype n = points.size();
+    if (n <= 4 * qsizetype(columns) || !(to > from))
+        return points;
+    for (qsizetype k = 1; k < n; ++k)
+        if (points[k].x() < points[k - 1].x())
+            return points;
+    QList<QPointF> out;
+    out.reserve(4 * columns + 2);
+    qsizetype first = -1, last = -1, low = -1, high = -1;
+    int column = -1;
+    const auto flush = [&] {
+        if (first < 0)
+            return;
+        qsizetype idx[4] = {first, low, high, last};
+        std::sort(idx, idx + 4);
+        for (int j = 0; j < 4; ++j)
+            if (j == 0 || idx[j] != idx[j - 1])
+                out.append(points[idx[j]]);
+    };
+    for (qsizetype k = 0; k < n; ++k) {
+        const QPointF& p = points[k];
+        if (p.x() < from) {
+            first = last = low = high = k; // only the last one before the range survives
+            column = -1;
+            continue;
+        }
+        if (p.x() > to) {
+            flush();
+            out.append(p);
+            return out;
+        }
+        const int c = std::min(columns - 1, int((p.x() - from) / (to - from) * columns));
+        if (c != column) {
+            flush();
+            column = c;
+            first = last = low = high = k;
+            continue;
+        }
+        last = k;
+        if (p.y() < points[low].y())
+            low = k;
+        if (p.y() > points[high].y())
+            high = k;
+    }
+    flush();
+    return out;
 }
 
 } // namespace
@@ -66,9 +121,26 @@ CGFChartDisplayViewer::CGFChartDisplayViewer(QWidget* parent)
     m_chart->setBackgroundRoundness(0);
     // Animations would delay every redraw of a block.
     m_chart->setAnimationOptions(QChart::NoAnimation);
+    // Squaring the plot area: the layout tells the area it found; the surplus of the longer side
+    // goes into the margins on both sides of it, which the next layout pass takes from that side.
+    connect(m_chart, &QChart::plotAreaChanged, this, [this](const QRectF& area) {
+        const QMarginsF base(2, 2, 2, 2);
+        QMarginsF extra;
+        if (m_equalAspect) {
+            const double w = area.width() + m_extra.left() + m_extra.right();
+            const double h = area.height() + m_extra.top() + m_extra.bottom();
+            const double side = std::abs(w - h) / 2;
+            extra = w > h ? QMarginsF(side, 0, side, 0) : QMarginsF(0, side, 0, side);
+        }
+        if (std::abs(extra.left() - m_extra.left()) + std::abs(extra.top() - m_extra.top()) < 1.0)
+            return;
+        m_extra = extra;
+        m_chart->setMargins((base + extra).toMargins());
+    });
     m_majorFont = font();
     m_minorFont = font();
-    setMinimumSize(160, 100);
+    // Small enough for a thumbnail of the plot.
+    setMinimumSize(60, 40);
 }
 
 CGFChartDisplayViewer::~CGFChartDisplayViewer() = default;
@@ -105,6 +177,14 @@ void CGFChartDisplayViewer::setForeground(const QString& fontStyle) {
 
 void CGFChartDisplayViewer::setAxisLabelVisible(bool visible) {
     m_labelsVisible = visible;
+}
+
+void CGFChartDisplayViewer::setEqualAspect(bool equal) {
+    if (equal == m_equalAspect)
+        return;
+    m_equalAspect = equal;
+    m_extra = QMarginsF();
+    m_chart->setMargins(QMargins(2, 2, 2, 2));
 }
 
 void CGFChartDisplayViewer::setBorderColor(const QColor& color) {
@@ -230,27 +310,41 @@ void CGFChartDisplayViewer::applyFonts() {
 }
 
 void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
-    if (!a.axis || a.axisIsLog != a.log) {
-        if (a.axis) {
-            m_chart->removeAxis(a.axis);
-            delete a.axis;
-        }
-        if (a.log) {
-            auto* log = new QLogValueAxis;
-            log->setBase(10.0);
-            log->setLabelFormat(QStringLiteral("%g"));
-            a.axis = log;
-        } else {
-            auto* lin = new QValueAxis;
-            lin->setLabelFormat(QStringLiteral("%g"));
-            a.axis = lin;
-        }
-        a.axisIsLog = a.log;
-        m_chart->addAxis(a.axis, side);
-        for (const SCurve& c : std::as_const(m_curves))
-            if (c.series)
-                c.series->attachAxis(a.axis);
+    // An axis, once made, stays in the chart and is hidden while not in use: an axis removed from a
+    // chart leaves its drawing in the scene until the event loop deletes it, so a picture taken
+    // right after a change of kind would show both.
+    if (!a.linAxis) {
+        a.linAxis = new QValueAxis;
+        a.linAxis->setLabelFormat(QStringLiteral("%g"));
+        m_chart->addAxis(a.linAxis, side);
     }
+    if (a.log && !a.logAxis) {
+        a.logAxis = new QLogValueAxis;
+        a.logAxis->setBase(10.0);
+        a.logAxis->setLabelFormat(QStringLiteral("%g"));
+        const SRange r = positive(a.shown);
+        a.logAxis->setRange(r.from, r.to);
+        m_chart->addAxis(a.logAxis, side);
+    }
+    QAbstractAxis* active = a.log ? static_cast<QAbstractAxis*>(a.logAxis) : a.linAxis;
+    if (a.axis != active) {
+        // The series' domain takes over the range it had; a logarithmic one cannot start at <= 0.
+        if (a.log) {
+            const SRange r = positive(a.shown);
+            a.linAxis->setRange(r.from, r.to);
+        }
+        for (const SCurve& c : std::as_const(m_curves))
+            if (c.series) {
+                if (a.axis)
+                    c.series->detachAxis(a.axis);
+                c.series->attachAxis(active);
+            }
+        a.axis = active;
+    }
+    QAbstractAxis* unused = a.log ? static_cast<QAbstractAxis*>(a.linAxis) : a.logAxis;
+    if (unused)
+        unused->setVisible(false);
+    a.axis->setVisible(true);
     QPen grid(a.gridColor, 1, Qt::DotLine);
     grid.setCosmetic(true);
     a.axis->setGridLinePen(grid);
@@ -273,10 +367,16 @@ void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
     } else {
         auto* lin = static_cast<QValueAxis*>(a.axis);
         lin->setRange(a.shown.from, a.shown.to);
-        if (a.stepped) {
-            // Not more lines than pixels can show: a zoomed-out scale widens the step by decades.
+        const double span = a.shown.to - a.shown.from;
+        if (!(a.shown == a.scale)) {
+            // Zoomed or panned: lines at an easily read step, about as many as the grid asks for.
+            lin->setTickType(QValueAxis::TicksDynamic);
+            lin->setTickAnchor(a.stepped ? a.reference : 0.0);
+            lin->setTickInterval(MvQARN::cdRoundUp(span / (a.stepped ? 10 : a.divisions)));
+        } else if (a.stepped) {
+            // Not more lines than pixels can show: a wide scale widens the step by decades.
             double step = a.step;
-            while ((a.shown.to - a.shown.from) / step > 40.0)
+            while (span / step > 40.0)
                 step *= 10.0;
             lin->setTickType(QValueAxis::TicksDynamic);
             lin->setTickAnchor(a.reference);
@@ -311,7 +411,8 @@ void CGFChartDisplayViewer::UpdateCDObjects() {
                 y = std::max(y, kMinLogValue);
             c.points[k] = QPointF(xs[k], y);
         }
-        c.series->replace(QList<QPointF>(c.points));
+        const int columns = std::max(int(m_chart->plotArea().width()), 200);
+        c.series->replace(forColumns(c.points, m_x.shown.from, m_x.shown.to, columns));
     }
     applyAxis(m_x, Qt::AlignBottom);
     applyAxis(m_y, Qt::AlignLeft);
@@ -432,7 +533,7 @@ bool CGFChartDisplayViewer::nearestPoint(const QPoint& widgetPos, QString& curve
         const QPointF target = m_chart->mapFromScene(m_view->mapToScene(m_view->mapFrom(this, widgetPos)));
         for (const QPointF& p : it->points) {
             const QPointF at = m_chart->mapToPosition(p, it->series);
-            if (!area.contains(at))
+            if (!area.adjusted(-1, -1, 1, 1).contains(at))
                 continue;
             const double d = QLineF(at, target).length();
             if (d < best) {

@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QMarginsF>
 #include <QPen>
 #include <QPointF>
 #include <QString>
@@ -22,6 +23,8 @@ class QChart;
 class QChartView;
 class QLineSeries;
 class QAbstractAxis;
+class QLogValueAxis;
+class QValueAxis;
 
 namespace MvQARN {
 
@@ -53,6 +56,9 @@ public:
     void setForeground(const QString& fontStyle);
     void setAxisLabelVisible(bool visible);
     void setBorderColor(const QColor& color);
+    // Keeps the plot area square (one unit as long in x as in y when the scales span the same), for
+    // diagrams whose shape means something, such as a circle of constant magnitude.
+    void setEqualAspect(bool equal);
 
     // Grids "GridX" and "GridY". A division count spreads the lines evenly over the scale; a
     // reference and step put them at reference + k * step. Kind "LIN" or "LOG" (lines per decade).
@@ -121,8 +127,9 @@ private:
         double step = 1.0;
         QColor gridColor = QColor(120, 120, 120);
         QString label;
-        QAbstractAxis* axis = nullptr;
-        bool axisIsLog = false;
+        QAbstractAxis* axis = nullptr; // the one in use
+        QValueAxis* linAxis = nullptr;
+        QLogValueAxis* logAxis = nullptr;
     };
     struct SCurve {
         QString xArray;
@@ -149,6 +156,8 @@ private:
     QColor m_labelColor = QColor(210, 203, 194);
     QColor m_borderColor = QColor(128, 128, 128);
     bool m_labelsVisible = true;
+    bool m_equalAspect = false;
+    QMarginsF m_extra; // added to the chart's margins to square the plot area
     int m_updates = 0;
 };
 

@@ -1,0 +1,277 @@
+// The recorder graph over the real catalogue: blocks, rates and view changes written to the database
+// reach the views through data events, and what the panels would draw (curve points, scales, title)
+// follows. Events the database cannot produce (a factor below its range, an unreadable block, an
+// unknown view) are handed to the graph directly.
+#include <QApplication>
+#include <QChartView>
+#include <QDir>
+#include <QLabel>
+#include <QSettings>
+#include <QTest>
+#include <QWheelEvent>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+
+#include "host/db/CDbDataTypeNInt.h"
+#include "host/gui/CSgCdPanel.h"
+#include "host/gui/VGXDataContainer.h"
+#include "host/gui/VGXDataEvent.h"
+#include "host/gui/VGXDataObject.h"
+#include "host/gui/VGXUserDbAttributes.h"
+#include "host/util/VGXHostContext.h"
+#include "host/util/VGXIqWord.h"
+#include "recorder/CKobraGraph.h"
+#include "support/CatalogueDb.h"
+
+using namespace MvQARN;
+using testsupport::tup;
+
+namespace {
+
+const SDbInstTupel kRec = tup(1, 0, 0, 1);
+
+// A host whose settings folder holds the test's properties file.
+class PropertiesHost : public VGXHostContext {
+public:
+    explicit PropertiesHost(QString dir) : m_dir(std::move(dir)), m_previous(install(this)) {}
+    ~PropertiesHost() override { install(m_previous); }
+    int family() const override { return 0x10000; }
+    QString settingsDir() const override { return m_dir; }
+    QList<VGXPlugInDllModuleInterface*> modules() const override { return {}; }
+
+private:
+    QString m_dir;
+    const VGXHostContext* m_previous;
+};
+
+// A full-scale complex tone of `cycles` turns per sample.
+QVector<qint32> tone(int n, double cycles) {
+    QVector<qint32> w(n);
+    for (int k = 0; k < n; ++k) {
+        const double p = 2.0 * std::numbers::pi * cycles * k;
+        w[k] = qint32(VGXIqWord::pack(qint16(std::lround(32767 * std::cos(p))),
+                                      qint16(std::lround(32767 * std::sin(p)))));
+    }
+    return w;
+}
+
+class KobraGraphTest : public testsupport::CatalogueDbTest {
+protected:
+    void SetUp() override {
+        CatalogueDbTest::SetUp();
+        VGXUserDbAttributes::setCurrentInstance(kRec.t0);
+        VGXUserDbAttributes::setCurrentDirection(kRec.t1);
+        VGXUserDbAttributes::setCurrentStation(kRec.t2);
+        VGXUserDbAttributes::setCurrentChannel(kRec.t3);
+        m_graph = std::make_unique<CKobraGraph>(nullptr, [this] { return m_ready; });
+        m_graph->resize(500, 400);
+    }
+    void TearDown() override {
+        m_graph.reset();
+        CatalogueDbTest::TearDown();
+    }
+    void block(const QVector<qint32>& w) {
+        set("IdPDbKobraTranRecIQData", kRec, CDbAllType(new CDbDataTypeNInt(w)));
+    }
+    // An event as the database would deliver it, for values it never holds.
+    void event(const char* name, VGXDataContainer* value) {
+        VGXDatabaseConnectorEntry* e = VGXDataObject::connectDatabase(nullptr, VGXUserDbAttributes(name));
+        VGXDataEvent ev(VGXDataEvent::DataChanged, e, value, kRec);
+        m_graph->processDataEvent(&ev);
+        VGXDataObject::disconnectDatabase(e);
+    }
+    QVector<QPointF> curve(int panel) const { return m_graph->panel(panel)->curvePoints("Curve0"); }
+    std::pair<double, double> xScale() const {
+        const auto r = m_graph->panel(0)->scaleRange("ScaleX");
+        return {r.from, r.to};
+    }
+
+    bool m_ready = true;
+    std::unique_ptr<CKobraGraph> m_graph;
+};
+
+TEST_F(KobraGraphTest, SpectrumScaleFollowsRateAndDecimation) {
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 3);
+    struct Row {
+        double rate, factor, half;
+    };
+    for (const Row& r : {Row{100e6, 1, 50}, Row{30e6, 4, 3.75}, Row{6.6e6, 1, 4}, Row{1.2e6, 1, 0.75},
+                         Row{7e6, 1, 4}, Row{2e6, 1, 1}}) {
+        setNumber("IdPDbKobraTranRecDecFactor", kRec, r.factor);
+        setNumber("IdPDbKobraTranRecSampRate", kRec, r.rate);
+        EXPECT_NEAR(xScale().first, -r.half, 1e-12) << r.rate << "/" << r.factor;
+        EXPECT_NEAR(xScale().second, r.half, 1e-12) << r.rate << "/" << r.factor;
+        EXPECT_DOUBLE_EQ(m_graph->view()->homeLimits().x1, r.rate / r.factor / 2e6);
+    }
+    // A factor not above 0.1 and a rate of 1 Hz leave the period as it was.
+    event("IdPDbKobraTranRecDecFactor", new VGXDataContainer(0.05));
+    setNumber("IdPDbKobraTranRecSampRate", kRec, 1);
+    EXPECT_DOUBLE_EQ(m_graph->period(), 1.0 / 2e6);
+}
+
+TEST_F(KobraGraphTest, SpectrumTitleAndToneOffset) {
+    PropertiesHost host(m_dir.path());
+    QSettings ini(QDir(m_dir.path()).filePath("vgxproperties.ini"), QSettings::IniFormat);
+    setNumber("IdPDbKobraTranRecSampRate", kRec, 8e6);
+    struct Row {
+        QVariant log2;
+        int words, points, avg;
+    };
+    for (const Row& r :
+         {Row{{}, 4096, 2048, 2}, Row{{}, 3000, 2048, 1}, Row{20, 16384, 16384, 1}, Row{3, 3000, 256, 11}}) {
+        if (r.log2.isValid())
+            ini.setValue("GuiFeatures/Log2FftLen", r.log2);
+        ini.sync();
+        setInt("IdPDbKobraTranRecDisplayType", kRec, 0);
+        setInt("IdPDbKobraTranRecDisplayType", kRec, 3);
+        block(tone(r.words, 1.0 / 8));
+        EXPECT_TRUE(m_graph->titleText().startsWith(
+            QString("Power Spectrum  (FFT points = %1, AVG = %2)  ").arg(r.points).arg(r.avg)))
+            << m_graph->titleText().toStdString();
+        // The tone at an eighth of 8 MHz lies at +1 MHz, within a bin. A spectrum of 8192 points or
+        // more is not drawn.
+        const QVector<QPointF> c = curve(0);
+        if (r.points >= CKobraPlot::MaxDrawnPoints)
+            continue;
+        ASSERT_EQ(c.size(), r.points);
+        const QPointF peak =
+            *std::max_element(c.begin(), c.end(), [](auto a, auto b) { return a.y() < b.y(); });
+        EXPECT_NEAR(peak.x(), 1.0, 8.0 / r.points) << r.points;
+        EXPECT_GT(peak.y(), -1.0);
+    }
+}
+
+TEST_F(KobraGraphTest, IqViewDrawsBelow8192PointsOnly) {
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 0);
+    EXPECT_TRUE(m_graph->panel(0)->isHidden());
+    EXPECT_FALSE(m_graph->panel(1)->isHidden() || m_graph->panel(2)->isHidden());
+    const QVector<qint32> w = tone(8191, 0.01);
+    block(w);
+    const QVector<QPointF> i = curve(1), q = curve(2);
+    ASSERT_EQ(i.size(), 8191);
+    EXPECT_EQ(i.back().x(), 8190.0);
+    EXPECT_EQ(m_graph->panel(1)->scaleRange("ScaleX").to, 8190.0);
+    EXPECT_FLOAT_EQ(i[5].y(), VGXIqWord::inphase(w[5]) / 32767.0f);
+    EXPECT_FLOAT_EQ(q[5].y(), VGXIqWord::quadrature(w[5]) / 32767.0f);
+    block(tone(8192, 0.02));
+    EXPECT_EQ(curve(1), i);
+    EXPECT_EQ(m_graph->view()->block().size(), 8192);
+}
+
+TEST_F(KobraGraphTest, ViewSwitchShowsKeptBlockAtOnce) {
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 3);
+    const QVector<qint32> w = tone(1000, 0.05);
+    block(w);
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
+    EXPECT_FALSE(m_graph->panel(0)->isHidden());
+    EXPECT_TRUE(m_graph->panel(1)->isHidden());
+    const QVector<QPointF> c = curve(0);
+    ASSERT_EQ(c.size(), 1000);
+    EXPECT_FLOAT_EQ(c[7].x(), VGXIqWord::inphase(w[7]) / 32767.0f);
+    EXPECT_FLOAT_EQ(c[7].y(), VGXIqWord::quadrature(w[7]) / 32767.0f);
+    EXPECT_EQ(m_graph->titleText(), "Vector Diagram");
+    event("IdPDbKobraTranRecDisplayType", new VGXDataContainer(7));
+    EXPECT_EQ(m_graph->viewType(), CKobraGraph::None);
+    EXPECT_EQ(m_graph->view(), nullptr);
+}
+
+TEST_F(KobraGraphTest, BlocksTakenOnlyWhenReadableActiveAndReady) {
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
+    block(tone(100, 0.1));
+    const QString title = m_graph->titleText();
+    const QVector<QPointF> shown = curve(0);
+    event("IdPDbKobraTranRecIQData", new VGXDataContainer());
+    m_graph->setActive(false);
+    block(tone(200, 0.1));
+    m_graph->setActive(true);
+    m_ready = false;
+    block(tone(300, 0.1));
+    EXPECT_EQ(m_graph->titleText(), title);
+    EXPECT_EQ(curve(0), shown);
+    // Each block taken turns the busy mark one step.
+    m_ready = true;
+    QString marks;
+    for (int k = 0; k < 8; ++k) {
+        block(tone(50 + k, 0.1));
+        marks += m_graph->titleText().back();
+    }
+    EXPECT_TRUE(QString("-\\|/-\\|/-\\|/-\\|/").contains(marks)) << marks.toStdString();
+}
+
+TEST_F(KobraGraphTest, CcdfInDecibelsAndPerCentWithFallback) {
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 2);
+    EXPECT_EQ(m_graph->panel(0)->scaleKind("ScaleY"), "LOG");
+    // Half the samples at full power, half at none: the peak is 3 dB over the average, and every
+    // ratio up to it is reached by half the samples.
+    QVector<qint32> w(1000, 0);
+    for (int k = 0; k < w.size(); k += 2)
+        w[k] = qint32(VGXIqWord::pack(20000, 0));
+    block(w);
+    QVector<QPointF> c = curve(0);
+    ASSERT_EQ(c.size(), 500);
+    EXPECT_NEAR(c.front().x(), 0.0, 1e-6);
+    EXPECT_NEAR(c.back().x(), 10 * std::log10(2.0), 1e-4);
+    for (const QPointF& p : c)
+        ASSERT_NEAR(p.y(), 50.0, 1e-3) << p.x();
+    block(QVector<qint32>(100, 0));
+    c = curve(0);
+    ASSERT_EQ(c.size(), 500);
+    EXPECT_FLOAT_EQ(c[0].y(), 0.0001f);
+    for (const QPointF& p : c.mid(1))
+        ASSERT_EQ(p, QPointF(0, 100));
+}
+
+TEST_F(KobraGraphTest, PanelZoomMarkerAndSaving) {
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
+    block(tone(64, 1.0 / 64));
+    m_graph->show();
+    QApplication::processEvents();
+    MvChartDisplay::CSgCdPanel* p = m_graph->panel(0);
+    p->zoomAt(QPointF(0.5, 0.5), 0.5, 0.5);
+    EXPECT_EQ(p->shownRange("ScaleX").to - p->shownRange("ScaleX").from, 1.0);
+    p->resetZoom();
+    EXPECT_FALSE(p->isZoomed());
+    const QPointF at = curve(0)[8];
+    ASSERT_TRUE(p->placeMarker(p->positionOf(at) + QPoint(2, 1)));
+    EXPECT_EQ(p->markerValue(), at);
+    EXPECT_EQ(p->readoutText(), QString("x = %1   y = %1").arg(at.x(), 0, 'g', 6));
+    const QString csv = m_dir.filePath("c.csv");
+    ASSERT_TRUE(p->saveCsv(csv));
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().count('\n'), 65);
+    EXPECT_TRUE(p->savePng(m_dir.filePath("p.png")));
+    EXPECT_FALSE(p->savePng("/proc/no/p.png"));
+}
+
+TEST_F(KobraGraphTest, MouseZoomsPansAndMarks) {
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
+    block(tone(64, 1.0 / 64));
+    m_graph->show();
+    QApplication::processEvents();
+    MvChartDisplay::CSgCdPanel* p = m_graph->panel(0);
+    QWidget* vp = p->findChild<QChartView*>()->viewport();
+    const QPoint centre = vp->mapFrom(p, p->positionOf(QPointF(0, 0)));
+    QWheelEvent wheel(centre, vp->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(vp, &wheel);
+    const auto x = p->shownRange("ScaleX");
+    const auto y = p->shownRange("ScaleY");
+    EXPECT_LT(x.to - x.from, 2.0);
+    EXPECT_NEAR(x.from + x.to, 0.0, 0.05);
+    // Dragging right and down shows what lay left and above.
+    QTest::mousePress(vp, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(vp, centre + QPoint(40, 30));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, centre + QPoint(40, 30));
+    EXPECT_LT(p->shownRange("ScaleX").to, x.to);
+    EXPECT_GT(p->shownRange("ScaleY").from, y.from);
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, centre);
+    EXPECT_FALSE(p->isZoomed());
+    const QPointF at = curve(0)[40];
+    QTest::mouseMove(vp, vp->mapFrom(p, p->positionOf(at)));
+    EXPECT_EQ(p->markerValue(), at);
+    EXPECT_TRUE(p->hasMarker());
+}
+
+} // namespace
