@@ -57,7 +57,10 @@ public:
     // left alone); 0 or the first error.
     static int presetDatabase(CDbAnswerBuffer& answer);
 
-    void setIdentity(const SIdentity& identity) { m_identity = identity; }
+    void setIdentity(const SIdentity& identity) {
+        m_identity = identity;
+        m_idn = QString();
+    }
     const SIdentity& identity() const { return m_identity; }
     // "<maker>,<model>,<serial>,<version>"
     QString idnAnswer() const;
@@ -75,6 +78,10 @@ private:
     std::shared_ptr<SScpiParseTable> m_common;
     FResetHook m_resetHook;
     SIdentity m_identity;
+    // *IDN? is what scripts ask most: its answer is built again only when what it is made of changed.
+    mutable QString m_idn;
+    mutable QString m_idnAppVersion;
+    mutable quint64 m_idnModules = 0;
 };
 
 // Installs the IEEE 488.2 common commands and the SYSTem:ERRor/VERSion commands.
