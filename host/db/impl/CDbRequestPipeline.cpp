@@ -13,6 +13,7 @@
 #include "host/db/impl/CDbForwardAnswerBuffer.h"
 #include "host/db/impl/CDbRecord.h"
 #include "host/db/impl/CDbRequest.h"
+#include "host/db/impl/DbNameKey.h"
 
 namespace MvQARN {
 
@@ -391,12 +392,13 @@ int CDbRequestPipeline::readWith(const char* name, const SDbInstTupel& t, CDbAll
     // A file catalogue answers what its folder holds now: files come and go while the host runs.
     if (rec->def()->fileOp == DbFileOpCatalogue)
         m_engine.refreshCatalogue(rec->def()->fileListType);
-    const CDbAllType value = rec->value(stored);
     CDbCnvOutFunc* cnvOut = rec->def()->cnvOut;
     if (!cnvOut) {
-        out = value;
+        out = rec->value(stored);
         return DbOk;
     }
+    // A copy: the conversion may store a new value, and the value read is the one before it.
+    const CDbAllType value = rec->value(stored);
     Level level(*this);
     if (!level.ok()) {
         refuse(answer, DbErrNesting, t.t0);
@@ -442,7 +444,7 @@ void CDbRequestPipeline::queryCheck(CDbRecord* rec, const SDbInstTupel& t, CDbRe
 
 bool CDbRequestPipeline::limits(const char* name, const SDbInstTupel& t, double& min, double& max) {
     int e = 0;
-    CDbRecord* rec = name ? m_registry.resolve(QByteArray(name), t, e) : nullptr;
+    CDbRecord* rec = name ? m_registry.resolve(nameKey(name), t, e) : nullptr;
     if (!rec)
         return false;
     if (rec->type() == DbTypeSelect) {
@@ -472,7 +474,7 @@ bool CDbRequestPipeline::limits(const char* name, const SDbInstTupel& t, double&
 
 QVector<int> CDbRequestPipeline::choices(const char* name, const SDbInstTupel& t) {
     int e = 0;
-    CDbRecord* rec = name ? m_registry.resolve(QByteArray(name), t, e) : nullptr;
+    CDbRecord* rec = name ? m_registry.resolve(nameKey(name), t, e) : nullptr;
     if (!rec || rec->type() != DbTypeSelect)
         return {};
     CDbRequest ctx(m_engine, nullptr);
@@ -502,7 +504,7 @@ std::unique_ptr<CDbCnct> CDbRequestPipeline::makeContext(const char* name, const
         req->list().append(new CDbMsg(0, 0, name, value, DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
         req->current = req->list().head();
         int e = 0;
-        req->setRecord(m_registry.resolve(QByteArray(name), t, e));
+        req->setRecord(m_registry.resolve(nameKey(name), t, e));
     }
     return std::make_unique<CDbCnct>(req);
 }

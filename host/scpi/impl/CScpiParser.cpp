@@ -15,6 +15,7 @@
 #include "host/db/CDbMsg.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/db/impl/CDbRecord.h"
+#include "host/db/impl/DbNameKey.h"
 #include "host/scpi/CScpiModule.h"
 #include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/CScpiSession.h"
@@ -486,7 +487,7 @@ int CScpiParser::specialValue(const char* param, const SDbInstTupel& t, int whic
     }
     case ScpiSpecialDef: {
         int err = 0;
-        const CDbRecord* rec = db.registry().resolve(QByteArray(param), t, err);
+        const CDbRecord* rec = db.registry().resolve(nameKey(param), t, err);
         if (!rec) {
             CDbAnswerBuffer none;
             return reportDb(err ? err : int(DbErrUnknownParameter), none, suffixUsed);
