@@ -114,10 +114,8 @@ bool CScpiConnection::serve(int units) {
 }
 
 void CScpiConnection::finishMessage() {
-    QString answer;
-    if (!m_run.takeAnswer(answer) || m_closed)
+    if (!m_run.takeAnswer(m_answer) || m_closed)
         return;
-    m_answer = answer.toUtf8();
     m_answer.append('\n');
     send(m_answer.constData(), m_answer.size());
 }

@@ -76,7 +76,11 @@ bool CScpiLexer::unitEnds(char& c) {
 }
 
 int CScpiLexer::next(SScpiCommandUnit& out, QString* info) {
-    out = SScpiCommandUnit();
+    // Emptied in place: a unit reused for the next command keeps the room of its lists.
+    out.common = out.absolute = out.query = false;
+    out.elems.clear();
+    out.args.clear();
+    out.header.clear();
     if (atEnd())
         return ScpiErrSyntax;
     const int start = m_pos;
