@@ -7,11 +7,8 @@
 namespace MvQARN {
 
 int CDbDataBaseIfcImpl::getValue(const char* name, CDbAllType& out, int t0, int t3, int t2, int t1) {
-    CDbAllType v;
-    const int rc = m_engine.requests().read(name, SDbInstTupel{t0, t1, t2, t3}, v, m_errors);
-    if (rc == DbOk)
-        out = v;
-    return rc;
+    // A read sets out only when it succeeds, so it reads straight into it.
+    return m_engine.requests().read(name, SDbInstTupel{t0, t1, t2, t3}, out, m_errors);
 }
 
 int CDbDataBaseIfcImpl::getNumber(const char* name, double& out, int t0, int t3, int t2, int t1) {
