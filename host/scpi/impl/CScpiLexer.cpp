@@ -1,6 +1,7 @@
 #include "host/scpi/impl/CScpiLexer.h"
 
 #include <cmath>
+#include <utility>
 
 #include "host/scpi/impl/ScpiErrors.h"
 
@@ -24,6 +25,15 @@ QByteArray upperNoWs(const QByteArray& in) {
     for (char c : in)
         if (!scpiIsWs(c))
             out.append(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c);
+    return out;
+}
+
+// One allocation for a mnemonic: copied and upper-cased in one pass.
+QByteArray upperCopy(const char* from, qsizetype n) {
+    QByteArray out(n, Qt::Uninitialized);
+    char* d = out.data();
+    for (qsizetype i = 0; i < n; ++i)
+        d[i] = from[i] >= 'a' && from[i] <= 'z' ? char(from[i] - 'a' + 'A') : from[i];
     return out;
 }
 
@@ -129,8 +139,8 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
         if (m_pos - s > CScpiLexer::MaxMnemonicLength)
             return ScpiErrMnemonicTooLong;
         SScpiHeaderElem e;
-        e.full = e.stem = m_line.mid(s, m_pos - s).toUpper();
-        out.elems.append(e);
+        e.full = e.stem = upperCopy(m_line.constData() + s, m_pos - s);
+        out.elems.append(std::move(e));
         if (peek(c) && c == '?') {
             out.query = true;
             ++m_pos;
@@ -150,7 +160,7 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
         while (peek(c) && (scpiIsAlpha(c) || scpiIsDigit(c) || c == '_'))
             ++m_pos;
         SScpiHeaderElem e;
-        e.full = m_line.mid(s, m_pos - s).toUpper();
+        e.full = upperCopy(m_line.constData() + s, m_pos - s);
         int d = int(e.full.size());
         while (d > 0 && scpiIsDigit(e.full.at(d - 1)))
             --d;
@@ -166,7 +176,7 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
                 *info = QString::fromLatin1(e.full.left(40));
             return ScpiErrMnemonicTooLong;
         }
-        out.elems.append(e);
+        out.elems.append(std::move(e));
         if (peek(c) && c == ':') {
             ++m_pos;
             continue;
