@@ -20,6 +20,15 @@ int misplaced(char c) {
 }
 
 QByteArray upperNoWs(const QByteArray& in) {
+    // Mostly there is nothing to change (numbers, keywords typed in capitals): then it is shared.
+    bool same = true;
+    for (char c : in)
+        if (scpiIsWs(c) || (c >= 'a' && c <= 'z')) {
+            same = false;
+            break;
+        }
+    if (same)
+        return in;
     QByteArray out;
     out.reserve(in.size());
     for (char c : in)
@@ -268,7 +277,8 @@ int CScpiLexer::number(SScpiToken& out, QString* info) {
                 ++m_pos;
         }
     }
-    const QByteArray numText = m_line.mid(s, m_pos - s);
+    // Read in place: the conversion stops at the length given, not at a terminator.
+    const QByteArray numText = QByteArray::fromRawData(m_line.constData() + s, m_pos - s);
     bool ok = false;
     const double v = numText.toDouble(&ok);
     if (!ok || !std::isfinite(v)) {
