@@ -36,7 +36,8 @@ public:
     // Module subtrees; the root table is read from the module when a line starts.
     void registerModule(CScpiModule* module);
     void unregisterModule(CScpiModule* module);
-    QList<CScpiModule*> modules() const { return m_modules; }
+    // The list itself: callers that register or remove modules while they go through it take a copy.
+    const QList<CScpiModule*>& modules() const { return m_modules; }
     // Changes whenever a module comes or goes (its tables may be gone): a parser holding tables of a
     // level starts again at the root.
     quint64 generation() const { return m_generation; }
