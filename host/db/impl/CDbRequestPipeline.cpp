@@ -114,18 +114,22 @@ int CDbRequestPipeline::validate(CDbMsgList& list, int index, CDbForwardAnswerBu
         return e;
     }
     out.rec = rec;
-    CDbAllType coerced;
-    e = rec->coerce(msg->getValue(), coerced);
-    if (e != DbOk) {
-        // An execute message may carry an argument of another type for its conversion-in to read.
-        if (head && msg->getMsgType() == DbMsgExec && rec->def()->cnvIn) {
-            out.deferred = true;
+    // A value of the record's own type is taken as it is (coercing it would copy it twice).
+    const CDbAllType& given = msg->getValue();
+    if (rec->type() == DbTypeEvent || given.isNull() || given.getType() != rec->type()) {
+        CDbAllType coerced;
+        e = rec->coerce(given, coerced);
+        if (e != DbOk) {
+            // An execute message may carry an argument of another type for its conversion-in to read.
+            if (head && msg->getMsgType() == DbMsgExec && rec->def()->cnvIn) {
+                out.deferred = true;
+            } else {
+                refuse(answer, e, t0);
+                return e;
+            }
         } else {
-            refuse(answer, e, t0);
-            return e;
+            msg->value() = std::move(coerced);
         }
-    } else {
-        msg->setValue(coerced);
     }
     if (CDbChkFunc* chk = rec->def()->chk) {
         CDbRequest ctx(m_engine, &list, &answer, rec);
