@@ -1,5 +1,6 @@
 #include "host/db/impl/CDbRequestPipeline.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <vector>
 
@@ -234,7 +235,8 @@ int CDbRequestPipeline::runRequest(CDbMsgList& list, CDbForwardAnswerBuffer& ans
         CDbAllType previous;
         bool changed;
     };
-    std::vector<SDone> done;
+    // Mostly one message: its record of work stays on the stack.
+    QVarLengthArray<SDone, 4> done;
     for (int i = 0; i < list.count(); ++i) {
         CDbMsg* msg = list.at(i);
         CDbRecord* rec = m_registry.resolve(msg->getName(), msg->getTupel(), e);
