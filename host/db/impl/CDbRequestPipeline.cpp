@@ -86,9 +86,11 @@ int CDbRequestPipeline::callFunction(CDbRequest& ctx, int instance, const std::f
 // Writes
 
 int CDbRequestPipeline::write(const CDbMsg& msg, CDbAnswerBuffer* answer) {
+    // The request's own list straight away, not a second one the message is moved into.
     CDbMsgList list;
     list.append(new CDbMsg(msg));
-    return write(list, answer);
+    CDbForwardAnswerBuffer fwd(answer ? answer : m_errorSink);
+    return runRequest(list, fwd);
 }
 
 int CDbRequestPipeline::write(CDbMsgList& msgs, CDbAnswerBuffer* answer) {
