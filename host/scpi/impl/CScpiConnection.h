@@ -56,6 +56,8 @@ public:
     bool isOpen() const { return m_fd >= 0 && !m_closed && !m_ended; }
     // True once, when the client went away or ended its input.
     bool takeGone();
+    // Nothing is left to do for it: it went away, or it ended its input and has all its answers.
+    bool finished() const { return m_closed || (m_ended && !hasWork() && m_unsent.size() == m_sentFrom); }
     // Bytes the host holds for the client: input not run yet and answers not sent yet.
     qint64 heldBytes() const;
     // Closes the socket; answers not sent yet are dropped.

@@ -165,7 +165,7 @@ void CScpiServer::serveTurn() {
             continue;
         if (c->takeGone())
             emit clientDisconnected();
-        if (!c->isOpen() && !c->hasWork())
+        if (c->finished())
             forget(c);
         else if (c->hasWork() && !c->blocked())
             more = true;
