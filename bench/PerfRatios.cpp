@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <signal.h>
@@ -353,7 +354,19 @@ int main(int argc, char** argv) {
         exe = dir.substr(0, dir.rfind('/')) + "/vgxhost";
     }
     char settingsTemplate[] = "/tmp/perfratios-XXXXXX";
-    const std::string settings = ::mkdtemp(settingsTemplate) ? settingsTemplate : "/tmp";
+    if (!::mkdtemp(settingsTemplate)) {
+        std::fprintf(stderr, "cannot make a settings folder in /tmp\n");
+        return 1;
+    }
+    const std::string settings = settingsTemplate;
+    // The hosts' private settings go when this program ends, however it ends.
+    struct SRemove {
+        std::string dir;
+        ~SRemove() {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+        }
+    } removeSettings{settings};
 
     // Start-up first, while nothing else of this program runs.
     std::vector<double> startS;
