@@ -1,6 +1,7 @@
 #include "host/db/impl/CDbChangeBroadcast.h"
 
 #include <QList>
+#include <QVarLengthArray>
 #include <algorithm>
 
 #include "host/db/impl/CDbListenerHub.h"
@@ -13,6 +14,8 @@ namespace {
 // Listeners and observers that write start new requests; past this many rounds of changes caused
 // by change handlers the rest is dropped rather than looping forever.
 constexpr int kMaxDispatchRounds = 64;
+// Pending changes up to this many are checked for a repeat one by one, without the key set.
+constexpr qsizetype kDirectCheck = 8;
 
 class CFunctionObserver : public CDbChangeObserver {
 public:
@@ -39,8 +42,19 @@ void CDbChangeBroadcast::reset() {
 }
 
 void CDbChangeBroadcast::note(const CDbRecord* rec, const SDbInstTupel& stored) {
-    if (!m_changeKeys.insert({rec->def(), CDbRecord::keyOf(stored)}).second)
-        return;
+    // A request mostly changes a few instances: those are checked in the batch itself; the key set
+    // takes over once the batch grows, so a large preset stays fast.
+    if (m_changes.size() < kDirectCheck) {
+        for (const SDbChange& c : std::as_const(m_changes))
+            if (c.record == rec->def() && CDbRecord::keyOf(c.tupel) == CDbRecord::keyOf(stored))
+                return;
+    } else {
+        if (m_changeKeys.empty())
+            for (const SDbChange& c : std::as_const(m_changes))
+                m_changeKeys.insert({c.record, CDbRecord::keyOf(c.tupel)});
+        if (!m_changeKeys.insert({rec->def(), CDbRecord::keyOf(stored)}).second)
+            return;
+    }
     m_changes.append(SDbChange{rec->name(), stored, rec->def()});
 }
 
@@ -54,7 +68,7 @@ void CDbChangeBroadcast::deliver() {
         m_changeKeys.clear();
         if (m_hub)
             m_hub->dbChanged(batch);
-        QList<int> ids;
+        QVarLengthArray<int, 16> ids;
         for (const SEntry& e : m_observers)
             ids.append(e.id);
         for (int id : ids) {
@@ -62,6 +76,11 @@ void CDbChangeBroadcast::deliver() {
                                    [id](const SEntry& e) { return e.id == id; });
             if (it != m_observers.end())
                 it->observer->dbChanged(batch);
+        }
+        // The next request's changes go into the room of this batch, unless an observer kept it.
+        if (m_changes.isEmpty()) {
+            batch.clear();
+            m_changes.swap(batch);
         }
     }
     m_changes.clear();

@@ -3,18 +3,39 @@
 #include "host/db/CDbDataTypeNBit.h"
 #include "host/db/CDbDataTypeNString.h"
 #include "host/db/impl/CDbEngine.h"
+#include "host/db/impl/CDbRecord.h"
 
 namespace MvQARN {
 
+namespace {
+
+// The stored value itself, when a read would answer it unchanged: no conversion-out and no file
+// catalogue to list again. Null otherwise (and when there is no such parameter or instance: the
+// read then reports why). Conversions read many such parameters, each without a copy this way.
+const CDbAllType* plainValue(const CDbDefinitionRegistry& registry, const char* name, const SDbInstTupel& t) {
+    int e = DbOk;
+    SDbInstTupel stored;
+    const CDbRecord* rec = registry.storedRecord(name, t, stored, e);
+    if (!rec || rec->def()->cnvOut || rec->def()->fileOp == DbFileOpCatalogue)
+        return nullptr;
+    return &rec->value(stored);
+}
+
+} // namespace
+
 int CDbDataBaseIfcImpl::getValue(const char* name, CDbAllType& out, int t0, int t3, int t2, int t1) {
-    CDbAllType v;
-    const int rc = m_engine.requests().read(name, SDbInstTupel{t0, t1, t2, t3}, v, m_errors);
-    if (rc == DbOk)
-        out = v;
-    return rc;
+    // A read sets out only when it succeeds, so it reads straight into it.
+    return m_engine.requests().read(name, SDbInstTupel{t0, t1, t2, t3}, out, m_errors);
 }
 
 int CDbDataBaseIfcImpl::getNumber(const char* name, double& out, int t0, int t3, int t2, int t1) {
+    if (const CDbAllType* stored = plainValue(m_engine.registry(), name, SDbInstTupel{t0, t1, t2, t3})) {
+        double d = 0;
+        if (!stored->toDouble(d))
+            return DbErrWrongType;
+        out = d;
+        return DbOk;
+    }
     CDbAllType v;
     const int rc = getValue(name, v, t0, t3, t2, t1);
     if (rc != DbOk)
@@ -27,6 +48,13 @@ int CDbDataBaseIfcImpl::getNumber(const char* name, double& out, int t0, int t3,
 }
 
 int CDbDataBaseIfcImpl::getSelect(const char* name, int& out, int t0, int t3, int t2, int t1) {
+    if (const CDbAllType* stored = plainValue(m_engine.registry(), name, SDbInstTupel{t0, t1, t2, t3})) {
+        int i = 0;
+        if (!stored->toInt(i))
+            return DbErrWrongType;
+        out = i;
+        return DbOk;
+    }
     CDbAllType v;
     const int rc = getValue(name, v, t0, t3, t2, t1);
     if (rc != DbOk)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/db/impl/CDbRecord.h"
+#include "host/db/impl/DbNameKey.h"
 
 namespace MvQARN {
 
@@ -119,7 +120,7 @@ CDbRecord* CDbDefinitionRegistry::storedRecord(const char* name, const SDbInstTu
         error = DbErrUnknownParameter;
         return nullptr;
     }
-    CDbRecord* rec = resolve(QByteArray(name), t, error);
+    CDbRecord* rec = resolve(nameKey(name), t, error);
     if (!rec)
         return nullptr;
     error = rec->storedTupel(t, stored);
@@ -141,7 +142,7 @@ std::vector<CDbRecord*> CDbDefinitionRegistry::allRecords() const {
 
 const SDbDefCommon* CDbDefinitionRegistry::findRecord(const char* name, const SDbInstTupel& t) const {
     int e = 0;
-    const CDbRecord* r = name ? resolve(QByteArray(name), t, e) : nullptr;
+    const CDbRecord* r = name ? resolve(nameKey(name), t, e) : nullptr;
     return r ? r->def() : nullptr;
 }
 
@@ -149,7 +150,7 @@ QList<const SDbDefCommon*> CDbDefinitionRegistry::records(const char* name) cons
     QList<const SDbDefCommon*> out;
     if (!name)
         return out;
-    for (const CDbRecord* r : m_byName.value(QByteArray(name)))
+    for (const CDbRecord* r : m_byName.value(nameKey(name)))
         out.append(r->def());
     return out;
 }

@@ -1,5 +1,6 @@
 #include "host/db/impl/CDbRequestPipeline.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "host/db/impl/CDbForwardAnswerBuffer.h"
 #include "host/db/impl/CDbRecord.h"
 #include "host/db/impl/CDbRequest.h"
+#include "host/db/impl/DbNameKey.h"
 
 namespace MvQARN {
 
@@ -84,9 +86,11 @@ int CDbRequestPipeline::callFunction(CDbRequest& ctx, int instance, const std::f
 // Writes
 
 int CDbRequestPipeline::write(const CDbMsg& msg, CDbAnswerBuffer* answer) {
+    // The request's own list straight away, not a second one the message is moved into.
     CDbMsgList list;
     list.append(new CDbMsg(msg));
-    return write(list, answer);
+    CDbForwardAnswerBuffer fwd(answer ? answer : m_errorSink);
+    return runRequest(list, fwd);
 }
 
 int CDbRequestPipeline::write(CDbMsgList& msgs, CDbAnswerBuffer* answer) {
@@ -113,18 +117,22 @@ int CDbRequestPipeline::validate(CDbMsgList& list, int index, CDbForwardAnswerBu
         return e;
     }
     out.rec = rec;
-    CDbAllType coerced;
-    e = rec->coerce(msg->getValue(), coerced);
-    if (e != DbOk) {
-        // An execute message may carry an argument of another type for its conversion-in to read.
-        if (head && msg->getMsgType() == DbMsgExec && rec->def()->cnvIn) {
-            out.deferred = true;
+    // A value of the record's own type is taken as it is (coercing it would copy it twice).
+    const CDbAllType& given = msg->getValue();
+    if (rec->type() == DbTypeEvent || given.isNull() || given.getType() != rec->type()) {
+        CDbAllType coerced;
+        e = rec->coerce(given, coerced);
+        if (e != DbOk) {
+            // An execute message may carry an argument of another type for its conversion-in to read.
+            if (head && msg->getMsgType() == DbMsgExec && rec->def()->cnvIn) {
+                out.deferred = true;
+            } else {
+                refuse(answer, e, t0);
+                return e;
+            }
         } else {
-            refuse(answer, e, t0);
-            return e;
+            msg->value() = std::move(coerced);
         }
-    } else {
-        msg->setValue(coerced);
     }
     if (CDbChkFunc* chk = rec->def()->chk) {
         CDbRequest ctx(m_engine, &list, &answer, rec);
@@ -229,7 +237,8 @@ int CDbRequestPipeline::runRequest(CDbMsgList& list, CDbForwardAnswerBuffer& ans
         CDbAllType previous;
         bool changed;
     };
-    std::vector<SDone> done;
+    // Mostly one message: its record of work stays on the stack.
+    QVarLengthArray<SDone, 4> done;
     for (int i = 0; i < list.count(); ++i) {
         CDbMsg* msg = list.at(i);
         CDbRecord* rec = m_registry.resolve(msg->getName(), msg->getTupel(), e);
@@ -391,12 +400,13 @@ int CDbRequestPipeline::readWith(const char* name, const SDbInstTupel& t, CDbAll
     // A file catalogue answers what its folder holds now: files come and go while the host runs.
     if (rec->def()->fileOp == DbFileOpCatalogue)
         m_engine.refreshCatalogue(rec->def()->fileListType);
-    const CDbAllType value = rec->value(stored);
     CDbCnvOutFunc* cnvOut = rec->def()->cnvOut;
     if (!cnvOut) {
-        out = value;
+        out = rec->value(stored);
         return DbOk;
     }
+    // A copy: the conversion may store a new value, and the value read is the one before it.
+    const CDbAllType value = rec->value(stored);
     Level level(*this);
     if (!level.ok()) {
         refuse(answer, DbErrNesting, t.t0);
@@ -442,7 +452,7 @@ void CDbRequestPipeline::queryCheck(CDbRecord* rec, const SDbInstTupel& t, CDbRe
 
 bool CDbRequestPipeline::limits(const char* name, const SDbInstTupel& t, double& min, double& max) {
     int e = 0;
-    CDbRecord* rec = name ? m_registry.resolve(QByteArray(name), t, e) : nullptr;
+    CDbRecord* rec = name ? m_registry.resolve(nameKey(name), t, e) : nullptr;
     if (!rec)
         return false;
     if (rec->type() == DbTypeSelect) {
@@ -472,7 +482,7 @@ bool CDbRequestPipeline::limits(const char* name, const SDbInstTupel& t, double&
 
 QVector<int> CDbRequestPipeline::choices(const char* name, const SDbInstTupel& t) {
     int e = 0;
-    CDbRecord* rec = name ? m_registry.resolve(QByteArray(name), t, e) : nullptr;
+    CDbRecord* rec = name ? m_registry.resolve(nameKey(name), t, e) : nullptr;
     if (!rec || rec->type() != DbTypeSelect)
         return {};
     CDbRequest ctx(m_engine, nullptr);
@@ -502,7 +512,7 @@ std::unique_ptr<CDbCnct> CDbRequestPipeline::makeContext(const char* name, const
         req->list().append(new CDbMsg(0, 0, name, value, DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
         req->current = req->list().head();
         int e = 0;
-        req->setRecord(m_registry.resolve(QByteArray(name), t, e));
+        req->setRecord(m_registry.resolve(nameKey(name), t, e));
     }
     return std::make_unique<CDbCnct>(req);
 }

@@ -1,51 +1,88 @@
 #include "host/scpi/impl/CScpiConnection.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <sys/epoll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "host/scpi/impl/CScpiServer.h"
 #include "host/scpi/impl/ScpiErrors.h"
 
 namespace MvQARN {
 
-CScpiConnection::CScpiConnection(QTcpSocket* socket, CScpiServer* server)
-    : QObject(server), m_socket(socket), m_server(server), m_run(m_session),
-      m_reader(server->maxLineLength()) {
-    socket->setParent(this);
-    // Unread input stays with the network instead of growing the host.
-    socket->setReadBufferSize(ReadChunk);
+CScpiConnection::CScpiConnection(int fd, CScpiServer* server)
+    : QObject(server), m_fd(fd), m_server(server), m_run(m_session), m_reader(server->maxLineLength()) {}
+
+CScpiConnection::~CScpiConnection() {
+    closeSocket();
 }
 
-CScpiConnection::~CScpiConnection() = default;
+void CScpiConnection::closeSocket() {
+    if (m_fd < 0)
+        return;
+    ::epoll_ctl(m_server->epollDescriptor(), EPOLL_CTL_DEL, m_fd, nullptr);
+    ::close(m_fd);
+    m_fd = -1;
+    m_closed = true;
+}
 
-bool CScpiConnection::isOpen() const {
-    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
+bool CScpiConnection::takeGone() {
+    if (isOpen() || m_goneTold)
+        return false;
+    m_goneTold = true;
+    return true;
 }
 
 bool CScpiConnection::blocked() const {
-    return isOpen() && m_socket->bytesToWrite() > MaxUnsentBytes;
+    return !m_closed && m_unsent.size() - m_sentFrom > MaxUnsentBytes;
 }
 
 bool CScpiConnection::hasWork() const {
-    return !m_run.done() || !m_waiting.isEmpty() || (m_socket && m_socket->bytesAvailable() > 0);
+    if (m_closed)
+        return false;
+    return !m_run.done() || !m_waiting.isEmpty() || (m_readable && !m_ended);
 }
 
 qint64 CScpiConnection::heldBytes() const {
-    qint64 n = m_reader.pendingBytes() + m_waitingBytes + m_run.heldBytes();
-    if (m_socket)
-        n += m_socket->bytesAvailable() + m_socket->bytesToWrite();
-    return n;
+    return m_reader.pendingBytes() + m_waitingBytes + m_run.heldBytes() + (m_unsent.size() - m_sentFrom);
+}
+
+void CScpiConnection::lost() {
+    m_closed = true;
+    m_readable = false;
+    m_waiting.clear();
+    m_waitingBytes = 0;
+    m_unsent.clear();
+    m_sentFrom = 0;
 }
 
 void CScpiConnection::receive() {
-    if (!m_socket)
+    if (m_closed || m_ended)
         return;
     m_reader.setMaxLine(m_server->maxLineLength());
-    while (m_waitingBytes < MaxWaitingBytes && !blocked() && m_socket->bytesAvailable() > 0) {
-        const QByteArray data = m_socket->read(ReadChunk);
-        if (data.isEmpty())
-            break;
+    // One buffer serves all clients: what is read is cut into messages before the next read.
+    char* chunk = m_server->readBuffer();
+    while (m_readable && m_waitingBytes < MaxWaitingBytes && !blocked()) {
+        const ssize_t n = ::recv(m_fd, chunk, size_t(ReadChunk), 0);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            m_readable = false;
+            if (errno != EAGAIN && errno != EWOULDBLOCK)
+                lost();
+            return;
+        }
+        if (n == 0) {
+            m_readable = false;
+            m_ended = true; // what came before the end still runs
+            return;
+        }
+        // A short read emptied the socket: the next input raises a new edge.
+        if (n < ReadChunk && !m_hangUp)
+            m_readable = false;
         const qsizetype before = m_waiting.size();
-        m_reader.feed(data.constData(), data.size(), m_waiting);
+        m_reader.feed(chunk, n, m_waiting);
         for (qsizetype i = before; i < m_waiting.size(); ++i)
             m_waitingBytes += m_waiting.at(i).bytes.size();
     }
@@ -53,7 +90,7 @@ void CScpiConnection::receive() {
 
 bool CScpiConnection::serve(int units) {
     int left = units;
-    while (left > 0 && !blocked()) {
+    while (left > 0 && !blocked() && !m_closed) {
         if (m_run.done()) {
             if (m_waiting.isEmpty())
                 receive();
@@ -77,14 +114,68 @@ bool CScpiConnection::serve(int units) {
 }
 
 void CScpiConnection::finishMessage() {
-    QString answer;
-    if (m_run.takeAnswer(answer) && isOpen()) {
-        QByteArray out = answer.toUtf8();
-        out.append('\n');
-        // One write per answer line: some clients take the first chunk as the whole answer.
-        m_socket->write(out);
-        m_socket->flush();
+    if (!m_run.takeAnswer(m_answer) || m_closed)
+        return;
+    m_answer.append('\n');
+    send(m_answer.constData(), m_answer.size());
+}
+
+void CScpiConnection::send(const char* data, qsizetype size) {
+    // Behind answers still waiting for room, a line queues; otherwise it leaves in one write, as some
+    // clients take the first chunk that arrives as the whole answer.
+    if (m_unsent.size() == m_sentFrom) {
+        for (;;) {
+            const ssize_t n = ::send(m_fd, data, size_t(size), MSG_NOSIGNAL);
+            if (n >= 0) {
+                data += n;
+                size -= n;
+                break;
+            }
+            if (errno == EINTR)
+                continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                lost();
+                return;
+            }
+            break;
+        }
+        if (size == 0)
+            return;
+        m_unsent.clear();
+        m_sentFrom = 0;
     }
+    m_unsent.append(data, size);
+    watchWrite(true);
+}
+
+void CScpiConnection::sendPending() {
+    while (!m_closed && m_sentFrom < m_unsent.size()) {
+        const ssize_t n = ::send(m_fd, m_unsent.constData() + m_sentFrom,
+                                 size_t(m_unsent.size() - m_sentFrom), MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK)
+                lost();
+            return;
+        }
+        m_sentFrom += n;
+    }
+    if (m_closed)
+        return;
+    m_unsent.clear();
+    m_sentFrom = 0;
+    watchWrite(false);
+}
+
+void CScpiConnection::watchWrite(bool on) {
+    if (on == m_wantWrite || m_fd < 0)
+        return;
+    m_wantWrite = on;
+    epoll_event ev{};
+    ev.events = EPOLLIN | EPOLLRDHUP | EPOLLET | (on ? EPOLLOUT : 0u);
+    ev.data.ptr = this;
+    ::epoll_ctl(m_server->epollDescriptor(), EPOLL_CTL_MOD, m_fd, &ev);
 }
 
 } // namespace MvQARN

@@ -1,6 +1,7 @@
 #include "host/scpi/impl/CScpiLexer.h"
 
 #include <cmath>
+#include <utility>
 
 #include "host/scpi/impl/ScpiErrors.h"
 
@@ -19,11 +20,29 @@ int misplaced(char c) {
 }
 
 QByteArray upperNoWs(const QByteArray& in) {
+    // Mostly there is nothing to change (numbers, keywords typed in capitals): then it is shared.
+    bool same = true;
+    for (char c : in)
+        if (scpiIsWs(c) || (c >= 'a' && c <= 'z')) {
+            same = false;
+            break;
+        }
+    if (same)
+        return in;
     QByteArray out;
     out.reserve(in.size());
     for (char c : in)
         if (!scpiIsWs(c))
             out.append(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c);
+    return out;
+}
+
+// One allocation for a mnemonic: copied and upper-cased in one pass.
+QByteArray upperCopy(const char* from, qsizetype n) {
+    QByteArray out(n, Qt::Uninitialized);
+    char* d = out.data();
+    for (qsizetype i = 0; i < n; ++i)
+        d[i] = from[i] >= 'a' && from[i] <= 'z' ? char(from[i] - 'a' + 'A') : from[i];
     return out;
 }
 
@@ -76,7 +95,11 @@ bool CScpiLexer::unitEnds(char& c) {
 }
 
 int CScpiLexer::next(SScpiCommandUnit& out, QString* info) {
-    out = SScpiCommandUnit();
+    // Emptied in place: a unit reused for the next command keeps the room of its lists.
+    out.common = out.absolute = out.query = false;
+    out.elems.clear();
+    out.args.clear();
+    out.header.clear();
     if (atEnd())
         return ScpiErrSyntax;
     const int start = m_pos;
@@ -125,8 +148,8 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
         if (m_pos - s > CScpiLexer::MaxMnemonicLength)
             return ScpiErrMnemonicTooLong;
         SScpiHeaderElem e;
-        e.full = e.stem = m_line.mid(s, m_pos - s).toUpper();
-        out.elems.append(e);
+        e.full = e.stem = upperCopy(m_line.constData() + s, m_pos - s);
+        out.elems.append(std::move(e));
         if (peek(c) && c == '?') {
             out.query = true;
             ++m_pos;
@@ -146,7 +169,7 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
         while (peek(c) && (scpiIsAlpha(c) || scpiIsDigit(c) || c == '_'))
             ++m_pos;
         SScpiHeaderElem e;
-        e.full = m_line.mid(s, m_pos - s).toUpper();
+        e.full = upperCopy(m_line.constData() + s, m_pos - s);
         int d = int(e.full.size());
         while (d > 0 && scpiIsDigit(e.full.at(d - 1)))
             --d;
@@ -162,7 +185,7 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
                 *info = QString::fromLatin1(e.full.left(40));
             return ScpiErrMnemonicTooLong;
         }
-        out.elems.append(e);
+        out.elems.append(std::move(e));
         if (peek(c) && c == ':') {
             ++m_pos;
             continue;
@@ -254,7 +277,8 @@ int CScpiLexer::number(SScpiToken& out, QString* info) {
                 ++m_pos;
         }
     }
-    const QByteArray numText = m_line.mid(s, m_pos - s);
+    // Read in place: the conversion stops at the length given, not at a terminator.
+    const QByteArray numText = QByteArray::fromRawData(m_line.constData() + s, m_pos - s);
     bool ok = false;
     const double v = numText.toDouble(&ok);
     if (!ok || !std::isfinite(v)) {

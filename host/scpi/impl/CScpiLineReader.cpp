@@ -6,6 +6,14 @@
 
 namespace MvQARN {
 
+namespace {
+
+bool isSpecial(char c) {
+    return c == '\n' || c == '"' || c == '\'' || c == '#';
+}
+
+} // namespace
+
 void CScpiLineReader::keep(const char* data, qsizetype size, QList<SMessage>& out) {
     if (m_discarding || size <= 0)
         return;
@@ -61,6 +69,11 @@ void CScpiLineReader::feed(const char* data, qsizetype size, QList<SMessage>& ou
             break;
         }
         case Plain: {
+            // Most bytes change nothing: skip to the next one that may (LF, a quote, '#').
+            while (i < size && !isSpecial(data[i]))
+                ++i;
+            if (i == size)
+                break;
             const char c = data[i];
             if (c == '\n') {
                 lineFeed();

@@ -15,6 +15,7 @@
 #include "host/db/CDbMsg.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/db/impl/CDbRecord.h"
+#include "host/db/impl/DbNameKey.h"
 #include "host/scpi/CScpiModule.h"
 #include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/CScpiSession.h"
@@ -121,15 +122,27 @@ bool CScpiParser::applySuffix(SAddress& addr, int word, int suffix) {
     return suffix == -1 || suffix == 1;
 }
 
-std::vector<CScpiParser::SBranch> CScpiParser::rootLevel() {
-    std::vector<SBranch> level;
+const std::vector<CScpiParser::SBranch>& CScpiParser::rootLevel() {
     CScpiRegistry& reg = CScpiRegistry::instance();
     m_generation = reg.generation();
-    level.push_back(SBranch{reg.hostRoot(), nullptr, SAddress()});
+    if (m_rootValid && m_rootGeneration == m_generation) {
+        // A module may hand out another table without leaving: the cache holds while each is the same.
+        bool same = true;
+        std::size_t i = 1;
+        for (CScpiModule* m : reg.modules())
+            if (const SScpiParseTable* root = m->getRootTable())
+                same = same && i < m_root.size() && m_root[i++].table == root;
+        if (same && i == m_root.size())
+            return m_root;
+    }
+    m_root.clear();
+    m_root.push_back(SBranch{reg.hostRoot(), nullptr, SAddress()});
     for (CScpiModule* m : reg.modules())
         if (const SScpiParseTable* root = m->getRootTable())
-            level.push_back(SBranch{root, m, SAddress()});
-    return level;
+            m_root.push_back(SBranch{root, m, SAddress()});
+    m_rootGeneration = m_generation;
+    m_rootValid = true;
+    return m_root;
 }
 
 int CScpiParser::fail(int code, const QString& info) {
@@ -162,7 +175,7 @@ int CScpiParser::step(int maxUnits) {
             m_lexer.reset();
             break;
         }
-        SScpiCommandUnit unit;
+        SScpiCommandUnit& unit = m_unit;
         QString info;
         if (const int rc = m_lexer->next(unit, &info)) {
             fail(rc, info);
@@ -194,6 +207,35 @@ int CScpiParser::step(int maxUnits) {
     return ran;
 }
 
+bool CScpiParser::takeAnswer(QByteArray& out) {
+    out.resize(0);
+    for (qsizetype i = 0; i < m_answers.size(); ++i) {
+        if (i > 0)
+            out.append(';');
+        const QString& a = m_answers.at(i);
+        // Answers are mostly ASCII: those go over byte by byte, without a converted copy.
+        bool ascii = true;
+        for (QChar c : a)
+            if (c.unicode() >= 0x80) {
+                ascii = false;
+                break;
+            }
+        if (ascii) {
+            const qsizetype at = out.size();
+            out.resize(at + a.size());
+            char* d = out.data() + at;
+            for (QChar c : a)
+                *d++ = char(c.unicode());
+        } else {
+            out.append(a.toUtf8());
+        }
+    }
+    const bool any = !m_answers.isEmpty();
+    m_answers.clear();
+    m_answerBytes = 0;
+    return any;
+}
+
 bool CScpiParser::takeAnswer(QString& out) {
     out = m_answers.join(QLatin1Char(';'));
     const bool any = !m_answers.isEmpty();
@@ -209,19 +251,18 @@ qint64 CScpiParser::heldBytes() const {
 int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {
     if (unit.common)
         return execCommon(unit, answers);
-    const QString header = QString::fromLatin1(unit.header.left(80));
-    std::vector<SBranch> branches = unit.absolute ? rootLevel() : m_level;
-    struct SCandidate {
-        const SScpiEntry* entry;
-        SBranch at;
-    };
-    std::vector<SCandidate> candidates;
+    auto header = [&unit] { return QString::fromLatin1(unit.header.left(80)); };
+    std::vector<SBranch>& branches = m_branches;
+    branches = unit.absolute ? rootLevel() : m_level;
+    std::vector<SCandidate>& candidates = m_candidates;
+    candidates.clear();
     bool suffixError = false;
     const int n = int(unit.elems.size());
     for (int i = 0; i < n; ++i) {
         const SScpiHeaderElem& elem = unit.elems.at(i);
         const bool last = i == n - 1;
-        std::vector<SBranch> next;
+        std::vector<SBranch>& next = m_next;
+        next.clear();
         for (const SBranch& b : branches) {
             if (!b.table)
                 continue;
@@ -248,8 +289,8 @@ int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {
         }
         if (!last) {
             if (next.empty())
-                return fail(suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader, header);
-            branches = std::move(next);
+                return fail(suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader, header());
+            branches.swap(next);
         }
     }
     const SCandidate* chosen = nullptr;
@@ -259,7 +300,8 @@ int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {
             break;
         }
     if (!chosen)
-        return fail(candidates.empty() && suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader, header);
+        return fail(candidates.empty() && suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader,
+                    header());
     const SCandidate picked = *chosen;
     m_level = branches;
     if (!picked.entry->cmd)
@@ -486,7 +528,7 @@ int CScpiParser::specialValue(const char* param, const SDbInstTupel& t, int whic
     }
     case ScpiSpecialDef: {
         int err = 0;
-        const CDbRecord* rec = db.registry().resolve(QByteArray(param), t, err);
+        const CDbRecord* rec = db.registry().resolve(nameKey(param), t, err);
         if (!rec) {
             CDbAnswerBuffer none;
             return reportDb(err ? err : int(DbErrUnknownParameter), none, suffixUsed);

@@ -66,6 +66,8 @@ public:
     bool done() const { return !m_lexer; }
     // Hands over the answers so far, joined by ";"; false when there are none.
     bool takeAnswer(QString& out);
+    // The same in UTF-8, replacing what out held (its capacity is kept for the next answer).
+    bool takeAnswer(QByteArray& out);
     // Bytes held for the message: the rest of the line and the answers so far.
     qint64 heldBytes() const;
 
@@ -80,7 +82,8 @@ public:
                              QList<QPair<int, QString>>* reported = nullptr);
 
 private:
-    std::vector<SBranch> rootLevel();
+    // The root level of the registry as it is now (kept until the registry changes).
+    const std::vector<SBranch>& rootLevel();
     int execUnit(const SScpiCommandUnit& unit, QStringList& answers);
     int execCommon(const SScpiCommandUnit& unit, QStringList& answers);
     int execHost(const SScpiEntry& entry, const SScpiCommandUnit& unit, QStringList& answers);
@@ -101,7 +104,18 @@ private:
     QStringList m_answers;
     qint64 m_answerBytes = 0;
     std::vector<SBranch> m_level;
-    quint64 m_generation = 0;              // of the registry when m_level was taken
+    quint64 m_generation = 0; // of the registry when m_level was taken
+    std::vector<SBranch> m_root;
+    quint64 m_rootGeneration = 0;
+    bool m_rootValid = false;
+    // Scratch of execUnit, kept so a command unit allocates no lists of its own.
+    SScpiCommandUnit m_unit;
+    std::vector<SBranch> m_branches, m_next;
+    struct SCandidate {
+        const SScpiEntry* entry;
+        SBranch at;
+    };
+    std::vector<SCandidate> m_candidates;
     QList<QPair<int, QString>> m_reported; // positive errors queued during the current command
 };
 

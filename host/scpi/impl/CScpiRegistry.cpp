@@ -274,12 +274,25 @@ QString CScpiRegistry::pluginVersion() {
 }
 
 QString CScpiRegistry::idnAnswer() const {
+    // The loaded modules, by the identity of their information records.
+    quint64 modules = 0;
+    if (const VGXHostRuntime* rt = VGXHostRuntime::current()) {
+        modules = quintptr(rt);
+        for (const VGXHostRuntime::ModuleRecord& r : rt->records())
+            modules = modules * 1000003u ^ quintptr(r.info);
+    }
+    const QString app = QCoreApplication::applicationVersion();
+    if (!m_idn.isNull() && modules == m_idnModules && app == m_idnAppVersion)
+        return m_idn;
+    m_idnModules = modules;
+    m_idnAppVersion = app;
     const QString version = m_identity.version.isEmpty() ? hostVersion() + QLatin1Char('/') + pluginVersion()
                                                          : m_identity.version;
     QStringList parts{m_identity.maker, m_identity.model, m_identity.serial, version};
     for (QString& s : parts)
         s.replace(QLatin1Char(','), QLatin1Char(' ')); // a comma would add a field
-    return parts.join(QLatin1Char(','));
+    m_idn = parts.join(QLatin1Char(','));
+    return m_idn;
 }
 
 } // namespace MvQARN

@@ -36,7 +36,8 @@ public:
     // Module subtrees; the root table is read from the module when a line starts.
     void registerModule(CScpiModule* module);
     void unregisterModule(CScpiModule* module);
-    QList<CScpiModule*> modules() const { return m_modules; }
+    // The list itself: callers that register or remove modules while they go through it take a copy.
+    const QList<CScpiModule*>& modules() const { return m_modules; }
     // Changes whenever a module comes or goes (its tables may be gone): a parser holding tables of a
     // level starts again at the root.
     quint64 generation() const { return m_generation; }
@@ -57,7 +58,10 @@ public:
     // left alone); 0 or the first error.
     static int presetDatabase(CDbAnswerBuffer& answer);
 
-    void setIdentity(const SIdentity& identity) { m_identity = identity; }
+    void setIdentity(const SIdentity& identity) {
+        m_identity = identity;
+        m_idn = QString();
+    }
     const SIdentity& identity() const { return m_identity; }
     // "<maker>,<model>,<serial>,<version>"
     QString idnAnswer() const;
@@ -75,6 +79,10 @@ private:
     std::shared_ptr<SScpiParseTable> m_common;
     FResetHook m_resetHook;
     SIdentity m_identity;
+    // *IDN? is what scripts ask most: its answer is built again only when what it is made of changed.
+    mutable QString m_idn;
+    mutable QString m_idnAppVersion;
+    mutable quint64 m_idnModules = 0;
 };
 
 // Installs the IEEE 488.2 common commands and the SYSTem:ERRor/VERSion commands.

@@ -1,35 +1,72 @@
 #include "host/scpi/impl/CScpiServer.h"
 
+#include <QTcpServer>
+#include <cerrno>
+#include <fcntl.h>
+#include <functional>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/epoll.h>
+#include <unistd.h>
+
 #include "host/scpi/impl/CScpiConnection.h"
 
 namespace MvQARN {
 
-CScpiServer::CScpiServer(QObject* parent) : QObject(parent) {
-    connect(&m_server, &QTcpServer::newConnection, this, &CScpiServer::onNewConnection);
+// Accepts and hands the bare descriptor over: the server reads and writes it itself.
+class CScpiListener : public QTcpServer {
+public:
+    std::function<void(qintptr)> adopt;
+
+protected:
+    void incomingConnection(qintptr fd) override { adopt(fd); }
+};
+
+CScpiServer::CScpiServer(QObject* parent)
+    : QObject(parent), m_server(std::make_unique<CScpiListener>()),
+      m_readBuffer(std::make_unique<char[]>(std::size_t(CScpiConnection::ReadChunk))) {
+    m_server->adopt = [this](qintptr fd) { adopt(fd); };
+    m_epoll = ::epoll_create1(EPOLL_CLOEXEC);
+    m_ready = std::make_unique<QSocketNotifier>(m_epoll, QSocketNotifier::Read);
+    connect(m_ready.get(), &QSocketNotifier::activated, this, &CScpiServer::onSocketsReady);
 }
 
 CScpiServer::~CScpiServer() {
-    m_server.close();
+    m_server->close();
     for (const QPointer<CScpiConnection>& c : std::as_const(m_connections))
         delete c.data();
     m_connections.clear();
+    m_ready.reset();
+    ::close(m_epoll);
 }
 
 bool CScpiServer::listen(const QHostAddress& address, quint16 port, QString* error) {
-    if (m_server.isListening())
-        m_server.close();
-    if (m_server.listen(address, port))
+    if (m_server->isListening())
+        m_server->close();
+    if (m_server->listen(address, port))
         return true;
     if (error)
         *error = QStringLiteral("SCPI server cannot listen on %1:%2: %3")
                      .arg(address.toString())
                      .arg(port)
-                     .arg(m_server.errorString());
+                     .arg(m_server->errorString());
     return false;
 }
 
 void CScpiServer::close() {
-    m_server.close();
+    m_server->close();
+}
+
+bool CScpiServer::isListening() const {
+    return m_server->isListening();
+}
+
+quint16 CScpiServer::port() const {
+    return m_server->serverPort();
+}
+
+QHostAddress CScpiServer::address() const {
+    return m_server->serverAddress();
 }
 
 int CScpiServer::clientCount() const {
@@ -56,34 +93,46 @@ int CScpiServer::blockedClients() const {
     return n;
 }
 
-void CScpiServer::onNewConnection() {
-    while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-        auto* c = new CScpiConnection(socket, this);
-        m_connections.append(c);
-        watch(c, socket);
-        emit clientConnected();
-        // Bytes may have come with the connection.
-        if (socket->bytesAvailable() > 0) {
-            c->receive();
-            serveTurn();
-        }
+void CScpiServer::adopt(qintptr fd) {
+    const int s = int(fd);
+    ::fcntl(s, F_SETFL, ::fcntl(s, F_GETFL) | O_NONBLOCK);
+    ::fcntl(s, F_SETFD, FD_CLOEXEC);
+    // Answers are single lines sent as soon as they are complete; none should wait for the last ACK.
+    const int one = 1;
+    ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &one, sizeof(one));
+    auto* c = new CScpiConnection(s, this);
+    epoll_event ev{};
+    ev.events = EPOLLIN | EPOLLRDHUP | EPOLLET;
+    ev.data.ptr = c;
+    if (::epoll_ctl(m_epoll, EPOLL_CTL_ADD, s, &ev) != 0) {
+        delete c;
+        return;
     }
+    m_connections.append(c);
+    emit clientConnected();
+    // Bytes may have come with the connection: the connection starts as readable.
+    serveTurn();
 }
 
-void CScpiServer::watch(CScpiConnection* c, QTcpSocket* socket) {
-    connect(socket, &QTcpSocket::readyRead, c, [this, c] {
-        c->receive();
-        serveTurn();
-    });
-    // The client read some answers: once few are left unsent, its input is taken again.
-    connect(socket, &QTcpSocket::bytesWritten, c, [this, c] {
-        if (!c->blocked() && c->hasWork())
-            queueTurn();
-    });
-    connect(socket, &QTcpSocket::disconnected, c, [this] {
-        emit clientDisconnected();
-        serveTurn();
-    });
+void CScpiServer::onSocketsReady() {
+    epoll_event events[64];
+    for (;;) {
+        const int n = ::epoll_wait(m_epoll, events, 64, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        for (int i = 0; i < n; ++i) {
+            auto* c = static_cast<CScpiConnection*>(events[i].data.ptr);
+            const unsigned what = events[i].events;
+            if (what & (EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR))
+                c->setReadable((what & (EPOLLRDHUP | EPOLLHUP | EPOLLERR)) != 0);
+            if (what & (EPOLLOUT | EPOLLHUP | EPOLLERR))
+                c->sendPending();
+            c->receive();
+        }
+        if (n < 64)
+            break;
+    }
+    serveTurn();
 }
 
 void CScpiServer::queueTurn() {
@@ -114,7 +163,9 @@ void CScpiServer::serveTurn() {
     for (const QPointer<CScpiConnection>& c : after) {
         if (!c)
             continue;
-        if (!c->isOpen() && !c->hasWork())
+        if (c->takeGone())
+            emit clientDisconnected();
+        if (c->finished())
             forget(c);
         else if (c->hasWork() && !c->blocked())
             more = true;
@@ -126,6 +177,8 @@ void CScpiServer::serveTurn() {
 
 void CScpiServer::forget(CScpiConnection* c) {
     m_connections.removeAll(QPointer<CScpiConnection>(c));
+    // Out of the epoll set now, so no event names it after this.
+    c->closeSocket();
     c->deleteLater();
 }
 

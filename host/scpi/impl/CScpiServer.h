@@ -8,18 +8,23 @@
 // client, so a long line gives way to the other clients and to the event loop between its units. A
 // client's lines run in order, one after the other. Only one turn runs at a time: a turn that comes
 // while a command runs a nested event loop does nothing, the running turn serves the rest.
+//
+// The client sockets sit in one epoll set that the event loop watches as a single descriptor: one
+// wake-up takes the input of every client that sent something and serves all their waiting lines in
+// one turn, instead of one event-loop round trip per client and line.
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <QSocketNotifier>
+#include <memory>
 
 #include "host/util/VGXModuleInterface.h"
 
 namespace MvQARN {
 
 class CScpiConnection;
+class CScpiListener;
 
 class VGX_EXPORT CScpiServer : public QObject {
     Q_OBJECT
@@ -35,9 +40,9 @@ public:
     bool listen(const QHostAddress& address = QHostAddress::LocalHost, quint16 port = DefaultPort,
                 QString* error = nullptr);
     void close();
-    bool isListening() const { return m_server.isListening(); }
-    quint16 port() const { return m_server.serverPort(); }
-    QHostAddress address() const { return m_server.serverAddress(); }
+    bool isListening() const;
+    quint16 port() const;
+    QHostAddress address() const;
     int clientCount() const;
 
     void setMaxLineLength(int bytes) { m_maxLine = bytes; }
@@ -51,19 +56,27 @@ public:
     // Clients whose input is left unread because they do not read their answers.
     int blockedClients() const;
 
+    // For the connections: the epoll set their sockets are in, and the buffer input is read into.
+    int epollDescriptor() const { return m_epoll; }
+    char* readBuffer() { return m_readBuffer.get(); }
+
 signals:
     void clientConnected();
     void clientDisconnected();
 
 private:
-    void onNewConnection();
-    void watch(CScpiConnection* c, QTcpSocket* socket);
+    void adopt(qintptr fd);
+    // Takes what the epoll set reports for every client, then serves a turn.
+    void onSocketsReady();
     // One turn for every client; queues the next one while work is left.
     void serveTurn();
     void queueTurn();
     void forget(CScpiConnection* c);
 
-    QTcpServer m_server;
+    std::unique_ptr<CScpiListener> m_server;
+    int m_epoll = -1;
+    std::unique_ptr<QSocketNotifier> m_ready;
+    std::unique_ptr<char[]> m_readBuffer;
     QList<QPointer<CScpiConnection>> m_connections;
     int m_maxLine = DefaultMaxLine;
     int m_unitsPerTurn = DefaultUnitsPerTurn;

@@ -2,6 +2,7 @@
 // The host parser's form of a command table: the records of one command array (or the host's own
 // commands) with their mnemonic forms prepared for matching.
 #include <QByteArray>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -24,7 +25,14 @@ struct SScpiEntry {
     FScpiHostHandler setHandler;
 
     const SScpiParseTable* sub() const;
-    bool matches(const QByteArray& upper) const { return upper == longForm || upper == shortForm; }
+    // Every header element is matched against whole tables, so most comparisons fail: the length
+    // and the first byte settle nearly all of them without a call.
+    bool matches(const QByteArray& upper) const { return same(upper, longForm) || same(upper, shortForm); }
+    static bool same(const QByteArray& a, const QByteArray& b) {
+        const qsizetype n = a.size();
+        return n == b.size() && (n == 0 || (a.constData()[0] == b.constData()[0] &&
+                                            std::memcmp(a.constData(), b.constData(), size_t(n)) == 0));
+    }
 };
 
 struct SScpiParseTable {

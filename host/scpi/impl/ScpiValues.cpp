@@ -55,18 +55,46 @@ QByteArray scpiShortForm(const char* mnemonic) {
     return out;
 }
 
+namespace {
+
+// upper (upper case) is the mnemonic's long form or its short form; compared in place, as every
+// argument is matched against whole keyword tables.
+bool isKeyword(const QByteArray& upper, const char* mnemonic) {
+    const char* u = upper.constData();
+    const qsizetype n = upper.size();
+    qsizetype i = 0;
+    const char* p = mnemonic;
+    for (; *p && i < n; ++p, ++i)
+        if ((*p >= 'a' && *p <= 'z' ? char(*p - 'a' + 'A') : *p) != u[i])
+            break;
+    if (!*p && i == n)
+        return true;
+    i = 0;
+    for (p = mnemonic; *p; ++p) {
+        if (*p >= 'a' && *p <= 'z')
+            continue;
+        if (i >= n || u[i] != *p)
+            return false;
+        ++i;
+    }
+    return i == n;
+}
+
+} // namespace
+
 const SScpiKeyword* scpiFindKeyword(const SScpiKeyword* table, const SScpiToken& token) {
     if (!table)
         return nullptr;
     if (token.kind != SScpiToken::Char && token.kind != SScpiToken::Number)
         return nullptr;
     for (const SScpiKeyword* k = table; k->text; ++k)
-        if (token.norm == scpiLongForm(k->text) || token.norm == scpiShortForm(k->text))
+        if (isKeyword(token.norm, k->text))
             return k;
     if (token.kind == SScpiToken::Number && token.suffix.isEmpty()) {
         for (const SScpiKeyword* k = table; k->text; ++k) {
             double kv = 0.0;
-            if (plainNumber(QByteArray(k->text), kv) && kv == token.number)
+            if (plainNumber(QByteArray::fromRawData(k->text, qsizetype(qstrlen(k->text))), kv) &&
+                kv == token.number)
                 return k;
         }
     }

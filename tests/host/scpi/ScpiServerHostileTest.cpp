@@ -3,7 +3,15 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QtTest/QTest>
+#include <arpa/inet.h>
+#include <atomic>
+#include <cerrno>
 #include <climits>
+#include <netinet/in.h>
+#include <random>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 #include "ScpiClient.h"
 #include "ScpiFixture.h"
@@ -17,8 +25,8 @@ using namespace MvQARN;
 namespace {
 
 // Runs the event loop until done() holds; false when the guard against a hang ran out.
-template <class F> bool spinUntil(F done) {
-    const QDeadlineTimer guard(kGuardMs);
+template <class F> bool spinUntil(F done, int guardMs = kGuardMs) {
+    const QDeadlineTimer guard(guardMs);
     while (!done()) {
         if (guard.hasExpired())
             return false;
@@ -61,6 +69,11 @@ protected:
         ASSERT_TRUE(reg.registerHostCommand("PROBe:TICK", [this](CScpiHostCall&) { ++ticks; }));
         ASSERT_TRUE(reg.registerHostCommand(
             "PROBe:TICK?", [this](CScpiHostCall& call) { call.setAnswer(QString::number(ticks)); }));
+        ASSERT_TRUE(reg.registerHostCommand("PROBe:ECHO?", [](CScpiHostCall& call) {
+            int a = 0, b = 0;
+            if (call.intArg(0, 0, INT_MAX, a) && call.intArg(1, 0, INT_MAX, b))
+                call.setAnswer(QString::number(a) + ',' + QString::number(b));
+        }));
         ASSERT_TRUE(reg.registerHostCommand("PROBe:FILL?", [](CScpiHostCall& call) {
             int n = 0;
             if (call.intArg(0, 0, INT_MAX, n))
@@ -70,7 +83,7 @@ protected:
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
     }
     void TearDown() override {
-        for (const char* p : {"PROBe:DATA", "PROBe:TICK", "PROBe:TICK?", "PROBe:FILL?"})
+        for (const char* p : {"PROBe:DATA", "PROBe:TICK", "PROBe:TICK?", "PROBe:FILL?", "PROBe:ECHO?"})
             CScpiRegistry::instance().unregisterHostCommand(p);
         ScpiFixture::TearDown();
     }
@@ -86,6 +99,40 @@ QList<QByteArray> messages(const QList<CScpiLineReader::SMessage>& in) {
         out << (m.overrun ? QByteArray("<overrun>") : m.bytes);
     return out;
 }
+
+// A blocking client on its own thread, as a script in another process is; reads time out as a guard
+// against a hang only.
+struct ThreadClient {
+    explicit ThreadClient(quint16 port) : fd(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(port);
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const timeval guard{kGuardMs / 1000, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &guard, sizeof guard);
+        connected = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    }
+    ~ThreadClient() { ::close(fd); }
+    bool send(const QByteArray& d) {
+        return ::send(fd, d.constData(), size_t(d.size()), MSG_NOSIGNAL) == d.size();
+    }
+    QByteArray line() {
+        qsizetype lf;
+        while ((lf = pending.indexOf('\n')) < 0) {
+            char chunk[4096];
+            const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+            if (n <= 0)
+                return "<none>";
+            pending.append(chunk, n);
+        }
+        const QByteArray l = pending.left(lf);
+        pending.remove(0, lf + 1);
+        return l;
+    }
+    int fd;
+    bool connected = false;
+    QByteArray pending;
+};
 
 } // namespace
 
@@ -230,4 +277,66 @@ TEST_F(ScpiHostile, ALongLineGivesWayToOtherClientsAndItsOwnLinesKeepTheirOrder)
     }
     a.send(relative + ";:SYST:ERR?\n");
     EXPECT_EQ(a.next(), expected + "0,\"No error\"");
+}
+
+TEST_F(ScpiHostile, EightClientsGetTheirOwnAnswersInOrderWhileANinthSendsGarbage) {
+    constexpr int clients = 8, perClient = 1250; // 10 000 queries in all
+    std::atomic<int> finished{0};
+    std::vector<int> good(clients, 0);
+    std::vector<QByteArray> firstWrong(clients), errorCount(clients);
+    std::vector<std::thread> threads;
+    for (int id = 0; id < clients; ++id)
+        threads.emplace_back([&, id] {
+            ThreadClient c(server.port());
+            std::mt19937 rng(id);
+            // Bursts of 1 to 24 queries sent at once, so lines of several clients wait together.
+            for (int seq = 0; c.connected && seq < perClient && firstWrong[id].isEmpty();) {
+                const int burst = std::min(perClient - seq, int(rng() % 24) + 1);
+                QByteArray out;
+                for (int k = 0; k < burst; ++k)
+                    out += "PROBe:ECHO? " + QByteArray::number(id) + ',' + QByteArray::number(seq + k) + '\n';
+                c.send(out);
+                for (int k = 0; k < burst; ++k, ++seq) {
+                    const QByteArray got = c.line();
+                    if (got != QByteArray::number(id) + ',' + QByteArray::number(seq)) {
+                        firstWrong[id] = got;
+                        break;
+                    }
+                    ++good[id];
+                }
+            }
+            c.send("SYST:ERR:COUN?\n");
+            errorCount[id] = c.line();
+            ++finished;
+        });
+    std::atomic<bool> stop{false};
+    std::thread garbage([&] {
+        ThreadClient c(server.port());
+        std::mt19937 rng(99);
+        for (int round = 0; c.connected && !stop; ++round) {
+            QByteArray junk;
+            for (int i = int(rng() % 300); i > 0; --i)
+                junk.append(rng() % 8 == 0 ? '\n' : char(rng() % 256));
+            junk += round % 2 ? "PROBe:ECHO? 1,\n" : "PROBe:ECHO? ,'2' #15ab\n";
+            // Never blocks: the server is served by the thread that joins this one.
+            if (::send(c.fd, junk.constData(), size_t(junk.size()), MSG_NOSIGNAL | MSG_DONTWAIT) < 0 &&
+                errno != EAGAIN)
+                break;
+            std::this_thread::yield();
+            char sink[65536];
+            while (::recv(c.fd, sink, sizeof sink, MSG_DONTWAIT) > 0) {
+            }
+        }
+    });
+    // The server runs on this thread's event loop.
+    const bool done = spinUntil([&] { return finished == clients; }, 10 * kGuardMs);
+    stop = true;
+    garbage.join();
+    for (std::thread& t : threads)
+        t.join();
+    ASSERT_TRUE(done);
+    for (int id = 0; id < clients; ++id) {
+        EXPECT_EQ(good[id], perClient) << "client " << id << " got " << firstWrong[id].toStdString();
+        EXPECT_EQ(errorCount[id], "0") << "client " << id << ": the garbage's errors are not its own";
+    }
 }
