@@ -1,31 +1,28 @@
 #include "host/gui/VGXBlockDiagram.h"
 
-#include <QMap>
+#include "host/gui/VGXCreatorRegistry.h"
 
 namespace MvQARN {
 
 namespace {
 
-QMap<QString, VGXBlockDiagram::BlockCreator>& creators() {
-    static QMap<QString, VGXBlockDiagram::BlockCreator> map;
-    return map;
+VGXCreatorRegistry<VGXBlockDiagram::BlockCreator>& creators() {
+    static VGXCreatorRegistry<VGXBlockDiagram::BlockCreator> registry;
+    return registry;
 }
 
 } // namespace
 
 void VGXBlockDiagram::registerBlockClass(const QString& className, BlockCreator creator) {
-    if (creator)
-        creators().insert(className, creator);
-    else
-        creators().remove(className);
+    creators().set(className, creator);
 }
 
 VGXBlockDiagram::BlockCreator VGXBlockDiagram::blockCreator(const QString& className) {
-    return creators().value(className, nullptr);
+    return creators().get(className);
 }
 
 QStringList VGXBlockDiagram::blockClasses() {
-    return creators().keys();
+    return creators().classNames();
 }
 
 void VGXBlockDiagram::clear() {

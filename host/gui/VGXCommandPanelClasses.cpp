@@ -1,31 +1,28 @@
 #include "host/gui/VGXCommandPanelClasses.h"
 
-#include <QMap>
+#include "host/gui/VGXCreatorRegistry.h"
 
 namespace MvQARN {
 
 namespace {
 
-QMap<QString, VGXCommandPanelClasses::PanelCreator>& creators() {
-    static QMap<QString, VGXCommandPanelClasses::PanelCreator> map;
-    return map;
+VGXCreatorRegistry<VGXCommandPanelClasses::PanelCreator>& creators() {
+    static VGXCreatorRegistry<VGXCommandPanelClasses::PanelCreator> registry;
+    return registry;
 }
 
 } // namespace
 
 void VGXCommandPanelClasses::registerPanelClass(const QString& className, PanelCreator creator) {
-    if (creator)
-        creators().insert(className, creator);
-    else
-        creators().remove(className);
+    creators().set(className, creator);
 }
 
 VGXCommandPanelClasses::PanelCreator VGXCommandPanelClasses::panelCreator(const QString& className) {
-    return creators().value(className, nullptr);
+    return creators().get(className);
 }
 
 QStringList VGXCommandPanelClasses::panelClasses() {
-    return creators().keys();
+    return creators().classNames();
 }
 
 void VGXCommandPanelClasses::clear() {

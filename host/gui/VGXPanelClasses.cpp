@@ -1,27 +1,24 @@
 #include "host/gui/VGXPanelClasses.h"
 
-#include <QMap>
+#include "host/gui/VGXCreatorRegistry.h"
 
 namespace MvQARN {
 
 namespace {
 
-QMap<QString, VGXPanelClasses::PanelCreator>& creators() {
-    static QMap<QString, VGXPanelClasses::PanelCreator> map;
-    return map;
+VGXCreatorRegistry<VGXPanelClasses::PanelCreator>& creators() {
+    static VGXCreatorRegistry<VGXPanelClasses::PanelCreator> registry;
+    return registry;
 }
 
 } // namespace
 
 void VGXPanelClasses::registerPanelClass(const QString& className, PanelCreator creator) {
-    if (creator)
-        creators().insert(className, creator);
-    else
-        creators().remove(className);
+    creators().set(className, creator);
 }
 
 VGXPanelClasses::PanelCreator VGXPanelClasses::panelCreator(const QString& className) {
-    return creators().value(className, nullptr);
+    return creators().get(className);
 }
 
 VGXPanel* VGXPanelClasses::create(const QString& className, const SArgs& args) {
@@ -30,7 +27,7 @@ VGXPanel* VGXPanelClasses::create(const QString& className, const SArgs& args) {
 }
 
 QStringList VGXPanelClasses::panelClasses() {
-    return creators().keys();
+    return creators().classNames();
 }
 
 void VGXPanelClasses::clear() {
