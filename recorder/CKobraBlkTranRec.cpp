@@ -23,6 +23,8 @@ CKobraBlkTranRec::CKobraBlkTranRec(int instance, int direction, int channel, QWi
     setLayout(new VGXFlowLayout(VGXFlowLayout::TopToBottom));
     setIndents(MvGuiFramework::CBoxIndents(2));
 
+    // The recorder's channel must not stay the current one for interface controls built later.
+    const VGXCurrentIndicesGuard keepIndices;
     VGXUserDbAttributes::setCurrentInstance(instance);
     VGXUserDbAttributes::setCurrentDirection(direction);
     VGXUserDbAttributes::setCurrentStation(0);

@@ -35,6 +35,8 @@ CKobraDlgTranRec::CKobraDlgTranRec(const QString& qualifier, int instance, int d
     setTitles(QStringLiteral("KOBRA %1: Transient Recorder %2").arg(number).arg(channel + 1),
               QStringLiteral("KOBRA %1\nTrans Rec %2").arg(number).arg(channel + 1));
 
+    // The recorder's channel must not stay the current one for interface controls built later.
+    const VGXCurrentIndicesGuard keepIndices;
     VGXUserDbAttributes::setCurrentInstance(instance);
     VGXUserDbAttributes::setCurrentDirection(direction);
     VGXUserDbAttributes::setCurrentStation(0);

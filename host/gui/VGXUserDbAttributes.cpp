@@ -56,4 +56,16 @@ int VGXUserDbAttributes::currentStation() {
     return current().station;
 }
 
+VGXCurrentIndicesGuard::VGXCurrentIndicesGuard()
+    : m_instance(VGXUserDbAttributes::currentInstance()), m_channel(VGXUserDbAttributes::currentChannel()),
+      m_direction(VGXUserDbAttributes::currentDirection()), m_station(VGXUserDbAttributes::currentStation()) {
+}
+
+VGXCurrentIndicesGuard::~VGXCurrentIndicesGuard() {
+    VGXUserDbAttributes::setCurrentInstance(m_instance);
+    VGXUserDbAttributes::setCurrentChannel(m_channel);
+    VGXUserDbAttributes::setCurrentDirection(m_direction);
+    VGXUserDbAttributes::setCurrentStation(m_station);
+}
+
 } // namespace MvQARN

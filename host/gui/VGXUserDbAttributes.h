@@ -41,4 +41,20 @@ private:
     int m_station = -1;
 };
 
+// Keeps the current instance values of its scope's start and puts them back at its end, so a widget
+// that binds its controls to other indices leaves the indices of widgets built after it alone.
+class VGX_EXPORT VGXCurrentIndicesGuard {
+public:
+    VGXCurrentIndicesGuard();
+    ~VGXCurrentIndicesGuard();
+    VGXCurrentIndicesGuard(const VGXCurrentIndicesGuard&) = delete;
+    VGXCurrentIndicesGuard& operator=(const VGXCurrentIndicesGuard&) = delete;
+
+private:
+    int m_instance;
+    int m_channel;
+    int m_direction;
+    int m_station;
+};
+
 } // namespace MvQARN

@@ -139,6 +139,15 @@ TEST_F(Recorder, BlockOpensTheDialogOfItsOwnRecorder) {
         EXPECT_TRUE(dlg->captionLabel()->text().endsWith(QStringLiteral(" - CCDF")));
         VGXDfDialogFactory::deleteDialogs();
     }
+    // Neither a block nor its dialog leaves its recorder's indices current for controls built later
+    // (an interface dialog bound to channel 1 reads nothing).
+    const SDbInstTupel before = VGXUserDbAttributes("IdPDbLynxFormat").resolve();
+    {
+        CKobraBlkTranRec block(1, 1, 1, nullptr);
+        block.sendActionEvent(MvGuiFramework::CViewerEvent::ActionActivated);
+    }
+    EXPECT_TRUE(VGXUserDbAttributes("IdPDbLynxFormat").resolve() == before);
+    VGXDfDialogFactory::deleteDialogs();
 }
 
 TEST_F(Recorder, SliderSpansTheRecordingAndWritesOnceWhenTheDragStops) {
