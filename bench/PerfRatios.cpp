@@ -41,6 +41,10 @@
 #include "host/db/DbDefinitions.h"
 #include "host/db/impl/CDbEngine.h"
 
+#include "bench/LoopbackSocket.h"
+
+using benchnet::connectTo;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -63,21 +67,6 @@ int listenLoopback(uint16_t& port) {
     }
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
     port = ntohs(a.sin_port);
-    return fd;
-}
-
-int connectTo(uint16_t port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof(a)) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    const int one = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof(one));
     return fd;
 }
 

@@ -20,6 +20,10 @@
 #include <thread>
 #include <unistd.h>
 
+#include "bench/LoopbackSocket.h"
+
+using benchnet::connectTo;
+
 namespace {
 
 quint16 g_port = 0;
@@ -34,21 +38,6 @@ quint16 freePort() {
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
     ::close(fd);
     return ntohs(a.sin_port);
-}
-
-int connectTo(quint16 port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof(a)) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    const int one = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof(one));
-    return fd;
 }
 
 // A blocking client: sends a line and reads up to the answer's LF.
