@@ -20,7 +20,7 @@ namespace vgxapp {
 
 namespace {
 
-constexpr int kSingleMode = 1;
+constexpr int kContinuousMode = 0, kSingleMode = 1;
 
 enum EState { Idle = 0, FreeRun = 1, WaitForTrigger = 3, Done = 5 };
 
@@ -99,6 +99,14 @@ void HostRecorder::record(const SDbInstTupel& t) {
     write(BoxSource, t, CDbAllType(new CDbDataTypeSelect(boxTriggerSource(readInt(TrigSource, t, 0)))));
     write(BoxState, t, CDbAllType(new CDbDataTypeSelect(DbHostStateOn)));
     write(BoxExec, t, CDbAllType(new CDbDataTypeEvent), DbMsgExec);
+}
+
+void HostRecorder::run(const SDbInstTupel& t) {
+    if (readInt(State, t, Idle) != Idle)
+        return;
+    write(BoxMode, t, CDbAllType(new CDbDataTypeSelect(kContinuousMode)));
+    write(BoxSource, t, CDbAllType(new CDbDataTypeSelect(boxTriggerSource(readInt(TrigSource, t, 0)))));
+    write(BoxState, t, CDbAllType(new CDbDataTypeSelect(DbHostStateOn)));
 }
 
 void HostRecorder::abort(const SDbInstTupel& t) {

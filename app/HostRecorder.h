@@ -5,7 +5,7 @@
 //
 // Its parameters are host/listadm/HostRecorderParameters.h. The state follows the box recorder's
 // status, whoever started it; Record is one single recording with the software trigger or the
-// chosen trigger line.
+// chosen trigger line, Run a continuous one (Free Run) until Abort.
 #include <QString>
 
 #include "host/db/CDbChangeObserver.h"
@@ -28,6 +28,8 @@ public:
     static int boxTriggerSource(int hostSource);
     // Recomputes the recording time of a recorder.
     static void updateTime(const MvQARN::SDbInstTupel& t);
+    // Starts continuous recording (Idle only): the box records block after block until Abort.
+    static void run(const MvQARN::SDbInstTupel& t);
 
 private:
     void dbChanged(const QVector<MvQARN::SDbChange>& changes) override;

@@ -166,6 +166,10 @@ void HostServices::registerRecorderCommands() {
                             setSelect("IdPDbKobraTranRecDisplayType", 3));
     reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:STATe?"), query("IdPDbRecState"));
     reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:RECord"), execute("IdPDbRecRecord"));
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:RUN"), [](CScpiHostCall& call) {
+        if (call.expectArgs(0, 0))
+            HostRecorder::run(kRecorder);
+    });
     reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:DISCard"), execute("IdPDbRecAbort"));
     reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:SAVE"), [](CScpiHostCall& call) {
         QString file;

@@ -118,3 +118,12 @@ TEST_F(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {
         << refused.err.toStdString();
     EXPECT_EQ(refused.out.trimmed(), "1");
 }
+
+TEST_F(VgxhostCommandLine, RecorderRunsContinuouslyUntilDiscarded) {
+    // Free Run (1) while it runs, not Wait For Trigger (3) as a single recording would be; Record is
+    // no reason to leave it; Discard goes back to Idle (0).
+    const HostRun run = exec("SYST:REC:SOUR 7\nSYST:REC:RUN\nSYST:REC:STAT?\nSYST:REC:REC\nSYST:REC:STAT?\n"
+                             "SYST:REC:DISC\nSYST:REC:STAT?\nSYST:REC:RUN\nSYST:REC:STAT?");
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList({"1", "1", "0", "1"}));
+}
