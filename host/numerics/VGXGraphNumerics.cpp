@@ -158,14 +158,11 @@ inline float tenLog10(float v) {
     return (exponent + twoOverLn2 * series) * tenLog10Of2;
 }
 
-// out[k] = 10 log10(power[(k + half) mod n] * scale) + offset: the bins from -fs/2 upwards, in dB.
+// out[k] = 10 log10(power[k] * scale) + offset.
 VGX_SIMD_CLONES void toDb(const float* __restrict power, float scale, float offset, float* __restrict out,
                           int n) {
-    const int half = n / 2;
-    for (int k = 0; k < half; ++k) {
-        out[k] = tenLog10(power[k + half] * scale + 1e-20f) + offset;
-        out[k + half] = tenLog10(power[k] * scale + 1e-20f) + offset;
-    }
+    for (int k = 0; k < n; ++k)
+        out[k] = tenLog10(power[k] * scale + 1e-20f) + offset;
 }
 
 } // namespace
@@ -193,7 +190,8 @@ struct VGXGraphNumerics::SPlan {
     // Windows `n` words (n <= points; the rest of the block is zero), transforms and stores (block 0)
     // or adds |X|^2. The two buffers swap roles from block to block: the windowed words go where the
     // previous transform wrote, which the power loop has just read, so they are stored into the
-    // first-level cache rather than fetched back into it.
+    // first-level cache rather than fetched back into it. Both come from fftwf_alloc_complex, so they
+    // are aligned alike, and never coincide, as the out-of-place plan made on them requires.
     void accumulate(const qint32* words, int n, const float* w, int block) {
         fftwf_complex* src = block % 2 ? out : in;
         fftwf_complex* dst = block % 2 ? in : out;
@@ -292,7 +290,11 @@ int VGXGraphNumerics::convertIqToSpectrum(VGXGraphFloatArray& spectrum, const qi
     const double reference = VGXIqWord::FullScale * gain;
     const double norm = 1.0 / (reference * reference * std::max(blocks, 1));
     spectrum.realloc(fftPoints);
-    toDb(p.power.data(), float(norm), float(levelOffsetDb), spectrum.data(), fftPoints);
+    // The bins from -fs/2 upwards: the upper half of the transform first.
+    const int half = fftPoints / 2;
+    float* db = spectrum.data();
+    toDb(p.power.data() + half, float(norm), float(levelOffsetDb), db, half);
+    toDb(p.power.data(), float(norm), float(levelOffsetDb), db + half, half);
     return Ok;
 }
 
