@@ -79,8 +79,10 @@ VGX_SIMD_CLONES void addPower(const float* __restrict x, float* __restrict power
 // the squares of re and im are paired with two. Each does the leading multiple of its step; the
 // loops above do the rest. (The intrinsics start from undefined registers, which this compiler's
 // uninitialised-use check flags inside its own headers.)
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 __attribute__((target("avx512f,avx512bw"))) int unpackWindowedAvx512(const qint16* __restrict values,
                                                                      const float* __restrict w,
                                                                      float* __restrict out, int n) {
@@ -113,7 +115,9 @@ __attribute__((target("avx512f"))) int powerAvx512(const float* __restrict x, fl
     return k;
 }
 
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 
 bool haveAvx512() {
     static const bool have = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
