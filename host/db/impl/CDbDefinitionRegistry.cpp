@@ -1,6 +1,8 @@
 #include "host/db/impl/CDbDefinitionRegistry.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "host/db/impl/CDbRecord.h"
 #include "host/db/impl/DbNameKey.h"
@@ -11,7 +13,19 @@ CDbDefinitionRegistry::CDbDefinitionRegistry() = default;
 
 CDbDefinitionRegistry::~CDbDefinitionRegistry() = default;
 
+int CDbDefinitionRegistry::lookupSlot(const char* name, const SDbInstTupel& t) {
+    const auto p = std::uintptr_t(name);
+    const auto h = (p >> 3) ^ (p >> 9) ^ std::uintptr_t(t.t0 * 7 + t.t1 * 13 + t.t2 * 29 + t.t3 * 31);
+    return int(h % LookupSlots);
+}
+
+void CDbDefinitionRegistry::forgetLookups() {
+    for (SLookup& l : m_lookups)
+        l = SLookup{};
+}
+
 void CDbDefinitionRegistry::reset() {
+    forgetLookups();
     m_records.clear();
     m_byName.clear();
     m_moduleNames.clear();
@@ -20,6 +34,7 @@ void CDbDefinitionRegistry::reset() {
 }
 
 int CDbDefinitionRegistry::registerDescriptor(const SDbDescriptor* d, int moduleNumber) {
+    forgetLookups();
     if (!d || (d->arrayCount > 0 && !d->arrays) || d->arrayCount < 0)
         return DbErrUnknownParameter;
     // Check everything first so that a malformed descriptor defines nothing.
@@ -83,6 +98,7 @@ int CDbDefinitionRegistry::registerDescriptor(const SDbDescriptor* d, int module
 }
 
 void CDbDefinitionRegistry::unregisterModule(int moduleNumber) {
+    forgetLookups();
     for (auto it = m_byName.begin(); it != m_byName.end();) {
         it->removeIf([&](CDbRecord* r) { return r->module() == moduleNumber; });
         it = it->isEmpty() ? m_byName.erase(it) : std::next(it);
@@ -120,11 +136,23 @@ CDbRecord* CDbDefinitionRegistry::storedRecord(const char* name, const SDbInstTu
         error = DbErrUnknownParameter;
         return nullptr;
     }
-    CDbRecord* rec = resolve(nameKey(name), t, error);
+    SLookup& last = m_lookups[lookupSlot(name, t)];
+    if (last.name == name && last.t == t && std::strcmp(name, last.rec->name().constData()) == 0) {
+        stored = last.stored;
+        error = DbOk;
+        return last.rec;
+    }
+    const QByteArray key = nameKey(name);
+    CDbRecord* rec = resolve(key, t, error);
     if (!rec)
         return nullptr;
     error = rec->storedTupel(t, stored);
-    return error == DbOk ? rec : nullptr;
+    if (error != DbOk)
+        return nullptr;
+    const QList<CDbRecord*> same = m_byName.value(key);
+    if (std::none_of(same.cbegin(), same.cend(), [](const CDbRecord* r) { return r->def()->idx != nullptr; }))
+        last = SLookup{name, t, stored, rec};
+    return rec;
 }
 
 bool CDbDefinitionRegistry::serves(const CDbRecord* rec, const SDbInstTupel& stored) const {

@@ -62,6 +62,21 @@ public:
     int readStored(const char* name, const SDbInstTupel& t, CDbAllType& out) const;
 
 private:
+    // The last lookups that succeeded, by the caller's name pointer and instance: the plug-in reads
+    // the same few names from literals over and over. Checked against the record's name, so a
+    // pointer that now holds another text misses; emptied whenever records come or go. Names with
+    // an index function are never kept, as its answer may change with the values.
+    struct SLookup {
+        const char* name = nullptr;
+        SDbInstTupel t;
+        SDbInstTupel stored;
+        CDbRecord* rec = nullptr;
+    };
+    static constexpr int LookupSlots = 64;
+    static int lookupSlot(const char* name, const SDbInstTupel& t);
+    void forgetLookups();
+
+    mutable SLookup m_lookups[LookupSlots];
     std::vector<std::unique_ptr<CDbRecord>> m_records;
     QHash<QByteArray, QList<CDbRecord*>> m_byName;
     QMap<int, QByteArray> m_moduleNames;
