@@ -171,11 +171,21 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
             return ScpiErrCommandHeader; // ":" with nothing after it
         if (!scpiIsAlpha(c))
             return misplaced(c);
+        // Scanned and upper-cased in one pass.
         const int s = m_pos;
-        while (peek(c) && (scpiIsAlpha(c) || scpiIsDigit(c) || c == '_'))
-            ++m_pos;
+        const char* line = m_line.constData();
+        const int end = int(m_line.size());
+        char* to = upper + (s - base);
+        int i = s;
+        for (; i < end; ++i) {
+            const char ch = line[i];
+            if (!scpiIsAlpha(ch) && !scpiIsDigit(ch) && ch != '_')
+                break;
+            to[i - s] = ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
+        }
+        m_pos = i;
         SScpiHeaderElem e;
-        e.full = upperInto(upper + (s - base), m_line.constData() + s, m_pos - s);
+        e.full = QByteArray::fromRawData(to, i - s);
         const qsizetype n = e.full.size();
         qsizetype d = n;
         while (d > 0 && scpiIsDigit(e.full.at(d - 1)))
