@@ -13,15 +13,17 @@ CDbDefinitionRegistry::CDbDefinitionRegistry() = default;
 
 CDbDefinitionRegistry::~CDbDefinitionRegistry() = default;
 
-int CDbDefinitionRegistry::lookupSlot(const char* name, const SDbInstTupel& t) {
-    const auto p = std::uintptr_t(name);
-    const auto h = (p >> 3) ^ (p >> 9) ^ std::uintptr_t(t.t0 * 7 + t.t1 * 13 + t.t2 * 29 + t.t3 * 31);
-    return int(h % LookupSlots);
+int CDbDefinitionRegistry::lookupSet(const char* name, const SDbInstTupel& t) {
+    const std::uint64_t key =
+        std::uint64_t(std::uintptr_t(name)) ^ (unsigned(t.t0) * 0x9E37u + unsigned(t.t1) * 0x85EBu +
+                                               unsigned(t.t2) * 0xC2B3u + unsigned(t.t3) * 0x27D5u);
+    // The high bits of a multiplicative hash mix every bit of the pointer.
+    return int((key * 0x9E3779B97F4A7C15ull) >> 57);
 }
 
 void CDbDefinitionRegistry::forgetLookups() {
-    for (SLookup& l : m_lookups)
-        l = SLookup{};
+    for (auto& set : m_lookups)
+        set[0] = set[1] = SLookup{};
 }
 
 void CDbDefinitionRegistry::reset() {
@@ -136,11 +138,15 @@ CDbRecord* CDbDefinitionRegistry::storedRecord(const char* name, const SDbInstTu
         error = DbErrUnknownParameter;
         return nullptr;
     }
-    SLookup& last = m_lookups[lookupSlot(name, t)];
-    if (last.name == name && last.t == t && std::strcmp(name, last.rec->name().constData()) == 0) {
-        stored = last.stored;
-        error = DbOk;
-        return last.rec;
+    const int set = lookupSet(name, t);
+    for (int way = 0; way < 2; ++way) {
+        const SLookup& l = m_lookups[set][way];
+        if (l.name == name && l.t == t && std::strcmp(name, l.rec->name().constData()) == 0) {
+            m_lookupNewer[set] = (unsigned char)way;
+            stored = l.stored;
+            error = DbOk;
+            return l.rec;
+        }
     }
     const QByteArray key = nameKey(name);
     CDbRecord* rec = resolve(key, t, error);
@@ -150,8 +156,12 @@ CDbRecord* CDbDefinitionRegistry::storedRecord(const char* name, const SDbInstTu
     if (error != DbOk)
         return nullptr;
     const QList<CDbRecord*> same = m_byName.value(key);
-    if (std::none_of(same.cbegin(), same.cend(), [](const CDbRecord* r) { return r->def()->idx != nullptr; }))
-        last = SLookup{name, t, stored, rec};
+    if (std::none_of(same.cbegin(), same.cend(),
+                     [](const CDbRecord* r) { return r->def()->idx != nullptr; })) {
+        const int way = 1 - m_lookupNewer[set];
+        m_lookups[set][way] = SLookup{name, t, stored, rec};
+        m_lookupNewer[set] = (unsigned char)way;
+    }
     return rec;
 }
 
