@@ -1,6 +1,8 @@
 #include "host/db/impl/CDbDefinitionRegistry.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "host/db/impl/CDbRecord.h"
 #include "host/db/impl/DbNameKey.h"
@@ -11,7 +13,21 @@ CDbDefinitionRegistry::CDbDefinitionRegistry() = default;
 
 CDbDefinitionRegistry::~CDbDefinitionRegistry() = default;
 
+int CDbDefinitionRegistry::lookupSet(const char* name, const SDbInstTupel& t) {
+    const std::uint64_t key =
+        std::uint64_t(std::uintptr_t(name)) ^ (unsigned(t.t0) * 0x9E37u + unsigned(t.t1) * 0x85EBu +
+                                               unsigned(t.t2) * 0xC2B3u + unsigned(t.t3) * 0x27D5u);
+    // The high bits of a multiplicative hash mix every bit of the pointer.
+    return int((key * 0x9E3779B97F4A7C15ull) >> 57);
+}
+
+void CDbDefinitionRegistry::forgetLookups() {
+    for (auto& set : m_lookups)
+        set[0] = set[1] = SLookup{};
+}
+
 void CDbDefinitionRegistry::reset() {
+    forgetLookups();
     m_records.clear();
     m_byName.clear();
     m_moduleNames.clear();
@@ -20,6 +36,7 @@ void CDbDefinitionRegistry::reset() {
 }
 
 int CDbDefinitionRegistry::registerDescriptor(const SDbDescriptor* d, int moduleNumber) {
+    forgetLookups();
     if (!d || (d->arrayCount > 0 && !d->arrays) || d->arrayCount < 0)
         return DbErrUnknownParameter;
     // Check everything first so that a malformed descriptor defines nothing.
@@ -83,6 +100,7 @@ int CDbDefinitionRegistry::registerDescriptor(const SDbDescriptor* d, int module
 }
 
 void CDbDefinitionRegistry::unregisterModule(int moduleNumber) {
+    forgetLookups();
     for (auto it = m_byName.begin(); it != m_byName.end();) {
         it->removeIf([&](CDbRecord* r) { return r->module() == moduleNumber; });
         it = it->isEmpty() ? m_byName.erase(it) : std::next(it);
@@ -120,11 +138,31 @@ CDbRecord* CDbDefinitionRegistry::storedRecord(const char* name, const SDbInstTu
         error = DbErrUnknownParameter;
         return nullptr;
     }
-    CDbRecord* rec = resolve(nameKey(name), t, error);
+    const int set = lookupSet(name, t);
+    for (int way = 0; way < 2; ++way) {
+        const SLookup& l = m_lookups[set][way];
+        if (l.name == name && l.t == t && std::strcmp(name, l.rec->name().constData()) == 0) {
+            m_lookupNewer[set] = (unsigned char)way;
+            stored = l.stored;
+            error = DbOk;
+            return l.rec;
+        }
+    }
+    const QByteArray key = nameKey(name);
+    CDbRecord* rec = resolve(key, t, error);
     if (!rec)
         return nullptr;
     error = rec->storedTupel(t, stored);
-    return error == DbOk ? rec : nullptr;
+    if (error != DbOk)
+        return nullptr;
+    const QList<CDbRecord*> same = m_byName.value(key);
+    if (std::none_of(same.cbegin(), same.cend(),
+                     [](const CDbRecord* r) { return r->def()->idx != nullptr; })) {
+        const int way = 1 - m_lookupNewer[set];
+        m_lookups[set][way] = SLookup{name, t, stored, rec};
+        m_lookupNewer[set] = (unsigned char)way;
+    }
+    return rec;
 }
 
 bool CDbDefinitionRegistry::serves(const CDbRecord* rec, const SDbInstTupel& stored) const {

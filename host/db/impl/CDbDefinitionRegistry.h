@@ -62,6 +62,23 @@ public:
     int readStored(const char* name, const SDbInstTupel& t, CDbAllType& out) const;
 
 private:
+    // The last lookups that succeeded, by the caller's name pointer and instance: the plug-in reads
+    // the same few names from literals over and over. Checked against the record's name, so a
+    // pointer that now holds another text misses; emptied whenever records come or go. Names with
+    // an index function are never kept, as its answer may change with the values. Two ways per set,
+    // the older replaced, so that two names of one query falling on one set do not evict each other.
+    struct SLookup {
+        const char* name = nullptr;
+        SDbInstTupel t;
+        SDbInstTupel stored;
+        CDbRecord* rec = nullptr;
+    };
+    static constexpr int LookupSets = 128;
+    static int lookupSet(const char* name, const SDbInstTupel& t);
+    void forgetLookups();
+
+    mutable SLookup m_lookups[LookupSets][2];
+    mutable unsigned char m_lookupNewer[LookupSets] = {};
     std::vector<std::unique_ptr<CDbRecord>> m_records;
     QHash<QByteArray, QList<CDbRecord*>> m_byName;
     QMap<int, QByteArray> m_moduleNames;

@@ -241,11 +241,10 @@ int CDbRequestPipeline::runRequest(CDbMsgList& list, CDbForwardAnswerBuffer& ans
     QVarLengthArray<SDone, 4> done;
     for (int i = 0; i < list.count(); ++i) {
         CDbMsg* msg = list.at(i);
-        CDbRecord* rec = m_registry.resolve(msg->getName(), msg->getTupel(), e);
         SDbInstTupel stored;
+        CDbRecord* rec = m_registry.storedRecord(msg->getName().constData(), msg->getTupel(), stored, e);
         CDbAllType value;
-        if (!rec || rec->storedTupel(msg->getTupel(), stored) != DbOk ||
-            rec->coerce(msg->getValue(), value) != DbOk)
+        if (!rec || rec->coerce(msg->getValue(), value) != DbOk)
             continue;
         const bool event = rec->type() == DbTypeEvent;
         CDbAllType previous = rec->value(stored);

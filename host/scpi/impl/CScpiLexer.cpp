@@ -1,6 +1,7 @@
 #include "host/scpi/impl/CScpiLexer.h"
 
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "host/scpi/impl/ScpiErrors.h"
@@ -37,13 +38,12 @@ QByteArray upperNoWs(const QByteArray& in) {
     return out;
 }
 
-// One allocation for a mnemonic: copied and upper-cased in one pass.
-QByteArray upperCopy(const char* from, qsizetype n) {
-    QByteArray out(n, Qt::Uninitialized);
-    char* d = out.data();
+// Upper-cases a mnemonic into room that the unit owns; the element's texts are views of it, so a
+// header costs no allocation once the unit has held one as long.
+QByteArray upperInto(char* to, const char* from, qsizetype n) {
     for (qsizetype i = 0; i < n; ++i)
-        d[i] = from[i] >= 'a' && from[i] <= 'z' ? char(from[i] - 'a' + 'A') : from[i];
-    return out;
+        to[i] = from[i] >= 'a' && from[i] <= 'z' ? char(from[i] - 'a' + 'A') : from[i];
+    return QByteArray::fromRawData(to, n);
 }
 
 void appendBits(SScpiToken& t, unsigned value, int count) {
@@ -99,13 +99,15 @@ int CScpiLexer::next(SScpiCommandUnit& out, QString* info) {
     out.common = out.absolute = out.query = false;
     out.elems.clear();
     out.args.clear();
-    out.header.clear();
+    out.header.resize(0); // keeps its room
+    out.upper.resize(0);
     if (atEnd())
         return ScpiErrSyntax;
     const int start = m_pos;
     if (int rc = header(out, info))
         return fail(rc);
-    out.header = m_line.mid(start, m_pos - start);
+    out.header.resize(m_pos - start);
+    std::memcpy(out.header.data(), m_line.constData() + start, size_t(m_pos - start));
     char c = 0;
     if (unitEnds(c))
         return 0;
@@ -135,6 +137,10 @@ int CScpiLexer::next(SScpiCommandUnit& out, QString* info) {
 }
 
 int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
+    // Room for the rest of the line, so the views taken below never move.
+    const int base = m_pos;
+    out.upper.resize(m_line.size() - base);
+    char* upper = out.upper.data();
     char c = 0;
     peek(c);
     if (c == '*') {
@@ -148,7 +154,7 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
         if (m_pos - s > CScpiLexer::MaxMnemonicLength)
             return ScpiErrMnemonicTooLong;
         SScpiHeaderElem e;
-        e.full = e.stem = upperCopy(m_line.constData() + s, m_pos - s);
+        e.full = e.stem = upperInto(upper + (s - base), m_line.constData() + s, m_pos - s);
         out.elems.append(std::move(e));
         if (peek(c) && c == '?') {
             out.query = true;
@@ -165,20 +171,32 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
             return ScpiErrCommandHeader; // ":" with nothing after it
         if (!scpiIsAlpha(c))
             return misplaced(c);
+        // Scanned and upper-cased in one pass.
         const int s = m_pos;
-        while (peek(c) && (scpiIsAlpha(c) || scpiIsDigit(c) || c == '_'))
-            ++m_pos;
+        const char* line = m_line.constData();
+        const int end = int(m_line.size());
+        char* to = upper + (s - base);
+        int i = s;
+        for (; i < end; ++i) {
+            const char ch = line[i];
+            if (!scpiIsAlpha(ch) && !scpiIsDigit(ch) && ch != '_')
+                break;
+            to[i - s] = ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
+        }
+        m_pos = i;
         SScpiHeaderElem e;
-        e.full = upperCopy(m_line.constData() + s, m_pos - s);
-        int d = int(e.full.size());
+        e.full = QByteArray::fromRawData(to, i - s);
+        const qsizetype n = e.full.size();
+        qsizetype d = n;
         while (d > 0 && scpiIsDigit(e.full.at(d - 1)))
             --d;
-        e.stem = e.full.left(d);
-        if (d < e.full.size()) {
-            const QByteArray digits = e.full.mid(d);
-            bool ok = false;
-            const int v = digits.size() <= 9 ? digits.toInt(&ok) : 0;
-            e.suffix = ok ? v : -2;
+        e.stem = d == n ? e.full : QByteArray::fromRawData(e.full.constData(), d);
+        if (d < n) {
+            // Nine digits always fit an int; more count as too large.
+            int v = 0;
+            for (qsizetype i = d; i < n && n - d <= 9; ++i)
+                v = v * 10 + (e.full.at(i) - '0');
+            e.suffix = n - d <= 9 ? v : -2;
         }
         if (e.stem.size() > CScpiLexer::MaxMnemonicLength) {
             if (info)

@@ -21,6 +21,8 @@ struct SScpiToken {
     QByteArray bytes;      // Block: the data bytes
 };
 
+// full and stem do not own their bytes: they point into the unit's upper, which lives as long as
+// the unit and is rewritten only by the next read into it.
 struct SScpiHeaderElem {
     QByteArray full; // upper case, as typed (numeric suffix included)
     QByteArray stem; // upper case, trailing digits removed
@@ -34,6 +36,7 @@ struct SScpiCommandUnit {
     QVector<SScpiHeaderElem> elems;
     QVector<SScpiToken> args;
     QByteArray header; // as typed, for error texts
+    QByteArray upper;  // the header upper-cased: the bytes the elements point into
 };
 
 class CScpiLexer {

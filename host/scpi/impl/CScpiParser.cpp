@@ -375,6 +375,7 @@ int CScpiParser::execModuleSet(const SScpiEntry& entry, const SBranch& at, const
     const int kind = baseKind(cmd->kind);
     CDbAllType value;
     int msgType = DbMsgSet;
+    const SDbDefCommon* rec = nullptr;
     if (kind == ScpiKindEvent) {
         if (!unit.args.isEmpty())
             return fail(ScpiErrParameterNotAllowed);
@@ -385,13 +386,14 @@ int CScpiParser::execModuleSet(const SScpiEntry& entry, const SBranch& at, const
             return fail(ScpiErrMissingParameter);
         if (unit.args.size() > 1)
             return fail(ScpiErrParameterNotAllowed);
-        if (const int rc = decodeArg(entry, t, unit.args.at(0), value))
+        if (const int rc = decodeArg(entry, t, unit.args.at(0), value, rec))
             return rc;
         if (kind == ScpiKindEventText)
             msgType = DbMsgExec;
     }
     CDbEngine& db = CDbEngine::instance();
-    const SDbDefCommon* rec = db.findRecord(cmd->param, t);
+    if (!rec)
+        rec = db.findRecord(cmd->param, t);
     const int sender = at.module ? at.module->getModuleNumber() : 0;
     CDbMsg msg(sender, sender, cmd->param, CDbAllType(), msgType, 0, rec ? rec->unit : 0, t.t0, t.t1, t.t2,
                t.t3);
@@ -405,11 +407,11 @@ int CScpiParser::execModuleSet(const SScpiEntry& entry, const SBranch& at, const
 }
 
 int CScpiParser::decodeArg(const SScpiEntry& entry, const SDbInstTupel& t, const SScpiToken& token,
-                           CDbAllType& out) {
+                           CDbAllType& out, const SDbDefCommon*& def) {
     const SScpiCmd* cmd = entry.cmd;
     const SScpiValDesc* desc = cmd->arg;
     CDbEngine& db = CDbEngine::instance();
-    const SDbDefCommon* def = nullptr;
+    def = nullptr;
     SDbInstTupel stored;
     if (const int rc = db.locate(cmd->param, t, def, stored)) {
         CDbAnswerBuffer none;

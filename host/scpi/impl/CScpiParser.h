@@ -35,6 +35,7 @@ namespace MvQARN {
 class CDbAnswerBuffer;
 class CScpiModule;
 class CScpiSession;
+struct SDbDefCommon;
 
 class VGX_EXPORT CScpiParser {
 public:
@@ -91,7 +92,9 @@ private:
                         QStringList& answers);
     int execModuleSet(const SScpiEntry& entry, const SBranch& at, const SScpiCommandUnit& unit);
     // The argument as a value of the parameter's record type; 0 or an SCPI error (already queued).
-    int decodeArg(const SScpiEntry& entry, const SDbInstTupel& t, const SScpiToken& token, CDbAllType& out);
+    // def is the record the value was decoded for, so the caller need not look it up again.
+    int decodeArg(const SScpiEntry& entry, const SDbInstTupel& t, const SScpiToken& token, CDbAllType& out,
+                  const SDbDefCommon*& def);
     // MINimum, MAXimum, DEFault, UP and DOWN of a numeric parameter; 0 or an SCPI error (queued).
     int specialValue(const char* param, const SDbInstTupel& t, int which, double& out, bool suffixUsed);
     int fail(int code, const QString& text = QString());

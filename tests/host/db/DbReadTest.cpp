@@ -1,5 +1,6 @@
 // Reads: conversion-out answers, the read interface and its tuple order, and the bound on reads that
 // read themselves.
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include "DbTestSupport.h"
@@ -85,6 +86,33 @@ TEST_F(ReadTest, ReadInterfaceTakesTheTupelAsT0T3T2T1) {
     EXPECT_EQ(db->getString("P", s), DbErrWrongType);
     EXPECT_EQ(s, "unchanged");
     EXPECT_EQ(db->getNumber("Nope", d), DbErrUnknownParameter);
+}
+
+// Reads remember where a name was found; the memory must follow the text in the caller's buffer and
+// the records registered now, never an earlier answer.
+TEST_F(ReadTest, ReadsFollowTheNameTextAndTheRecordsRegisteredNow) {
+    defs.number("RateA", 0, 1e9, 100, {2, 1, 1, 1});
+    defs.number("RateB", 0, 1e9, 200, {2, 1, 1, 1});
+    ASSERT_EQ(defs.registerAll(4), 0);
+    CDbDataBaseIfc* db = e.dataBaseIfc();
+    char name[8] = "RateA";
+    double d = 0;
+    for (int round = 0; round < 2; ++round) {
+        std::memcpy(name, "RateA", 6);
+        ASSERT_EQ(db->getNumber(name, d, 1), DbOk);
+        EXPECT_EQ(d, 100);
+        std::memcpy(name, "RateB", 6); // same buffer, same instance, another name
+        ASSERT_EQ(db->getNumber(name, d, 1), DbOk);
+        EXPECT_EQ(d, 200);
+    }
+    e.unregisterModule(4);
+    EXPECT_EQ(db->getNumber(name, d, 1), DbErrUnknownParameter);
+    Defs again;
+    again.number("RateB", 0, 1e9, 300, {2, 1, 1, 1});
+    ASSERT_EQ(again.registerAll(5), 0);
+    ASSERT_EQ(db->getNumber(name, d, 1), DbOk);
+    EXPECT_EQ(d, 300);
+    e.unregisterModule(5); // its records point into again
 }
 
 } // namespace
