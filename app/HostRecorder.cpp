@@ -1,6 +1,7 @@
 #include "app/HostRecorder.h"
 
 #include <iterator>
+#include <type_traits>
 #include <utility>
 
 #include "host/db/CDbAllType.h"
@@ -26,20 +27,16 @@ enum EState { Idle = 0, FreeRun = 1, WaitForTrigger = 3, Done = 5 };
 
 using namespace HostRecorderNames;
 
-int readInt(const char* name, const SDbInstTupel& t, int fallback) {
+// The value of name at t, or fallback when it cannot be read or converted.
+template <typename T> T readOr(const char* name, const SDbInstTupel& t, T fallback) {
     CDbAllType v;
-    int out = fallback;
-    if (CDbEngine::instance().read(name, t, v) != 0 || !v.toInt(out))
-        return fallback;
-    return out;
-}
-
-double readDouble(const char* name, const SDbInstTupel& t, double fallback) {
-    CDbAllType v;
-    double out = fallback;
-    if (CDbEngine::instance().read(name, t, v) != 0 || !v.toDouble(out))
-        return fallback;
-    return out;
+    T out = fallback;
+    bool ok = CDbEngine::instance().read(name, t, v) == 0;
+    if constexpr (std::is_same_v<T, int>)
+        ok = ok && v.toInt(out);
+    else
+        ok = ok && v.toDouble(out);
+    return ok ? out : fallback;
 }
 
 int write(const char* name, const SDbInstTupel& t, const CDbAllType& v, int msgType = DbMsgSet) {
@@ -93,19 +90,19 @@ void HostRecorder::dbChanged(const QVector<SDbChange>& changes) {
 }
 
 void HostRecorder::record(const SDbInstTupel& t) {
-    if (readInt(State, t, Idle) != Idle)
+    if (readOr<int>(State, t, Idle) != Idle)
         return;
     write(BoxMode, t, CDbAllType(new CDbDataTypeSelect(kSingleMode)));
-    write(BoxSource, t, CDbAllType(new CDbDataTypeSelect(boxTriggerSource(readInt(TrigSource, t, 0)))));
+    write(BoxSource, t, CDbAllType(new CDbDataTypeSelect(boxTriggerSource(readOr<int>(TrigSource, t, 0)))));
     write(BoxState, t, CDbAllType(new CDbDataTypeSelect(DbHostStateOn)));
     write(BoxExec, t, CDbAllType(new CDbDataTypeEvent), DbMsgExec);
 }
 
 void HostRecorder::run(const SDbInstTupel& t) {
-    if (readInt(State, t, Idle) != Idle)
+    if (readOr<int>(State, t, Idle) != Idle)
         return;
     write(BoxMode, t, CDbAllType(new CDbDataTypeSelect(kContinuousMode)));
-    write(BoxSource, t, CDbAllType(new CDbDataTypeSelect(boxTriggerSource(readInt(TrigSource, t, 0)))));
+    write(BoxSource, t, CDbAllType(new CDbDataTypeSelect(boxTriggerSource(readOr<int>(TrigSource, t, 0)))));
     write(BoxState, t, CDbAllType(new CDbDataTypeSelect(DbHostStateOn)));
 }
 
@@ -116,17 +113,17 @@ void HostRecorder::abort(const SDbInstTupel& t) {
 }
 
 void HostRecorder::followStatus(const SDbInstTupel& t) {
-    const bool on = readInt(BoxState, t, DbHostStateOff) == DbHostStateOn;
-    const int state = on ? stateForStatus(readInt(BoxStatus, t, 0)) : Idle;
-    if (readInt(State, t, -1) != state)
+    const bool on = readOr<int>(BoxState, t, DbHostStateOff) == DbHostStateOn;
+    const int state = on ? stateForStatus(readOr<int>(BoxStatus, t, 0)) : Idle;
+    if (readOr<int>(State, t, -1) != state)
         write(State, t, CDbAllType(new CDbDataTypeSelect(state)));
 }
 
 void HostRecorder::updateTime(const SDbInstTupel& t) {
-    const double rate = readDouble(BoxRate, t, 0.0);
+    const double rate = readOr<double>(BoxRate, t, 0.0);
     if (rate <= 0.0)
         return;
-    const double seconds = readDouble(BoxLength, t, 0.0) * readDouble(BoxDecimation, t, 1.0) / rate;
+    const double seconds = readOr<double>(BoxLength, t, 0.0) * readOr<double>(BoxDecimation, t, 1.0) / rate;
     const auto [scale, unit] = seconds < 1e-3  ? std::pair{1e6, "us"}
                                : seconds < 1.0 ? std::pair{1e3, "ms"}
                                                : std::pair{1.0, "s"};
