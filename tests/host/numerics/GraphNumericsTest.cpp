@@ -22,24 +22,25 @@ QVector<qint32> words(const QVector<WaveformFile::SSample>& samples) {
     return WaveformFile::toWords(samples);
 }
 
-QVector<qint32> tone(int samples, double frequency) {
+QVector<qint32> tone(int samples, double frequency, double levelDb = 0.0) {
     QVector<WaveformFile::SSample> s;
     QString error;
-    EXPECT_TRUE(WaveformFile::sine(samples, kClock, frequency, 0.0, s, &error)) << error.toStdString();
+    EXPECT_TRUE(WaveformFile::sine(samples, kClock, frequency, levelDb, s, &error)) << error.toStdString();
     return words(s);
 }
 
 // Every instruction-set path this machine runs gives the same known answers.
-TEST(GraphNumerics, FullScaleToneLandsInItsBinAtZeroDbfsOnEveryPath) {
+TEST(GraphNumerics, ToneLandsInItsBinAtItsLevelInDbfsOnEveryPath) {
     struct Row {
         int points, count, bin; // bin of the tone, signed
         int lobe;               // bins beside the peak that the window's main lobe may fill
+        double levelDb;
     };
     const Row rows[] = {
-        {2048, 16384, 100, 4},       // 8 whole blocks averaged
-        {256, 256 * 3 + 17, -37, 4}, // a partial block at the end is left out
-        {2048, 1001, 300, 10},       // fewer words than points: one padded block, wider lobe
-        {8, 24, 1, 8},               // shorter than a vector step: the window's lobe is all
+        {2048, 16384, 100, 4, 0.0},        // 8 whole blocks averaged
+        {256, 256 * 3 + 17, -37, 4, -6.0}, // a partial block at the end is left out
+        {2048, 1001, 300, 10, -47.3},      // fewer words than points: one padded block, wider lobe
+        {8, 24, 1, 8, -0.5},               // shorter than a vector step: the window's lobe is all
     };
     for (VGXGraphNumerics::Path path : VGXGraphNumerics::availablePaths()) {
         VGXGraphNumerics numerics;
@@ -47,7 +48,7 @@ TEST(GraphNumerics, FullScaleToneLandsInItsBinAtZeroDbfsOnEveryPath) {
         for (const Row& r : rows) {
             SCOPED_TRACE(testing::Message() << VGXGraphNumerics::pathName(path) << ": " << r.points
                                             << " points, " << r.count << " words, bin " << r.bin);
-            const QVector<qint32> w = tone(r.count, kClock * r.bin / r.points);
+            const QVector<qint32> w = tone(r.count, kClock * r.bin / r.points, r.levelDb);
             VGXGraphFloatArray spectrum;
             ASSERT_EQ(numerics.convertIqToSpectrum(spectrum, w.data(), r.count, r.points, 0.0),
                       VGXGraphNumerics::Ok);
@@ -55,7 +56,7 @@ TEST(GraphNumerics, FullScaleToneLandsInItsBinAtZeroDbfsOnEveryPath) {
             const int peak =
                 int(std::max_element(spectrum.data(), spectrum.data() + r.points) - spectrum.data());
             EXPECT_EQ(peak, r.bin + r.points / 2); // index 0 is -fs/2
-            EXPECT_NEAR(spectrum[peak], 0.0, 0.05);
+            EXPECT_NEAR(spectrum[peak], r.levelDb, 0.05);
             float rest = -1000;
             for (int k = 0; k < r.points; ++k)
                 if (std::abs(k - peak) > r.lobe)
