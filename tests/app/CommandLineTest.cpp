@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/VgxhostRun.h"
+#include "host/listadm/WaveformFile.h"
 #include "support/ScpiErrorLine.h"
 
 using namespace vgxtest;
@@ -126,4 +127,19 @@ TEST_F(VgxhostCommandLine, RecorderRunsContinuouslyUntilDiscarded) {
                              "SYST:REC:DISC\nSYST:REC:STAT?\nSYST:REC:RUN\nSYST:REC:STAT?");
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList({"1", "1", "0", "1"}));
+}
+
+TEST_F(VgxhostCommandLine, RecorderLengthSetByAScriptSizesTheBlockAndARefusedOneChangesNothing) {
+    // The database's limits refuse a length it cannot take, with its own error, and keep the last one.
+    const QString file = dir.filePath("rec.wv");
+    const HostRun run =
+        exec(QStringLiteral("SYST:REC:LENG 1024\nSYST:REC:LENG 4096\nSYST:REC:LENG 511\n"
+                            "SYST:REC:LENG?\nSYST:REC:SOUR 7\nSYST:REC:REC\nSYST:REC:SAVE \"%1\"")
+                 .arg(file));
+    EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList{"1024"});
+    EXPECT_EQ(run.err.count(scpiErrorLine(MvQARN::ScpiErrDataOutOfRange)), 2) << run.err.toStdString();
+    QVector<MvQARN::WaveformFile::SSample> samples;
+    QString error;
+    ASSERT_TRUE(MvQARN::WaveformFile::readSamples(file, samples, &error)) << error.toStdString();
+    EXPECT_EQ(samples.size(), 1024);
 }

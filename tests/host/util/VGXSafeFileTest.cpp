@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "host/util/VGXSafeFile.h"
+#include "support/FullDisk.h"
 
 using namespace MvQARN;
 
@@ -108,6 +109,25 @@ TEST_F(SafeFile, WritingReplacesOnlyARegularFileOfItsOwnKindAndFollowsNoLink) {
     // Nothing left behind: no temporary file beside the targets.
     EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
               QStringList({"dangling", "evil", "fifo", "foreign", "mine", "new", "sub"}));
+}
+
+// Every save through a replacing write (settings, recordings, plots, logs) meets a full disk the same
+// way: a failure that says so, the earlier file untouched, no part of the new one under any name.
+TEST_F(SafeFile, AFullDiskFailsTheWriteSayingSoAndLeavesNoPartOfTheFile) {
+    put(d + "/old", "old");
+    const QByteArray big(4096, 'x');
+    for (const char* name : {"new", "old"}) {
+        SCOPED_TRACE(name);
+        QString why;
+        {
+            testsupport::FullDisk full;
+            EXPECT_EQ(VGXSafeFile::writeReplacing(d + "/" + name, big, &why), VGXSafeFile::Failed);
+        }
+        EXPECT_TRUE(why.startsWith("no room for the file on the disk")) << why.toStdString();
+        EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden), QStringList{"old"});
+        EXPECT_EQ(get(d + "/old"), "old");
+    }
+    EXPECT_EQ(VGXSafeFile::writeReplacing(d + "/old", big), VGXSafeFile::Ok) << "the guard let go";
 }
 
 // A name in a catalogue answer or a file name parameter is one line a client can send back.
