@@ -291,54 +291,44 @@ TEST_F(BoundControlsTest, ButtonsRunActionsAndRaiseEventsForThePanelsAboveThem) 
     QTest::mouseClick(on->button(), Qt::LeftButton);
     EXPECT_EQ(stored(kState), 1);
 
-    // User events rise through the panels until one consumes them.
-    class Catcher : public VGXNavigationPanel {
+    // User events rise through the panels until one consumes them. A click on a block raises 16 with
+    // the block as source; unconsumed, it activates the block.
+    class Catcher : public VGXBlockPanel {
     public:
-        using VGXNavigationPanel::VGXNavigationPanel;
-        QList<int> codes;
-        bool consume = true;
+        using VGXBlockPanel::VGXBlockPanel;
+        QList<int> user, action;
+        bool consume = true, consumeClicks = false;
 
     protected:
         void processUserEvent(CViewerEvent* e) override {
-            codes << e->getCode();
+            user << e->getCode();
             if (consume)
                 e->consume();
         }
-    };
-    auto* outer = new Catcher(m_panel);
-    auto* inner = new Catcher(outer);
-    inner->consume = false;
-    auto* button = new VGXDialogButton(inner, QStringLiteral("Data Setup..."), 1);
-    button->press();
-    EXPECT_EQ(inner->codes, QList<int>{1});
-    EXPECT_EQ(outer->codes, QList<int>{1});
-
-    // A click on a block raises 16 with the block as source; unconsumed, it activates the block.
-    class Block : public VGXBlockPanel {
-    public:
-        using VGXBlockPanel::VGXBlockPanel;
-        QList<int> codes;
-        bool consumeClicks = false;
-
-    protected:
         void processActionEvent(CViewerEvent* e) override {
-            codes << e->getCode();
+            action << e->getCode();
             if (e->getSource() == this && (consumeClicks || e->getCode() == CViewerEvent::ActionActivated))
                 e->consume();
             else
                 VGXBlockPanel::processActionEvent(e);
         }
     };
-    auto* block = new Block(m_panel, QStringLiteral("KOBRA A"));
+    auto* outer = new Catcher(m_panel);
+    auto* inner = new Catcher(outer);
+    inner->consume = false;
+    (new VGXDialogButton(inner, QStringLiteral("Data Setup..."), 1))->press();
+    EXPECT_EQ(std::pair(inner->user, outer->user), std::pair(QList<int>{1}, QList<int>{1}));
+
+    auto* block = new Catcher(m_panel, QStringLiteral("KOBRA A"));
     m_panel->add(block);
     block->show();
     QApplication::processEvents();
     QTest::mouseClick(block, Qt::LeftButton, {}, block->rect().center());
-    EXPECT_EQ(block->codes, (QList<int>{CViewerEvent::ActionClicked, CViewerEvent::ActionActivated}));
-    block->codes.clear();
+    EXPECT_EQ(block->action, (QList<int>{CViewerEvent::ActionClicked, CViewerEvent::ActionActivated}));
+    block->action.clear();
     block->consumeClicks = true;
     QTest::mouseClick(block, Qt::LeftButton, {}, block->rect().center());
-    EXPECT_EQ(block->codes, QList<int>{CViewerEvent::ActionClicked});
+    EXPECT_EQ(block->action, QList<int>{CViewerEvent::ActionClicked});
 }
 
 TEST(VGXTabViewer, TabsComeOutAndGoBackAtAnIndexWithTheSamePages) {

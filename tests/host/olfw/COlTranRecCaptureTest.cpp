@@ -136,21 +136,6 @@ TEST_F(TranRecCapture, ContinuousModeDeliversABlockPerTickUntilStopped) {
 }
 
 TEST_F(TranRecCapture, SourceFaultsGiveStatusAndErrorButNoNewBlock) {
-    struct Row {
-        const char* what;
-        std::function<void(QFile&)> damage; // null: the file goes
-        int code;
-    };
-    const Row rows[] = {
-        {"missing", nullptr, DbErrFileMissing},
-        // What makes a file damaged is WaveformFileTest's; one kind stands for them here.
-        {"sample changed",
-         [](QFile& f) {
-             f.seek(f.size() - 9);
-             f.write("\x55");
-         },
-         DbErrBadFile},
-    };
     setInt("IdPDbKobraTranRecTrigMode", kRec, 1);
     setInt("IdPDbKobraTranRecState", kRec, 1);
     const QByteArray good = [&] {
@@ -158,8 +143,9 @@ TEST_F(TranRecCapture, SourceFaultsGiveStatusAndErrorButNoNewBlock) {
         f.open(QIODevice::ReadOnly);
         return f.readAll();
     }();
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.what);
+    // The file goes, or a sample of it changes (what makes a file damaged is WaveformFileTest's).
+    for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "sample changed");
         { // a good recording first
             QFile f(m_file);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(good) == good.size());
@@ -168,19 +154,18 @@ TEST_F(TranRecCapture, SourceFaultsGiveStatusAndErrorButNoNewBlock) {
         ASSERT_EQ(status(), COlTranRecCapture::RecordDone);
         const QVector<qint32> recorded = block();
         QFile f(m_file);
-        if (r.damage) {
-            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-            r.damage(f);
-            f.close();
-        } else {
+        if (missing) {
             ASSERT_TRUE(f.remove());
+        } else {
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(f.size() - 9) && f.write("\x55") == 1);
+            f.close();
         }
         VGXErrorManager::Collector errors;
         execute();
         EXPECT_EQ(status(), COlTranRecCapture::NoDataSignal);
         EXPECT_EQ(block(), recorded);
         ASSERT_EQ(errors.errors().size(), 1);
-        EXPECT_EQ(errors.errors().first().code, r.code);
+        EXPECT_EQ(errors.errors().first().code, missing ? DbErrFileMissing : DbErrBadFile);
         EXPECT_EQ(errors.errors().first().text, m_capture->lastError(kRec.t0, kRec.t1, kRec.t3));
     }
     // The interface's data: none from a box that plays nothing, then its test signals.

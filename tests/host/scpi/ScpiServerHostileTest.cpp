@@ -176,17 +176,6 @@ TEST(ScpiLineReader, MessagesEndAtLineFeedsOutsideBlocksWhereverTheStreamIsCut) 
     EXPECT_EQ(feed(everyByte), expected);
 }
 
-TEST(ScpiLineReader, AnOverlongMessageIsDroppedToItsRealEndAndKeepsItsPlace) {
-    CScpiLineReader reader(10);
-    QList<CScpiLineReader::SMessage> out;
-    const QByteArray stream = "first\n"
-                              "much too long #15ab\ncd and more\n" // its block's LF ends nothing
-                              "0123456789\n"                       // exactly at the limit
-                              "x #11\n\n";
-    reader.feed(stream.constData(), stream.size(), out);
-    EXPECT_EQ(messages(out), (QList<QByteArray>{"first", "<overrun>", "0123456789", "x #11\n"}));
-}
-
 TEST_F(ScpiHostile, BlockDataCarriesEveryByteAndNothingInItRunsAsACommand) {
     Client c(server.port());
     ASSERT_TRUE(c.connected);

@@ -33,25 +33,6 @@ TEST_F(VGXErrorManagerTest, SubscribersHearSignalsUntilTheyUnsubscribeEvenFromTh
     EXPECT_EQ(VGXErrorManager::history().size(), 4);
 }
 
-TEST_F(VGXErrorManagerTest, CollectorsSeeOnlyTheSignalsOfTheirLifetime) {
-    VGXErrorManager::signal(1, "before");
-    VGXErrorManager::Collector outer;
-    VGXErrorManager::signal(2, "outer");
-    {
-        VGXErrorManager::Collector inner;
-        EXPECT_TRUE(inner.isEmpty());
-        VGXErrorManager::signal(3, "both");
-        ASSERT_EQ(inner.errors().size(), 1);
-        EXPECT_EQ(inner.errors()[0].code, 3);
-        EXPECT_EQ(inner.errors()[0].text, "both");
-    }
-    VGXErrorManager::signal(4, "after inner");
-    QList<int> codes;
-    for (const VGXErrorRecord& r : outer.errors())
-        codes << r.code;
-    EXPECT_EQ(codes, (QList<int>{2, 3, 4}));
-}
-
 TEST_F(VGXErrorManagerTest, SignalsFromAnotherThreadReachCollectorAndHistory) {
     VGXErrorManager::Collector collector;
     QThread* worker = QThread::create([] {
