@@ -101,24 +101,6 @@ TEST_F(VgxhostCommandLine, ExecReadsScriptsFromFilesAndStandardInputInOrder) {
     EXPECT_TRUE(missing.err.contains("absent.scpi")) << missing.err.toStdString();
 }
 
-TEST_F(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {
-    const HostRun locked = exec("DIAG:KOBR:SEL 100123\nSYST:PROT:LEV?\nDIAG:KOBR:EEPR:SER:READ");
-    EXPECT_NE(locked.exitCode, 0);
-    EXPECT_EQ(locked.out.trimmed(), "1");
-    EXPECT_TRUE(locked.err.contains("20015")) << locked.err.toStdString();
-
-    const HostRun open =
-        exec("DIAG:KOBR:SEL 100123\nSYST:PROT:LEV 0;LEV?\nDIAG:KOBR:EEPR:SER:READ\nDIAG:KOBR:EEPR:SER?");
-    EXPECT_EQ(open.exitCode, 0) << open.err.toStdString();
-    EXPECT_EQ(open.out.split('\n', Qt::SkipEmptyParts), QStringList({"0", "\"100123\""}));
-
-    const HostRun refused = exec("SYST:PROT:LEV 3\nSYST:PROT:LEV?");
-    EXPECT_NE(refused.exitCode, 0);
-    EXPECT_TRUE(refused.err.contains(QString::number(MvQARN::ScpiErrDataOutOfRange)))
-        << refused.err.toStdString();
-    EXPECT_EQ(refused.out.trimmed(), "1");
-}
-
 TEST_F(VgxhostCommandLine, RecorderRunsContinuouslyUntilDiscarded) {
     // Free Run (1) while it runs, not Wait For Trigger (3) as a single recording would be; Record is
     // no reason to leave it; Discard goes back to Idle (0).
