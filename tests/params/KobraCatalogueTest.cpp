@@ -259,16 +259,6 @@ TEST_F(KobraCatalogue, RecordsThatDifferFromTheirNeighbours) {
 
 // ---- behaviour the records give the parameters ----------------------------------------------------
 
-TEST_F(KobraCatalogue, ListsStoredOnceShowOnEveryInterface) {
-    const QStringList content = {"None", "100123", "100456"};
-    for (const char* name :
-         {"IdPDbKobraSerials", "IdPDbKobraArbCatName", "IdPDbKobraRecCatName", "IdPDbLynxCatName"}) {
-        ASSERT_EQ(put(name, SDbInstTupel{1, 1, 0, 0}, CDbAllType(CDbDataTypeNString(content))), 0);
-        for (const SDbInstTupel& t : interfaces())
-            EXPECT_EQ(text(name, t), content.join(',')) << name;
-    }
-}
-
 TEST_F(KobraCatalogue, UsbDeviceRowsShareOneListOverAllInterfaces) {
     // Device 5 written through Out B is device 5 of every interface; device 6 stays untouched.
     ASSERT_EQ(put("IdPDbLynxUsbDevSerialNumber", SDbInstTupel{1, 1, 0, 5}, CDbAllType::fromDouble(100456)),

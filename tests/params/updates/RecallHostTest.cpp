@@ -150,12 +150,7 @@ TEST_F(RecallHostTest, FileWithValuesTheChecksRefuseChangesNothing) {
 // it does when the signal type is set; a file of the In side recalls on the Out side.
 TEST_F(RecallHostTest, FileOfTheOtherSideRecallsWithTheValuesTheSideFixes) {
     const SDbInstTupel outA = tup(0, 1), inB = tup(1, 0);
-    setInt("IdPDbLynxLogicType", outA, kLogicLvttl);
-    setInt("IdPDbLynxSigType", outA, kSigTypeIf);
-    setNumber("IdPDbLynxClocRate", outA, 150e6);
-    setNumber("IdPDbLynxDataWordSize", outA, 12);
-    setNumber("IdPDbLynxDataStrobPos", outA, 9);
-    setInt("IdPDbLynxTestTxSource", outA, kCounter);
+    setDependentValues(outA);
     save(outA, QStringLiteral("outside"));
     ASSERT_TRUE(fileText(QStringLiteral("outside")).contains("IdPDbLynxDirection[0,0]=sel:1"));
 

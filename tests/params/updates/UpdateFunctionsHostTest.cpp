@@ -215,32 +215,18 @@ TEST_F(UpdateHostTest, RecalledBoxIsSelectedOnceItIsConnectedAgain) {
 
 // ---- Service functions ------------------------------------------------------------------------------
 
-TEST_F(UpdateHostTest, ServiceTestRunnerWritesTheLogAndTheResultState) {
+// A run against the simulated box writes its log, which goes to a file of the user's folder (the
+// result rows and a failing run are ServiceFunctionsTest's).
+TEST_F(UpdateHostTest, ServiceTestRunnerWritesTheLogThatIsSavedToAFile) {
     setInt("IdPDbProtLevState", tup(0, 0), 0);
     setInt("IdPDbKobraConfigSelected", tup(0, 0), 1);
     ASSERT_EQ(exec("IdPDbKobraServiceCpriTestExec", tup(0, 0)), 0) << errorTexts().join("; ").toStdString();
     const QString log = text("IdPDbKobraServiceCpriTestLog", tup(0, 0));
-    EXPECT_FALSE(log.isEmpty());
-    EXPECT_NE(log, QStringLiteral("Execution failed."));
-    ASSERT_EQ(exec("IdPDbKobraServiceDigRfTestExec", tup(0, 0)), 0);
-    EXPECT_FALSE(text("IdPDbKobraServiceDigRfTestLog", tup(0, 0)).isEmpty());
-
-    // The log of the last run (the result row's own) goes to a file of the user's folder.
-    const QString lastLog = text("IdPDbKobraServiceCpriTestLog", tup(0, 0));
-    EXPECT_TRUE(lastLog.startsWith(QStringLiteral("CPRI service test on KOBRA 100123")))
-        << lastLog.toStdString();
+    EXPECT_TRUE(log.startsWith(QStringLiteral("CPRI service test on KOBRA 100123"))) << log.toStdString();
     set("IdPDbKobraServiceCpriTestLogSave", tup(0, 0), CDbAllType::fromString(QStringLiteral("cpri")));
     QFile file(m_settings.path() + QStringLiteral("/cpri.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()), lastLog);
-
-    // With the box gone the command fails.
-    ASSERT_TRUE(m_boxes.disconnect(kBoxB));
-    ASSERT_TRUE(m_boxes.connect(kBoxB));
-    setInt("IdPDbKobraConfigSelected", tup(0, 0), 0);
-    ASSERT_EQ(exec("IdPDbKobraServiceCpriTestExec", tup(0, 0)), 0);
-    EXPECT_EQ(text("IdPDbKobraServiceCpriTestLog", tup(0, 0)), QStringLiteral("Execution failed."));
-    EXPECT_EQ(readInt("IdPDbKobraServiceCpriTestError", tup(0, 0)), 1);
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), log);
 }
 
 TEST_F(UpdateHostTest, LedTestWithoutConfiguredBoxIsWrittenBackAndReported) {
