@@ -1,11 +1,11 @@
 // The vgxhost command line as a user meets it: refused values, start-up failures and --exec runs.
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/VgxhostRun.h"
 #include "support/ScpiErrorLine.h"
+#include "support/TestFiles.h"
 
 using namespace vgxtest;
 
@@ -77,13 +77,11 @@ TEST_F(VgxhostCommandLine, ExecRunsLinesPrintsAnswersAndFailsOnErrors) {
 
 TEST_F(VgxhostCommandLine, ExecReadsScriptsFromFilesAndStandardInputInOrder) {
     // A script with CR LF endings and a last line without its LF, then standard input, then a literal.
-    QFile script(dir.filePath("script.scpi"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("SYST:PROT:LEV?\r\n\nSYST:PROT:LEV 0\nSYST:PROT:LEV?");
-    script.close();
-    const HostRun run = runHost({"--settings-dir", dir.path(), "--exec", "@" + script.fileName(), "--exec",
-                                 "-", "--exec", "SYST:PROT:LEV?"},
-                                "SYST:PROT:LEV 1\nNOSUCH\nSYST:PROT:LEV?\n");
+    const QString script = dir.filePath("script.scpi");
+    ASSERT_TRUE(testsupport::writeFile(script, "SYST:PROT:LEV?\r\n\nSYST:PROT:LEV 0\nSYST:PROT:LEV?"));
+    const HostRun run = runHost(
+        {"--settings-dir", dir.path(), "--exec", "@" + script, "--exec", "-", "--exec", "SYST:PROT:LEV?"},
+        "SYST:PROT:LEV 1\nNOSUCH\nSYST:PROT:LEV?\n");
     EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList({"1", "0", "1", "1"}))
         << run.out.toStdString();
     EXPECT_EQ(run.exitCode, 1);

@@ -1,10 +1,10 @@
 // vgxhost with --sim: the boxes of the file reach the plug-in's serial list (files it refuses are
 // CommandLineTest's and SimBoxFileTest's).
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/VgxhostRun.h"
+#include "support/TestFiles.h"
 
 using namespace vgxtest;
 
@@ -14,10 +14,7 @@ namespace {
 HostRun runWithSim(const QByteArray& content, const QStringList& extra) {
     QTemporaryDir dir;
     const QString path = dir.filePath("boxes.json");
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
-    f.close();
+    EXPECT_TRUE(testsupport::writeFile(path, content));
     return runHost(QStringList{"--settings-dir", dir.filePath("s"), "--sim", path} + extra);
 }
 

@@ -1,6 +1,5 @@
 // Waveform file information of the ARB entries: the tags the host's list administration reads from a
 // file, and the refresh that writes them into an interface's ARB parameters entry by entry.
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -16,6 +15,7 @@
 #include "host/listadm/CListAdmMainExtend.h"
 #include "params/KobraDbInfo.h"
 #include "support/TestDbDefinitions.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 
@@ -76,11 +76,8 @@ protected:
     void TearDown() override { CDbEngine::instance().reset(); }
 
     QString file(const QString& name, const QByteArray& content) {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path;
+        EXPECT_TRUE(testsupport::writeFile(m_dir.filePath(name), content));
+        return m_dir.filePath(name);
     }
     // A waveform file's text with the given level tag and a few sample bytes.
     static QByteArray waveText(const QByteArray& levelOffs) {

@@ -17,6 +17,7 @@
 #include "host/db/CDbDataTypeNumber.h"
 #include "host/db/CDbDataTypeSelect.h"
 #include "host/db/CDbDataTypeString.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 using namespace dbtest;
@@ -166,15 +167,7 @@ protected:
             s += text("ArbFile", {0, 1, 0, slot}) + ";";
         return s;
     }
-    QByteArray fileBytes(const QString& name) {
-        QFile f(dir.filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    void writeFile(const QString& name, const QByteArray& data) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(data);
-    }
+    QByteArray fileBytes(const QString& name) { return testsupport::readFile(dir.filePath(name)); }
 
     QTemporaryDir dir;
     CFileUpdate saveUpd{&CFileUpdate::save};
@@ -236,7 +229,7 @@ TEST_F(SettingsFileTest, DamagedForeignAndWrongVersionFilesChangeNothing) {
     setValues(false);
     const QString before = snapshot();
     for (const auto& [what, data] : bad) {
-        writeFile("bad.lynx", data);
+        ASSERT_TRUE(testsupport::writeFile(dir.filePath("bad.lynx"), data));
         trace().clear();
         CDbAnswerBuffer a;
         EXPECT_EQ(putStr("Rcl", "bad", kOutA, &a), DbErrBadFile) << what;

@@ -15,6 +15,7 @@
 #include "host/util/VGXErrorManager.h"
 #include "sim/SimKobraDevice.h"
 #include "support/CatalogueDb.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 using testsupport::tup;
@@ -138,18 +139,11 @@ TEST_F(TranRecCapture, ContinuousModeDeliversABlockPerTickUntilStopped) {
 TEST_F(TranRecCapture, SourceFaultsGiveStatusAndErrorButNoNewBlock) {
     setInt("IdPDbKobraTranRecTrigMode", kRec, 1);
     setInt("IdPDbKobraTranRecState", kRec, 1);
-    const QByteArray good = [&] {
-        QFile f(m_file);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
+    const QByteArray good = testsupport::readFile(m_file);
     // The file goes, or a sample of it changes (what makes a file damaged is WaveformFileTest's).
     for (const bool missing : {true, false}) {
         SCOPED_TRACE(missing ? "missing" : "sample changed");
-        { // a good recording first
-            QFile f(m_file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(good) == good.size());
-        }
+        ASSERT_TRUE(testsupport::writeFile(m_file, good)); // a good recording first
         execute();
         ASSERT_EQ(status(), COlTranRecCapture::RecordDone);
         const QVector<qint32> recorded = block();

@@ -10,6 +10,7 @@
 
 #include "orglayer/FrameworkFixture.h"
 #include "support/DbSnapshot.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 using namespace oltest;
@@ -29,14 +30,9 @@ protected:
     void TearDown() override { stopHost(); }
 
     QString filePath(const QString& name) const { return m_settings.path() + "/" + name + ".lynx"; }
-    QByteArray fileText(const QString& name) const {
-        QFile f(filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray fileText(const QString& name) const { return testsupport::readFile(filePath(name)); }
     void putFile(const QString& name, const QByteArray& text) {
-        QFile f(filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(text), text.size());
+        ASSERT_TRUE(testsupport::writeFile(filePath(name), text));
     }
     void save(const SDbInstTupel& t, const QString& name) {
         set("IdPDbLynxSav", t, CDbAllType::fromString(name));

@@ -8,6 +8,7 @@
 #include "host/db/CDbDataTypeNString.h"
 #include "orglayer/FrameworkFixture.h"
 #include "support/DbSnapshot.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 using namespace oltest;
@@ -224,9 +225,7 @@ TEST_F(UpdateHostTest, ServiceTestRunnerWritesTheLogThatIsSavedToAFile) {
     const QString log = text("IdPDbKobraServiceCpriTestLog", tup(0, 0));
     EXPECT_TRUE(log.startsWith(QStringLiteral("CPRI service test on KOBRA 100123"))) << log.toStdString();
     set("IdPDbKobraServiceCpriTestLogSave", tup(0, 0), CDbAllType::fromString(QStringLiteral("cpri")));
-    QFile file(m_settings.path() + QStringLiteral("/cpri.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()), log);
+    EXPECT_EQ(QString::fromUtf8(testsupport::readFile(m_settings.path() + "/cpri.txt")), log);
 }
 
 TEST_F(UpdateHostTest, LedTestWithoutConfiguredBoxIsWrittenBackAndReported) {
