@@ -1,6 +1,5 @@
 // Bound controls of the GUI framework on real widgets (offscreen) over a small test database:
-// refused input, writes from elsewhere, availability, combo texts and values, tab order of a tab
-// viewer and framework events.
+// refused input, writes from elsewhere, availability, combo texts and values, and framework events.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,7 +30,6 @@
 #include "host/gui/VGXLedButton.h"
 #include "host/gui/VGXNavigationPanel.h"
 #include "host/gui/VGXParameterAvailability.h"
-#include "host/gui/VGXTabViewer.h"
 #include "host/gui/VGXTextParameter.h"
 #include "host/gui/VGXToggleParameter.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
@@ -329,30 +327,4 @@ TEST_F(BoundControlsTest, ButtonsRunActionsAndRaiseEventsForThePanelsAboveThem) 
     block->consumeClicks = true;
     QTest::mouseClick(block, Qt::LeftButton, {}, block->rect().center());
     EXPECT_EQ(block->action, QList<int>{CViewerEvent::ActionClicked});
-}
-
-TEST(VGXTabViewer, TabsComeOutAndGoBackAtAnIndexWithTheSamePages) {
-    VGXTabViewer viewer;
-    const QStringList titles{"Protocol", "Data", "Clock", "Trigger", "Test", "ARB Settings"};
-    QList<QPointer<QWidget>> pages;
-    for (const QString& t : titles) {
-        pages << new QWidget;
-        EXPECT_EQ(viewer.addTab(pages.last(), t), pages.size() - 1);
-    }
-    for (const auto& page : pages) // only the current page shows; another would paint through it
-        EXPECT_EQ(page->isVisibleTo(&viewer), page == pages[0]);
-    QWidget* trigger = viewer.removeTab(3);
-    QWidget* test = viewer.removeTab(3);
-    EXPECT_EQ(std::pair(trigger, test), std::pair(pages[3].data(), pages[4].data()));
-    EXPECT_EQ(viewer.tabTitles(), (QStringList{"Protocol", "Data", "Clock", "ARB Settings"}));
-    EXPECT_FALSE(pages[3].isNull()); // kept for later
-
-    EXPECT_EQ(viewer.addTab(trigger, "Trigger", 3), 3);
-    EXPECT_EQ(viewer.addTab(test, "Test", 4), 4);
-    EXPECT_EQ(viewer.tabTitles(), titles);
-    // Adding a page that is already there moves it: no second tab.
-    EXPECT_EQ(viewer.addTab(test, "Test", 4), 4);
-    EXPECT_EQ(viewer.count(), 6);
-    EXPECT_EQ(viewer.addTab(pages[0], "Protocol", 99), 5);
-    EXPECT_EQ(viewer.page(5), pages[0].data());
 }

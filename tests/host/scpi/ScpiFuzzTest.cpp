@@ -42,7 +42,7 @@ QByteArray randomLine(std::mt19937& rng) {
 
 QByteArray mutate(std::mt19937& rng, QByteArray l) {
     static const char kSpecial[] = ";:?,\"'#() *\r\t0123456789MHZmhzABCDEFabcdef\x01\x7f\xff";
-    std::uniform_int_distribution<int> ops(1, 4), op(0, 7), byte(0, 255),
+    std::uniform_int_distribution<int> ops(1, 4), op(0, 5), byte(0, 255),
         special(0, int(sizeof(kSpecial)) - 2);
     const int count = ops(rng);
     for (int k = 0; k < count && !l.isEmpty(); ++k) {
@@ -65,15 +65,8 @@ QByteArray mutate(std::mt19937& rng, QByteArray l) {
         case 4:
             l.insert(p, l.mid(p, 1 + p % 7));
             break;
-        case 5: // flip the case of a letter
+        default: // flip the case of a letter
             l[p] = std::isupper(uchar(c)) ? char(std::tolower(uchar(c))) : char(std::toupper(uchar(c)));
-            break;
-        case 6:
-            l.insert(p, kSpecial[special(rng)]);
-            l.insert(p, kSpecial[special(rng)]);
-            break;
-        default:
-            l.append(kSpecial[special(rng)]);
         }
     }
     l.replace('\n', ';');
