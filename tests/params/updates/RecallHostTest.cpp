@@ -41,11 +41,6 @@ protected:
     void recall(const SDbInstTupel& t, const QString& name) {
         write("IdPDbLynxRcl", t, CDbAllType::fromString(name));
     }
-    double number(const char* name, const SDbInstTupel& t) {
-        double v = -9999;
-        db().dataBaseIfc()->getNumber(name, v, t.t0, t.t3, t.t2, t.t1);
-        return v;
-    }
     // Every interface value of one instance in a snapshot, keyed without the path and side.
     static Snapshot instanceValues(const Snapshot& all, const SDbInstTupel& t) {
         Snapshot out;

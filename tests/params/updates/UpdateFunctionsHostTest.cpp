@@ -37,16 +37,6 @@ protected:
     int exec(const char* name, const SDbInstTupel& t) {
         return write(name, t, CDbAllType::fromInt(1), DbMsgExec);
     }
-    double number(const char* name, const SDbInstTupel& t) {
-        double v = -9999;
-        db().dataBaseIfc()->getNumber(name, v, t.t0, t.t3, t.t2, t.t1);
-        return v;
-    }
-    QString text(const char* name, const SDbInstTupel& t) {
-        QString v = QStringLiteral("<unread>");
-        db().dataBaseIfc()->getString(name, v, t.t0, t.t3, t.t2, t.t1);
-        return v;
-    }
     QStringList serials() {
         QStringList list;
         int count = 0;
