@@ -10,7 +10,6 @@
 #include <climits>
 #include <cstring>
 
-#include "host/db/CDbDataTypeNString.h"
 #include "host/db/DbHostValues.h"
 #include "host/db/impl/CDbEngine.h"
 #include "params/KobraCatalogue.h"

@@ -9,7 +9,6 @@
 #include "host/db/CDbCnct.h"
 #include "host/db/CDbCnvOutFunc.h"
 #include "host/db/CDbDataBaseIfc.h"
-#include "host/db/CDbDataTypeString.h"
 #include "host/db/CDbUpdFunc.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/listadm/CListAdmMainExtend.h"

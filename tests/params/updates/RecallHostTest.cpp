@@ -1,7 +1,6 @@
 // Recall of settings files through the host, as a user makes it: what a recall leaves, what it
 // refuses, files of the other side of an interface, and what the module does when the host tells it
 // of a recall.
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
