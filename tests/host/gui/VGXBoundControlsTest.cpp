@@ -1,7 +1,6 @@
 // Bound controls of the GUI framework on real widgets (offscreen) over a small test database:
 // refused input, writes from elsewhere, availability, combo texts and values, and framework events.
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +12,6 @@
 
 #include "host/db/CDbChkFunc.h"
 #include "host/db/CDbCnct.h"
-#include "host/db/CDbDataTypeEvent.h"
 #include "host/gui/CViewerEvent.h"
 #include "host/gui/VGXBlockPanel.h"
 #include "host/gui/VGXButtonParameter.h"

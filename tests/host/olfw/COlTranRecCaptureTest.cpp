@@ -1,7 +1,5 @@
-// The host's transient recorder on the database with the plug-in's catalogue: recording an ARB
-// entry's waveform file (made with the vgxwv tool) gives that file's samples, taken as length,
-// decimation and trigger position say; single mode waits for the trigger execute, continuous mode
-// follows on with every tick; faults of the source give a status and an error text and no new block.
+// The host's transient recorder on an ARB entry's waveform file (made by vgxwv): length, decimation and
+// trigger position, single and continuous mode, and source faults that give a status and no new block.
 #include <gtest/gtest.h>
 
 #include <QFile>
