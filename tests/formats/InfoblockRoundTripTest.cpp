@@ -117,16 +117,11 @@ TEST(InfoblockRoundTrip, RandomBlocksReadBackFromTheirWrittenText) {
             EXPECT_EQ(read.getState(key), expected[k].empty() ? InfoSlotUnset : InfoSlotValid) << k;
         }
 
-        // Writing what was read gives the same text, and reading it again changes nothing.
+        // Writing what was read gives the same text.
         std::string again;
         read.write(again);
         if (!clk2ModeLost) {
             EXPECT_EQ(again, text);
-        }
-        read.parse(text);
-        for (int k = 0; k < InfoKeyCount; ++k) {
-            const auto key = static_cast<InfoKeyId>(k);
-            EXPECT_NE(read.getState(key), InfoSlotChanged) << k;
         }
     }
     // The seed must exercise the clk2 case as well as the plain one.
