@@ -1,7 +1,5 @@
-// The catalogue's records as the host database reads them: every record consistent in itself and with
-// the stored start values, the records whose definition differs from their neighbours', the behaviour
-// the records give the parameters (values stored once for several instances, shared USB device lists)
-// and the display texts of the selections.
+// The catalogue's records as the host database reads them: every record consistent, the records that
+// differ from their neighbours, shared USB device lists and the display texts of the selections.
 #include <QMap>
 #include <QSet>
 #include <gtest/gtest.h>

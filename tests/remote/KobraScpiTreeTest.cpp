@@ -1,7 +1,5 @@
-// The plug-in's SCPI command tree: the structure of its tables, every command of the tree walked
-// through the host parser (with the plug-in loaded into the host runtime and the simulated boxes
-// behind the framework), the instance each suffix and fixed node addresses, and the keywords and
-// answers that do not simply follow their table position.
+// The plug-in's SCPI tree: its tables' structure, every command walked through the host parser with
+// the plug-in and simulated boxes behind it, the instance each suffix addresses, and irregular answers.
 #include <QMap>
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,5 @@
-// Recall of settings files through the host, as a user makes it: what a recall leaves, what it
-// refuses, files of the other side of an interface, and what the module does when the host tells it
-// of a recall.
+// Recall of settings files through the host: what a recall leaves, what it refuses, files of the other
+// side of an interface, and what the module does when the host tells it of a recall.
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>

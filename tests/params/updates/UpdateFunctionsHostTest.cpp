@@ -1,6 +1,5 @@
-// Update functions, preset and save/recall through the host: the runtime loads the plug-in, the
-// organisation-layer framework drives the simulated boxes, and every write goes through the
-// database as a user's would.
+// Update functions, preset and save/recall through the host with the plug-in loaded and the simulated
+// boxes behind the framework; every write goes through the database as a user's would.
 #include <QFile>
 #include <QStringList>
 #include <gtest/gtest.h>
