@@ -1,5 +1,4 @@
 // The vgxhost command line as a user meets it: refused values, start-up failures and --exec runs.
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -7,6 +6,7 @@
 #include "app/VgxhostRun.h"
 #include "host/listadm/WaveformFile.h"
 #include "support/ScpiErrorLine.h"
+#include "support/TestFiles.h"
 
 using namespace vgxtest;
 
@@ -78,13 +78,11 @@ TEST_F(VgxhostCommandLine, ExecRunsLinesPrintsAnswersAndFailsOnErrors) {
 
 TEST_F(VgxhostCommandLine, ExecReadsScriptsFromFilesAndStandardInputInOrder) {
     // A script with CR LF endings and a last line without its LF, then standard input, then a literal.
-    QFile script(dir.filePath("script.scpi"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("SYST:PROT:LEV?\r\n\nSYST:PROT:LEV 0\nSYST:PROT:LEV?");
-    script.close();
-    const HostRun run = runHost({"--settings-dir", dir.path(), "--exec", "@" + script.fileName(), "--exec",
-                                 "-", "--exec", "SYST:PROT:LEV?"},
-                                "SYST:PROT:LEV 1\nNOSUCH\nSYST:PROT:LEV?\n");
+    const QString script = dir.filePath("script.scpi");
+    ASSERT_TRUE(testsupport::writeFile(script, "SYST:PROT:LEV?\r\n\nSYST:PROT:LEV 0\nSYST:PROT:LEV?"));
+    const HostRun run = runHost(
+        {"--settings-dir", dir.path(), "--exec", "@" + script, "--exec", "-", "--exec", "SYST:PROT:LEV?"},
+        "SYST:PROT:LEV 1\nNOSUCH\nSYST:PROT:LEV?\n");
     EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList({"1", "0", "1", "1"}))
         << run.out.toStdString();
     EXPECT_EQ(run.exitCode, 1);
@@ -100,24 +98,6 @@ TEST_F(VgxhostCommandLine, ExecReadsScriptsFromFilesAndStandardInputInOrder) {
     const HostRun missing = exec("@" + dir.filePath("absent.scpi"));
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("absent.scpi")) << missing.err.toStdString();
-}
-
-TEST_F(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {
-    const HostRun locked = exec("DIAG:KOBR:SEL 100123\nSYST:PROT:LEV?\nDIAG:KOBR:EEPR:SER:READ");
-    EXPECT_NE(locked.exitCode, 0);
-    EXPECT_EQ(locked.out.trimmed(), "1");
-    EXPECT_TRUE(locked.err.contains("20015")) << locked.err.toStdString();
-
-    const HostRun open =
-        exec("DIAG:KOBR:SEL 100123\nSYST:PROT:LEV 0;LEV?\nDIAG:KOBR:EEPR:SER:READ\nDIAG:KOBR:EEPR:SER?");
-    EXPECT_EQ(open.exitCode, 0) << open.err.toStdString();
-    EXPECT_EQ(open.out.split('\n', Qt::SkipEmptyParts), QStringList({"0", "\"100123\""}));
-
-    const HostRun refused = exec("SYST:PROT:LEV 3\nSYST:PROT:LEV?");
-    EXPECT_NE(refused.exitCode, 0);
-    EXPECT_TRUE(refused.err.contains(QString::number(MvQARN::ScpiErrDataOutOfRange)))
-        << refused.err.toStdString();
-    EXPECT_EQ(refused.out.trimmed(), "1");
 }
 
 TEST_F(VgxhostCommandLine, RecorderRunsContinuouslyUntilDiscarded) {
