@@ -120,7 +120,7 @@ TEST_F(SafeFile, AFullDiskFailsTheWriteSayingSoAndLeavesNoPartOfTheFile) {
         }
         EXPECT_TRUE(why.startsWith("no room for the file on the disk")) << why.toStdString();
         EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden), QStringList{"old"});
-        EXPECT_EQ(get(d + "/old"), "old");
+        EXPECT_EQ(readFile(d + "/old"), "old");
     }
     EXPECT_EQ(VGXSafeFile::writeReplacing(d + "/old", big), VGXSafeFile::Ok) << "the guard let go";
 }
