@@ -6,9 +6,6 @@
 
 #include "FrameTestSupport.h"
 #include "frame/OrvaneSettings.h"
-#include "host/runtime/impl/VGXHostRuntime.h"
-#include "host/util/VGXDebugServer.h"
-#include "host/util/VGXUtility.h"
 
 using MvQARN::OrvaneSettings;
 

@@ -338,60 +338,36 @@ TEST_F(ProgressWatch, AbortCallsTheWatchsCallbackOnceAndHidesAndASecondShowMeanw
     EXPECT_EQ(m_dlg->windowTitle(), QStringLiteral("Second"));
 }
 
-// A fixed size of half the width and a third of the height of the parent, or of the host's display;
-// modal, published for the progress service while it lives.
-TEST_F(ProgressWatch, WindowSizeFrameAndPublication) {
+// The window on its own: a fixed size of half the width and a third of the height of the parent (or
+// of the host's display), published while it lives; rows stack up, only the newest shows its text,
+// and hiding deletes them so late updates change nothing.
+TEST_F(ProgressWatch, WindowSizePublicationAndRows) {
     delete m_dlg; // the fixture's window
     m_dlg = nullptr;
-    EXPECT_EQ(Kobra::g_progressDialog, nullptr);
-    {
-        KobraProgressDlg dlg;
-        EXPECT_EQ(dlg.size(), QSize(400, 200));
-        EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize()) << "fixed size";
-        EXPECT_EQ(Kobra::g_progressDialog, &dlg);
-        EXPECT_TRUE(dlg.isModal());
-    }
     EXPECT_EQ(Kobra::g_progressDialog, nullptr);
     {
         QWidget parent;
         parent.resize(901, 601);
-        KobraProgressDlg dlg(&parent);
-        EXPECT_EQ(dlg.size(), QSize(450, 200));
-        EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize());
+        KobraProgressDlg child(&parent);
+        EXPECT_EQ(child.size(), QSize(450, 200));
     }
-}
-
-TEST_F(ProgressWatch, WindowRowsStackUpAndHideRemovesThemAll) {
-    delete m_dlg; // the fixture's window
-    m_dlg = nullptr;
     KobraProgressDlg dlg;
+    EXPECT_EQ(dlg.size(), QSize(400, 200));
+    EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize()) << "fixed size";
+    EXPECT_EQ(Kobra::g_progressDialog, &dlg);
+    EXPECT_TRUE(dlg.isModal());
     dlg.createProgressBar(QStringLiteral("First"), QStringLiteral("one"));
-    EXPECT_EQ(rows(&dlg), QStringList({"Working ... 0 one"}));
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("First"));
-    dlg.updateProgressBar(99, QStringLiteral("almost"));
-    EXPECT_EQ(rows(&dlg), QStringList({"Working ... 99 almost"}));
-    // Beyond 100 counts as done and shows a full bar.
-    dlg.updateProgressBar(120, QStringLiteral("over"));
-    EXPECT_EQ(rows(&dlg), QStringList({"Done. 100 over"}));
-
-    // An earlier row keeps its state; only the newest row shows its text.
+    dlg.updateProgressBar(120, QStringLiteral("over")); // beyond 100 counts as done, a full bar
     dlg.createProgressBar(QStringLiteral("Second"), QStringLiteral("two"));
     dlg.updateProgressBar(30, QStringLiteral("third of it"));
     EXPECT_EQ(rows(&dlg), QStringList({"Done. 100 (text hidden)", "Working ... 30 third of it"}));
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Second"));
-
     dlg.showProgress(false);
-    ASSERT_TRUE(dlg.isVisible());
     dlg.hideProgress();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_TRUE(dlg.findChildren<QLabel*>().isEmpty()) << "the rows' widgets are deleted, not only hidden";
-
-    // Updates that arrive late have nothing to change.
     dlg.updateProgressBar(50, QStringLiteral("late"));
     EXPECT_TRUE(rows(&dlg).isEmpty());
-    // And the window opens its rows again afterwards.
-    dlg.createProgressBar(QStringLiteral("Third"), QString());
-    EXPECT_EQ(rows(&dlg).size(), 1);
 }
 
 } // namespace
