@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QChartView>
 #include <QDir>
-#include <QLabel>
 #include <QSettings>
 #include <QTest>
 #include <QWheelEvent>

@@ -75,25 +75,14 @@ protected:
     // The host recorder panel on recorder (0, 0, channel 0).
     std::unique_ptr<CKobraRecSettings> hostPanel() {
         using namespace HostRecorderNames;
+        // clang-format off
+        const QList<QByteArray> rows{Signal, {}, BoxRate, BoxLength, LengthUnit, Time, TrigSource, BoxPosition,
+                                     LengthUnit, State, {}, File, Record, Abort, Save};
+        // clang-format on
         int instance = 0, direction = 0, channel = 0;
-        return std::make_unique<CKobraRecSettings>(
-            nullptr, QStringLiteral("Rec"), instance, direction, channel,
-            QList<QByteArray>{Signal,
-                              {},
-                              BoxRate,
-                              BoxLength,
-                              LengthUnit,
-                              Time,
-                              TrigSource,
-                              BoxPosition,
-                              LengthUnit,
-                              State,
-                              {},
-                              File,
-                              Record,
-                              Abort,
-                              Save},
-            true, QString(), QString(), QStringList(), QList<int>(), QList<QByteArray>());
+        return std::make_unique<CKobraRecSettings>(nullptr, QStringLiteral("Rec"), instance, direction,
+                                                   channel, rows, true, QString(), QString(), QStringList(),
+                                                   QList<int>(), QList<QByteArray>());
     }
 };
 
