@@ -11,7 +11,6 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-#include "host/db/impl/CDbEngine.h"
 #include "host/gui/VGXButtonParameter.h"
 #include "host/gui/VGXMessageBox.h"
 #include "host/gui/VGXTable.h"

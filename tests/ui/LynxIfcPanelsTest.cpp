@@ -11,12 +11,10 @@
 #include "host/gui/VGXButtonParameter.h"
 #include "host/gui/VGXComboParameter.h"
 #include "host/gui/VGXLabelParameter.h"
-#include "host/gui/VGXPanel.h"
 #include "host/gui/VGXTabViewer.h"
 #include "host/gui/VGXTextParameter.h"
 #include "host/gui/VGXUserDialogAttributes.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
-#include "host/util/VGXHostContext.h"
 #include "params/functions/FunctionTestSupport.h"
 #include "remote/CKobraScpiModule.h"
 #include "support/FamilyContext.h"
@@ -97,18 +95,6 @@ protected:
     }
 };
 
-TEST_F(LynxIfc, SetupDialogsComeFromTheFactoryWithPortTitles) {
-    auto clock = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
-    auto data = open<CBasebandLynxDataDialog>("CBasebandLynxDataDialog", 0, 0);
-    auto spi = open<CBasebandLynxSpiDialog>("CBasebandLynxSpiDialog", 0, 1);
-    auto test = open<CBasebandLynxTestDialog>("CBasebandLynxTestDialog", 0, 1);
-    ASSERT_TRUE(clock && data && spi && test);
-    EXPECT_EQ(clock->title(), QStringLiteral("KOBRA - BBOUT : Clock Setup"));
-    EXPECT_EQ(data->shortTitle(), QStringLiteral("KOBRA\nBBIN Data"));
-    EXPECT_EQ(spi->title(), QStringLiteral("KOBRA - BBOUT : SPI Setup"));
-    EXPECT_EQ(test->shortTitle(), QStringLiteral("KOBRA\nBBOUT Test"));
-}
-
 TEST_F(LynxIfc, UserTitleNamesTheSelectedBoxAndFollowsTheBoxList) {
     FamilyContext family(kUserFamily);
     auto dlg = open<CBasebandLynxMainDialog>("CBasebandLynxMainInOutDialog", 2, 0); // path A, Out side
@@ -149,12 +135,8 @@ TEST_F(LynxIfc, DialogInputAndScpiCommandLeaveTheSameDatabase) {
 TEST_F(LynxIfc, ClockSourceUnlocksItsSettingsBothFromTheComboAndFromTheDatabase) {
     auto dlg = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
     CLynxPnlClock* panel = dlg->panel();
-    VGXComboParameter* source = nullptr;
-    for (auto* combo : panel->findChildren<VGXComboParameter*>())
-        if (combo->labelText() == QStringLiteral("Clock Source"))
-            source = combo;
-    ASSERT_NE(source, nullptr);
-
+    auto* source = panel->findChildren<VGXComboParameter*>().value(0);
+    ASSERT_TRUE(source && source->labelText() == QStringLiteral("Clock Source"));
     choose(source, QStringLiteral("User Interface"));
     EXPECT_EQ(readInt("IdPDbLynxClocSour", tup(0, 1)), 1);
     EXPECT_FALSE(panel->clockInSkew()->isEffectivelyReadOnly());
@@ -209,13 +191,21 @@ TEST_F(LynxIfc, TestSectionsFollowDirectionAndTransmitSource) {
     EXPECT_EQ(panel.transmitSource()->itemTexts(), QStringList({"PRBS", "Counter", "Sine"}));
 }
 
-TEST_F(LynxIfc, SetupDialogsCloseWhenTheLogicTypeOrTheBoxTakesTheirSettingsAway) {
+// Setup dialogs come from the factory titled with their port, and close when the logic type or the
+// box takes their settings away (under the user-interface family the data dialog stays).
+TEST_F(LynxIfc, SetupDialogsHavePortTitlesAndCloseWhenTheLogicTypeOrTheBoxTakesTheirSettingsAway) {
     {
         FamilyContext family(kOtherFamily);
         auto clock = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
         auto spi = open<CBasebandLynxSpiDialog>("CBasebandLynxSpiDialog", 0, 1);
+        auto data = open<CBasebandLynxDataDialog>("CBasebandLynxDataDialog", 0, 0);
         setInt("IdPDbLynxDeviceState", tup(0, 1), 1);
         auto test = open<CBasebandLynxTestDialog>("CBasebandLynxTestDialog", 0, 1);
+        ASSERT_TRUE(clock && data && spi && test);
+        EXPECT_EQ(clock->title(), QStringLiteral("KOBRA - BBOUT : Clock Setup"));
+        EXPECT_EQ(data->shortTitle(), QStringLiteral("KOBRA\nBBIN Data"));
+        EXPECT_EQ(spi->title(), QStringLiteral("KOBRA - BBOUT : SPI Setup"));
+        EXPECT_EQ(test->shortTitle(), QStringLiteral("KOBRA\nBBOUT Test"));
         setInt("IdPDbLynxLogicType", tup(0, 1), 6);
         EXPECT_FALSE(clock->isVisible());
         EXPECT_TRUE(spi->isVisible());
