@@ -8,7 +8,6 @@
 #include <string>
 
 #include "FrameTestRecords.h"
-#include "FrameTestSupport.h"
 #include "frame/OrvaneSettings.h"
 #include "host/db/CDbCnct.h"
 #include "host/db/impl/CDbEngine.h"

@@ -1,8 +1,9 @@
 #pragma once
-// The few box parameters the module requests work on, defined for the tests alone so that the
-// requests are seen without the catalogue's own functions. Update functions of some records only
-// record what they were called with. Value access goes through the host database (writes run update
-// functions as any request does).
+// Shared pieces of the plug-in frame tests: the few box parameters the module requests work on,
+// defined for the tests alone so that the requests are seen without the catalogue's own functions
+// (update functions of some records only record what they were called with; value access goes
+// through the host database), a fake framework that records the commands it is sent, and settings
+// stores in a temporary folder.
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
@@ -14,11 +15,16 @@
 #include "host/db/CDbUpdFunc.h"
 #include "host/db/DbDefs.h"
 #include "host/db/impl/CDbEngine.h"
+#include "support/FakeCommands.h"
+#include "support/HermeticSettings.h"
+#include "support/QtGTestPrinters.h"
 #include "support/TestDbDefinitions.h"
 
 namespace frametest {
 
 using namespace MvQARN;
+using RecordingCommandIfc = testsupport::RecordingCommands;
+using testsupport::FakeOlManager;
 
 // An update function that records each call.
 class RecordingUpdate : public CDbUpdFunc {

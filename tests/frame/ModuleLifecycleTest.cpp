@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "FrameTestSupport.h"
+#include "FrameTestRecords.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
 #include "frame/KobraPluginEntry.h"
 #include "frame/KobraPluginGlobals.h"

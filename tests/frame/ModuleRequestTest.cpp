@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "FrameTestRecords.h"
-#include "FrameTestSupport.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
 #include "frame/KobraPluginGlobals.h"
 #include "host/db/CDbAnswerBuffer.h"

@@ -4,7 +4,7 @@
 #include <QSettings>
 #include <gtest/gtest.h>
 
-#include "FrameTestSupport.h"
+#include "FrameTestRecords.h"
 #include "frame/OrvaneSettings.h"
 
 using MvQARN::OrvaneSettings;

@@ -141,7 +141,8 @@ TEST_F(KobraGraphTest, SpectrumTitleAndToneOffset) {
     }
 }
 
-TEST_F(KobraGraphTest, IqViewDrawsBelow8192PointsOnly) {
+// A view draws blocks below 8192 points only; a switch shows the kept block at once.
+TEST_F(KobraGraphTest, ViewsDrawBelow8192PointsAndASwitchShowsTheKeptBlockAtOnce) {
     setInt("IdPDbKobraTranRecDisplayType", kRec, 0);
     EXPECT_TRUE(m_graph->panel(0)->isHidden());
     EXPECT_FALSE(m_graph->panel(1)->isHidden() || m_graph->panel(2)->isHidden());
@@ -153,23 +154,18 @@ TEST_F(KobraGraphTest, IqViewDrawsBelow8192PointsOnly) {
     EXPECT_EQ(m_graph->panel(1)->scaleRange("ScaleX").to, 8190.0);
     EXPECT_FLOAT_EQ(i[5].y(), VGXIqWord::inphase(w[5]) / 32767.0f);
     EXPECT_FLOAT_EQ(q[5].y(), VGXIqWord::quadrature(w[5]) / 32767.0f);
-    block(tone(8192, 0.02));
-    EXPECT_EQ(curve(1), i);
-    EXPECT_EQ(m_graph->view()->block().size(), 8192);
-}
 
-TEST_F(KobraGraphTest, ViewSwitchShowsKeptBlockAtOnce) {
-    setInt("IdPDbKobraTranRecDisplayType", kRec, 3);
-    const QVector<qint32> w = tone(1000, 0.05);
-    block(w);
     setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
     EXPECT_FALSE(m_graph->panel(0)->isHidden());
     EXPECT_TRUE(m_graph->panel(1)->isHidden());
     const QVector<QPointF> c = curve(0);
-    ASSERT_EQ(c.size(), 1000);
+    ASSERT_EQ(c.size(), 8191);
     EXPECT_FLOAT_EQ(c[7].x(), VGXIqWord::inphase(w[7]) / 32767.0f);
     EXPECT_FLOAT_EQ(c[7].y(), VGXIqWord::quadrature(w[7]) / 32767.0f);
     EXPECT_EQ(m_graph->titleText(), "Vector Diagram");
+    block(tone(8192, 0.02));
+    EXPECT_EQ(curve(0), c);
+    EXPECT_EQ(m_graph->view()->block().size(), 8192);
     event("IdPDbKobraTranRecDisplayType", new VGXDataContainer(7));
     EXPECT_EQ(m_graph->viewType(), CKobraGraph::None);
     EXPECT_EQ(m_graph->view(), nullptr);

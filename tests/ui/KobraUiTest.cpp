@@ -1,4 +1,4 @@
-// The plug-in's dialog base, main dialog, box block, trigger pattern editor and confirmation
+// The plug-in's dialog base, main dialog, box block and confirmation
 // validators on real widgets (offscreen) over the plug-in's catalogue: what the user clicks and
 // types, checked against the database and against what the widgets show.
 #include <QAbstractItemView>
@@ -30,7 +30,6 @@
 #include "ui/CKobraDlgMain.h"
 #include "ui/CKobraUserValidator.h"
 #include "ui/KobraBlock.h"
-#include "ui/KobraTriggerPattern.h"
 #include "ui/KobrasCombo.h"
 
 using namespace MvQARN;
@@ -254,25 +253,6 @@ TEST_F(KobraUi, BlockOffersTheConnectedBoxesAndPassesClicksToItsSelector) {
     block->click();
     EXPECT_TRUE(combo->hasFocus() || combo->view()->isVisible());
     combo->hidePopup();
-}
-
-// Blocks are numbered from 1; numbers outside change nothing.
-TEST_F(KobraUi, TriggerPatternIgnoresBlockNumbersOutsideItsBlocks) {
-    KobraTriggerPattern editor(nullptr, 0, 0, 0, 0);
-    editor.createGroup(QStringLiteral("Trigger"));
-    for (int i = 1; i <= 2; ++i)
-        editor.addBlock(8 * i, QStringLiteral("B%1").arg(i), "IdPDbLynxTriggerSource", "IdPDbLynxSsiCmData",
-                        QString(), {"Off", "On"}, {0, 1});
-    for (int number : {0, 3, 2}) {
-        editor.setTitle(number, QStringLiteral("new"));
-        editor.setReadOnly(number, true);
-        editor.replaceComboDescriptor(number, "IdPDbLynxTriggerSource", {"Ext"}, {1});
-    }
-    EXPECT_EQ(editor.blockTitle(1) + editor.blockTitle(2), QStringLiteral("B1new"));
-    EXPECT_EQ(editor.blockCombo(1)->itemTexts(), QStringList({"Off", "On"}));
-    EXPECT_FALSE(editor.blockCombo(1)->isReadOnly());
-    EXPECT_TRUE(editor.blockCombo(2)->isReadOnly());
-    EXPECT_EQ(editor.blockCombo(2)->itemTexts(), QStringList({"Ext"}));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // operation: the worker polls the progress query, the window follows it with one bar (or one bar per
 // phase), and the watch ends at 100 %, on failure, on Abort or when closed.
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QMutex>
 #include <QProgressBar>
@@ -35,26 +34,14 @@ namespace {
 
 // Keeps the GUI thread's events flowing until pred holds. The deadline only guards against a hang;
 // no test depends on how fast anything happens.
-bool waitUntil(const std::function<bool()>& pred, int guardMs = 60000) {
-    const QDeadlineTimer guard(guardMs);
-    for (;;) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (pred())
-            return true;
-        if (guard.hasExpired())
-            return false;
-        QThread::msleep(1);
-    }
+bool waitUntil(const std::function<bool()>& pred) {
+    return QTest::qWaitFor(pred, 60000);
 }
 
 // One answer of the scripted framework to the progress query: a status record, or with progress
 // Refused a false answer, with NoRecord a true answer without a record.
 constexpr int Refused = INT_MIN, NoRecord = INT_MIN + 1;
-struct ScriptEntry {
-    std::string phase;
-    std::string message;
-    int progress = COlProgressStatus::NoNews;
-};
+using ScriptEntry = COlProgressStatus;
 
 // Answers command 41 from a script, one entry per query of the worker thread. When the script is
 // used up it keeps answering the last record's phase with no news. The query the caller sends when
@@ -65,12 +52,10 @@ public:
         int index1;
         bool fromGuiThread;
     };
-
     void setScript(std::deque<ScriptEntry> script) {
         QMutexLocker lock(&m_mutex);
         m_script = std::move(script);
     }
-
     bool execute(int code, COlCommandData* data) override {
         QMutexLocker lock(&m_mutex);
         if (code != OlCmdProgress || !data)
@@ -89,13 +74,12 @@ public:
         data->text = nullptr;
         if (e.progress == NoRecord)
             return true;
-        m_lastPhase = e.phase;
+        m_lastPhase = e.phaseTitle;
         // Records stay alive for the whole test, so the worker may read them after the call.
-        m_records.push_back({e.phase, e.message, e.progress});
+        m_records.push_back(e);
         data->text = &m_records.back();
         return true;
     }
-
     QList<Call> calls() const {
         QMutexLocker lock(&m_mutex);
         return m_calls;
@@ -196,8 +180,6 @@ protected:
         QCoreApplication::processEvents();
         m_runtime->setOlManager(nullptr);
         m_runtime.reset();
-        KobraProgress::setPollPeriodMs(500);
-        KobraProgress::setFlagPollMs(50);
     }
 
     QTemporaryDir m_settings;
