@@ -1,7 +1,6 @@
 // The recorder's settings panels on real widgets (offscreen) over the plug-in's catalogue and the
 // host recorder parameters: what the user chooses reaching the database, database changes reaching
 // the rows that depend on them, and a recording saved to a waveform file.
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -17,15 +16,12 @@
 #include "host/db/CDbDataTypeNInt.h"
 #include "host/gui/CViewerEvent.h"
 #include "host/gui/VGXButtonParameter.h"
-#include "host/gui/VGXComboParameter.h"
 #include "host/gui/VGXDataEvent.h"
 #include "host/gui/VGXDataObject.h"
 #include "host/gui/VGXDfDialogFactory.h"
-#include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/listadm/HostRecorderParameters.h"
 #include "host/listadm/WaveformFile.h"
 #include "host/util/VGXIqWord.h"
-#include "params/functions/FunctionTestSupport.h"
 #include "recorder/CKobraBlkTranRec.h"
 #include "recorder/CKobraDlgTranRec.h"
 #include "recorder/CKobraRecGraph.h"
@@ -33,6 +29,7 @@
 #include "recorder/CKobraTranRecSettings.h"
 #include "recorder/KobraSlider.h"
 #include "recorder/VGXTriggerPosition.h"
+#include "ui/GuiTest.h"
 
 using namespace MvQARN;
 using testsupport::tup;
@@ -47,30 +44,11 @@ struct WriteCounter : VGXDataListener {
     void processDataEvent(VGXDataEvent* e) override { count += e->getCode() == VGXDataEvent::DataChanged; }
 };
 
-class Recorder : public fntest::FunctionTest {
+class Recorder : public uitest::GuiTest {
 protected:
     void SetUp() override {
-        VGXGuiRegistry::reset();
-        fntest::FunctionTest::SetUp();
+        GuiTest::SetUp();
         registerHostRecorderParameters();
-    }
-    void TearDown() override {
-        VGXGuiRegistry::reset();
-        fntest::FunctionTest::TearDown();
-    }
-    static void choose(VGXComboParameter* combo, const QString& text) {
-        QComboBox* box = combo->comboBox();
-        const int index = box->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        box->setCurrentIndex(index);
-        box->activated(index);
-    }
-    template <class T> static T* row(QWidget* panel, const QString& label) {
-        for (T* c : panel->findChildren<T*>())
-            if (c->labelText() == label)
-                return c;
-        ADD_FAILURE() << "no row " << label.toStdString();
-        return nullptr;
     }
     // The host recorder panel on recorder (0, 0, channel 0).
     std::unique_ptr<CKobraRecSettings> hostPanel() {

@@ -12,14 +12,11 @@
 #include <gtest/gtest.h>
 
 #include "host/gui/VGXButtonParameter.h"
-#include "host/gui/VGXMessageBox.h"
 #include "host/gui/VGXTable.h"
-#include "host/gui/VGXUserFileDialog.h"
-#include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/listadm/CListAdmMainExtend.h"
 #include "host/listadm/WaveformFile.h"
 #include "params/KobraDbInfo.h"
-#include "params/functions/FunctionTestSupport.h"
+#include "ui/GuiTest.h"
 #include "ui/arb/CKobraArbSettings.h"
 #include "ui/arb/CKobraTblArb.h"
 
@@ -29,11 +26,10 @@ using Col = CKobraTblDscrArb::EColumn;
 
 namespace {
 
-class ArbPanel : public fntest::FunctionTest {
+class ArbPanel : public uitest::GuiTest {
 protected:
     void SetUp() override {
-        VGXGuiRegistry::reset();
-        fntest::FunctionTest::SetUp();
+        GuiTest::SetUp();
         m_listAdm.registerListTypes(Kobra::g_mdlDbInfo.listTypes, Kobra::g_mdlDbInfo.listTypeCount);
         db().setListAdm(&m_listAdm);
         VGXMessageBox::setAnswerHook([this](const VGXMessageBox& box) {
@@ -51,11 +47,8 @@ protected:
     }
     void TearDown() override {
         m_panel.reset();
-        VGXUserFileDialog::setAnswerHook(nullptr);
-        VGXMessageBox::setAnswerHook(nullptr);
         db().setListAdm(nullptr);
-        VGXGuiRegistry::reset();
-        fntest::FunctionTest::TearDown();
+        GuiTest::TearDown();
     }
     // n samples at the clock whose magnitude steps, so the peak lies above the RMS level.
     QString wave(const QString& name, int n, double clock) {

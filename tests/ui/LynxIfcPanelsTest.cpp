@@ -1,24 +1,19 @@
 // The interface panels and setup dialogs on real widgets (offscreen) over the plug-in's catalogue:
 // rows that follow the settings they depend on, user input reaching the database as SCPI would,
 // database writes reaching the open panel, titles naming the box, and setup dialogs that close.
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "frame/CKobraPlugInDfModule.h"
 #include "host/gui/VGXButtonParameter.h"
-#include "host/gui/VGXComboParameter.h"
 #include "host/gui/VGXLabelParameter.h"
 #include "host/gui/VGXTabViewer.h"
 #include "host/gui/VGXTextParameter.h"
-#include "host/gui/VGXUserDialogAttributes.h"
-#include "host/gui/impl/VGXGuiRegistry.h"
-#include "params/functions/FunctionTestSupport.h"
 #include "remote/CKobraScpiModule.h"
 #include "support/FamilyContext.h"
 #include "support/ScpiLineRunner.h"
+#include "ui/GuiTest.h"
 #include "ui/ifc/CBasebandLynxClockDialog.h"
 #include "ui/ifc/CBasebandLynxDataDialog.h"
 #include "ui/ifc/CBasebandLynxMainDialog.h"
@@ -41,33 +36,12 @@ namespace {
 constexpr int kUserFamily = 0x10000;
 constexpr int kOtherFamily = 0x20000;
 
-class LynxIfc : public fntest::FunctionTest {
+class LynxIfc : public uitest::GuiTest {
 protected:
     void SetUp() override {
-        VGXGuiRegistry::reset();
-        fntest::FunctionTest::SetUp();
+        GuiTest::SetUp();
         setSerials({100123, 100456});
         switchOn(0, 1, 1);
-    }
-    void TearDown() override {
-        VGXGuiRegistry::reset();
-        fntest::FunctionTest::TearDown();
-    }
-    template <class D> static std::unique_ptr<D> open(const char* name, int instance, int direction) {
-        const VGXUserDialogAttributes attributes(QString::fromLatin1(name), QString(), instance, 0,
-                                                 direction);
-        CKobraPlugInDfModule factory;
-        std::unique_ptr<D> dlg(dynamic_cast<D*>(factory.createDialog(&attributes)));
-        if (dlg)
-            dlg->show();
-        return dlg;
-    }
-    static void choose(VGXComboParameter* combo, const QString& text) {
-        QComboBox* box = combo->comboBox();
-        const int index = box->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        box->setCurrentIndex(index);
-        box->activated(index);
     }
     static void type(VGXTextParameter* field, const QString& input) {
         field->lineEdit()->selectAll();
@@ -135,8 +109,8 @@ TEST_F(LynxIfc, DialogInputAndScpiCommandLeaveTheSameDatabase) {
 TEST_F(LynxIfc, ClockSourceUnlocksItsSettingsBothFromTheComboAndFromTheDatabase) {
     auto dlg = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
     CLynxPnlClock* panel = dlg->panel();
-    auto* source = panel->findChildren<VGXComboParameter*>().value(0);
-    ASSERT_TRUE(source && source->labelText() == QStringLiteral("Clock Source"));
+    auto* source = row<VGXComboParameter>(panel, QStringLiteral("Clock Source"));
+    ASSERT_NE(source, nullptr);
     choose(source, QStringLiteral("User Interface"));
     EXPECT_EQ(readInt("IdPDbLynxClocSour", tup(0, 1)), 1);
     EXPECT_FALSE(panel->clockInSkew()->isEffectivelyReadOnly());
