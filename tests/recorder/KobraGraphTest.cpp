@@ -18,7 +18,7 @@
 #include "host/gui/VGXDataEvent.h"
 #include "host/gui/VGXDataObject.h"
 #include "host/gui/VGXUserDbAttributes.h"
-#include "host/util/VGXHostContext.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/VGXIqWord.h"
 #include "recorder/CKobraGraph.h"
 #include "support/CatalogueDb.h"
@@ -29,20 +29,6 @@ using testsupport::tup;
 namespace {
 
 const SDbInstTupel kRec = tup(1, 0, 0, 1);
-
-// A host whose settings folder holds the test's properties file.
-class PropertiesHost : public VGXHostContext {
-public:
-    explicit PropertiesHost(QString dir) : m_dir(std::move(dir)), m_previous(install(this)) {}
-    ~PropertiesHost() override { install(m_previous); }
-    int family() const override { return 0x10000; }
-    QString settingsDir() const override { return m_dir; }
-    QList<VGXPlugInDllModuleInterface*> modules() const override { return {}; }
-
-private:
-    QString m_dir;
-    const VGXHostContext* m_previous;
-};
 
 // A full-scale complex tone of `cycles` turns per sample.
 QVector<qint32> tone(int n, double cycles) {
@@ -110,7 +96,9 @@ TEST_F(KobraGraphTest, SpectrumScaleFollowsRateAndDecimation) {
 }
 
 TEST_F(KobraGraphTest, SpectrumTitleAndToneOffset) {
-    PropertiesHost host(m_dir.path());
+    VGXHostRuntime::Options options; // a host whose settings folder holds the test's properties file
+    options.settingsDir = m_dir.path();
+    VGXHostRuntime host(options);
     QSettings ini(QDir(m_dir.path()).filePath("vgxproperties.ini"), QSettings::IniFormat);
     setNumber("IdPDbKobraTranRecSampRate", kRec, 8e6);
     struct Row {

@@ -1,14 +1,12 @@
 // The interactive command panel on real widgets (offscreen) as the host's SCPI terminal: what the
 // user types and clicks, checked against the terminal, the files written and the errors reported;
-// the command parameters' number handling and the log highlighter's formats.
+// and the command parameters' number handling.
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextDocument>
-#include <QTextLayout>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -23,7 +21,6 @@
 #include "support/CatalogueDb.h"
 #include "ui/cmd/AbstractCommandParameter.h"
 #include "ui/cmd/InteractiveCommandPanelImplementation.h"
-#include "ui/cmd/LogHighlighter.h"
 
 using namespace MvQARN;
 
@@ -74,30 +71,6 @@ TEST(CommandParameter, ListItemValueIsTheIdentifierOnlyWhenEveryItemHasOne) {
     EXPECT_EQ(ids.listItemValue(1), QStringLiteral("20"));
     ids.addValue(QStringLiteral("custom")); // an item without identifier: texts again
     EXPECT_EQ(ids.listItemValue(1), QStringLiteral("fast"));
-}
-
-TEST(LogHighlighter, VerdictsAndCalledNamesStandOutInBoldTimes) {
-    QTextDocument doc(QStringLiteral("check_link(2) OK, FAILED at TOKEN"));
-    LogHighlighter highlighter(&doc);
-    highlighter.rehighlight();
-    const QString text = doc.firstBlock().text();
-    const QList<QTextLayout::FormatRange> ranges = doc.firstBlock().layout()->formats();
-    auto colourAt = [&](const QString& word) -> QColor {
-        const int at = int(text.indexOf(word));
-        for (const QTextLayout::FormatRange& r : ranges)
-            if (r.start <= at && at + word.size() <= r.start + r.length) {
-                EXPECT_TRUE(r.format.font().bold() && r.format.font().family() == QStringLiteral("Times") &&
-                            r.format.font().pointSize() == 10)
-                    << word.toStdString();
-                return r.format.foreground().color();
-            }
-        return QColor();
-    };
-    EXPECT_EQ(colourAt(QStringLiteral("check_link")), QColor(Qt::blue));
-    EXPECT_EQ(colourAt(QStringLiteral("OK")), QColor(Qt::green));
-    EXPECT_EQ(colourAt(QStringLiteral("FAILED")), QColor(Qt::red));
-    EXPECT_FALSE(colourAt(QStringLiteral("(2)")).isValid());
-    EXPECT_FALSE(colourAt(QStringLiteral("at")).isValid());
 }
 
 // The host's terminal dialog with the plug-in's panel over the host parameters.

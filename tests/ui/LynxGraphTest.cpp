@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "host/gui/VGXStyleManager.h"
-#include "support/CatalogueDb.h"
+#include "params/functions/FunctionTestSupport.h"
 #include "support/QtGTestPrinters.h"
 #include "ui/diagrams/CBasebandLynxGraphClock.h"
 #include "ui/diagrams/CBasebandLynxGraphDataBit.h"
@@ -26,7 +26,7 @@ constexpr int Out = 1;
 constexpr int Msb = 0;
 constexpr int Lsb = 1;
 
-class LynxGraphTest : public testsupport::CatalogueDbTest {
+class LynxGraphTest : public fntest::FunctionTest {
 protected:
     // Path 1 of the side; path 0 gets other values to show that the binding holds.
     template <typename T> std::unique_ptr<T> make(int side, int width = 0) {
@@ -35,15 +35,8 @@ protected:
         return d;
     }
     void setBoth(const char* name, int side, double value, double elsewhere) {
-        const SDbDefCommon* r = db().findRecord(name, tup(1, side));
-        ASSERT_NE(r, nullptr) << name;
-        for (int path : {0, 1}) {
-            const double v = path == 1 ? value : elsewhere;
-            if (r->type == DbTypeSelect)
-                setInt(name, tup(path, side), int(v));
-            else
-                setNumber(name, tup(path, side), v);
-        }
+        for (int path : {0, 1})
+            setValue(name, tup(path, side), path == 1 ? value : elsewhere);
     }
     static bool rightwards(const CLynxGraphPath* p) { return p && p->head().x() > p->tail().x(); }
 };
