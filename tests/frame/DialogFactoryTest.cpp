@@ -109,16 +109,13 @@ TEST_F(DialogFactoryTest, RefusesOtherAttributesUnknownNamesAndMissingDialogClas
         c = &DialogFactoryTest::record;
     CKobraPlugInDfModule factory;
 
-    VGXDialogAttributes plain(QStringLiteral("CKobraDlgMain"), QString());
-    EXPECT_EQ(factory.createDialog(&plain), nullptr);
-    EXPECT_EQ(factory.createDialog(nullptr), nullptr);
-    VGXUserDialogAttributes unknown(QStringLiteral("CKobraDlgNothing"), QString());
-    EXPECT_EQ(factory.createDialog(&unknown), nullptr);
-    EXPECT_TRUE(s_requests.isEmpty());
-
     Kobra::g_dialogCreators[Kobra::DlgRowSpi] = nullptr;
-    VGXUserDialogAttributes spi(QStringLiteral("CBasebandLynxSpiDialog"), QString());
-    EXPECT_EQ(factory.createDialog(&spi), nullptr);
+    const VGXDialogAttributes plain(QStringLiteral("CKobraDlgMain"), QString());
+    const VGXUserDialogAttributes unknown(QStringLiteral("CKobraDlgNothing"), QString()),
+        spi(QStringLiteral("CBasebandLynxSpiDialog"), QString());
+    const VGXDialogAttributes* refused[] = {&plain, &unknown, &spi, nullptr};
+    for (const VGXDialogAttributes* a : refused)
+        EXPECT_EQ(factory.createDialog(a), nullptr);
     EXPECT_TRUE(s_requests.isEmpty());
 }
 

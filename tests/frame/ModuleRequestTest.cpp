@@ -55,8 +55,6 @@ protected:
     std::unique_ptr<CKobraPlugInDllModuleImplementation> m_module;
 };
 
-// ---- 330004: list of connected boxes ------------------------------------------------------------
-
 TEST_F(ModuleRequestTest, SerialListMovesOrAddsTheSerialForFlagOneAndRemovesItForOtherFlags) {
     const struct {
         const char* before;
@@ -85,8 +83,6 @@ TEST_F(ModuleRequestTest, SerialListMovesOrAddsTheSerialForFlagOneAndRemovesItFo
         EXPECT_EQ(serialsUpdate().calls[0].listLen, QString::fromLatin1(c.after).count(QLatin1Char(',')) + 1);
     }
 }
-
-// ---- 330005: a box is gone ----------------------------------------------------------------------
 
 TEST_F(ModuleRequestTest, BoxGoneSwitchesOffTheFirstSideOfEachPathThatUsesItAndRereadsTheConfiguration) {
     ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
@@ -117,8 +113,6 @@ TEST_F(ModuleRequestTest, BoxGoneSwitchesOffTheFirstSideOfEachPathThatUsesItAndR
     EXPECT_EQ(readInt("IdPDbKobraConfigSelected", 0, 0), 2);
     EXPECT_EQ(states(), QList<int>({0, 1, 0, 0}));
 }
-
-// ---- 330003: instrument links -------------------------------------------------------------------
 
 QByteArray infoBlock(const char* name, const char* serial, const char* port) {
     return QByteArray("[infoblock]\r\n[device]\r\nname=") + name + "\r\nserial number=" + serial +
@@ -161,8 +155,8 @@ TEST_F(ModuleRequestTest, InstrumentLinkTheCallersIndexPicksTheBlockAndTheOtherL
     EXPECT_EQ(linkTexts(1, 0, 0), (QStringList{"SMBV-B", "5555", "DIG2", "SMBV-B (5555)"}));
 }
 
-// ---- 330000 to 330002: switch requests of other modules -----------------------------------------
-// The context carries the request's head message, the one another module's conversion works on.
+// Switching on rewrites the request's head message (the one another module's conversion works on)
+// into type, mode and state.
 TEST_F(ModuleRequestTest, SwitchOnRewritesTheRequestIntoTypeModeAndState) {
     EXPECT_EQ(request(330000, "IdPDbCpriState", {1, 0, 0, 0}, 2, 1, 0.0, CDbAllType::fromInt(1)), 0);
     CDbMsgList& msgs = m_cnct->getMsgList();
@@ -205,8 +199,6 @@ TEST_F(ModuleRequestTest, SwitchOffIsOnAndSetModeOnlyForTheRunningType) {
         EXPECT_EQ(m_cnct->getMsgList().head()->getName(), QByteArray("IdPDbCpriState"));
     }
 }
-
-// ---- protection level forwarding ----------------------------------------------------------------
 
 // A module that notes the code and parameter name of every request, then handles it as its base does.
 template <class Base> struct Noting : Base {
