@@ -67,10 +67,6 @@ protected:
         VGXDataObject::disconnectDatabase(e);
     }
     QVector<QPointF> curve(int panel) const { return m_graph->panel(panel)->curvePoints("Curve0"); }
-    std::pair<double, double> xScale() const {
-        const auto r = m_graph->panel(0)->scaleRange("ScaleX");
-        return {r.from, r.to};
-    }
 
     bool m_ready = true;
     std::unique_ptr<CKobraGraph> m_graph;
@@ -85,8 +81,9 @@ TEST_F(KobraGraphTest, SpectrumScaleFollowsRateAndDecimation) {
                          Row{7e6, 1, 4}, Row{2e6, 1, 1}}) {
         setNumber("IdPDbKobraTranRecDecFactor", kRec, r.factor);
         setNumber("IdPDbKobraTranRecSampRate", kRec, r.rate);
-        EXPECT_NEAR(xScale().first, -r.half, 1e-12) << r.rate << "/" << r.factor;
-        EXPECT_NEAR(xScale().second, r.half, 1e-12) << r.rate << "/" << r.factor;
+        const auto x = m_graph->panel(0)->scaleRange("ScaleX");
+        EXPECT_NEAR(x.from, -r.half, 1e-12) << r.rate << "/" << r.factor;
+        EXPECT_NEAR(x.to, r.half, 1e-12) << r.rate << "/" << r.factor;
         EXPECT_DOUBLE_EQ(m_graph->view()->homeLimits().x1, r.rate / r.factor / 2e6);
     }
     // A factor not above 0.1 and a rate of 1 Hz leave the period as it was.
@@ -205,7 +202,7 @@ TEST_F(KobraGraphTest, CcdfInDecibelsAndPerCentWithFallback) {
         ASSERT_EQ(p, QPointF(0, 100));
 }
 
-TEST_F(KobraGraphTest, PanelSavesItsCurveAndPicture) {
+TEST_F(KobraGraphTest, PanelSavesItsCurveAndPictureAndTheMouseZoomsPansAndMarks) {
     setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
     block(tone(64, 1.0 / 64));
     m_graph->show();
@@ -218,14 +215,7 @@ TEST_F(KobraGraphTest, PanelSavesItsCurveAndPicture) {
     EXPECT_EQ(f.readAll().count('\n'), 65);
     EXPECT_TRUE(p->savePng(m_dir.filePath("p.png")));
     EXPECT_FALSE(p->savePng("/proc/no/p.png"));
-}
 
-TEST_F(KobraGraphTest, MouseZoomsPansAndMarks) {
-    setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
-    block(tone(64, 1.0 / 64));
-    m_graph->show();
-    QApplication::processEvents();
-    MvChartDisplay::CSgCdPanel* p = m_graph->panel(0);
     QWidget* vp = p->findChild<QChartView*>()->viewport();
     const QPoint centre = vp->mapFrom(p, p->positionOf(QPointF(0, 0)));
     QWheelEvent wheel(centre, vp->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,

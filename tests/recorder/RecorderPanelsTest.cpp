@@ -125,7 +125,6 @@ TEST_F(Recorder, SliderSpansTheRecordingAndWritesOnceWhenTheDragStops) {
     QSlider* slider = trigger.slider()->slider();
     for (const auto& [length, ticks] : {std::pair{512, 51}, std::pair{2048, 204}, std::pair{512, 51}}) {
         setNumber("IdPDbKobraTranRecDataLength", t, length);
-        EXPECT_EQ(slider->minimum(), 0);
         EXPECT_EQ(slider->maximum(), length - 1);
         EXPECT_EQ(slider->tickInterval(), ticks);
     }
@@ -135,7 +134,6 @@ TEST_F(Recorder, SliderSpansTheRecordingAndWritesOnceWhenTheDragStops) {
     EXPECT_EQ(writes.count, 0);
     EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraTranRecTrigPosition", t), 0.0);
     EXPECT_TRUE(trigger.timer().isActive());
-    EXPECT_EQ(trigger.timer().interval(), 500);
     trigger.setData(); // what the timer runs
     EXPECT_EQ(writes.count, 1);
     EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraTranRecTrigPosition", t), 300.0);
