@@ -1,9 +1,7 @@
 #pragma once
-// Shared pieces of the plug-in frame tests: the few box parameters the module requests work on,
-// defined for the tests alone so that the requests are seen without the catalogue's own functions
-// (update functions of some records only record what they were called with; value access goes
-// through the host database), a fake framework that records the commands it is sent, and settings
-// stores in a temporary folder.
+// Shared pieces of the frame tests: the few box parameters the module requests work on, defined for
+// the tests alone (some update functions only record their calls), a fake framework recording the
+// commands it is sent, and settings stores in a temporary folder.
 #include <QByteArray>
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,5 @@
-// Module requests of the KOBRA module (xferCommand): switch requests of other modules, the box's
-// state and mode, the instrument links, the list of connected boxes, boxes that are gone, and the
-// notifications about recall, switch-on and protection level.
+// Module requests of the KOBRA module (xferCommand): other modules' switch requests, instrument
+// links, the list of connected boxes, boxes that are gone, recall and protection-level notices.
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>

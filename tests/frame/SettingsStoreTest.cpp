@@ -1,5 +1,4 @@
-// The settings store: dialog positions and companion tool paths. The documents folder the store
-// computes is where the list administration test finds the host's waveform folders.
+// The settings store: dialog positions and companion tool paths.
 #include <QRect>
 #include <QSettings>
 #include <gtest/gtest.h>

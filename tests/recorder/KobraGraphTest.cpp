@@ -1,7 +1,5 @@
-// The recorder graph over the real catalogue: blocks, rates and view changes written to the database
-// reach the views through data events, and what the panels would draw (curve points, scales, title)
-// follows. Events the database cannot produce (a factor below its range, an unreadable block, an
-// unknown view) are handed to the graph directly.
+// The recorder graph over the catalogue: blocks, rates and views written to the database reach what
+// the panels draw; events the database cannot produce are handed to the graph directly.
 #include <QApplication>
 #include <QChartView>
 #include <QDir>

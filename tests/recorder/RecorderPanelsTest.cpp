@@ -1,6 +1,5 @@
-// The recorder's settings panels on real widgets (offscreen) over the plug-in's catalogue and the
-// host recorder parameters: what the user chooses reaching the database, database changes reaching
-// the rows that depend on them, and a recording saved to a waveform file.
+// The recorder's settings panels (offscreen) over the catalogue and the host recorder parameters:
+// choices reaching the database, rows following it, and a recording saved to a waveform file.
 #include <QDir>
 #include <QFile>
 #include <QLabel>

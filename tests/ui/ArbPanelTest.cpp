@@ -1,6 +1,5 @@
-// The ARB settings panel on real widgets (offscreen) over the plug-in's catalogue and the host's
-// list administration: files picked through the file dialog, what the table shows of them, the
-// buttons, and a damaged file that must be refused.
+// The ARB settings panel (offscreen) over the catalogue and the list administration: files picked,
+// what the table shows of them, the buttons, and damaged files refused.
 #include <QAbstractItemModel>
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,5 @@
-// The interactive command panel on real widgets (offscreen) as the host's SCPI terminal: what the
-// user types and clicks, checked against the terminal, the files written and the errors reported;
-// and the command parameters' number handling.
+// The command panel as the host's SCPI terminal (offscreen): what the user types and clicks against
+// the terminal, the files written and the errors reported; the command parameters' numbers.
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>

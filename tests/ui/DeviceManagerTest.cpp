@@ -1,6 +1,5 @@
-// The device manager, its service panel and the instrument dialog on real widgets (offscreen) over
-// the host with the loaded plug-in and the simulated boxes: what a user sees for each box, the
-// Service tab with the protection level, hot-plug, saving a test log and the instrument fields.
+// The device manager, its service panel and the instrument dialog (offscreen) over the host with the
+// plug-in and simulated boxes: rows per box, the Service tab, hot-plug, the test log, the address.
 #include <QComboBox>
 #include <QDir>
 #include <QFile>

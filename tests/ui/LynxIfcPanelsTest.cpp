@@ -1,6 +1,5 @@
-// The interface panels and setup dialogs on real widgets (offscreen) over the plug-in's catalogue:
-// rows that follow the settings they depend on, user input reaching the database as SCPI would,
-// database writes reaching the open panel, titles naming the box, and setup dialogs that close.
+// The interface panels and setup dialogs (offscreen) over the catalogue: rows that follow their
+// settings, input reaching the database as SCPI would, titles naming the box, dialogs that close.
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>

@@ -1,6 +1,5 @@
-// The progress service: the window on its own (size, publication, rows), and watching a framework
-// operation: the worker polls the progress query, the window follows it with one bar (or one bar per
-// phase), and the watch ends at 100 %, on failure, on Abort or when closed.
+// The progress service: the window on its own, and watching a framework operation: the worker polls
+// the progress query, the window follows, the watch ends at 100 %, on failure, on Abort or on close.
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMutex>
