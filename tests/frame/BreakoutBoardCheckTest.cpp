@@ -49,7 +49,7 @@ protected:
     void TearDown() override {
         OrvaneSettings::setValue(OrvaneSettings::CB, 0);
         VGXHostAnchor::instance().setOlManager(nullptr);
-        resetDatabase();
+        CDbEngine::instance().reset();
     }
 
     // Checks for the interface (0, 1); message keeps "untouched" unless the check reports.

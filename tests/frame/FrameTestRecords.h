@@ -24,21 +24,17 @@ using namespace MvQARN;
 using RecordingCommandIfc = testsupport::RecordingCommands;
 using testsupport::FakeOlManager;
 
-// An update function that records each call.
+// An update function that records each call: the message flags and list length.
 class RecordingUpdate : public CDbUpdFunc {
 public:
     struct Call {
-        QByteArray name;
-        SDbInstTupel tupel;
-        CDbAllType value;
         unsigned flags = 0;
         int listLen = -1;
     };
     RecordingUpdate() : CDbUpdFunc(static_cast<CDbUpdFunc::MemberVal>(&RecordingUpdate::onUpdate)) {}
     int onUpdate(CDbCnct& cnct, const CDbAllType&) {
         const CDbMsg* m = cnct.getCurrentMsg();
-        calls.append(
-            {cnct.getName(), cnct.getTupel(), cnct.getValue(), cnct.getMsgFlags(), m ? m->getListLen() : -1});
+        calls.append({cnct.getMsgFlags(), m ? m->getListLen() : -1});
         return 0;
     }
     QList<Call> calls;
@@ -59,10 +55,6 @@ inline RecordingUpdate& configUpdate() {
 inline void clearRecordedUpdates() {
     serialsUpdate().calls.clear();
     configUpdate().calls.clear();
-}
-
-inline void resetDatabase() {
-    CDbEngine::instance().reset();
 }
 
 inline void registerFrameTestRecords() {

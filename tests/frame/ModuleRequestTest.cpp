@@ -34,7 +34,7 @@ protected:
     void TearDown() override {
         m_module.reset();
         VGXHostAnchor::instance().setOlManager(nullptr);
-        resetDatabase();
+        CDbEngine::instance().reset();
     }
 
     // Runs one request on a context for the named parameter; answers the data block's result.
@@ -261,7 +261,7 @@ TEST(ProtectionLevelForwardingTest, TheHostTellsModulesOfRecallsAndOneModuleOfAN
     }
     delete Kobra::g_orgLayer;
     Kobra::g_orgLayer = nullptr;
-    resetDatabase();
+    CDbEngine::instance().reset();
 }
 
 } // namespace

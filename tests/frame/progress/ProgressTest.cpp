@@ -284,10 +284,8 @@ TEST_F(ProgressWatch, AbortCallsTheWatchsCallbackOnceAndHidesAndASecondShowMeanw
     for (const ScriptedCommand::Call& c : m_command.calls())
         EXPECT_EQ(c.index1, int(kOp));
 
-    QPushButton* abort = nullptr;
-    for (QPushButton* b : m_dlg->findChildren<QPushButton*>())
-        abort = b->text() == QStringLiteral("&Abort") ? b : abort;
-    ASSERT_TRUE(abort && abort->isVisible());
+    auto* abort = m_dlg->findChild<QPushButton*>();
+    ASSERT_TRUE(abort && abort->isVisible() && abort->text() == QStringLiteral("&Abort"));
     QTest::mouseClick(abort, Qt::LeftButton);
     EXPECT_EQ(first.count, 1);
     EXPECT_EQ(second.count, 0);
