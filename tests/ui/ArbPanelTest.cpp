@@ -30,10 +30,6 @@ protected:
         GuiTest::SetUp();
         m_listAdm.registerListTypes(Kobra::g_mdlDbInfo.listTypes, Kobra::g_mdlDbInfo.listTypeCount);
         db().setListAdm(&m_listAdm);
-        VGXMessageBox::setAnswerHook([this](const VGXMessageBox& box) {
-            m_boxes << box.text();
-            return int(VGXMessageBox::ButtonOk);
-        });
         VGXUserFileDialog::setAnswerHook([this](const VGXUserFileDialog& dialog) {
             m_titles << dialog.title() + QLatin1Char('|') + dialog.shortTitle();
             m_starts << dialog.startPath();
@@ -81,7 +77,8 @@ protected:
     CListAdmMainExtend m_listAdm;
     std::unique_ptr<CKobraArbSettings> m_panel;
     QString m_pick;
-    QStringList m_titles, m_starts, m_boxes;
+    QStringList m_titles, m_starts;
+    uitest::ScriptedBoxes m_boxes;
 };
 
 TEST_F(ArbPanel, PickedFileIsWrittenToItsEntryAndItsRowShowsTheFilesValues) {
@@ -149,7 +146,7 @@ TEST_F(ArbPanel, ResetClearsTheEntriesAndReloadReadsTheFilesAgain) {
     EXPECT_EQ(readText("IdPDbLynxArbFile", tup(1, 0, 0, 3)), QString());
     EXPECT_EQ(shown(3, Col::ColFile), QStringLiteral("None"));
     EXPECT_EQ(rowShown(3), (QStringList{"0.000", "0", "0.00", "0.00", "Off"}));
-    EXPECT_TRUE(m_boxes.isEmpty()) << m_boxes.join('\n').toStdString();
+    EXPECT_TRUE(m_boxes.texts.isEmpty()) << m_boxes.texts.join('\n').toStdString();
 }
 
 TEST_F(ArbPanel, DamagedOrMissingFileIsRefusedWithItsReasonAndChangesNothing) {
@@ -168,11 +165,12 @@ TEST_F(ArbPanel, DamagedOrMissingFileIsRefusedWithItsReasonAndChangesNothing) {
     const QString gone = m_dir.filePath(QStringLiteral("gone.wv"));
     for (const QString& bad : {cut.fileName(), junk.fileName(), gone}) {
         SCOPED_TRACE(bad.toStdString());
-        m_boxes.clear();
+        m_boxes.texts.clear();
         EXPECT_EQ(pick(0, bad), good);
-        ASSERT_EQ(m_boxes.size(), 1);
+        ASSERT_EQ(m_boxes.texts.size(), 1);
         const QString why = bad == gone ? " does not exist" : " is no valid waveform";
-        EXPECT_TRUE(m_boxes[0].startsWith(QFileInfo(bad).fileName() + why)) << m_boxes[0].toStdString();
+        EXPECT_TRUE(m_boxes.texts[0].startsWith(QFileInfo(bad).fileName() + why))
+            << m_boxes.texts[0].toStdString();
         EXPECT_EQ(rowShown(0), before);
         EXPECT_TRUE(shown(0, Col::ColFile).endsWith(QLatin1String("good.wv")));
     }

@@ -18,6 +18,7 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/util/VGXErrorManager.h"
 #include "support/CatalogueDb.h"
+#include "ui/GuiTest.h"
 #include "ui/cmd/AbstractCommandParameter.h"
 #include "ui/cmd/InteractiveCommandPanelImplementation.h"
 
@@ -26,11 +27,7 @@ using namespace MvQARN;
 namespace {
 
 TEST(CommandParameter, NumbersAreDecimalThenHexThenFloatAndOutOfRangeTextTakesTheLimit) {
-    QStringList boxes;
-    VGXMessageBox::setAnswerHook([&](const VGXMessageBox& box) {
-        boxes << box.title() + QLatin1Char('|') + box.text();
-        return int(VGXMessageBox::ButtonOk);
-    });
+    uitest::ScriptedBoxes boxes;
     AbstractCommandParameter p(QStringLiteral("level"), QMetaType::Int);
     // Text out of the type's range is changed to the limit; hexadecimal 1e6 (486) is in range.
     const struct {
@@ -45,12 +42,11 @@ TEST(CommandParameter, NumbersAreDecimalThenHexThenFloatAndOutOfRangeTextTakesTh
     p.setMinimum(QStringLiteral("-2.5e1"));
     EXPECT_EQ(p.maximum(), 26.0);
     EXPECT_EQ(p.minimum(), -25.0);
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.texts.isEmpty());
     p.setMaximum(QStringLiteral("ten"));
     EXPECT_EQ(p.maximum(), 0.0);
-    EXPECT_EQ(boxes,
-              QStringList{QStringLiteral("Error|DizeriCommandParameter: Cannot convert 'ten' to number!")});
-    VGXMessageBox::setAnswerHook(nullptr);
+    EXPECT_EQ(boxes.titles.join('|') + '|' + boxes.texts.join('|'),
+              QStringLiteral("Error|DizeriCommandParameter: Cannot convert 'ten' to number!"));
 }
 
 TEST(CommandParameter, ListItemValueIsTheIdentifierOnlyWhenEveryItemHasOne) {

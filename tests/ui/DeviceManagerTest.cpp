@@ -22,6 +22,7 @@
 #include "host/gui/VGXUserFileDialog.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "orglayer/FrameworkFixture.h"
+#include "ui/GuiTest.h"
 #include "ui/KobrasCombo.h"
 #include "ui/device/CKobraDlgDeviceManager.h"
 #include "ui/device/CKobraDlgInstrument.h"
@@ -157,16 +158,14 @@ TEST_F(DeviceManager, TestLogShowsTheLastRunAndSavesToATextFileOrNotAtAll) {
     QFile blocker(folder + QStringLiteral("/logs"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    QString told;
-    VGXMessageBox::setAnswerHook([&](const VGXMessageBox& box) {
-        told = box.text();
-        return VGXMessageBox::ButtonOk;
-    });
+    uitest::ScriptedBoxes told;
     VGXUserFileDialog::setAnswerHook(
         [&](const VGXUserFileDialog&) { return folder + QStringLiteral("/logs/cpri.txt"); });
     const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     service->cpriSave()->press();
-    EXPECT_TRUE(told.startsWith(QStringLiteral("Log file not saved: "))) << told.toStdString();
+    ASSERT_EQ(told.texts.size(), 1);
+    EXPECT_TRUE(told.texts[0].startsWith(QStringLiteral("Log file not saved: ")))
+        << told.texts[0].toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
 }
 

@@ -17,6 +17,21 @@ namespace uitest {
 
 using namespace MvQARN;
 
+// Message boxes answered by the test: each box's title and text are kept, the answers given in turn.
+struct ScriptedBoxes {
+    QStringList titles;
+    QStringList texts;
+    QList<int> answers;
+    ScriptedBoxes() {
+        VGXMessageBox::setAnswerHook([this](const VGXMessageBox& box) {
+            titles << box.title();
+            texts << box.text();
+            return answers.isEmpty() ? int(VGXMessageBox::ButtonCancel) : answers.takeFirst();
+        });
+    }
+    ~ScriptedBoxes() { VGXMessageBox::setAnswerHook(nullptr); }
+};
+
 class GuiTest : public fntest::FunctionTest {
 protected:
     void SetUp() override {

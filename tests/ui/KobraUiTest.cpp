@@ -28,23 +28,9 @@
 using namespace MvQARN;
 using testsupport::FamilyContext;
 using testsupport::tup;
+using uitest::ScriptedBoxes;
 
 namespace {
-
-// Message boxes answered by the test: each box's title and text are kept, the answers given in turn.
-struct ScriptedBoxes {
-    QStringList titles;
-    QStringList texts;
-    QList<int> answers;
-    ScriptedBoxes() {
-        VGXMessageBox::setAnswerHook([this](const VGXMessageBox& box) {
-            titles << box.title();
-            texts << box.text();
-            return answers.isEmpty() ? int(VGXMessageBox::ButtonCancel) : answers.takeFirst();
-        });
-    }
-    ~ScriptedBoxes() { VGXMessageBox::setAnswerHook(nullptr); }
-};
 
 // Where a user clicks a check box: on its indicator (a box without text has nothing else to hit).
 QPoint indicatorOf(QCheckBox* box) {
