@@ -67,8 +67,8 @@ TEST_F(KobraUi, DialogPositionIsKeptByCaptionWithoutNegativeEdges) {
     EXPECT_EQ(dlg->geometry(), QRect(50, 60, 420, 220));
     dlg->close();
 
-    // A stored rectangle with a negative edge leaves the dialog where it is.
-    for (const QRect& stored : {QRect(-5, 40, 300, 200), QRect(10, -1, 300, 200)}) {
+    // A stored rectangle that is null or has a negative edge leaves the dialog where it is.
+    for (const QRect& stored : {QRect(), QRect(-5, 40, 300, 200), QRect(10, -1, 300, 200)}) {
         OrvaneSettings::saveDialogPosition(caption, stored);
         dlg->move(77, 88);
         dlg->show();
