@@ -8,7 +8,6 @@
 #include <string>
 
 #include "FrameTestRecords.h"
-#include "FrameTestSupport.h"
 #include "frame/OrvaneSettings.h"
 #include "host/db/CDbCnct.h"
 #include "host/db/impl/CDbEngine.h"
@@ -40,17 +39,17 @@ protected:
             for (int i = 0; i < KobraHwConfig::Size; ++i)
                 if (record[i] != 0)
                     return false;
-            KobraHwConfig::setText(record, KobraHwConfig::PartNumber, partNumber);
-            KobraHwConfig::setText(record, KobraHwConfig::BobType, boardType);
-            KobraHwConfig::setText(record, KobraHwConfig::BobRevision, revision);
-            KobraHwConfig::setText(record, KobraHwConfig::BobPartNumber, boardPartNumber);
-            return accept;
+            KobraHwConfig::setText(record, KobraHwConfig::PartNumber, box.partNumber);
+            KobraHwConfig::setText(record, KobraHwConfig::BobType, box.boardType);
+            KobraHwConfig::setText(record, KobraHwConfig::BobRevision, box.revision);
+            KobraHwConfig::setText(record, KobraHwConfig::BobPartNumber, box.boardPartNumber);
+            return box.accept;
         };
     }
     void TearDown() override {
         OrvaneSettings::setValue(OrvaneSettings::CB, 0);
         VGXHostAnchor::instance().setOlManager(nullptr);
-        resetDatabase();
+        CDbEngine::instance().reset();
     }
 
     // Checks for the interface (0, 1); message keeps "untouched" unless the check reports.
@@ -66,12 +65,11 @@ protected:
     }
 
 public:
-    // What the box reports.
-    std::string partNumber = "7730.1192K04";
-    std::string boardType = "Single Ended/Differential/Customer";
-    std::string revision = "1.3";
-    std::string boardPartNumber = "77308421";
-    bool accept = true;
+    struct Reported { // what the box reports
+        std::string partNumber = "7730.1192K04", boardType = "Single Ended/Differential/Customer",
+                    revision = "1.3", boardPartNumber = "77308421";
+        bool accept = true;
+    } box;
 
 protected:
     char message[Kobra::BreakoutMessageSize] = {};
@@ -100,27 +98,27 @@ TEST_F(BreakoutBoardCheckTest, BoardsTheBoxReportsAgainstTheBoardRequired) {
          1085, 9, 9, 0, "untouched", -1, false},
         {"no box", [](auto&) { writeInt("IdPDbKobraSelected", 0, 1, 0); },
          1085, 9, 9, 0, "untouched", -1, false},
-        {"refused", [](auto& t) { t.accept = false; }, -1, 0, 0, 1, kDetectionError, -1},
-        {"unknown board", [](auto& t) { t.partNumber = "7730.1192.02"; },
+        {"refused", [](auto& t) { t.box.accept = false; }, -1, 0, 0, 1, kDetectionError, -1},
+        {"unknown board", [](auto& t) { t.box.partNumber = "7730.1192.02"; },
          1100, 0, 0, 1, kDetectionError, 0},
         {"plain board", [](auto&) {}, -1, 0, 0, 0, "untouched", 1},
         {"plain board by its text",
-         [](auto& t) { t.boardType = "xx Single Ended/Differential/Customer rev B"; },
+         [](auto& t) { t.box.boardType = "xx Single Ended/Differential/Customer rev B"; },
          -1, 0, 0, 0, "untouched", -1},
         {"another board",
-         [](auto& t) { t.boardType = "Breakout Board for CPRI"; t.partNumber = "7730.1192.02"; },
+         [](auto& t) { t.box.boardType = "Breakout Board for CPRI"; t.box.partNumber = "7730.1192.02"; },
          -1, 0, 0, 20005, missing, 0},
         {"another board, any accepted",
          [](auto& t) {
-             t.boardType = "Breakout Board for CPRI";
+             t.box.boardType = "Breakout Board for CPRI";
              OrvaneSettings::setValue(OrvaneSettings::CB, 1);
          },
          -1, 0, 0, 0, "untouched", -1},
-        {"revision too low", [](auto& t) { t.revision = "0.9"; },
+        {"revision too low", [](auto& t) { t.box.revision = "0.9"; },
          1085, 1, 0, 20005, std::string(rev10) + "0.9.", -1},
-        {"minor compared on its own", [](auto& t) { t.revision = "2.0"; }, 1085, 1, 5, 20005,
+        {"minor compared on its own", [](auto& t) { t.box.revision = "2.0"; }, 1085, 1, 5, 20005,
          "Breakout board revision 1.5 is required. The current breakout board has the revision 2.0.", -1},
-        {"another part", [](auto& t) { t.boardPartNumber = "77308413"; }, 1085, 1, 0, 20005,
+        {"another part", [](auto& t) { t.box.boardPartNumber = "77308413"; }, 1085, 1, 0, 20005,
          std::string(rev10) + "1.3.", -1},
         // clang-format on
     };
@@ -128,11 +126,7 @@ TEST_F(BreakoutBoardCheckTest, BoardsTheBoxReportsAgainstTheBoardRequired) {
         SCOPED_TRACE(c.what);
         TearDown();
         SetUp();
-        partNumber = "7730.1192K04";
-        boardType = "Single Ended/Differential/Customer";
-        revision = "1.3";
-        boardPartNumber = "77308421";
-        accept = true;
+        box = {};
         m_command.calls.clear();
         c.given(*this);
         EXPECT_EQ(check(c.board, c.major, c.minor), c.rc);

@@ -28,8 +28,9 @@ SDialogRequest resolve(const char* name, int instance, int direction, int channe
 }
 
 // Most rows take their name exactly and their arguments as given; the recorder and instrument rows
-// take any name that contains theirs, the first in row order winning.
-TEST(DialogRoutesTest, NamesSelectTheirRows) {
+// take any name that contains theirs, the first in row order winning. The recorder's arguments
+// follow the host family.
+TEST(DialogRoutesTest, NamesSelectTheirRowsAndTheRecorderFollowsTheFamily) {
     const struct {
         const char* name;
         Kobra::EDialogRow row;
@@ -48,6 +49,12 @@ TEST(DialogRoutesTest, NamesSelectTheirRows) {
             EXPECT_EQ(QList<int>({r.instance, r.direction, r.channel}), QList<int>({1, 1, 3})) << row.name;
             EXPECT_EQ(r.qualifier, QStringLiteral("q"));
         }
+    }
+    for (int family : {kSplitFamily, kOtherFamily}) {
+        const SDialogRequest r = resolve("CKobraDlgTranRecChannel1", 3, 0, 0, family, "rec");
+        EXPECT_EQ(r.qualifier, QStringLiteral("rec"));
+        EXPECT_EQ(QList<int>({r.instance, r.direction, r.channel}),
+                  family == kSplitFamily ? QList<int>({1, 1, 1}) : QList<int>({3, 0, 1}));
     }
 }
 
@@ -75,33 +82,22 @@ protected:
 
 QList<SDialogRequest> DialogFactoryTest::s_requests;
 
-TEST_F(DialogFactoryTest, CreatesThroughTheRowsCreatorWithArgumentsDerivedUnderTheHostFamily) {
+// The factory resolves under the host's family and hands the request, with the attributes, to the
+// row's creator.
+TEST_F(DialogFactoryTest, CreatesThroughTheRowsCreatorUnderTheHostFamily) {
     Kobra::g_dialogCreators[Kobra::DlgRowTranRec] = &DialogFactoryTest::record;
-    Kobra::g_dialogCreators[Kobra::DlgRowMain] = &DialogFactoryTest::record;
-    CKobraPlugInDfModule factory;
-    for (int family : {kSplitFamily, kOtherFamily}) {
-        SCOPED_TRACE(family);
-        s_requests.clear();
-        VGXHostRuntime::Options options;
-        options.family = family;
-        VGXHostRuntime runtime(options);
-        VGXUserDialogAttributes recorder(QStringLiteral("CKobraDlgTranRecChannel1"), QStringLiteral("rec"), 3,
-                                         0, 0, 9);
-        std::unique_ptr<VGXDialog> dlg(factory.createDialog(&recorder));
-        ASSERT_NE(dlg, nullptr);
-        ASSERT_EQ(s_requests.size(), 1);
-        const SDialogRequest& r = s_requests[0];
-        EXPECT_EQ(r.row, Kobra::DlgRowTranRec);
-        EXPECT_EQ(r.qualifier, QStringLiteral("rec"));
-        EXPECT_EQ(QList<int>({r.instance, r.direction, r.channel}),
-                  family == kSplitFamily ? QList<int>({1, 1, 1}) : QList<int>({3, 0, 1}));
-
-        VGXUserDialogAttributes main(QStringLiteral("CKobraDlgMain"), QStringLiteral("m"), 1, 0, 1, 0);
-        std::unique_ptr<VGXDialog> mainDlg(factory.createDialog(&main));
-        ASSERT_NE(mainDlg, nullptr);
-        ASSERT_EQ(s_requests.size(), 2);
-        EXPECT_EQ(s_requests[1].attributes, &main);
-    }
+    VGXHostRuntime::Options options;
+    options.family = kOtherFamily;
+    VGXHostRuntime runtime(options);
+    VGXUserDialogAttributes recorder(QStringLiteral("CKobraDlgTranRecChannel1"), QStringLiteral("rec"), 3, 0,
+                                     0, 9);
+    std::unique_ptr<VGXDialog> dlg(CKobraPlugInDfModule().createDialog(&recorder));
+    ASSERT_NE(dlg, nullptr);
+    ASSERT_EQ(s_requests.size(), 1);
+    const SDialogRequest& r = s_requests[0];
+    EXPECT_EQ(r.row, Kobra::DlgRowTranRec);
+    EXPECT_EQ(QList<int>({r.instance, r.direction, r.channel}), QList<int>({3, 0, 1}));
+    EXPECT_EQ(r.attributes, &recorder);
 }
 
 TEST_F(DialogFactoryTest, RefusesOtherAttributesUnknownNamesAndMissingDialogClasses) {
@@ -109,16 +105,13 @@ TEST_F(DialogFactoryTest, RefusesOtherAttributesUnknownNamesAndMissingDialogClas
         c = &DialogFactoryTest::record;
     CKobraPlugInDfModule factory;
 
-    VGXDialogAttributes plain(QStringLiteral("CKobraDlgMain"), QString());
-    EXPECT_EQ(factory.createDialog(&plain), nullptr);
-    EXPECT_EQ(factory.createDialog(nullptr), nullptr);
-    VGXUserDialogAttributes unknown(QStringLiteral("CKobraDlgNothing"), QString());
-    EXPECT_EQ(factory.createDialog(&unknown), nullptr);
-    EXPECT_TRUE(s_requests.isEmpty());
-
     Kobra::g_dialogCreators[Kobra::DlgRowSpi] = nullptr;
-    VGXUserDialogAttributes spi(QStringLiteral("CBasebandLynxSpiDialog"), QString());
-    EXPECT_EQ(factory.createDialog(&spi), nullptr);
+    const VGXDialogAttributes plain(QStringLiteral("CKobraDlgMain"), QString());
+    const VGXUserDialogAttributes unknown(QStringLiteral("CKobraDlgNothing"), QString()),
+        spi(QStringLiteral("CBasebandLynxSpiDialog"), QString());
+    const VGXDialogAttributes* refused[] = {&plain, &unknown, &spi, nullptr};
+    for (const VGXDialogAttributes* a : refused)
+        EXPECT_EQ(factory.createDialog(a), nullptr);
     EXPECT_TRUE(s_requests.isEmpty());
 }
 

@@ -1,8 +1,7 @@
 #pragma once
-// The few box parameters the module requests work on, defined for the tests alone so that the
-// requests are seen without the catalogue's own functions. Update functions of some records only
-// record what they were called with. Value access goes through the host database (writes run update
-// functions as any request does).
+// Shared pieces of the frame tests: the few box parameters the module requests work on, defined for
+// the tests alone (some update functions only record their calls), a fake framework recording the
+// commands it is sent, and settings stores in a temporary folder.
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
@@ -14,27 +13,28 @@
 #include "host/db/CDbUpdFunc.h"
 #include "host/db/DbDefs.h"
 #include "host/db/impl/CDbEngine.h"
+#include "support/FakeCommands.h"
+#include "support/HermeticSettings.h"
+#include "support/QtGTestPrinters.h"
 #include "support/TestDbDefinitions.h"
 
 namespace frametest {
 
 using namespace MvQARN;
+using RecordingCommandIfc = testsupport::RecordingCommands;
+using testsupport::FakeOlManager;
 
-// An update function that records each call.
+// An update function that records each call: the message flags and list length.
 class RecordingUpdate : public CDbUpdFunc {
 public:
     struct Call {
-        QByteArray name;
-        SDbInstTupel tupel;
-        CDbAllType value;
         unsigned flags = 0;
         int listLen = -1;
     };
     RecordingUpdate() : CDbUpdFunc(static_cast<CDbUpdFunc::MemberVal>(&RecordingUpdate::onUpdate)) {}
     int onUpdate(CDbCnct& cnct, const CDbAllType&) {
         const CDbMsg* m = cnct.getCurrentMsg();
-        calls.append(
-            {cnct.getName(), cnct.getTupel(), cnct.getValue(), cnct.getMsgFlags(), m ? m->getListLen() : -1});
+        calls.append({cnct.getMsgFlags(), m ? m->getListLen() : -1});
         return 0;
     }
     QList<Call> calls;
@@ -55,10 +55,6 @@ inline RecordingUpdate& configUpdate() {
 inline void clearRecordedUpdates() {
     serialsUpdate().calls.clear();
     configUpdate().calls.clear();
-}
-
-inline void resetDatabase() {
-    CDbEngine::instance().reset();
 }
 
 inline void registerFrameTestRecords() {

@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "FrameTestSupport.h"
-#include "frame/CKobraPlugInDfModule.h"
+#include "FrameTestRecords.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
 #include "frame/KobraPluginEntry.h"
 #include "frame/KobraPluginGlobals.h"
@@ -19,8 +18,6 @@
 #include "host/gui/VGXMain.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/runtime/impl/VGXHostRuntime.h"
-#include "host/util/VGXSuModuleInfoView.h"
-#include "host/util/impl/VGXHostAnchor.h"
 #include "host/util/impl/VGXTraceSink.h"
 #include "orglayer/CKobraOrgLayer.h"
 #include "params/KobraDbInfo.h"
@@ -44,9 +41,7 @@ TEST(PluginEntryTest, OnlyInsideADatabaseContextTheModuleCarriesTheBoxDatabaseAn
     ASSERT_NE(module, nullptr);
     EXPECT_FALSE(module->hasDatabase());
     EXPECT_EQ(module->getMdlDbInfo(), nullptr);
-    EXPECT_EQ(module->getDevDbInfo(), nullptr);
     EXPECT_EQ(Kobra::g_orgLayer, nullptr);
-    EXPECT_EQ(module->getScpiModule(), nullptr);
     // Without the database flag the GUI registration does nothing, even with the host ready for it.
     VGXGuiRegistry::reset();
     VGXGuiRegistry::setUp(true);
@@ -55,24 +50,17 @@ TEST(PluginEntryTest, OnlyInsideADatabaseContextTheModuleCarriesTheBoxDatabaseAn
     EXPECT_TRUE(dialogItems().isEmpty());
     EXPECT_EQ(VGXDfDialogFactory::moduleCount(), 0);
 
-    // Created inside a database context.
     std::unique_ptr<VGXModuleInterface> m;
     {
         VGXHostRuntime::DbContextScope scope;
         m = create(-1);
     }
-    module = dynamic_cast<CKobraPlugInDllModuleImplementation*>(m.get());
-    ASSERT_NE(module, nullptr);
-    EXPECT_TRUE(module->hasDatabase());
-    EXPECT_EQ(module->getMdlDbInfo(), &Kobra::g_mdlDbInfo);
-    EXPECT_EQ(module->getDevDbInfo(), &Kobra::g_devDbInfo);
-    EXPECT_STREQ(module->getModuleFunction(), "KobraPlugin");
-
+    EXPECT_EQ(dynamic_cast<CKobraPlugInDllModuleImplementation*>(m.get())->getMdlDbInfo(),
+              &Kobra::g_mdlDbInfo);
     // The host reaches the organisation layer through the module description.
     ASSERT_NE(Kobra::g_mdlDbInfo.orgLayer, nullptr);
     auto* layer = dynamic_cast<CKobraOrgLayer*>(*Kobra::g_mdlDbInfo.orgLayer);
     ASSERT_NE(layer, nullptr);
-
     m.reset();
     delete layer;
     Kobra::g_orgLayer = nullptr;
@@ -114,59 +102,42 @@ protected:
     COlLoadableExtension* m_orgLayer = nullptr;
 };
 
-TEST_P(ModuleLifecycleTest, RegistersDialogsFileTypesAndTheDeviceStateCheckbox) {
+// Dialogs, file types and the device-state checkbox under every family; the user interface's menu
+// item, the validators (three for each interface), the progress window (hidden, without parent,
+// published) and the driver start (without a data block) only under the driver family.
+TEST_P(ModuleLifecycleTest, RegistersTheGuiAndStartsTheDriverOnlyForTheDriverFamily) {
     ASSERT_EQ(VGXDfDialogFactory::moduleCount(), 1);
-    EXPECT_NE(dynamic_cast<const CKobraPlugInDfModule*>(VGXDfDialogFactory::module(0)), nullptr);
-    // The user interface's menu item only for the driver family.
     QStringList dialogs;
     for (const VGXDialogItem& item : dialogItems())
         dialogs << item.dialogName;
     EXPECT_EQ(dialogs.size(), driverFamily() ? 5 : 4);
     EXPECT_EQ(dialogs.contains("CBasebandLynxMainInOutDialog"), driverFamily());
-
-    // Every file type's handle is kept where the module's dialogs find it; the settings type is
-    // registered twice, with two handles.
+    // Every file type's handle is kept where the module's dialogs find it.
     const QList<VGXFileType> types = VGXMain::fileTypes();
     ASSERT_EQ(types.size(), 7);
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(Kobra::g_fileTypes[i], types[i].handle) << i;
-    EXPECT_EQ(types[Kobra::FileTypeUserSettings].description,
-              types[Kobra::FileTypeUserSettingsPanel].description);
-    EXPECT_NE(Kobra::g_fileTypes[Kobra::FileTypeUserSettings],
-              Kobra::g_fileTypes[Kobra::FileTypeUserSettingsPanel]);
+    ASSERT_NE(dynamic_cast<const VGXDescriptorCheckboxEntry*>(VGXDescriptors::find("IdPDbLynxDeviceState")),
+              nullptr);
 
-    ASSERT_EQ(VGXDescriptors::count(), 1);
-    const auto* entry =
-        dynamic_cast<const VGXDescriptorCheckboxEntry*>(VGXDescriptors::find("IdPDbLynxDeviceState"));
-    ASSERT_NE(entry, nullptr);
-    EXPECT_TRUE(entry->isEnabled());
-}
-
-TEST_P(ModuleLifecycleTest, ValidatorsProgressDialogAndDriverStartOnlyForTheDriverFamily) {
-    const QVector<CKobraUserValidator*>& validators = m_module->getValidators();
+    auto* dlg = qobject_cast<KobraProgressDlg*>(m_module->getProgressDialog());
+    EXPECT_EQ(Kobra::g_progressDialog, dlg);
     if (!driverFamily()) {
-        EXPECT_TRUE(validators.isEmpty());
-        EXPECT_EQ(m_module->getProgressDialog(), nullptr);
-        EXPECT_EQ(Kobra::g_progressDialog, nullptr);
+        EXPECT_TRUE(m_module->getValidators().isEmpty());
+        EXPECT_EQ(dlg, nullptr);
         EXPECT_TRUE(m_command.calls.isEmpty());
         return;
     }
-    // Three validators (box state, user-interface state, logic type) for each interface, path by
-    // path, In side first.
-    ASSERT_EQ(validators.size(), 12);
+    const QVector<CKobraUserValidator*>& validators = m_module->getValidators();
+    ASSERT_EQ(validators.size(), 12); // path by path, In side first
     const char* watched[] = {"IdPDbKobraState", "IdPDbLynxState", "IdPDbLynxLogicType"};
-    for (int i = 0; i < 12; ++i) {
-        ASSERT_NE(validators[i], nullptr);
-        EXPECT_EQ(validators[i]->watchedParameter(), QByteArray(watched[i % 3])) << i;
-        EXPECT_EQ(std::pair(validators[i]->index1(), validators[i]->index2()), std::pair(i / 6, (i / 3) % 2));
-    }
-    // The progress window, hidden and without parent, published for the progress service.
-    auto* dlg = qobject_cast<KobraProgressDlg*>(m_module->getProgressDialog());
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(validators[i]->watchedParameter() + char('0' + validators[i]->index1()) +
+                      char('0' + validators[i]->index2()),
+                  QByteArray(watched[i % 3]) + char('0' + i / 6) + char('0' + (i / 3) % 2));
     ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(Kobra::g_progressDialog, dlg);
     EXPECT_EQ(dlg->parent(), nullptr);
     EXPECT_FALSE(dlg->isVisible());
-    // The driver is started without a data block.
     ASSERT_EQ(m_command.calls.size(), 1);
     EXPECT_EQ(m_command.calls[0].code, 56);
     EXPECT_FALSE(m_command.calls[0].hadBlock);

@@ -1,21 +1,13 @@
-// Module requests of the KOBRA module (xferCommand): switch requests of other modules, the box's
-// state and mode, the instrument links, the list of connected boxes, boxes that are gone, and the
-// notifications about recall, switch-on and protection level.
-#include <QList>
-#include <QStringList>
+// Module requests of the KOBRA module (xferCommand): other modules' switch requests, instrument
+// links, the list of connected boxes, boxes that are gone, recall and protection-level notices.
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "FrameTestRecords.h"
-#include "FrameTestSupport.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
 #include "frame/KobraPluginGlobals.h"
 #include "host/db/CDbAnswerBuffer.h"
-#include "host/db/CDbCnct.h"
-#include "host/db/CDbMsg.h"
-#include "host/db/impl/CDbEngine.h"
-#include "host/olfw/KobraHwConfigRecord.h"
 #include "host/olfw/KobraInstrumentBlocks.h"
 #include "host/olfw/impl/HostParameters.h"
 #include "host/runtime/impl/VGXHostRuntime.h"
@@ -42,7 +34,7 @@ protected:
     void TearDown() override {
         m_module.reset();
         VGXHostAnchor::instance().setOlManager(nullptr);
-        resetDatabase();
+        CDbEngine::instance().reset();
     }
 
     // Runs one request on a context for the named parameter; answers the data block's result.
@@ -61,8 +53,6 @@ protected:
     std::unique_ptr<CDbCnct> m_cnct;
     std::unique_ptr<CKobraPlugInDllModuleImplementation> m_module;
 };
-
-// ---- 330004: list of connected boxes ------------------------------------------------------------
 
 TEST_F(ModuleRequestTest, SerialListMovesOrAddsTheSerialForFlagOneAndRemovesItForOtherFlags) {
     const struct {
@@ -92,8 +82,6 @@ TEST_F(ModuleRequestTest, SerialListMovesOrAddsTheSerialForFlagOneAndRemovesItFo
         EXPECT_EQ(serialsUpdate().calls[0].listLen, QString::fromLatin1(c.after).count(QLatin1Char(',')) + 1);
     }
 }
-
-// ---- 330005: a box is gone ----------------------------------------------------------------------
 
 TEST_F(ModuleRequestTest, BoxGoneSwitchesOffTheFirstSideOfEachPathThatUsesItAndRereadsTheConfiguration) {
     ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
@@ -125,40 +113,32 @@ TEST_F(ModuleRequestTest, BoxGoneSwitchesOffTheFirstSideOfEachPathThatUsesItAndR
     EXPECT_EQ(states(), QList<int>({0, 1, 0, 0}));
 }
 
-// ---- 330003: instrument links -------------------------------------------------------------------
-
 QByteArray infoBlock(const char* name, const char* serial, const char* port) {
     return QByteArray("[infoblock]\r\n[device]\r\nname=") + name + "\r\nserial number=" + serial +
            "\r\nport=" + port + "\r\n[limits]\r\nversion=1.1\r\n";
 }
 
-class InstrumentLinkTest : public ModuleRequestTest {
-protected:
-    void SetUp() override {
-        ModuleRequestTest::SetUp();
-        ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
-        ASSERT_EQ(writeInt("IdPDbKobraSelected", 1, 0, 2), 0); // box 100456 on path B, side In
-        m_command.handler = [](int code, COlCommandData* data) {
-            if (code != OlCmdInstrumentInfo || !data || !data->buffer)
-                return false;
-            auto* blocks = static_cast<SKobraInstrumentBlocks*>(data->buffer);
-            blocks->text[0] = infoBlock("SMW-A", "101234", "HS1");
-            blocks->text[1] = infoBlock("SMBV-B", "5555", "DIG2");
-            return true;
-        };
-    }
-    QStringList linkTexts(int t0, int t1, int link) {
-        return {readText("IdPDbKobraInstrType", t0, t1, link),
-                readText("IdPDbKobraInstrSerialNumber", t0, t1, link),
-                readText("IdPDbKobraInstrPort", t0, t1, link),
-                readText("IdPDbKobraInstrumentName", t0, t1, link)};
-    }
-    const QStringList kDefaults{"-", "-", "-", "not connected"};
-};
-
 // State 0 empties serial number and port and names the type not connected; the instrument name is
 // the block's either way.
-TEST_F(InstrumentLinkTest, TheCallersIndexPicksTheBlockAndTheOtherLinkAndStateZeroDisconnects) {
+TEST_F(ModuleRequestTest, InstrumentLinkTheCallersIndexPicksTheBlockAndTheOtherLinkAndStateZeroDisconnects) {
+    ASSERT_EQ(writeList("IdPDbKobraSerials", kTwoBoxes), 0);
+    ASSERT_EQ(writeInt("IdPDbKobraSelected", 1, 0, 2), 0); // box 100456 on path B, side In
+    m_command.handler = [](int code, COlCommandData* data) {
+        if (code != OlCmdInstrumentInfo || !data || !data->buffer)
+            return false;
+        auto* blocks = static_cast<SKobraInstrumentBlocks*>(data->buffer);
+        blocks->text[0] = infoBlock("SMW-A", "101234", "HS1");
+        blocks->text[1] = infoBlock("SMBV-B", "5555", "DIG2");
+        return true;
+    };
+    auto linkTexts = [](int t0, int t1, int link) {
+        QStringList out;
+        for (const char* n : {"IdPDbKobraInstrType", "IdPDbKobraInstrSerialNumber", "IdPDbKobraInstrPort",
+                              "IdPDbKobraInstrumentName"})
+            out << readText(n, t0, t1, link);
+        return out;
+    };
+    const QStringList kDefaults{"-", "-", "-", "not connected"};
     EXPECT_EQ(request(330003, "IdPDbLynxUsbInstrumentState", {0, 0, 0, 0}, 1, 0, 100456.0), 0);
     ASSERT_EQ(m_command.codes(), QList<int>{OlCmdInstrumentInfo});
     EXPECT_EQ(m_command.calls[0].in.index1, 100456);
@@ -174,8 +154,8 @@ TEST_F(InstrumentLinkTest, TheCallersIndexPicksTheBlockAndTheOtherLinkAndStateZe
     EXPECT_EQ(linkTexts(1, 0, 0), (QStringList{"SMBV-B", "5555", "DIG2", "SMBV-B (5555)"}));
 }
 
-// ---- 330000 to 330002: switch requests of other modules -----------------------------------------
-// The context carries the request's head message, the one another module's conversion works on.
+// Switching on rewrites the request's head message (the one another module's conversion works on)
+// into type, mode and state.
 TEST_F(ModuleRequestTest, SwitchOnRewritesTheRequestIntoTypeModeAndState) {
     EXPECT_EQ(request(330000, "IdPDbCpriState", {1, 0, 0, 0}, 2, 1, 0.0, CDbAllType::fromInt(1)), 0);
     CDbMsgList& msgs = m_cnct->getMsgList();
@@ -189,71 +169,50 @@ TEST_F(ModuleRequestTest, SwitchOnRewritesTheRequestIntoTypeModeAndState) {
                                     "IdPDbKobraState=1 at 1,0"}));
 }
 
-TEST_F(ModuleRequestTest, SwitchOffIsAcceptedOnlyForTheRunningType) {
-    ASSERT_EQ(writeInt("IdPDbKobraType", 0, 1, 2), 0);
-    for (int type : {2, 3}) {
-        SCOPED_TRACE(type);
+// Switching off, asking whether the box is on and setting its mode act only for the type it runs.
+TEST_F(ModuleRequestTest, SwitchOffIsOnAndSetModeOnlyForTheRunningType) {
+    ASSERT_EQ(writeInt("IdPDbKobraType", 0, 1, 3), 0);
+    ASSERT_EQ(writeInt("IdPDbKobraMode", 0, 1, 0), 0);
+    // Is-on answers a selection (1 while the box runs that type) and leaves the result alone.
+    auto isOn = [this](int type) {
+        EXPECT_EQ(request(330001, "IdPDbObsaiState", {0, 1, 0, 0}, type), kUntouched);
+        const CDbAllType& a = m_cnct->getAnswerBuffer().getAnswer();
+        return a.getType() == DbTypeSelect ? a.toText() : QStringLiteral("no selection");
+    };
+    auto setMode = [this](int type) {
+        request(330002, "IdPDbDigRfState", {0, 1, 0, 0}, type, 2);
+        return readInt("IdPDbKobraMode", 0, 1);
+    };
+    EXPECT_EQ(isOn(3), "0"); // off
+    EXPECT_EQ(setMode(3), 0);
+    ASSERT_EQ(writeInt("IdPDbKobraState", 0, 1, 1), 0);
+    EXPECT_EQ(isOn(2), "0");
+    EXPECT_EQ(setMode(2), 0);
+    EXPECT_EQ(isOn(3), "1");
+    EXPECT_EQ(setMode(3), 2);
+    EXPECT_EQ(readInt("IdPDbKobraMode", 0, 0), 1);
+    for (int type : {3, 2}) {
         EXPECT_EQ(request(330000, "IdPDbCpriState", {0, 1, 0, 0}, type, 0, 0.0, CDbAllType::fromInt(0)),
-                  type == 2 ? 0 : 20023);
+                  type == 3 ? 0 : 20023);
         ASSERT_EQ(m_cnct->getMsgList().count(), 1);
         EXPECT_EQ(m_cnct->getMsgList().head()->getName(), QByteArray("IdPDbCpriState"));
     }
 }
 
-TEST_F(ModuleRequestTest, IsOnAnswersWhetherTheBoxRunsTheGivenType) {
-    ASSERT_EQ(writeInt("IdPDbKobraType", 1, 1, 3), 0);
-    // The answer is a selection: 1 while the box runs that type.
-    auto answer = [this](int type) {
-        request(330001, "IdPDbObsaiState", {1, 1, 0, 0}, type);
-        const CDbAllType& a = m_cnct->getAnswerBuffer().getAnswer();
-        return a.getType() == DbTypeSelect ? a.toText() : QStringLiteral("no selection");
-    };
-    EXPECT_EQ(answer(3), "0"); // off
-    ASSERT_EQ(writeInt("IdPDbKobraState", 1, 1, 1), 0);
-    EXPECT_EQ(answer(3), "1");
-    EXPECT_EQ(answer(2), "0");
-    EXPECT_EQ(request(330001, "IdPDbObsaiState", {1, 1, 0, 0}, 3), kUntouched);
-}
-
-TEST_F(ModuleRequestTest, SetModeOnlyWhileTheBoxRunsTheGivenType) {
-    ASSERT_EQ(writeInt("IdPDbKobraType", 0, 1, 4), 0);
-    ASSERT_EQ(writeInt("IdPDbKobraMode", 0, 1, 0), 0);
-    request(330002, "IdPDbDigRfState", {0, 1, 0, 0}, 4, 2);
-    EXPECT_EQ(readInt("IdPDbKobraMode", 0, 1), 0); // box off
-    ASSERT_EQ(writeInt("IdPDbKobraState", 0, 1, 1), 0);
-    request(330002, "IdPDbDigRfState", {0, 1, 0, 0}, 3, 2);
-    EXPECT_EQ(readInt("IdPDbKobraMode", 0, 1), 0); // other type
-    EXPECT_EQ(request(330002, "IdPDbDigRfState", {0, 1, 0, 0}, 4, 2), 0);
-    EXPECT_EQ(readInt("IdPDbKobraMode", 0, 1), 2);
-    EXPECT_EQ(readInt("IdPDbKobraMode", 0, 0), 1);
-}
-
-// ---- protection level forwarding ----------------------------------------------------------------
-
-// A KOBRA module that counts the requests it receives.
-class CountingKobraModule : public CKobraPlugInDllModuleImplementation {
-public:
-    explicit CountingKobraModule(int id) : CKobraPlugInDllModuleImplementation(id) {}
-    int xferCommand(int code, CUtilXferData& data) override {
-        notes.append(QString::number(code) + QLatin1Char(' ') + QString::fromLatin1(data.parmName));
-        return CKobraPlugInDllModuleImplementation::xferCommand(code, data);
-    }
-    QStringList notes; // code and parameter name of every request
-};
-
-// Another box-family loadable that only records what it receives.
-class RecordingLoadable : public CDefaultLoadableModuleImplementation {
-public:
-    explicit RecordingLoadable(int id) {
-        setModuleName("OtherBox");
-        setModuleId(id);
+// A module that notes the code and parameter name of every request, then handles it as its base does.
+template <class Base> struct Noting : Base {
+    using Base::Base;
+    void rename(const char* name, int id) {
+        this->setModuleName(name);
+        this->setModuleId(id);
     }
     int xferCommand(int code, CUtilXferData& data) override {
         notes.append(QString::number(code) + QLatin1Char(' ') + QString::fromLatin1(data.parmName));
-        return 0;
+        return Base::xferCommand(code, data);
     }
     QStringList notes;
 };
+using CountingKobraModule = Noting<CKobraPlugInDllModuleImplementation>;
 
 // The host tells the modules with parameters of every recall it has done (what the KOBRA module does
 // then is in RecallHostTest); a new protection level goes to one module, which passes it on: every
@@ -271,8 +230,10 @@ TEST(ProtectionLevelForwardingTest, TheHostTellsModulesOfRecallsAndOneModuleOfAN
             VGXHostRuntime::DbContextScope withDatabase;
             kobra = new CountingKobraModule(2028);
         }
-        auto* other = new RecordingLoadable(2030);
-        auto* outsider = new RecordingLoadable(2032); // no box loadable
+        auto* other = new Noting<CDefaultLoadableModuleImplementation>;    // another box-family loadable
+        auto* outsider = new Noting<CDefaultLoadableModuleImplementation>; // no box loadable
+        other->rename("OtherBox", 2030);
+        outsider->rename("OtherBox", 2032);
         ASSERT_TRUE(runtime.addModule(kobra, nullptr));
         ASSERT_TRUE(runtime.addModule(other, nullptr));
         ASSERT_TRUE(runtime.addModule(outsider, nullptr));
@@ -300,7 +261,7 @@ TEST(ProtectionLevelForwardingTest, TheHostTellsModulesOfRecallsAndOneModuleOfAN
     }
     delete Kobra::g_orgLayer;
     Kobra::g_orgLayer = nullptr;
-    resetDatabase();
+    CDbEngine::instance().reset();
 }
 
 } // namespace

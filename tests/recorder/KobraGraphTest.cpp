@@ -1,11 +1,8 @@
-// The recorder graph over the real catalogue: blocks, rates and view changes written to the database
-// reach the views through data events, and what the panels would draw (curve points, scales, title)
-// follows. Events the database cannot produce (a factor below its range, an unreadable block, an
-// unknown view) are handed to the graph directly.
+// The recorder graph over the catalogue: blocks, rates and views written to the database reach what
+// the panels draw; events the database cannot produce are handed to the graph directly.
 #include <QApplication>
 #include <QChartView>
 #include <QDir>
-#include <QLabel>
 #include <QSettings>
 #include <QTest>
 #include <QWheelEvent>
@@ -19,7 +16,7 @@
 #include "host/gui/VGXDataEvent.h"
 #include "host/gui/VGXDataObject.h"
 #include "host/gui/VGXUserDbAttributes.h"
-#include "host/util/VGXHostContext.h"
+#include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/VGXIqWord.h"
 #include "recorder/CKobraGraph.h"
 #include "support/CatalogueDb.h"
@@ -30,20 +27,6 @@ using testsupport::tup;
 namespace {
 
 const SDbInstTupel kRec = tup(1, 0, 0, 1);
-
-// A host whose settings folder holds the test's properties file.
-class PropertiesHost : public VGXHostContext {
-public:
-    explicit PropertiesHost(QString dir) : m_dir(std::move(dir)), m_previous(install(this)) {}
-    ~PropertiesHost() override { install(m_previous); }
-    int family() const override { return 0x10000; }
-    QString settingsDir() const override { return m_dir; }
-    QList<VGXPlugInDllModuleInterface*> modules() const override { return {}; }
-
-private:
-    QString m_dir;
-    const VGXHostContext* m_previous;
-};
 
 // A full-scale complex tone of `cycles` turns per sample.
 QVector<qint32> tone(int n, double cycles) {
@@ -96,10 +79,6 @@ protected:
         VGXDataObject::disconnectDatabase(e);
     }
     QVector<QPointF> curve(int panel) const { return m_graph->panel(panel)->curvePoints("Curve0"); }
-    std::pair<double, double> xScale() const {
-        const auto r = m_graph->panel(0)->scaleRange("ScaleX");
-        return {r.from, r.to};
-    }
 
     bool m_ready = true;
     std::unique_ptr<CKobraGraph> m_graph;
@@ -114,8 +93,9 @@ TEST_F(KobraGraphTest, SpectrumScaleFollowsRateAndDecimation) {
                          Row{7e6, 1, 4}, Row{2e6, 1, 1}}) {
         setNumber("IdPDbKobraTranRecDecFactor", kRec, r.factor);
         setNumber("IdPDbKobraTranRecSampRate", kRec, r.rate);
-        EXPECT_NEAR(xScale().first, -r.half, 1e-12) << r.rate << "/" << r.factor;
-        EXPECT_NEAR(xScale().second, r.half, 1e-12) << r.rate << "/" << r.factor;
+        const auto x = m_graph->panel(0)->scaleRange("ScaleX");
+        EXPECT_NEAR(x.from, -r.half, 1e-12) << r.rate << "/" << r.factor;
+        EXPECT_NEAR(x.to, r.half, 1e-12) << r.rate << "/" << r.factor;
         EXPECT_DOUBLE_EQ(m_graph->view()->homeLimits().x1, r.rate / r.factor / 2e6);
     }
     // A factor not above 0.1 and a rate of 1 Hz leave the period as it was.
@@ -125,7 +105,9 @@ TEST_F(KobraGraphTest, SpectrumScaleFollowsRateAndDecimation) {
 }
 
 TEST_F(KobraGraphTest, SpectrumTitleAndToneOffset) {
-    PropertiesHost host(m_dir.path());
+    VGXHostRuntime::Options options; // a host whose settings folder holds the test's properties file
+    options.settingsDir = m_dir.path();
+    VGXHostRuntime host(options);
     QSettings ini(QDir(m_dir.path()).filePath("vgxproperties.ini"), QSettings::IniFormat);
     setNumber("IdPDbKobraTranRecSampRate", kRec, 8e6);
     struct Row {
@@ -156,7 +138,8 @@ TEST_F(KobraGraphTest, SpectrumTitleAndToneOffset) {
     }
 }
 
-TEST_F(KobraGraphTest, IqViewDrawsBelow8192PointsOnly) {
+// A view draws blocks below 8192 points only; a switch shows the kept block at once.
+TEST_F(KobraGraphTest, ViewsDrawBelow8192PointsAndASwitchShowsTheKeptBlockAtOnce) {
     setInt("IdPDbKobraTranRecDisplayType", kRec, 0);
     EXPECT_TRUE(m_graph->panel(0)->isHidden());
     EXPECT_FALSE(m_graph->panel(1)->isHidden() || m_graph->panel(2)->isHidden());
@@ -168,26 +151,22 @@ TEST_F(KobraGraphTest, IqViewDrawsBelow8192PointsOnly) {
     EXPECT_EQ(m_graph->panel(1)->scaleRange("ScaleX").to, 8190.0);
     EXPECT_FLOAT_EQ(i[5].y(), VGXIqWord::inphase(w[5]) / 32767.0f);
     EXPECT_FLOAT_EQ(q[5].y(), VGXIqWord::quadrature(w[5]) / 32767.0f);
-    block(tone(8192, 0.02));
-    EXPECT_EQ(curve(1), i);
-    EXPECT_EQ(m_graph->view()->block().size(), 8192);
-}
 
-TEST_F(KobraGraphTest, ViewSwitchShowsKeptBlockAtOnce) {
-    m_graph->show(); // laid out, so every switch places the points on its axes
-    setInt("IdPDbKobraTranRecDisplayType", kRec, 3);
-    const QVector<qint32> w = tone(1000, 0.05);
-    block(w);
-    // Into and out of the logarithmic axis of the CCDF, from and to views with values <= 0.
-    for (int view : {2, 3, 2, 0, 2, 1})
+    // Laid out, so every switch places the points on its axes; into and out of the logarithmic axis of
+    // the CCDF, from and to views with values <= 0.
+    m_graph->show();
+    for (int view : {3, 2, 3, 2, 0, 2, 1})
         setInt("IdPDbKobraTranRecDisplayType", kRec, view);
     EXPECT_FALSE(m_graph->panel(0)->isHidden());
     EXPECT_TRUE(m_graph->panel(1)->isHidden());
     const QVector<QPointF> c = curve(0);
-    ASSERT_EQ(c.size(), 1000);
+    ASSERT_EQ(c.size(), 8191);
     EXPECT_FLOAT_EQ(c[7].x(), VGXIqWord::inphase(w[7]) / 32767.0f);
     EXPECT_FLOAT_EQ(c[7].y(), VGXIqWord::quadrature(w[7]) / 32767.0f);
     EXPECT_EQ(m_graph->titleText(), "Vector Diagram");
+    block(tone(8192, 0.02));
+    EXPECT_EQ(curve(0), c);
+    EXPECT_EQ(m_graph->view()->block().size(), 8192);
     event("IdPDbKobraTranRecDisplayType", new VGXDataContainer(7));
     EXPECT_EQ(m_graph->viewType(), CKobraGraph::None);
     EXPECT_EQ(m_graph->view(), nullptr);
@@ -239,7 +218,7 @@ TEST_F(KobraGraphTest, CcdfInDecibelsAndPerCentWithFallback) {
         ASSERT_EQ(p, QPointF(0, 100));
 }
 
-TEST_F(KobraGraphTest, PanelSavesItsCurveAndPicture) {
+TEST_F(KobraGraphTest, PanelSavesItsCurveAndPictureAndTheMouseZoomsPansAndMarks) {
     setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
     block(tone(64, 1.0 / 64));
     m_graph->show();
@@ -252,14 +231,7 @@ TEST_F(KobraGraphTest, PanelSavesItsCurveAndPicture) {
     EXPECT_EQ(f.readAll().count('\n'), 65);
     EXPECT_TRUE(p->savePng(m_dir.filePath("p.png")));
     EXPECT_FALSE(p->savePng("/proc/no/p.png"));
-}
 
-TEST_F(KobraGraphTest, MouseZoomsPansAndMarks) {
-    setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
-    block(tone(64, 1.0 / 64));
-    m_graph->show();
-    QApplication::processEvents();
-    MvChartDisplay::CSgCdPanel* p = m_graph->panel(0);
     QWidget* vp = p->findChild<QChartView*>()->viewport();
     const QPoint centre = vp->mapFrom(p, p->positionOf(QPointF(0, 0)));
     QWheelEvent wheel(centre, vp->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,

@@ -1,16 +1,11 @@
-// The interactive command panel on real widgets (offscreen) as the host's SCPI terminal: what the
-// user types and clicks, checked against the terminal, the files written and the errors reported;
-// the command parameters' number handling and the log highlighter's formats.
+// The command panel as the host's SCPI terminal (offscreen): what the user types and clicks against
+// the terminal, the files written and the errors reported; the command parameters' numbers.
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextEdit>
-#include <QTextLayout>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -23,45 +18,35 @@
 #include "host/gui/impl/VGXGuiRegistry.h"
 #include "host/util/VGXErrorManager.h"
 #include "support/CatalogueDb.h"
+#include "ui/GuiTest.h"
 #include "ui/cmd/AbstractCommandParameter.h"
 #include "ui/cmd/InteractiveCommandPanelImplementation.h"
-#include "ui/cmd/LogHighlighter.h"
 
 using namespace MvQARN;
 
 namespace {
 
 TEST(CommandParameter, NumbersAreDecimalThenHexThenFloatAndOutOfRangeTextTakesTheLimit) {
-    QStringList boxes;
-    VGXMessageBox::setAnswerHook([&](const VGXMessageBox& box) {
-        boxes << box.title() + QLatin1Char('|') + box.text();
-        return int(VGXMessageBox::ButtonOk);
-    });
+    uitest::ScriptedBoxes boxes;
     AbstractCommandParameter p(QStringLiteral("level"), QMetaType::Int);
+    // Text out of the type's range is changed to the limit; hexadecimal 1e6 (486) is in range.
     const struct {
-        const char* in;
-        bool changed;
-        const char* out;
-    } cases[] = {{"40000", true, "32767"},
-                 {"-40000.5", true, "-32767"},
-                 {"1A", false, "1A"},
-                 {"1e6", false, "1e6"} /* hexadecimal 486 */,
-                 {"12", false, "12"}};
+        const char *in, *out;
+    } cases[] = {{"40000", "32767"}, {"-40000.5", "-32767"}, {"1A", "1A"}, {"1e6", "1e6"}, {"12", "12"}};
     for (const auto& c : cases) {
         QString text = QString::fromLatin1(c.in);
-        EXPECT_EQ(p.checkParameterValue(text), c.changed) << c.in;
+        EXPECT_EQ(p.checkParameterValue(text), qstrcmp(c.in, c.out) != 0) << c.in;
         EXPECT_EQ(text, QString::fromLatin1(c.out)) << c.in;
     }
     p.setMaximum(QStringLiteral("1A"));
     p.setMinimum(QStringLiteral("-2.5e1"));
     EXPECT_EQ(p.maximum(), 26.0);
     EXPECT_EQ(p.minimum(), -25.0);
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.texts.isEmpty());
     p.setMaximum(QStringLiteral("ten"));
     EXPECT_EQ(p.maximum(), 0.0);
-    EXPECT_EQ(boxes,
-              QStringList{QStringLiteral("Error|DizeriCommandParameter: Cannot convert 'ten' to number!")});
-    VGXMessageBox::setAnswerHook(nullptr);
+    EXPECT_EQ(boxes.titles.join('|') + '|' + boxes.texts.join('|'),
+              QStringLiteral("Error|DizeriCommandParameter: Cannot convert 'ten' to number!"));
 }
 
 TEST(CommandParameter, ListItemValueIsTheIdentifierOnlyWhenEveryItemHasOne) {
@@ -76,30 +61,6 @@ TEST(CommandParameter, ListItemValueIsTheIdentifierOnlyWhenEveryItemHasOne) {
     EXPECT_EQ(ids.listItemValue(1), QStringLiteral("20"));
     ids.addValue(QStringLiteral("custom")); // an item without identifier: texts again
     EXPECT_EQ(ids.listItemValue(1), QStringLiteral("fast"));
-}
-
-TEST(LogHighlighter, VerdictsAndCalledNamesStandOutInBoldTimes) {
-    QTextDocument doc(QStringLiteral("check_link(2) OK, FAILED at TOKEN"));
-    LogHighlighter highlighter(&doc);
-    highlighter.rehighlight();
-    const QString text = doc.firstBlock().text();
-    const QList<QTextLayout::FormatRange> ranges = doc.firstBlock().layout()->formats();
-    auto colourAt = [&](const QString& word) -> QColor {
-        const int at = int(text.indexOf(word));
-        for (const QTextLayout::FormatRange& r : ranges)
-            if (r.start <= at && at + word.size() <= r.start + r.length) {
-                EXPECT_TRUE(r.format.font().bold() && r.format.font().family() == QStringLiteral("Times") &&
-                            r.format.font().pointSize() == 10)
-                    << word.toStdString();
-                return r.format.foreground().color();
-            }
-        return QColor();
-    };
-    EXPECT_EQ(colourAt(QStringLiteral("check_link")), QColor(Qt::blue));
-    EXPECT_EQ(colourAt(QStringLiteral("OK")), QColor(Qt::green));
-    EXPECT_EQ(colourAt(QStringLiteral("FAILED")), QColor(Qt::red));
-    EXPECT_FALSE(colourAt(QStringLiteral("(2)")).isValid());
-    EXPECT_FALSE(colourAt(QStringLiteral("at")).isValid());
 }
 
 // The host's terminal dialog with the plug-in's panel over the host parameters.

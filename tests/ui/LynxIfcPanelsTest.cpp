@@ -1,26 +1,18 @@
-// The interface panels and setup dialogs on real widgets (offscreen) over the plug-in's catalogue:
-// rows that follow the settings they depend on, user input reaching the database as SCPI would,
-// database writes reaching the open panel, titles naming the box, and setup dialogs that close.
-#include <QComboBox>
+// The interface panels and setup dialogs (offscreen) over the catalogue: rows that follow their
+// settings, input reaching the database as SCPI would, titles naming the box, dialogs that close.
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "frame/CKobraPlugInDfModule.h"
 #include "host/gui/VGXButtonParameter.h"
-#include "host/gui/VGXComboParameter.h"
 #include "host/gui/VGXLabelParameter.h"
-#include "host/gui/VGXPanel.h"
 #include "host/gui/VGXTabViewer.h"
 #include "host/gui/VGXTextParameter.h"
-#include "host/gui/VGXUserDialogAttributes.h"
-#include "host/gui/impl/VGXGuiRegistry.h"
-#include "host/util/VGXHostContext.h"
-#include "params/functions/FunctionTestSupport.h"
 #include "remote/CKobraScpiModule.h"
 #include "support/FamilyContext.h"
 #include "support/ScpiLineRunner.h"
+#include "ui/GuiTest.h"
 #include "ui/ifc/CBasebandLynxClockDialog.h"
 #include "ui/ifc/CBasebandLynxDataDialog.h"
 #include "ui/ifc/CBasebandLynxMainDialog.h"
@@ -43,33 +35,12 @@ namespace {
 constexpr int kUserFamily = 0x10000;
 constexpr int kOtherFamily = 0x20000;
 
-class LynxIfc : public fntest::FunctionTest {
+class LynxIfc : public uitest::GuiTest {
 protected:
     void SetUp() override {
-        VGXGuiRegistry::reset();
-        fntest::FunctionTest::SetUp();
+        GuiTest::SetUp();
         setSerials({100123, 100456});
         switchOn(0, 1, 1);
-    }
-    void TearDown() override {
-        VGXGuiRegistry::reset();
-        fntest::FunctionTest::TearDown();
-    }
-    template <class D> static std::unique_ptr<D> open(const char* name, int instance, int direction) {
-        const VGXUserDialogAttributes attributes(QString::fromLatin1(name), QString(), instance, 0,
-                                                 direction);
-        CKobraPlugInDfModule factory;
-        std::unique_ptr<D> dlg(dynamic_cast<D*>(factory.createDialog(&attributes)));
-        if (dlg)
-            dlg->show();
-        return dlg;
-    }
-    static void choose(VGXComboParameter* combo, const QString& text) {
-        QComboBox* box = combo->comboBox();
-        const int index = box->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        box->setCurrentIndex(index);
-        box->activated(index);
     }
     static void type(VGXTextParameter* field, const QString& input) {
         field->lineEdit()->selectAll();
@@ -96,18 +67,6 @@ protected:
         ADD_FAILURE() << "no field " << label.toStdString();
     }
 };
-
-TEST_F(LynxIfc, SetupDialogsComeFromTheFactoryWithPortTitles) {
-    auto clock = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
-    auto data = open<CBasebandLynxDataDialog>("CBasebandLynxDataDialog", 0, 0);
-    auto spi = open<CBasebandLynxSpiDialog>("CBasebandLynxSpiDialog", 0, 1);
-    auto test = open<CBasebandLynxTestDialog>("CBasebandLynxTestDialog", 0, 1);
-    ASSERT_TRUE(clock && data && spi && test);
-    EXPECT_EQ(clock->title(), QStringLiteral("KOBRA - BBOUT : Clock Setup"));
-    EXPECT_EQ(data->shortTitle(), QStringLiteral("KOBRA\nBBIN Data"));
-    EXPECT_EQ(spi->title(), QStringLiteral("KOBRA - BBOUT : SPI Setup"));
-    EXPECT_EQ(test->shortTitle(), QStringLiteral("KOBRA\nBBOUT Test"));
-}
 
 TEST_F(LynxIfc, UserTitleNamesTheSelectedBoxAndFollowsTheBoxList) {
     FamilyContext family(kUserFamily);
@@ -149,12 +108,8 @@ TEST_F(LynxIfc, DialogInputAndScpiCommandLeaveTheSameDatabase) {
 TEST_F(LynxIfc, ClockSourceUnlocksItsSettingsBothFromTheComboAndFromTheDatabase) {
     auto dlg = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
     CLynxPnlClock* panel = dlg->panel();
-    VGXComboParameter* source = nullptr;
-    for (auto* combo : panel->findChildren<VGXComboParameter*>())
-        if (combo->labelText() == QStringLiteral("Clock Source"))
-            source = combo;
+    auto* source = row<VGXComboParameter>(panel, QStringLiteral("Clock Source"));
     ASSERT_NE(source, nullptr);
-
     choose(source, QStringLiteral("User Interface"));
     EXPECT_EQ(readInt("IdPDbLynxClocSour", tup(0, 1)), 1);
     EXPECT_FALSE(panel->clockInSkew()->isEffectivelyReadOnly());
@@ -209,13 +164,21 @@ TEST_F(LynxIfc, TestSectionsFollowDirectionAndTransmitSource) {
     EXPECT_EQ(panel.transmitSource()->itemTexts(), QStringList({"PRBS", "Counter", "Sine"}));
 }
 
-TEST_F(LynxIfc, SetupDialogsCloseWhenTheLogicTypeOrTheBoxTakesTheirSettingsAway) {
+// Setup dialogs come from the factory titled with their port, and close when the logic type or the
+// box takes their settings away (under the user-interface family the data dialog stays).
+TEST_F(LynxIfc, SetupDialogsHavePortTitlesAndCloseWhenTheLogicTypeOrTheBoxTakesTheirSettingsAway) {
     {
         FamilyContext family(kOtherFamily);
         auto clock = open<CBasebandLynxClockDialog>("CBasebandLynxClockDialog", 0, 1);
         auto spi = open<CBasebandLynxSpiDialog>("CBasebandLynxSpiDialog", 0, 1);
+        auto data = open<CBasebandLynxDataDialog>("CBasebandLynxDataDialog", 0, 0);
         setInt("IdPDbLynxDeviceState", tup(0, 1), 1);
         auto test = open<CBasebandLynxTestDialog>("CBasebandLynxTestDialog", 0, 1);
+        ASSERT_TRUE(clock && data && spi && test);
+        EXPECT_EQ(clock->title(), QStringLiteral("KOBRA - BBOUT : Clock Setup"));
+        EXPECT_EQ(data->shortTitle(), QStringLiteral("KOBRA\nBBIN Data"));
+        EXPECT_EQ(spi->title(), QStringLiteral("KOBRA - BBOUT : SPI Setup"));
+        EXPECT_EQ(test->shortTitle(), QStringLiteral("KOBRA\nBBOUT Test"));
         setInt("IdPDbLynxLogicType", tup(0, 1), 6);
         EXPECT_FALSE(clock->isVisible());
         EXPECT_TRUE(spi->isVisible());

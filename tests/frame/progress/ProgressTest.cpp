@@ -1,8 +1,6 @@
-// The progress service: the window on its own (size, publication, rows), and watching a framework
-// operation: the worker polls the progress query, the window follows it with one bar (or one bar per
-// phase), and the watch ends at 100 %, on failure, on Abort or when closed.
+// The progress service: the window on its own, and watching a framework operation: the worker polls
+// the progress query, the window follows, the watch ends at 100 %, on failure, on Abort or on close.
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QMutex>
 #include <QProgressBar>
@@ -35,26 +33,14 @@ namespace {
 
 // Keeps the GUI thread's events flowing until pred holds. The deadline only guards against a hang;
 // no test depends on how fast anything happens.
-bool waitUntil(const std::function<bool()>& pred, int guardMs = 60000) {
-    const QDeadlineTimer guard(guardMs);
-    for (;;) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (pred())
-            return true;
-        if (guard.hasExpired())
-            return false;
-        QThread::msleep(1);
-    }
+bool waitUntil(const std::function<bool()>& pred) {
+    return QTest::qWaitFor(pred, 60000);
 }
 
 // One answer of the scripted framework to the progress query: a status record, or with progress
 // Refused a false answer, with NoRecord a true answer without a record.
 constexpr int Refused = INT_MIN, NoRecord = INT_MIN + 1;
-struct ScriptEntry {
-    std::string phase;
-    std::string message;
-    int progress = COlProgressStatus::NoNews;
-};
+using ScriptEntry = COlProgressStatus;
 
 // Answers command 41 from a script, one entry per query of the worker thread. When the script is
 // used up it keeps answering the last record's phase with no news. The query the caller sends when
@@ -65,12 +51,10 @@ public:
         int index1;
         bool fromGuiThread;
     };
-
     void setScript(std::deque<ScriptEntry> script) {
         QMutexLocker lock(&m_mutex);
         m_script = std::move(script);
     }
-
     bool execute(int code, COlCommandData* data) override {
         QMutexLocker lock(&m_mutex);
         if (code != OlCmdProgress || !data)
@@ -89,13 +73,12 @@ public:
         data->text = nullptr;
         if (e.progress == NoRecord)
             return true;
-        m_lastPhase = e.phase;
+        m_lastPhase = e.phaseTitle;
         // Records stay alive for the whole test, so the worker may read them after the call.
-        m_records.push_back({e.phase, e.message, e.progress});
+        m_records.push_back(e);
         data->text = &m_records.back();
         return true;
     }
-
     QList<Call> calls() const {
         QMutexLocker lock(&m_mutex);
         return m_calls;
@@ -138,32 +121,21 @@ QStringList rows(const QWidget* dlg) {
     return out;
 }
 
-// The worker's signals are protected; a derived class may name them.
-struct WorkerSignals : KobraProgress {
-    static auto create() { return &WorkerSignals::createProgressBar; }
-    static auto update() { return &WorkerSignals::updateProgressBar; }
-    static auto hide() { return &WorkerSignals::hideProgress; }
-};
-
 // The worker's signals as they reach the GUI thread: the bars opened ("title|text"), the progress of
-// each update and the number of hides.
-class SignalRecorder : public QObject {
-public:
-    explicit SignalRecorder(KobraProgress* worker) {
+// each update and the number of hides. The signals are protected; a derived class may name them.
+struct WorkerSignals : KobraProgress {
+    using KobraProgress::createProgressBar, KobraProgress::hideProgress, KobraProgress::updateProgressBar;
+};
+struct SignalRecorder : QObject {
+    explicit SignalRecorder(KobraProgress* w) {
+        const auto queued = Qt::QueuedConnection;
         connect(
-            worker, WorkerSignals::create(), this,
-            [this](const QString& title, const QString& text) { creates << title + "|" + text; },
-            Qt::QueuedConnection);
+            w, &WorkerSignals::createProgressBar, this,
+            [this](QString t, QString x) { creates << t + "|" + x; }, queued);
         connect(
-            worker, WorkerSignals::update(), this,
-            [this](int progress, const QString&) { updates << progress; }, Qt::QueuedConnection);
+            w, &WorkerSignals::updateProgressBar, this, [this](int p, QString) { updates << p; }, queued);
         connect(
-            worker, WorkerSignals::hide(), this, [this]() { ++hides; }, Qt::QueuedConnection);
-    }
-    void clear() {
-        creates.clear();
-        updates.clear();
-        hides = 0;
+            w, &WorkerSignals::hideProgress, this, [this] { ++hides; }, queued);
     }
     QStringList creates;
     QList<int> updates;
@@ -173,7 +145,7 @@ public:
 // A host runtime with an empty settings folder (so the window reads the host's default display
 // size), the scripted framework behind the anchor, one progress window, the worker with tiny poll
 // periods and a recorder of its signals.
-class ProgressServiceTest : public ::testing::Test {
+class ProgressWatch : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_settings.isValid());
@@ -196,8 +168,6 @@ protected:
         QCoreApplication::processEvents();
         m_runtime->setOlManager(nullptr);
         m_runtime.reset();
-        KobraProgress::setPollPeriodMs(500);
-        KobraProgress::setFlagPollMs(50);
     }
 
     QTemporaryDir m_settings;
@@ -211,13 +181,11 @@ protected:
 
 constexpr unsigned kOp = 0x4711;
 
-class CountingCallback : public KobraProgressCallbackIfc {
-public:
+struct CountingCallback : KobraProgressCallbackIfc {
     void progressAborted() override { ++count; }
     int count = 0;
 };
 
-using ProgressWatch = ProgressServiceTest;
 const ScriptEntry kRefuse{"", "", Refused}, kNoRecord{"", "", NoRecord};
 
 // One watch per case, driven by the framework's scripted answers: the bars the window opened, the
@@ -260,7 +228,7 @@ TEST_F(ProgressWatch, ScriptedOperations) {
         const int callsBefore = int(m_command.workerCalls().size());
         m_command.setScript(c.script);
         QCoreApplication::processEvents();
-        m_recorder->clear();
+        m_recorder = std::make_unique<SignalRecorder>(m_progress);
         m_progress->showProgressDialog(kOp, QStringLiteral("Loading"), c.followPhases, nullptr);
         if (c.ends) {
             ASSERT_TRUE(waitUntil([&] { return m_recorder->hides > 0; }));
@@ -316,10 +284,8 @@ TEST_F(ProgressWatch, AbortCallsTheWatchsCallbackOnceAndHidesAndASecondShowMeanw
     for (const ScriptedCommand::Call& c : m_command.calls())
         EXPECT_EQ(c.index1, int(kOp));
 
-    QPushButton* abort = nullptr;
-    for (QPushButton* b : m_dlg->findChildren<QPushButton*>())
-        abort = b->text() == QStringLiteral("&Abort") ? b : abort;
-    ASSERT_TRUE(abort && abort->isVisible());
+    auto* abort = m_dlg->findChild<QPushButton*>();
+    ASSERT_TRUE(abort && abort->isVisible() && abort->text() == QStringLiteral("&Abort"));
     QTest::mouseClick(abort, Qt::LeftButton);
     EXPECT_EQ(first.count, 1);
     EXPECT_EQ(second.count, 0);
@@ -338,60 +304,33 @@ TEST_F(ProgressWatch, AbortCallsTheWatchsCallbackOnceAndHidesAndASecondShowMeanw
     EXPECT_EQ(m_dlg->windowTitle(), QStringLiteral("Second"));
 }
 
-// A fixed size of half the width and a third of the height of the parent, or of the host's display;
-// modal, published for the progress service while it lives.
-TEST_F(ProgressWatch, WindowSizeFrameAndPublication) {
+// The window on its own: a fixed size of half the width and a third of the height of the parent (or
+// of the host's display), published while it lives; hiding deletes the rows, so late updates change
+// nothing.
+TEST_F(ProgressWatch, WindowSizePublicationAndRows) {
     delete m_dlg; // the fixture's window
     m_dlg = nullptr;
-    EXPECT_EQ(Kobra::g_progressDialog, nullptr);
-    {
-        KobraProgressDlg dlg;
-        EXPECT_EQ(dlg.size(), QSize(400, 200));
-        EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize()) << "fixed size";
-        EXPECT_EQ(Kobra::g_progressDialog, &dlg);
-        EXPECT_TRUE(dlg.isModal());
-    }
     EXPECT_EQ(Kobra::g_progressDialog, nullptr);
     {
         QWidget parent;
         parent.resize(901, 601);
-        KobraProgressDlg dlg(&parent);
-        EXPECT_EQ(dlg.size(), QSize(450, 200));
-        EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize());
+        KobraProgressDlg child(&parent);
+        EXPECT_EQ(child.size(), QSize(450, 200));
     }
-}
-
-TEST_F(ProgressWatch, WindowRowsStackUpAndHideRemovesThemAll) {
-    delete m_dlg; // the fixture's window
-    m_dlg = nullptr;
     KobraProgressDlg dlg;
+    EXPECT_EQ(dlg.size(), QSize(400, 200));
+    EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize()) << "fixed size";
+    EXPECT_EQ(Kobra::g_progressDialog, &dlg);
+    EXPECT_TRUE(dlg.isModal());
     dlg.createProgressBar(QStringLiteral("First"), QStringLiteral("one"));
-    EXPECT_EQ(rows(&dlg), QStringList({"Working ... 0 one"}));
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("First"));
-    dlg.updateProgressBar(99, QStringLiteral("almost"));
-    EXPECT_EQ(rows(&dlg), QStringList({"Working ... 99 almost"}));
-    // Beyond 100 counts as done and shows a full bar.
-    dlg.updateProgressBar(120, QStringLiteral("over"));
+    dlg.updateProgressBar(120, QStringLiteral("over")); // beyond 100 counts as done, a full bar
     EXPECT_EQ(rows(&dlg), QStringList({"Done. 100 over"}));
-
-    // An earlier row keeps its state; only the newest row shows its text.
-    dlg.createProgressBar(QStringLiteral("Second"), QStringLiteral("two"));
-    dlg.updateProgressBar(30, QStringLiteral("third of it"));
-    EXPECT_EQ(rows(&dlg), QStringList({"Done. 100 (text hidden)", "Working ... 30 third of it"}));
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Second"));
-
     dlg.showProgress(false);
-    ASSERT_TRUE(dlg.isVisible());
     dlg.hideProgress();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_TRUE(dlg.findChildren<QLabel*>().isEmpty()) << "the rows' widgets are deleted, not only hidden";
-
-    // Updates that arrive late have nothing to change.
     dlg.updateProgressBar(50, QStringLiteral("late"));
     EXPECT_TRUE(rows(&dlg).isEmpty());
-    // And the window opens its rows again afterwards.
-    dlg.createProgressBar(QStringLiteral("Third"), QString());
-    EXPECT_EQ(rows(&dlg).size(), 1);
 }
 
 } // namespace
