@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QStringList>
 #include <cstdio>
+#include <limits>
 
 #include "app/ScpiTerminal.h"
 #include "host/db/CDbAllType.h"
@@ -138,6 +139,19 @@ void HostServices::registerRecorderCommands() {
                           answer);
         };
     };
+    // Any whole number goes to the database, whose limits refuse a length it cannot take.
+    const auto setNumber = [](const char* name) {
+        return [name](CScpiHostCall& call) {
+            int v = 0;
+            if (!call.expectArgs(1, 1) ||
+                !call.intArg(0, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), v))
+                return;
+            CDbAnswerBuffer answer;
+            call.dbResult(
+                CDbEngine::instance().requests().write(name, kRecorder, CDbAllType::fromDouble(v), &answer),
+                answer);
+        };
+    };
     const auto query = [](const char* name) {
         return [name](CScpiHostCall& call) {
             if (!call.expectArgs(0, 0))
@@ -164,6 +178,9 @@ void HostServices::registerRecorderCommands() {
     reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:SOURce?"), query("IdPDbKobraTranRecDataSource"));
     reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:DISPlay"),
                             setSelect("IdPDbKobraTranRecDisplayType", 3));
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:LENGth"),
+                            setNumber("IdPDbKobraTranRecDataLength"));
+    reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:LENGth?"), query("IdPDbKobraTranRecDataLength"));
     reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:STATe?"), query("IdPDbRecState"));
     reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:RECord"), execute("IdPDbRecRecord"));
     reg.registerHostCommand(QStringLiteral("SYSTem:RECorder:RUN"), [](CScpiHostCall& call) {

@@ -1,10 +1,12 @@
 // The recorder's power spectrum against the bare transforms it is made of: convertIqToSpectrum on
 // 16384 words with 2048 points (8 whole blocks averaged) and, alone, the 8 executions of an FFTW plan
 // of the same size and kind. The ratio is what the unpacking, window, averaging and dB conversion cost
-// on top; the goal is at most 1.3. The two sides are timed back to back in each round, which of them
-// goes first alternating, and the ratio printed is the median of the rounds' ratios, so load from
-// elsewhere on the machine falls on both sides and a burst of it on one round is left out. The times
-// printed are each side's best round.
+// on top; the goal is at most 1.3. It is measured for every instruction-set path this processor runs
+// (VGXGraphNumerics::Path), so a machine without the fastest one is seen too. Each round times every
+// path and the transforms back to back, in an order that turns from round to round, and a path's ratio
+// is the median of its rounds' ratios against the transforms of the same round: load from elsewhere on
+// the machine falls on both sides, and a burst of it on one round is left out. The times printed are
+// each side's best round.
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <fftw3.h>
 #include <functional>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -50,13 +53,20 @@ int main() {
                                                   qint16(std::lround(20000 * std::sin(phase) - dither))));
     }
 
-    VGXGraphNumerics numerics;
+    const std::vector<VGXGraphNumerics::Path> paths = VGXGraphNumerics::availablePaths();
+    std::vector<std::unique_ptr<VGXGraphNumerics>> numerics;
     VGXGraphFloatArray spectrum;
-    numerics.convertIqToSpectrum(spectrum, words.data(), kWords, kPoints, 0.0); // plans the size
-    const auto spectrumCall = [&] {
-        numerics.convertIqToSpectrum(spectrum, words.data(), kWords, kPoints, 0.0);
-        benchmark::DoNotOptimize(spectrum.data());
-    };
+    std::vector<std::function<void()>> calls; // one per path, then the transforms alone
+    for (VGXGraphNumerics::Path path : paths) {
+        numerics.push_back(std::make_unique<VGXGraphNumerics>());
+        VGXGraphNumerics* n = numerics.back().get();
+        n->usePath(path);
+        n->convertIqToSpectrum(spectrum, words.data(), kWords, kPoints, 0.0); // plans the size
+        calls.push_back([n, &words, &spectrum] {
+            n->convertIqToSpectrum(spectrum, words.data(), kWords, kPoints, 0.0);
+            benchmark::DoNotOptimize(spectrum.data());
+        });
+    }
 
     fftwf_complex* in = fftwf_alloc_complex(kPoints);
     fftwf_complex* out = fftwf_alloc_complex(kPoints);
@@ -65,35 +75,35 @@ int main() {
         in[k][0] = float(VGXIqWord::inphase(quint32(words[size_t(k)])));
         in[k][1] = float(VGXIqWord::quadrature(quint32(words[size_t(k)])));
     }
-    const auto transformCall = [&] {
+    calls.push_back([&] {
         for (int b = 0; b < kWords / kPoints; ++b)
             fftwf_execute(plan);
         benchmark::DoNotOptimize(out);
-    };
-    double whole = 1e300, transforms = 1e300;
-    std::vector<double> ratios;
+    });
+
+    const size_t sides = calls.size(), transforms = sides - 1;
+    std::vector<double> best(sides, 1e300), took(sides);
+    std::vector<std::vector<double>> ratios(paths.size());
     for (int r = 0; r < kRounds; ++r) {
-        double w = 0, t = 0;
-        if (r % 2 == 0) {
-            w = roundMicros(spectrumCall);
-            t = roundMicros(transformCall);
-        } else {
-            t = roundMicros(transformCall);
-            w = roundMicros(spectrumCall);
+        for (size_t k = 0; k < sides; ++k) {
+            const size_t side = (size_t(r) + k) % sides;
+            took[side] = roundMicros(calls[side]);
+            best[side] = std::min(best[side], took[side]);
         }
-        whole = std::min(whole, w);
-        transforms = std::min(transforms, t);
-        ratios.push_back(w / t);
+        for (size_t p = 0; p < paths.size(); ++p)
+            ratios[p].push_back(took[p] / took[transforms]);
     }
-    std::sort(ratios.begin(), ratios.end());
-    const double ratio = ratios[ratios.size() / 2];
     fftwf_destroy_plan(plan);
     fftwf_free(in);
     fftwf_free(out);
 
-    std::printf("convertIqToSpectrum (%d words, %d points): %.2f us\n", kWords, kPoints, whole);
-    std::printf("FFTW alone (%d executes of %d points):      %.2f us\n", kWords / kPoints, kPoints,
-                transforms);
-    std::printf("ratio: %.3f, median of %d rounds (goal <= 1.3)\n", ratio, kRounds);
+    std::printf("FFTW alone (%d executes of %d points): %.2f us\n", kWords / kPoints, kPoints,
+                best[transforms]);
+    for (size_t p = 0; p < paths.size(); ++p) {
+        std::sort(ratios[p].begin(), ratios[p].end());
+        std::printf("convertIqToSpectrum (%d words, %d points), %-7s path: %.2f us, ratio %.3f\n", kWords,
+                    kPoints, VGXGraphNumerics::pathName(paths[p]), best[p], ratios[p][ratios[p].size() / 2]);
+    }
+    std::printf("ratios: medians of %d rounds (goal <= 1.3)\n", kRounds);
     return 0;
 }

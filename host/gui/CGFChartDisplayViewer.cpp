@@ -389,7 +389,12 @@ void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
 }
 
 void CGFChartDisplayViewer::UpdateCDObjects() {
-    // Curves first: an axis made below attaches to every series.
+    // A logarithmic axis complains about every point <= 0 it is given to place, so no series holds
+    // points of one kind of axis while attached to the other: when an axis changes kind the series
+    // are emptied before it, and the new points come after both axes.
+    const auto changesKind = [](const SAxis& a) { return a.axis && (a.axis == a.logAxis) != a.log; };
+    const bool emptyFirst = changesKind(m_x) || changesKind(m_y);
+    // Series first: an axis made below attaches to every series.
     for (auto it = m_curves.begin(); it != m_curves.end(); ++it) {
         SCurve& c = it.value();
         if (!c.series) {
@@ -399,8 +404,14 @@ void CGFChartDisplayViewer::UpdateCDObjects() {
             for (SAxis* a : {&m_x, &m_y})
                 if (a->axis)
                     c.series->attachAxis(a->axis);
+        } else if (emptyFirst) {
+            c.series->clear();
         }
         c.series->setPen(m_styles.value(c.style, QPen(Qt::yellow, 1)));
+    }
+    applyAxis(m_x, Qt::AlignBottom);
+    applyAxis(m_y, Qt::AlignLeft);
+    for (SCurve& c : m_curves) {
         const QVector<double> xs = m_arrays.value(c.xArray);
         const QVector<double> ys = m_arrays.value(c.yArray);
         const qsizetype n = std::min(xs.size(), ys.size());
@@ -414,8 +425,6 @@ void CGFChartDisplayViewer::UpdateCDObjects() {
         const int columns = std::max(int(m_chart->plotArea().width()), 200);
         c.series->replace(forColumns(c.points, m_x.shown.from, m_x.shown.to, columns));
     }
-    applyAxis(m_x, Qt::AlignBottom);
-    applyAxis(m_y, Qt::AlignLeft);
     ++m_updates;
     m_view->viewport()->update();
 }

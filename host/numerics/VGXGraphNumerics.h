@@ -11,6 +11,7 @@
 #include <QtGlobal>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "host/numerics/VGXGraphArray.h"
 #include "host/util/VGXExport.h"
@@ -53,6 +54,16 @@ public:
     int convertIqToSpectrum(VGXGraphFloatArray& spectrum, const qint32* words, int count, int fftPoints,
                             double levelOffsetDb);
 
+    // The instruction sets the spectrum's per-sample loops are built for. Every machine has Plain; an
+    // object starts on the last of availablePaths(), the fastest this processor runs. Picking another
+    // is for comparing them (tests, benchmarks): the results agree to rounding.
+    enum class Path { Plain, Avx2, Avx512 };
+    static std::vector<Path> availablePaths();
+    // False, and nothing changes, when this processor cannot run the path.
+    bool usePath(Path path);
+    Path path() const { return m_path; }
+    static const char* pathName(Path path);
+
     // FFT sizes planned so far.
     int plannedSizes() const { return int(m_plans.size()); }
 
@@ -61,6 +72,7 @@ private:
     SPlan& plan(int points);
 
     std::map<int, std::unique_ptr<SPlan>> m_plans;
+    Path m_path;
 };
 
 } // namespace MvQARN

@@ -31,6 +31,14 @@ QString systemError(int err) {
     return QString::fromLocal8Bit(std::strerror(err));
 }
 
+// Why a write stopped, in words a user acts on: the system's own text for a full disk ("File too
+// large" for a file size limit) does not say that freeing space or choosing another disk helps.
+QString writeError(int err) {
+    if (err == ENOSPC || err == EDQUOT || err == EFBIG)
+        return QStringLiteral("no room for the file on the disk (%1)").arg(systemError(err));
+    return systemError(err);
+}
+
 // Closes a descriptor on every path out of a function unless released.
 class Fd {
 public:
@@ -217,7 +225,7 @@ VGXSafeFile::writeReplacing(const QString& path, const QByteArray& data, QString
         return failWith(why, Failed, QStringLiteral("no temporary file"));
     auto dropTemp = [&](int err) {
         ::unlinkat(dir.get(), temp.constData(), 0);
-        return failWith(why, Failed, systemError(err));
+        return failWith(why, Failed, writeError(err));
     };
     if (exists)
         ::fchmod(out.get(), st.st_mode & 07777);

@@ -1,11 +1,12 @@
 // The vgxhost command line as a user meets it: refused values, start-up failures and --exec runs.
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/VgxhostRun.h"
+#include "host/listadm/WaveformFile.h"
 #include "support/ScpiErrorLine.h"
+#include "support/TestFiles.h"
 
 using namespace vgxtest;
 
@@ -77,13 +78,11 @@ TEST_F(VgxhostCommandLine, ExecRunsLinesPrintsAnswersAndFailsOnErrors) {
 
 TEST_F(VgxhostCommandLine, ExecReadsScriptsFromFilesAndStandardInputInOrder) {
     // A script with CR LF endings and a last line without its LF, then standard input, then a literal.
-    QFile script(dir.filePath("script.scpi"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("SYST:PROT:LEV?\r\n\nSYST:PROT:LEV 0\nSYST:PROT:LEV?");
-    script.close();
-    const HostRun run = runHost({"--settings-dir", dir.path(), "--exec", "@" + script.fileName(), "--exec",
-                                 "-", "--exec", "SYST:PROT:LEV?"},
-                                "SYST:PROT:LEV 1\nNOSUCH\nSYST:PROT:LEV?\n");
+    const QString script = dir.filePath("script.scpi");
+    ASSERT_TRUE(testsupport::writeFile(script, "SYST:PROT:LEV?\r\n\nSYST:PROT:LEV 0\nSYST:PROT:LEV?"));
+    const HostRun run = runHost(
+        {"--settings-dir", dir.path(), "--exec", "@" + script, "--exec", "-", "--exec", "SYST:PROT:LEV?"},
+        "SYST:PROT:LEV 1\nNOSUCH\nSYST:PROT:LEV?\n");
     EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList({"1", "0", "1", "1"}))
         << run.out.toStdString();
     EXPECT_EQ(run.exitCode, 1);
@@ -101,24 +100,6 @@ TEST_F(VgxhostCommandLine, ExecReadsScriptsFromFilesAndStandardInputInOrder) {
     EXPECT_TRUE(missing.err.contains("absent.scpi")) << missing.err.toStdString();
 }
 
-TEST_F(VgxhostCommandLine, ProtectionLevelLocksServiceCommandsUntilLowered) {
-    const HostRun locked = exec("DIAG:KOBR:SEL 100123\nSYST:PROT:LEV?\nDIAG:KOBR:EEPR:SER:READ");
-    EXPECT_NE(locked.exitCode, 0);
-    EXPECT_EQ(locked.out.trimmed(), "1");
-    EXPECT_TRUE(locked.err.contains("20015")) << locked.err.toStdString();
-
-    const HostRun open =
-        exec("DIAG:KOBR:SEL 100123\nSYST:PROT:LEV 0;LEV?\nDIAG:KOBR:EEPR:SER:READ\nDIAG:KOBR:EEPR:SER?");
-    EXPECT_EQ(open.exitCode, 0) << open.err.toStdString();
-    EXPECT_EQ(open.out.split('\n', Qt::SkipEmptyParts), QStringList({"0", "\"100123\""}));
-
-    const HostRun refused = exec("SYST:PROT:LEV 3\nSYST:PROT:LEV?");
-    EXPECT_NE(refused.exitCode, 0);
-    EXPECT_TRUE(refused.err.contains(QString::number(MvQARN::ScpiErrDataOutOfRange)))
-        << refused.err.toStdString();
-    EXPECT_EQ(refused.out.trimmed(), "1");
-}
-
 TEST_F(VgxhostCommandLine, RecorderRunsContinuouslyUntilDiscarded) {
     // Free Run (1) while it runs, not Wait For Trigger (3) as a single recording would be; Record is
     // no reason to leave it; Discard goes back to Idle (0).
@@ -126,4 +107,19 @@ TEST_F(VgxhostCommandLine, RecorderRunsContinuouslyUntilDiscarded) {
                              "SYST:REC:DISC\nSYST:REC:STAT?\nSYST:REC:RUN\nSYST:REC:STAT?");
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList({"1", "1", "0", "1"}));
+}
+
+TEST_F(VgxhostCommandLine, RecorderLengthSetByAScriptSizesTheBlockAndARefusedOneChangesNothing) {
+    // The database's limits refuse a length it cannot take, with its own error, and keep the last one.
+    const QString file = dir.filePath("rec.wv");
+    const HostRun run =
+        exec(QStringLiteral("SYST:REC:LENG 1024\nSYST:REC:LENG 4096\nSYST:REC:LENG 511\n"
+                            "SYST:REC:LENG?\nSYST:REC:SOUR 7\nSYST:REC:REC\nSYST:REC:SAVE \"%1\"")
+                 .arg(file));
+    EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList{"1024"});
+    EXPECT_EQ(run.err.count(scpiErrorLine(MvQARN::ScpiErrDataOutOfRange)), 2) << run.err.toStdString();
+    QVector<MvQARN::WaveformFile::SSample> samples;
+    QString error;
+    ASSERT_TRUE(MvQARN::WaveformFile::readSamples(file, samples, &error)) << error.toStdString();
+    EXPECT_EQ(samples.size(), 1024);
 }

@@ -1,7 +1,5 @@
-// The main window as the block diagram of the baseband ports: one box block per interface made
-// through the block class the plug-in offers, "config..." opening the interface dialog or saying
-// that there is none, the SCPI address in the status bar, and the window's geometry kept between
-// runs.
+// The main window as the block diagram of the baseband ports: a block per interface, "config..."
+// opening its dialog or saying there is none, the SCPI address, and the geometry kept between runs.
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>

@@ -3,9 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <utility>
-#include <vector>
 
 #include "app/HostMainWindow.h"
 #include "host/gui/VGXDfDialogFactory.h"
@@ -32,20 +30,11 @@ private:
     QStringList m_names;
 };
 
-struct Entry {
-    QString text;
-    bool enabled;
-    bool operator==(const Entry& o) const { return text == o.text && enabled == o.enabled; }
-};
-
-void PrintTo(const Entry& e, std::ostream* os) {
-    *os << e.text.toStdString() << (e.enabled ? "" : " (disabled)");
-}
-
-std::vector<Entry> entries(const QMenu* menu) {
-    std::vector<Entry> out;
+// The menu's entries as their texts, a disabled one marked.
+QStringList entries(const QMenu* menu) {
+    QStringList out;
     for (const QAction* a : menu->actions())
-        out.push_back(Entry{a->text(), a->isEnabled()});
+        out << a->text() + (a->isEnabled() ? "" : " (disabled)");
     return out;
 }
 
@@ -66,7 +55,7 @@ TEST_F(MainWindowMenu, OffersOnlyTheItemsWhoseDialogIsCreatedAndOpensThem) {
     VGXDfDialogFactory::registerModule(KnownDialogs({"Main", "DeviceManager"}));
     vgxapp::HostMainWindow window{vgxapp::HostOptions{}};
 
-    EXPECT_EQ(entries(window.kobraMenu()), (std::vector<Entry>{{"KOBRA", true}, {"KOBRA_DEVICE", true}}));
+    EXPECT_EQ(entries(window.kobraMenu()), QStringList({"KOBRA", "KOBRA_DEVICE"}));
 
     const QList<QAction*> actions = window.kobraMenu()->actions();
     ASSERT_EQ(actions.size(), 2);
@@ -82,6 +71,6 @@ TEST_F(MainWindowMenu, OffersOnlyTheItemsWhoseDialogIsCreatedAndOpensThem) {
 TEST_F(MainWindowMenu, WithoutAnyDialogTheMenuOffersNothingToOpen) {
     VGXDfDialogFactory::registerModule(KnownDialogs({"SomethingElse"}));
     vgxapp::HostMainWindow window{vgxapp::HostOptions{}};
-    EXPECT_EQ(entries(window.kobraMenu()), (std::vector<Entry>{{"(no dialogs available)", false}}));
+    EXPECT_EQ(entries(window.kobraMenu()), QStringList({"(no dialogs available) (disabled)"}));
     EXPECT_TRUE(VGXDfDialogFactory::dialogs().isEmpty());
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -201,24 +202,16 @@ TEST(InfoblockSlots, KeysOfTheWrongKindAreRefusedAndLeftUntouched) {
         int i = 77;
         double d = 7.5;
         std::set<int> ids{42};
-        int tried = 0, refused = 0;
-        if (kind != InfoValueText) {
-            tried += 2;
-            refused += (block.setText(key, "x") == -1) + (block.getText(key, s) == -1);
-        }
-        if (kind != InfoValueInteger) {
-            tried += 2;
-            refused += (block.setInt(key, 1) == -1) + (block.getInt(key, i) == -1);
-        }
-        if (kind != InfoValueReal) {
-            tried += 2;
-            refused += (block.setDouble(key, 1.0) == -1) + (block.getDouble(key, d) == -1);
-        }
-        if (kind != InfoValueList) {
-            tried += 2;
-            refused += (block.setList(key, {1}) == -1) + (block.getList(key, ids) == 0);
-        }
-        EXPECT_EQ(refused, tried) << k;
+        // The setter and the getter of each other kind are refused (-1; getList answers an empty list).
+        const std::pair<InfoValueKind, std::function<bool()>> tries[] = {
+            {InfoValueText, [&] { return block.setText(key, "x") == -1 && block.getText(key, s) == -1; }},
+            {InfoValueInteger, [&] { return block.setInt(key, 1) == -1 && block.getInt(key, i) == -1; }},
+            {InfoValueReal, [&] { return block.setDouble(key, 1.0) == -1 && block.getDouble(key, d) == -1; }},
+            {InfoValueList, [&] { return block.setList(key, {1}) == -1 && block.getList(key, ids) == 0; }}};
+        for (const auto& [other, refused] : tries)
+            if (other != kind) {
+                EXPECT_TRUE(refused()) << k << " as kind " << other;
+            }
         EXPECT_EQ(block.getState(key), InfoSlotUnset) << k;
         EXPECT_EQ(s + " " + std::to_string(i) + " " + std::to_string(d) + " " + std::to_string(*ids.begin()),
                   "keep 77 7.500000 42")

@@ -1,6 +1,6 @@
 // The framework's side of a parameter change, with the plug-in's module in the host: which
-// interfaces are programmed after a request, with which mask, on which box, and what becomes of the
-// corrections the layer hands back.
+// interfaces are programmed after a request, with which mask and on which box (what becomes of the
+// corrections the layer hands back is COlChangeDispatcherTest's and OrgLayerTestSignalTest's).
 #include <gtest/gtest.h>
 
 #include "FrameworkFixture.h"
@@ -124,22 +124,6 @@ TEST_F(FrameworkDispatch, AnotherBoxIsProgrammedFullyWhenTheInterfaceIsSwitchedO
     EXPECT_EQ(box(100456).programming().fpgaLoads, 1);
     EXPECT_TRUE(box(100456).callNames().contains("setDataSettings"));
     EXPECT_TRUE(box(100123).calls().isEmpty());
-}
-
-TEST_F(FrameworkDispatch, CorrectionsGoBackIntoTheDatabaseAndTheirProgrammingEnds) {
-    switchOn(1, 1, 100456);
-    setInt("IdPDbKobraVariant", tup(1, 1), 0);
-    vgxsim::SimKobraDevice& dev = box(100456);
-    dev.clearCalls();
-    VGXErrorManager::Collector errors;
-
-    setInt("IdPDbLynxTestRxPrbs", tup(1, 1), 1);
-    // The basic box cannot test: the state goes back to off, and that change is sent in turn.
-    EXPECT_EQ(readInt("IdPDbLynxTestRxPrbs", tup(1, 1)), 0);
-    EXPECT_EQ(dev.callNames(), (Calls{"setTestRx"}));
-    EXPECT_EQ(dev.calls().value(0).args, (QVariantList{false, 0}));
-    EXPECT_EQ(signalsOf(errors),
-              (QList<QPair<int, QString>>{{50298, "Rx Test is not supported by this device."}}));
 }
 
 TEST_F(FrameworkDispatch, AFailingFpgaLoadSwitchesTheInterfaceOff) {

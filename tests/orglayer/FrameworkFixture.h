@@ -42,9 +42,20 @@ protected:
         db().reset();
     }
 
+    // Values through the database interface a module reads with.
     int readInt(const char* name, const SDbInstTupel& t) {
         int v = -9999;
         db().dataBaseIfc()->getSelect(name, v, t.t0, t.t3, t.t2, t.t1);
+        return v;
+    }
+    double number(const char* name, const SDbInstTupel& t) {
+        double v = -9999;
+        db().dataBaseIfc()->getNumber(name, v, t.t0, t.t3, t.t2, t.t1);
+        return v;
+    }
+    QString text(const char* name, const SDbInstTupel& t) {
+        QString v = QStringLiteral("<unread>");
+        db().dataBaseIfc()->getString(name, v, t.t0, t.t3, t.t2, t.t1);
         return v;
     }
 

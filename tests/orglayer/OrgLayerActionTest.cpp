@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "OrgLayerTestSupport.h"
-#include "host/util/VGXDebugServer.h"
-#include "host/util/impl/VGXTraceSink.h"
 
 using namespace oltest;
 

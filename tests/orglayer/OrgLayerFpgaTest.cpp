@@ -1,6 +1,5 @@
-// The FPGA step: the progress window opens only for a configuration the FPGA does not hold yet, the
-// configuration is loaded either way and the progress service is always closed; the layer's end
-// closes and destroys the service.
+// The FPGA step: a progress window only for a configuration the FPGA does not hold yet, the load either
+// way, and the progress service always closed (and destroyed at the layer's end).
 #include <QMutex>
 #include <QMutexLocker>
 #include <QPointer>

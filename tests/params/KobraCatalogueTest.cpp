@@ -1,7 +1,5 @@
-// The catalogue's records as the host database reads them: every record consistent in itself and with
-// the stored start values, the records whose definition differs from their neighbours', the behaviour
-// the records give the parameters (values stored once for several instances, shared USB device lists)
-// and the display texts of the selections.
+// The catalogue's records as the host database reads them: every record consistent, the records that
+// differ from their neighbours, shared USB device lists and the display texts of the selections.
 #include <QMap>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -10,7 +8,6 @@
 #include <climits>
 #include <cstring>
 
-#include "host/db/CDbDataTypeNString.h"
 #include "host/db/DbHostValues.h"
 #include "host/db/impl/CDbEngine.h"
 #include "params/KobraCatalogue.h"
@@ -258,16 +255,6 @@ TEST_F(KobraCatalogue, RecordsThatDifferFromTheirNeighbours) {
 }
 
 // ---- behaviour the records give the parameters ----------------------------------------------------
-
-TEST_F(KobraCatalogue, ListsStoredOnceShowOnEveryInterface) {
-    const QStringList content = {"None", "100123", "100456"};
-    for (const char* name :
-         {"IdPDbKobraSerials", "IdPDbKobraArbCatName", "IdPDbKobraRecCatName", "IdPDbLynxCatName"}) {
-        ASSERT_EQ(put(name, SDbInstTupel{1, 1, 0, 0}, CDbAllType(CDbDataTypeNString(content))), 0);
-        for (const SDbInstTupel& t : interfaces())
-            EXPECT_EQ(text(name, t), content.join(',')) << name;
-    }
-}
 
 TEST_F(KobraCatalogue, UsbDeviceRowsShareOneListOverAllInterfaces) {
     // Device 5 written through Out B is device 5 of every interface; device 6 stays untouched.

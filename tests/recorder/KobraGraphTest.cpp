@@ -56,9 +56,21 @@ QVector<qint32> tone(int n, double cycles) {
     return w;
 }
 
+// Qt Charts only warns, and leaves the point out, when a logarithmic axis is handed a value <= 0.
+QStringList g_logWarnings;
+QtMessageHandler g_nextHandler = nullptr;
+void catchLogWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.contains(QLatin1String("Logarithm")))
+        g_logWarnings.append(text);
+    if (g_nextHandler)
+        g_nextHandler(type, context, text);
+}
+
 class KobraGraphTest : public testsupport::CatalogueDbTest {
 protected:
     void SetUp() override {
+        g_logWarnings.clear();
+        g_nextHandler = qInstallMessageHandler(catchLogWarnings);
         CatalogueDbTest::SetUp();
         VGXUserDbAttributes::setCurrentInstance(kRec.t0);
         VGXUserDbAttributes::setCurrentDirection(kRec.t1);
@@ -70,6 +82,8 @@ protected:
     void TearDown() override {
         m_graph.reset();
         CatalogueDbTest::TearDown();
+        qInstallMessageHandler(g_nextHandler);
+        EXPECT_TRUE(g_logWarnings.isEmpty()) << g_logWarnings.join('\n').toStdString();
     }
     void block(const QVector<qint32>& w) {
         set("IdPDbKobraTranRecIQData", kRec, CDbAllType(new CDbDataTypeNInt(w)));
@@ -160,10 +174,13 @@ TEST_F(KobraGraphTest, IqViewDrawsBelow8192PointsOnly) {
 }
 
 TEST_F(KobraGraphTest, ViewSwitchShowsKeptBlockAtOnce) {
+    m_graph->show(); // laid out, so every switch places the points on its axes
     setInt("IdPDbKobraTranRecDisplayType", kRec, 3);
     const QVector<qint32> w = tone(1000, 0.05);
     block(w);
-    setInt("IdPDbKobraTranRecDisplayType", kRec, 1);
+    // Into and out of the logarithmic axis of the CCDF, from and to views with values <= 0.
+    for (int view : {2, 3, 2, 0, 2, 1})
+        setInt("IdPDbKobraTranRecDisplayType", kRec, view);
     EXPECT_FALSE(m_graph->panel(0)->isHidden());
     EXPECT_TRUE(m_graph->panel(1)->isHidden());
     const QVector<QPointF> c = curve(0);

@@ -33,6 +33,7 @@
 #include "recorder/CKobraTranRecSettings.h"
 #include "recorder/KobraSlider.h"
 #include "recorder/VGXTriggerPosition.h"
+#include "support/FullDisk.h"
 
 using namespace MvQARN;
 using testsupport::tup;
@@ -252,7 +253,17 @@ TEST_F(Recorder, SaveWritesAWaveformFileOrFailsLeavingNoFile) {
     ASSERT_TRUE(WaveformFile::verify(dir.filePath("rec.wv"), &error)) << error.toStdString();
     ASSERT_TRUE(WaveformFile::readSamples(dir.filePath("rec.wv"), samples, &error));
     EXPECT_EQ(WaveformFile::toWords(samples), words);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"blocker", "rec.wv"}));
+
+    setText(File, t, dir.filePath("full.wv"));
+    {
+        testsupport::FullDisk full;
+        EXPECT_EQ(save(), 20025);
+    }
+    EXPECT_EQ(errorTexts().join(' '),
+              QStringLiteral("cannot save the recording as \"%1\": no room for the file "
+                             "on the disk (File too large)")
+                  .arg(dir.filePath("full.wv")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"blocker", "rec.wv"}));
 }
 
 } // namespace

@@ -88,6 +88,7 @@ TEST(SimBoxFile, IllTypedFieldsAreNamedWithTheirPath) {
         EXPECT_EQ(p.error.toStdString(), ("sim file /x.json: " + error).toStdString()) << json.toStdString();
         EXPECT_TRUE(p.boxes.empty());
     }
+    EXPECT_TRUE(parse(R"({"boxes": [ {"serial": 1})").error.startsWith("sim file /x.json: not valid JSON"));
 }
 
 TEST(SimBoxFile, MoreConnectedBoxesThanDeviceSlotsAreRefused) {

@@ -1,6 +1,5 @@
 // Waveform file information of the ARB entries: the tags the host's list administration reads from a
 // file, and the refresh that writes them into an interface's ARB parameters entry by entry.
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -10,12 +9,12 @@
 #include "host/db/CDbCnct.h"
 #include "host/db/CDbCnvOutFunc.h"
 #include "host/db/CDbDataBaseIfc.h"
-#include "host/db/CDbDataTypeString.h"
 #include "host/db/CDbUpdFunc.h"
 #include "host/db/impl/CDbEngine.h"
 #include "host/listadm/CListAdmMainExtend.h"
 #include "params/KobraDbInfo.h"
 #include "support/TestDbDefinitions.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 
@@ -76,11 +75,8 @@ protected:
     void TearDown() override { CDbEngine::instance().reset(); }
 
     QString file(const QString& name, const QByteArray& content) {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path;
+        EXPECT_TRUE(testsupport::writeFile(m_dir.filePath(name), content));
+        return m_dir.filePath(name);
     }
     // A waveform file's text with the given level tag and a few sample bytes.
     static QByteArray waveText(const QByteArray& levelOffs) {
@@ -160,23 +156,10 @@ TEST_F(ArbInfo, TagsOfAFile) {
     }
 }
 
-TEST_F(ArbInfo, TheQueryLeavesTheMessagesAuxiliaryDataAsItWasAndNeedsAListAdministration) {
-    const QString path = wave("w.wv", "1,2");
-    auto ctx = context();
-    ASSERT_NE(ctx->getCurrentMsg(), nullptr);
-    ctx->getCurrentMsg()->giveAuxData(CListAdmMainExtend::AuxFileName, new CDbDataTypeString("mine.lynx"));
-    Kobra::SArbInfo info;
-    EXPECT_EQ(Kobra::getKobraArbInfo(*ctx, path, info), 0);
-    EXPECT_EQ(info.pepOffset, 2.0);
-    const auto* kept = dynamic_cast<const CDbDataTypeString*>(
-        ctx->getCurrentMsg()->getAuxData(CListAdmMainExtend::AuxFileName));
-    ASSERT_NE(kept, nullptr);
-    EXPECT_EQ(kept->getValStringQ(), QStringLiteral("mine.lynx"));
-    EXPECT_EQ(ctx->getCurrentMsg()->getAuxData(CListAdmMainExtend::AuxTagName), nullptr);
-
+TEST_F(ArbInfo, WithoutAListAdministrationTheQueryFailsAndGivesZeros) {
     CDbEngine::instance().setListAdm(nullptr);
-    info = Kobra::SArbInfo{5, 5, 5, 5};
-    EXPECT_NE(Kobra::getKobraArbInfo(*ctx, path, info), 0);
+    Kobra::SArbInfo info{5, 5, 5, 5};
+    EXPECT_NE(Kobra::getKobraArbInfo(*context(), wave("w.wv", "1,2"), info), 0);
     EXPECT_EQ(info.clock + info.samples + info.rmsOffset + info.pepOffset, 0.0);
 }
 

@@ -1,6 +1,5 @@
-// The request pipeline: type and range tests, check functions and their dynamic limits and choices,
-// conversion-in (rename, insert), atomic refusal, store and update order, queued and nested writes,
-// and the nesting limit.
+// The request pipeline: type and range tests, check functions with dynamic limits and choices,
+// conversion-in, atomic refusal, store and update order, queued and nested writes, the nesting limit.
 #include <gtest/gtest.h>
 
 #include "DbTestSupport.h"

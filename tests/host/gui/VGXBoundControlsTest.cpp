@@ -1,8 +1,6 @@
 // Bound controls of the GUI framework on real widgets (offscreen) over a small test database:
-// refused input, writes from elsewhere, availability, combo texts and values, tab order of a tab
-// viewer and framework events.
+// refused input, writes from elsewhere, availability, combo texts and values, and framework events.
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +12,6 @@
 
 #include "host/db/CDbChkFunc.h"
 #include "host/db/CDbCnct.h"
-#include "host/db/CDbDataTypeEvent.h"
 #include "host/gui/CViewerEvent.h"
 #include "host/gui/VGXBlockPanel.h"
 #include "host/gui/VGXButtonParameter.h"
@@ -31,7 +28,6 @@
 #include "host/gui/VGXLedButton.h"
 #include "host/gui/VGXNavigationPanel.h"
 #include "host/gui/VGXParameterAvailability.h"
-#include "host/gui/VGXTabViewer.h"
 #include "host/gui/VGXTextParameter.h"
 #include "host/gui/VGXToggleParameter.h"
 #include "host/gui/impl/VGXGuiRegistry.h"
@@ -291,78 +287,42 @@ TEST_F(BoundControlsTest, ButtonsRunActionsAndRaiseEventsForThePanelsAboveThem) 
     QTest::mouseClick(on->button(), Qt::LeftButton);
     EXPECT_EQ(stored(kState), 1);
 
-    // User events rise through the panels until one consumes them.
-    class Catcher : public VGXNavigationPanel {
+    // User events rise through the panels until one consumes them. A click on a block raises 16 with
+    // the block as source; unconsumed, it activates the block.
+    class Catcher : public VGXBlockPanel {
     public:
-        using VGXNavigationPanel::VGXNavigationPanel;
-        QList<int> codes;
-        bool consume = true;
+        using VGXBlockPanel::VGXBlockPanel;
+        QList<int> user, action;
+        bool consume = true, consumeClicks = false;
 
     protected:
         void processUserEvent(CViewerEvent* e) override {
-            codes << e->getCode();
+            user << e->getCode();
             if (consume)
                 e->consume();
         }
-    };
-    auto* outer = new Catcher(m_panel);
-    auto* inner = new Catcher(outer);
-    inner->consume = false;
-    auto* button = new VGXDialogButton(inner, QStringLiteral("Data Setup..."), 1);
-    button->press();
-    EXPECT_EQ(inner->codes, QList<int>{1});
-    EXPECT_EQ(outer->codes, QList<int>{1});
-
-    // A click on a block raises 16 with the block as source; unconsumed, it activates the block.
-    class Block : public VGXBlockPanel {
-    public:
-        using VGXBlockPanel::VGXBlockPanel;
-        QList<int> codes;
-        bool consumeClicks = false;
-
-    protected:
         void processActionEvent(CViewerEvent* e) override {
-            codes << e->getCode();
+            action << e->getCode();
             if (e->getSource() == this && (consumeClicks || e->getCode() == CViewerEvent::ActionActivated))
                 e->consume();
             else
                 VGXBlockPanel::processActionEvent(e);
         }
     };
-    auto* block = new Block(m_panel, QStringLiteral("KOBRA A"));
+    auto* outer = new Catcher(m_panel);
+    auto* inner = new Catcher(outer);
+    inner->consume = false;
+    (new VGXDialogButton(inner, QStringLiteral("Data Setup..."), 1))->press();
+    EXPECT_EQ(std::pair(inner->user, outer->user), std::pair(QList<int>{1}, QList<int>{1}));
+
+    auto* block = new Catcher(m_panel, QStringLiteral("KOBRA A"));
     m_panel->add(block);
     block->show();
     QApplication::processEvents();
     QTest::mouseClick(block, Qt::LeftButton, {}, block->rect().center());
-    EXPECT_EQ(block->codes, (QList<int>{CViewerEvent::ActionClicked, CViewerEvent::ActionActivated}));
-    block->codes.clear();
+    EXPECT_EQ(block->action, (QList<int>{CViewerEvent::ActionClicked, CViewerEvent::ActionActivated}));
+    block->action.clear();
     block->consumeClicks = true;
     QTest::mouseClick(block, Qt::LeftButton, {}, block->rect().center());
-    EXPECT_EQ(block->codes, QList<int>{CViewerEvent::ActionClicked});
-}
-
-TEST(VGXTabViewer, TabsComeOutAndGoBackAtAnIndexWithTheSamePages) {
-    VGXTabViewer viewer;
-    const QStringList titles{"Protocol", "Data", "Clock", "Trigger", "Test", "ARB Settings"};
-    QList<QPointer<QWidget>> pages;
-    for (const QString& t : titles) {
-        pages << new QWidget;
-        EXPECT_EQ(viewer.addTab(pages.last(), t), pages.size() - 1);
-    }
-    for (const auto& page : pages) // only the current page shows; another would paint through it
-        EXPECT_EQ(page->isVisibleTo(&viewer), page == pages[0]);
-    QWidget* trigger = viewer.removeTab(3);
-    QWidget* test = viewer.removeTab(3);
-    EXPECT_EQ(std::pair(trigger, test), std::pair(pages[3].data(), pages[4].data()));
-    EXPECT_EQ(viewer.tabTitles(), (QStringList{"Protocol", "Data", "Clock", "ARB Settings"}));
-    EXPECT_FALSE(pages[3].isNull()); // kept for later
-
-    EXPECT_EQ(viewer.addTab(trigger, "Trigger", 3), 3);
-    EXPECT_EQ(viewer.addTab(test, "Test", 4), 4);
-    EXPECT_EQ(viewer.tabTitles(), titles);
-    // Adding a page that is already there moves it: no second tab.
-    EXPECT_EQ(viewer.addTab(test, "Test", 4), 4);
-    EXPECT_EQ(viewer.count(), 6);
-    EXPECT_EQ(viewer.addTab(pages[0], "Protocol", 99), 5);
-    EXPECT_EQ(viewer.page(5), pages[0].data());
+    EXPECT_EQ(block->action, QList<int>{CViewerEvent::ActionClicked});
 }

@@ -16,6 +16,7 @@
 #include "host/util/VGXErrorManager.h"
 #include "params/KobraDbInfo.h"
 #include "support/TestDbDefinitions.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 
@@ -23,11 +24,8 @@ namespace {
 
 constexpr int Settings = 188, Hex = 178, Wave = 192, Rec = 201;
 
-void touch(const QString& path, const QByteArray& content = "x") {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(content);
+void touch(const QString& path) {
+    ASSERT_TRUE(testsupport::writeFile(path, "x")) << path.toStdString();
 }
 
 QStringList readList(const char* name, const SDbInstTupel& t) {

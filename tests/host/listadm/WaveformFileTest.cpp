@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "host/listadm/WaveformFile.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 using Samples = QVector<WaveformFile::SSample>;
@@ -32,10 +33,8 @@ class Waveform : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString raw(const QString& name, const QByteArray& content) const {
-        QFile f(m_dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return f.fileName();
+        EXPECT_TRUE(testsupport::writeFile(m_dir.filePath(name), content));
+        return m_dir.filePath(name);
     }
     QTemporaryDir m_dir;
     QString error;
@@ -71,9 +70,8 @@ TEST_F(Waveform, GeneratedSamplesWrittenToAFileReadBackWithTheirTags) {
 
     // Samples are little-endian I/Q pairs behind the hash, and the file ends with a brace.
     ASSERT_TRUE(WaveformFile::write(file, {{0x0102, -2}, {-32768, 32767}}, 1e3, QString(), &error));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().endsWith("{WAVEFORM-9: #" + QByteArray::fromHex("0201feff0080ff7f") + "}"));
+    EXPECT_TRUE(testsupport::readFile(file).endsWith("{WAVEFORM-9: #" +
+                                                     QByteArray::fromHex("0201feff0080ff7f") + "}"));
 }
 
 TEST_F(Waveform, TagScanningStopsAtTheSamplesAndAtTheEndOfItsBoundedSection) {

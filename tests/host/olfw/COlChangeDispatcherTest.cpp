@@ -1,7 +1,5 @@
-// The change dispatcher on the host database with an organisation layer that asks for a correction on
-// every call: corrections are written after the layer returns, and corrections that keep changing
-// values come to an end. Which interfaces a change programs, and the layer's operations the framework
-// offers, are seen with the real layer in orglayer/FrameworkDispatchTest.
+// The change dispatcher with a layer that asks for a correction on every call: corrections are written
+// after the layer returns and come to an end (the real layer is orglayer/FrameworkDispatchTest's).
 #include <gtest/gtest.h>
 
 #include <QMap>

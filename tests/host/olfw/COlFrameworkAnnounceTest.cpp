@@ -1,6 +1,5 @@
-// Boxes announced to modules through the USB device parameters: at start, and when boxes are
-// plugged in or out while the framework runs (the writes into the plug-in's records are seen end to
-// end by the host's simulation-file test).
+// Boxes announced to modules through the USB device parameters at start and on hot plug (the writes
+// into the plug-in's records are seen end to end by the simulation-file test).
 #include <gtest/gtest.h>
 
 #include <vector>

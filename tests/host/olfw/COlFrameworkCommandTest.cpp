@@ -1,6 +1,5 @@
-// The framework's numbered commands answered by the simulated boxes, read the way the calling code
-// reads them: record fields at their offsets and texts through the text word; and the commands it
-// refuses.
+// The framework's numbered commands answered by the simulated boxes, read as the calling code reads
+// them (record fields at their offsets, texts through the text word), and the commands it refuses.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,7 +1,5 @@
-// The host's transient recorder on the database with the plug-in's catalogue: recording an ARB
-// entry's waveform file (made with the vgxwv tool) gives that file's samples, taken as length,
-// decimation and trigger position say; single mode waits for the trigger execute, continuous mode
-// follows on with every tick; faults of the source give a status and an error text and no new block.
+// The host's transient recorder on an ARB entry's waveform file (made by vgxwv): length, decimation and
+// trigger position, single and continuous mode, and source faults that give a status and no new block.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -15,6 +13,7 @@
 #include "host/util/VGXErrorManager.h"
 #include "sim/SimKobraDevice.h"
 #include "support/CatalogueDb.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 using testsupport::tup;
@@ -136,51 +135,29 @@ TEST_F(TranRecCapture, ContinuousModeDeliversABlockPerTickUntilStopped) {
 }
 
 TEST_F(TranRecCapture, SourceFaultsGiveStatusAndErrorButNoNewBlock) {
-    struct Row {
-        const char* what;
-        std::function<void(QFile&)> damage; // null: the file goes
-        int code;
-    };
-    const Row rows[] = {
-        {"missing", nullptr, DbErrFileMissing},
-        // What makes a file damaged is WaveformFileTest's; one kind stands for them here.
-        {"sample changed",
-         [](QFile& f) {
-             f.seek(f.size() - 9);
-             f.write("\x55");
-         },
-         DbErrBadFile},
-    };
     setInt("IdPDbKobraTranRecTrigMode", kRec, 1);
     setInt("IdPDbKobraTranRecState", kRec, 1);
-    const QByteArray good = [&] {
-        QFile f(m_file);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.what);
-        { // a good recording first
-            QFile f(m_file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(good) == good.size());
-        }
+    const QByteArray good = testsupport::readFile(m_file);
+    // The file goes, or a sample of it changes (what makes a file damaged is WaveformFileTest's).
+    for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "sample changed");
+        ASSERT_TRUE(testsupport::writeFile(m_file, good)); // a good recording first
         execute();
         ASSERT_EQ(status(), COlTranRecCapture::RecordDone);
         const QVector<qint32> recorded = block();
         QFile f(m_file);
-        if (r.damage) {
-            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-            r.damage(f);
-            f.close();
-        } else {
+        if (missing) {
             ASSERT_TRUE(f.remove());
+        } else {
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(f.size() - 9) && f.write("\x55") == 1);
+            f.close();
         }
         VGXErrorManager::Collector errors;
         execute();
         EXPECT_EQ(status(), COlTranRecCapture::NoDataSignal);
         EXPECT_EQ(block(), recorded);
         ASSERT_EQ(errors.errors().size(), 1);
-        EXPECT_EQ(errors.errors().first().code, r.code);
+        EXPECT_EQ(errors.errors().first().code, missing ? DbErrFileMissing : DbErrBadFile);
         EXPECT_EQ(errors.errors().first().text, m_capture->lastError(kRec.t0, kRec.t1, kRec.t3));
     }
     // The interface's data: none from a box that plays nothing, then its test signals.

@@ -17,6 +17,7 @@
 #include "host/util/VGXUtility.h"
 #include "host/util/impl/VGXTraceSink.h"
 #include "support/QtGTestPrinters.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 
@@ -82,10 +83,7 @@ protected:
 
 TEST_F(VGXHostRuntimeTest, RefusesLibrariesThatAreNoPlugins) {
     const QString text = m_dir.filePath("libtext.so");
-    QFile f(text);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("this is a text file, not a shared library\n");
-    f.close();
+    ASSERT_TRUE(testsupport::writeFile(text, "this is a text file, not a shared library\n"));
     // The host's own library is a perfectly good shared library, but no plug-in.
     const QString host = VGX_BUILD_DIR "/lib/libvgx.so";
     ASSERT_TRUE(QFile::exists(host));

@@ -3,10 +3,7 @@
 #include <cctype>
 #include <random>
 
-#include "ScpiClient.h"
 #include "ScpiFixture.h"
-#include "host/scpi/impl/CScpiServer.h"
-#include "support/ScpiErrorLine.h"
 
 using namespace MvQARN;
 
@@ -45,7 +42,7 @@ QByteArray randomLine(std::mt19937& rng) {
 
 QByteArray mutate(std::mt19937& rng, QByteArray l) {
     static const char kSpecial[] = ";:?,\"'#() *\r\t0123456789MHZmhzABCDEFabcdef\x01\x7f\xff";
-    std::uniform_int_distribution<int> ops(1, 4), op(0, 7), byte(0, 255),
+    std::uniform_int_distribution<int> ops(1, 4), op(0, 5), byte(0, 255),
         special(0, int(sizeof(kSpecial)) - 2);
     const int count = ops(rng);
     for (int k = 0; k < count && !l.isEmpty(); ++k) {
@@ -68,15 +65,8 @@ QByteArray mutate(std::mt19937& rng, QByteArray l) {
         case 4:
             l.insert(p, l.mid(p, 1 + p % 7));
             break;
-        case 5: // flip the case of a letter
+        default: // flip the case of a letter
             l[p] = std::isupper(uchar(c)) ? char(std::tolower(uchar(c))) : char(std::toupper(uchar(c)));
-            break;
-        case 6:
-            l.insert(p, kSpecial[special(rng)]);
-            l.insert(p, kSpecial[special(rng)]);
-            break;
-        default:
-            l.append(kSpecial[special(rng)]);
         }
     }
     l.replace('\n', ';');
@@ -123,30 +113,4 @@ TEST_F(ScpiFixture, FuzzedLinesAreAnsweredOrRefusedConsistently) {
     EXPECT_TRUE(run("*IDN?").startsWith("Maravel,VGX Host,"));
     ok("BBIN:EXT:CLOC:RATE 30MHZ;:BBIN:EXT:DIR REC");
     EXPECT_EQ(run("BBIN:EXT:CLOC:RATE?;:BBIN:EXT:DIR?"), "30000000;REC");
-}
-
-TEST_F(ScpiFixture, FuzzedBytesThroughTheServerLeaveOtherClientsAlone) {
-    CScpiServer server;
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-    Client fuzz(server.port()), good(server.port());
-    ASSERT_TRUE(fuzz.connected && good.connected);
-    ASSERT_EQ(good.ask("SOUR2:IQ:OUTP:EXT:DATA:SIZE 9;SIZE?"), "9");
-    std::mt19937 rng(77);
-    std::uniform_int_distribution<int> chunk(1, 700), byte(0, 255), pick(0, 9);
-    for (int round = 0; round < 60; ++round) {
-        QByteArray data;
-        const int n = chunk(rng);
-        for (int i = 0; i < n; ++i)
-            data.append(pick(rng) == 0 ? '\n' : char(byte(rng)));
-        fuzz.send(data + mutate(rng, QByteArray(kCorpus[round % std::size(kCorpus)])) + "\n");
-        const QByteArray on = round % 2 ? "1" : "0";
-        EXPECT_EQ(good.ask("SOUR3:BBIN:EXT:DATA:INEG " + on + ";INEG?;:SYST:ERR?"),
-                  on + ";" + scpiErrorLine(ScpiNoError))
-            << round;
-        fuzz.socket.readAll(); // whatever the fuzz lines answered
-    }
-    fuzz.send("SOUR2:IQ:OUTP:EXT:DATA:SIZE 5;KOBR:US");
-    fuzz.socket.abort(); // gone mid-line
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.clientCount() == 1; }, kGuardMs));
-    EXPECT_EQ(good.ask("SOUR2:IQ:OUTP:EXT:DATA:SIZE?;*OPC?"), "9;1");
 }

@@ -7,21 +7,17 @@
 #include <sys/stat.h>
 
 #include "host/util/VGXSafeFile.h"
+#include "support/FullDisk.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 
 namespace {
 
 void put(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    ASSERT_EQ(f.write(data), data.size());
+    ASSERT_TRUE(testsupport::writeFile(path, data)) << path.toStdString();
 }
-
-QByteArray get(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using testsupport::readFile;
 
 class SafeFile : public ::testing::Test {
 protected:
@@ -92,44 +88,50 @@ TEST_F(SafeFile, WritingReplacesOnlyARegularFileOfItsOwnKindAndFollowsNoLink) {
                   VGXSafeFile::Refused);
         EXPECT_FALSE(why.isEmpty());
     }
-    EXPECT_EQ(get(outside.path() + "/target"), "outside");
+    EXPECT_EQ(readFile(outside.path() + "/target"), "outside");
     EXPECT_FALSE(QFile::exists(outside.path() + "/missing"));
-    EXPECT_EQ(get(d + "/foreign"), "[section]\nkey=1\n");
+    EXPECT_EQ(readFile(d + "/foreign"), "[section]\nkey=1\n");
 
     ASSERT_EQ(::chmod(QFile::encodeName(d + "/mine").constData(), 0640), 0);
     EXPECT_EQ(VGXSafeFile::writeReplacing(d + "/mine", "# mine\nnew\n", nullptr, settingsOnly),
               VGXSafeFile::Ok);
-    EXPECT_EQ(get(d + "/mine"), "# mine\nnew\n");
+    EXPECT_EQ(readFile(d + "/mine"), "# mine\nnew\n");
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(d + "/mine").constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u) << "the replaced file keeps its permissions";
     EXPECT_EQ(VGXSafeFile::writeReplacing(d + "/new/made", "x"), VGXSafeFile::Ok) << "the folder is made";
-    EXPECT_EQ(get(d + "/new/made"), "x");
+    EXPECT_EQ(readFile(d + "/new/made"), "x");
     // Nothing left behind: no temporary file beside the targets.
     EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
               QStringList({"dangling", "evil", "fifo", "foreign", "mine", "new", "sub"}));
+}
+
+// Every save through a replacing write (settings, recordings, plots, logs) meets a full disk the same
+// way: a failure that says so, the earlier file untouched, no part of the new one under any name.
+TEST_F(SafeFile, AFullDiskFailsTheWriteSayingSoAndLeavesNoPartOfTheFile) {
+    put(d + "/old", "old");
+    const QByteArray big(4096, 'x');
+    for (const char* name : {"new", "old"}) {
+        SCOPED_TRACE(name);
+        QString why;
+        {
+            testsupport::FullDisk full;
+            EXPECT_EQ(VGXSafeFile::writeReplacing(d + "/" + name, big, &why), VGXSafeFile::Failed);
+        }
+        EXPECT_TRUE(why.startsWith("no room for the file on the disk")) << why.toStdString();
+        EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden), QStringList{"old"});
+        EXPECT_EQ(readFile(d + "/old"), "old");
+    }
+    EXPECT_EQ(VGXSafeFile::writeReplacing(d + "/old", big), VGXSafeFile::Ok) << "the guard let go";
 }
 
 // A name in a catalogue answer or a file name parameter is one line a client can send back.
 TEST_F(SafeFile, NamesThatCannotTravelOnOneLineOrLeadElsewhereAreRefused) {
     for (const char* good : {"a.lynx", "with blank.lynx", "quote\".lynx", "ümlaut.lynx", "a..b"})
         EXPECT_TRUE(VGXSafeFile::isPlainName(QString::fromUtf8(good))) << good;
-    const QString bad[] = {"",
-                           ".",
-                           "..",
-                           ".hidden.lynx",
-                           "a/b.lynx",
-                           "a\\b",
-                           "line\nfeed",
-                           "carriage\rr",
-                           QString("del\x7f"),
-                           QStringLiteral("nel\u0085"),
-                           QStringLiteral("ls\u2028"),
-                           " lead",
-                           "trail ",
-                           "tab\t"};
-    for (const QString& name : bad)
-        EXPECT_FALSE(VGXSafeFile::isPlainName(name)) << name.toStdString();
+    for (const char* bad : {"", ".", "..", ".hidden.lynx", "a/b.lynx", "a\\b", "line\nfeed", "carriage\rr",
+                            "del\x7f", "nel\u0085", "ls\u2028", " lead", "trail ", "tab\t"})
+        EXPECT_FALSE(VGXSafeFile::isPlainName(QString::fromUtf8(bad))) << bad;
     EXPECT_TRUE(VGXSafeFile::isListableName(".hidden.lynx"));
     EXPECT_FALSE(VGXSafeFile::isListableName("line\nfeed"));
 

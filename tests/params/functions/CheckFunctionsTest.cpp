@@ -1,6 +1,5 @@
-// Check functions: dynamic limits, the choices still available and the refusals of writes, each
-// seen through the host database the way a user write arrives. A refused write leaves every stored
-// value as it was.
+// Check functions seen through the host database: dynamic limits, the choices still available and
+// refusals, each of which leaves every stored value as it was.
 #include <gtest/gtest.h>
 
 #include "FunctionTestSupport.h"

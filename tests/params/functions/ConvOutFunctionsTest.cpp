@@ -1,6 +1,5 @@
-// Conversion-out functions: values computed for a read, internal twins (and the selected box's serial
-// number behind them), the test signal's ARB entry, SSI and SPI read-back and the box read-out table,
-// each read through the host database.
+// Conversion-out functions read through the host database: computed values, twins, the test signal's
+// ARB entry, SSI and SPI read-back and the box read-out table.
 #include <cstring>
 #include <gtest/gtest.h>
 

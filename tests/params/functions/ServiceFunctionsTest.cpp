@@ -71,43 +71,35 @@ TEST_F(ServiceFunctions, DiagnosticValueIsReadWhileDiagnosticsAreOn) {
     EXPECT_EQ(storedText("IdPDbKobraDiagValueDigRf", tup(0, 0)), QStringLiteral("---"));
 }
 
-TEST_F(ServiceFunctions, LvdsErrorRateAndCountersWhileTheTestRuns) {
+// While the LVDS test runs, a read of the error rate asks the configured box for its counters; a lost
+// PLL or DCM lock or only zeroes stop the test with the last reason found.
+TEST_F(ServiceFunctions, LvdsErrorRateCountersAndTheReasonsTheTestStops) {
     useCommands();
     EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraServiceLvdsBer", tup(0, 0)), 0); // not started
     EXPECT_TRUE(m_commands.callsOf(OlCmdLvdsResult).isEmpty());
-
-    setInt("IdPDbKobraServiceLvdsStart", tup(0, 0), 1);
-    EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraServiceLvdsBer", tup(0, 0)), 0.01);
-    EXPECT_TRUE(errorCodes().isEmpty());
-    ASSERT_EQ(m_commands.callsOf(OlCmdLvdsResult).size(), 1);
-    EXPECT_EQ(m_commands.callsOf(OlCmdLvdsResult)[0].in.index1, 100456);
-    // Received, errors, PLL, DCM, no data, still running.
-    EXPECT_EQ(lvdsState(), QList<double>({1000, 10, 1, 1, 0, 1}));
-
-    lvds = {0.0, 0.0, 1, 1, 0};
-    EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraServiceLvdsBer", tup(0, 0)), 1.0);
-    EXPECT_EQ(storedNumber("IdPDbKobraServiceLvdsReceived", tup(0, 0)), 0);
-}
-
-TEST_F(ServiceFunctions, LvdsTestStopsWithTheLastReasonFound) {
-    struct Case {
-        int pll, dcm, noData;
-        const char* text;
+    const struct {
+        SKobraLvdsResult result;
+        double ber;
+        const char* stop;
+    } cases[] = {
+        {{1000.0, 10.0, 1, 1, 0}, 0.01, nullptr},
+        {{0.0, 0.0, 1, 1, 0}, 1.0, nullptr},
+        {{400.0, 4.0, 0, 1, 0}, 0.01, "PLL unlocked! LVDS test stopped."},
+        {{400.0, 4.0, 1, 0, 0}, 0.01, "DCM unlocked! LVDS test stopped."},
+        {{400.0, 4.0, 0, 0, 1}, 0.01, "Receive only zeroes! LVDS test stopped."},
     };
-    const Case cases[] = {
-        {0, 1, 0, "PLL unlocked! LVDS test stopped."},
-        {1, 0, 0, "DCM unlocked! LVDS test stopped."},
-        {0, 0, 1, "Receive only zeroes! LVDS test stopped."},
-    };
-    useCommands();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.result.received);
         setInt("IdPDbKobraServiceLvdsStart", tup(0, 0), 1);
-        lvds = {400.0, 4.0, c.pll, c.dcm, c.noData};
-        EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraServiceLvdsBer", tup(0, 0)), 0.01) << c.text;
-        ASSERT_EQ(m_answer.getErrors().size(), 1) << c.text;
-        EXPECT_EQ(m_answer.getErrors()[0].code, DbErrWithText);
-        EXPECT_EQ(m_answer.getErrors()[0].text, QString::fromLatin1(c.text));
-        EXPECT_EQ(lvdsState(), QList<double>({400, 4, double(c.pll), double(c.dcm), double(c.noData), 0}));
+        lvds = c.result;
+        EXPECT_DOUBLE_EQ(readNumber("IdPDbKobraServiceLvdsBer", tup(0, 0)), c.ber);
+        EXPECT_EQ(m_commands.callsOf(OlCmdLvdsResult).last().in.index1, 100456);
+        EXPECT_EQ(errorCodes(), c.stop ? QList<int>{DbErrWithText} : QList<int>());
+        EXPECT_EQ(errorTexts(), c.stop ? QStringList{c.stop} : QStringList());
+        // Received, errors, PLL, DCM, no data, still running.
+        EXPECT_EQ(lvdsState(),
+                  QList<double>({c.result.received, c.result.errors, double(c.result.pll),
+                                 double(c.result.dcm), double(c.result.noData), c.stop ? 0.0 : 1.0}));
     }
 }
 

@@ -6,12 +6,9 @@
 #include "FunctionTestSupport.h"
 #include "frame/CKobraPlugInDllModuleImplementation.h"
 #include "host/db/CDbCnct.h"
-#include "host/olfw/impl/COlFramework.h"
 #include "host/runtime/CDefaultLoadableModuleImplementation.h"
 #include "host/runtime/impl/VGXHostRuntime.h"
 #include "host/util/CUtilXferData.h"
-#include "host/util/impl/VGXHostAnchor.h"
-#include "sim/SimBoxes.h"
 
 using namespace MvQARN;
 using namespace fntest;

@@ -1,7 +1,5 @@
-// Recall of settings files through the host, as a user makes it: what a recall leaves, what it
-// refuses, files of the other side of an interface, and what the module does when the host tells it
-// of a recall.
-#include <QFile>
+// Recall of settings files through the host: what a recall leaves, what it refuses, files of the other
+// side of an interface, and what the module does when the host tells it of a recall.
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -10,6 +8,7 @@
 
 #include "orglayer/FrameworkFixture.h"
 #include "support/DbSnapshot.h"
+#include "support/TestFiles.h"
 
 using namespace MvQARN;
 using namespace oltest;
@@ -29,14 +28,9 @@ protected:
     void TearDown() override { stopHost(); }
 
     QString filePath(const QString& name) const { return m_settings.path() + "/" + name + ".lynx"; }
-    QByteArray fileText(const QString& name) const {
-        QFile f(filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray fileText(const QString& name) const { return testsupport::readFile(filePath(name)); }
     void putFile(const QString& name, const QByteArray& text) {
-        QFile f(filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(text), text.size());
+        ASSERT_TRUE(testsupport::writeFile(filePath(name), text));
     }
     void save(const SDbInstTupel& t, const QString& name) {
         set("IdPDbLynxSav", t, CDbAllType::fromString(name));
@@ -44,11 +38,6 @@ protected:
     // Recalls as a user does; the errors of the request stay in m_answer.
     void recall(const SDbInstTupel& t, const QString& name) {
         write("IdPDbLynxRcl", t, CDbAllType::fromString(name));
-    }
-    double number(const char* name, const SDbInstTupel& t) {
-        double v = -9999;
-        db().dataBaseIfc()->getNumber(name, v, t.t0, t.t3, t.t2, t.t1);
-        return v;
     }
     // Every interface value of one instance in a snapshot, keyed without the path and side.
     static Snapshot instanceValues(const Snapshot& all, const SDbInstTupel& t) {
@@ -150,12 +139,7 @@ TEST_F(RecallHostTest, FileWithValuesTheChecksRefuseChangesNothing) {
 // it does when the signal type is set; a file of the In side recalls on the Out side.
 TEST_F(RecallHostTest, FileOfTheOtherSideRecallsWithTheValuesTheSideFixes) {
     const SDbInstTupel outA = tup(0, 1), inB = tup(1, 0);
-    setInt("IdPDbLynxLogicType", outA, kLogicLvttl);
-    setInt("IdPDbLynxSigType", outA, kSigTypeIf);
-    setNumber("IdPDbLynxClocRate", outA, 150e6);
-    setNumber("IdPDbLynxDataWordSize", outA, 12);
-    setNumber("IdPDbLynxDataStrobPos", outA, 9);
-    setInt("IdPDbLynxTestTxSource", outA, kCounter);
+    setDependentValues(outA);
     save(outA, QStringLiteral("outside"));
     ASSERT_TRUE(fileText(QStringLiteral("outside")).contains("IdPDbLynxDirection[0,0]=sel:1"));
 
