@@ -2,6 +2,7 @@
 // Answers and error reports of one database call.
 #include <QString>
 #include <QVector>
+#include <utility>
 
 #include "host/db/CDbAllType.h"
 #include "host/util/VGXModuleInterface.h"
@@ -22,6 +23,8 @@ public:
     void createAnswer(CDbDataType* takeOwnership) { m_answer.set(takeOwnership); }
     bool hasAnswer() const { return !m_answer.isNull(); }
     const CDbAllType& getAnswer() const { return m_answer; }
+    // Hands the answer over without copying it; the buffer has none afterwards.
+    CDbAllType takeAnswer() { return std::move(m_answer); }
     void clearAnswer() { m_answer = CDbAllType(); }
 
     // Reports an error with its text; the text reaches the user (dialog or remote error queue).

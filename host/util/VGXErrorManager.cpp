@@ -16,7 +16,7 @@ struct ErrorState {
     QMutex mutex;
     QList<VGXErrorRecord> history;
     QMap<int, VGXErrorManager::Subscriber> subscribers;
-    QList<VGXErrorManager::Collector*> collectors;
+    VGXErrorManager::Collector* innermost = nullptr;
     int nextHandle = 1;
     quint64 nextSerial = 1;
 };
@@ -40,7 +40,7 @@ void VGXErrorManager::signal(int code, const QString& text) {
         s.history.append(record);
         while (s.history.size() > HistoryLimit)
             s.history.removeFirst();
-        for (Collector* c : std::as_const(s.collectors))
+        for (Collector* c = s.innermost; c; c = c->m_outer)
             c->add(record);
         subscribers = s.subscribers.values();
     }
@@ -84,13 +84,22 @@ int VGXErrorManager::historyLimit() {
 VGXErrorManager::Collector::Collector() {
     ErrorState& s = state();
     QMutexLocker lock(&s.mutex);
-    s.collectors.append(this);
+    m_outer = s.innermost;
+    if (m_outer)
+        m_outer->m_inner = this;
+    s.innermost = this;
 }
 
 VGXErrorManager::Collector::~Collector() {
     ErrorState& s = state();
     QMutexLocker lock(&s.mutex);
-    s.collectors.removeOne(this);
+    // Usually the innermost one ends, but collectors on different threads may end in any order.
+    if (m_inner)
+        m_inner->m_outer = m_outer;
+    else
+        s.innermost = m_outer;
+    if (m_outer)
+        m_outer->m_inner = m_inner;
 }
 
 // Reads and writes of m_errors happen under the manager's mutex.

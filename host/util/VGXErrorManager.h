@@ -46,6 +46,10 @@ public:
         friend class VGXErrorManager;
         void add(const VGXErrorRecord& record);
         QList<VGXErrorRecord> m_errors;
+        // The collector that lived before this one: collectors form a chain, so one starting or ending,
+        // once per command on the remote path, costs no allocation.
+        Collector* m_outer = nullptr;
+        Collector* m_inner = nullptr;
     };
 };
 

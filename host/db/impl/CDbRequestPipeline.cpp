@@ -418,7 +418,7 @@ int CDbRequestPipeline::readWith(const char* name, const SDbInstTupel& t, CDbAll
         cnvOut->convert(c);
         return int(DbOk);
     });
-    out = own.hasAnswer() ? own.getAnswer() : value;
+    out = own.hasAnswer() ? own.takeAnswer() : value;
     return DbOk;
 }
 

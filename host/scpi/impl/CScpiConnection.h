@@ -2,8 +2,8 @@
 // One client of the SCPI server: its socket, the messages it sent that wait to run, the one that runs
 // (unit by unit, in turns the server hands out) and its session.
 //
-// The socket is used directly (non-blocking, in the server's epoll set, edge-triggered): input is read
-// into one reused buffer and cut into messages at once, and each answer line goes out in one send
+// The socket is used directly (non-blocking, watched by the event loop through two notifiers): input is
+// read into one reused buffer and cut into messages at once, and each answer line goes out in one send
 // straight from the parser's answer, so a query costs one read and one write and no copies in between.
 //
 // Every client is treated as possibly hostile, and what the host holds for it is bounded: input is
@@ -13,6 +13,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QSocketNotifier>
 
 #include "host/scpi/impl/CScpiLineReader.h"
 #include "host/scpi/impl/CScpiParser.h"
@@ -35,11 +36,12 @@ public:
 
     int descriptor() const { return m_fd; }
     CScpiSession& session() { return m_session; }
-    // The socket reported input, or that the peer closed its side (then reads go on up to the end).
-    void setReadable(bool hangUp) {
-        m_readable = true;
-        m_hangUp = m_hangUp || hangUp;
-    }
+    // The socket reported input, or that the peer closed its side.
+    void setReadable() { m_readable = true; }
+    // Watches the socket for input only while input would be taken, and for room to write only while
+    // answers wait for it: the notifiers report a state, not a change, and would wake the loop for
+    // nothing.
+    void updateInterest();
     // The socket reported room to write: sends what waited for it.
     void sendPending();
     // Takes received bytes and sets messages aside, while the bounds allow.
@@ -68,15 +70,16 @@ private:
     void send(const char* data, qsizetype size);
     void lost();
     void watchWrite(bool on);
+    bool wantsInput() const;
 
     int m_fd;
     CScpiServer* m_server;
-    bool m_readable = true; // input may be waiting in the socket (edge-triggered: until a short read)
-    bool m_hangUp = false;  // the peer closed its side: read up to the end, no edge comes after it
+    bool m_readable = true; // input may be waiting in the socket (until a short read)
     bool m_ended = false;   // the client ended its input: what it sent still runs and is answered
     bool m_closed = false;  // the connection failed or was closed: nothing more runs or is sent
     bool m_goneTold = false;
-    bool m_wantWrite = false; // the epoll set waits for room to write
+    bool m_wantWrite = false; // the write notifier is on
+    bool m_wantRead = true;   // the read notifier is on
     CScpiSession m_session;
     CScpiParser m_run; // the message that runs; done() when none does
     CScpiLineReader m_reader;
@@ -85,6 +88,10 @@ private:
     QByteArray m_unsent;      // answers the socket had no room for, in order
     qsizetype m_sentFrom = 0; // bytes of m_unsent already sent
     QByteArray m_answer;      // the answer line being built, reused
+    // Children of the connection: closing the socket only switches them off, as one of them may be the
+    // caller.
+    QSocketNotifier* m_readNotifier;
+    QSocketNotifier* m_writeNotifier;
 };
 
 } // namespace MvQARN

@@ -1,13 +1,10 @@
 #include "host/scpi/impl/CScpiServer.h"
 
-#include <QEvent>
 #include <QTcpServer>
-#include <cerrno>
 #include <fcntl.h>
 #include <functional>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <sys/epoll.h>
 #include <unistd.h>
 #include <utility>
 
@@ -24,31 +21,10 @@ protected:
     void incomingConnection(qintptr fd) override { adopt(fd); }
 };
 
-// Wakes the server straight from the notifier's event: the signal it would emit costs, per wake-up,
-// about as much as lexing a short query.
-class CScpiReadyNotifier : public QSocketNotifier {
-public:
-    CScpiReadyNotifier(int fd, std::function<void()> ready)
-        : QSocketNotifier(fd, QSocketNotifier::Read), m_ready(std::move(ready)) {}
-
-protected:
-    bool event(QEvent* e) override {
-        if (e->type() != QEvent::SockAct && e->type() != QEvent::SockClose)
-            return QSocketNotifier::event(e);
-        m_ready();
-        return true;
-    }
-
-private:
-    std::function<void()> m_ready;
-};
-
 CScpiServer::CScpiServer(QObject* parent)
     : QObject(parent), m_server(std::make_unique<CScpiListener>()),
       m_readBuffer(std::make_unique<char[]>(std::size_t(CScpiConnection::ReadChunk))) {
     m_server->adopt = [this](qintptr fd) { adopt(fd); };
-    m_epoll = ::epoll_create1(EPOLL_CLOEXEC);
-    m_ready = std::make_unique<CScpiReadyNotifier>(m_epoll, [this] { onSocketsReady(); });
 }
 
 CScpiServer::~CScpiServer() {
@@ -56,8 +32,6 @@ CScpiServer::~CScpiServer() {
     for (const QPointer<CScpiConnection>& c : std::as_const(m_connections))
         delete c.data();
     m_connections.clear();
-    m_ready.reset();
-    ::close(m_epoll);
 }
 
 bool CScpiServer::listen(const QHostAddress& address, quint16 port, QString* error) {
@@ -120,38 +94,23 @@ void CScpiServer::adopt(qintptr fd) {
     // Answers are single lines sent as soon as they are complete; none should wait for the last ACK.
     const int one = 1;
     ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &one, sizeof(one));
-    auto* c = new CScpiConnection(s, this);
-    epoll_event ev{};
-    ev.events = EPOLLIN | EPOLLRDHUP | EPOLLET;
-    ev.data.ptr = c;
-    if (::epoll_ctl(m_epoll, EPOLL_CTL_ADD, s, &ev) != 0) {
-        delete c;
-        return;
-    }
-    m_connections.append(c);
+    m_connections.append(new CScpiConnection(s, this));
     emit clientConnected();
     // Bytes may have come with the connection: the connection starts as readable.
     serveTurn();
 }
 
-void CScpiServer::onSocketsReady() {
-    epoll_event events[64];
-    for (;;) {
-        const int n = ::epoll_wait(m_epoll, events, 64, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        for (int i = 0; i < n; ++i) {
-            auto* c = static_cast<CScpiConnection*>(events[i].data.ptr);
-            const unsigned what = events[i].events;
-            if (what & (EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR))
-                c->setReadable((what & (EPOLLRDHUP | EPOLLHUP | EPOLLERR)) != 0);
-            if (what & (EPOLLOUT | EPOLLHUP | EPOLLERR))
-                c->sendPending();
-            c->receive();
-        }
-        if (n < 64)
-            break;
-    }
+void CScpiServer::onReadable(CScpiConnection* c) {
+    c->setReadable();
+    c->receive();
+    // Taken now even when no turn can run (a command's nested event loop): a socket left readable
+    // would wake the loop again at once.
+    c->updateInterest();
+    serveTurn();
+}
+
+void CScpiServer::onWritable(CScpiConnection* c) {
+    c->sendPending();
     serveTurn();
 }
 
@@ -187,8 +146,11 @@ void CScpiServer::serveTurn() {
             emit clientDisconnected();
         if (c->finished())
             forget(c);
-        else if (c->hasWork() && !c->blocked())
-            more = true;
+        else {
+            c->updateInterest();
+            if (c->hasWork() && !c->blocked())
+                more = true;
+        }
     }
     m_connections.removeAll(QPointer<CScpiConnection>());
     if (more)
@@ -197,7 +159,7 @@ void CScpiServer::serveTurn() {
 
 void CScpiServer::forget(CScpiConnection* c) {
     m_connections.removeAll(QPointer<CScpiConnection>(c));
-    // Out of the epoll set now, so no event names it after this.
+    // Its notifiers go with the socket, so no event names it after this.
     c->closeSocket();
     c->deleteLater();
 }

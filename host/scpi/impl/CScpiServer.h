@@ -9,14 +9,15 @@
 // client's lines run in order, one after the other. Only one turn runs at a time: a turn that comes
 // while a command runs a nested event loop does nothing, the running turn serves the rest.
 //
-// The client sockets sit in one epoll set that the event loop watches as a single descriptor: one
-// wake-up takes the input of every client that sent something and serves all their waiting lines in
-// one turn, instead of one event-loop round trip per client and line.
+// The event loop watches every client socket itself (one notifier each, no epoll set in between): a
+// client's line then wakes the GUI thread straight from the socket, as a synchronous wake-up that the
+// scheduler can hand to the sender's processor, which a wake-up relayed through a nested epoll set is
+// not. One wake-up still serves every client that sent something, as the event loop reports all
+// ready sockets of one poll together.
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QSocketNotifier>
 #include <memory>
 
 #include "host/util/VGXModuleInterface.h"
@@ -56,9 +57,10 @@ public:
     // Clients whose input is left unread because they do not read their answers.
     int blockedClients() const;
 
-    // For the connections: the epoll set their sockets are in, and the buffer input is read into.
-    int epollDescriptor() const { return m_epoll; }
+    // For the connections: the buffer input is read into, and what their sockets report.
     char* readBuffer() { return m_readBuffer.get(); }
+    void onReadable(CScpiConnection* c);
+    void onWritable(CScpiConnection* c);
 
 signals:
     void clientConnected();
@@ -66,16 +68,12 @@ signals:
 
 private:
     void adopt(qintptr fd);
-    // Takes what the epoll set reports for every client, then serves a turn.
-    void onSocketsReady();
     // One turn for every client; queues the next one while work is left.
     void serveTurn();
     void queueTurn();
     void forget(CScpiConnection* c);
 
     std::unique_ptr<CScpiListener> m_server;
-    int m_epoll = -1;
-    std::unique_ptr<QSocketNotifier> m_ready;
     std::unique_ptr<char[]> m_readBuffer;
     QList<QPointer<CScpiConnection>> m_connections;
     int m_maxLine = DefaultMaxLine;
