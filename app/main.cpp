@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -112,6 +113,8 @@ int takeScreenshot(const HostOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file size limit then fails the write, and the save says so, instead of ending the host.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

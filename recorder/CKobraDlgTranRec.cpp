@@ -59,6 +59,9 @@ CKobraDlgTranRec::CKobraDlgTranRec(const QString& qualifier, int instance, int d
     m_graph = new CKobraGraph(m_graphics);
     m_graph->setFocusPolicy(Qt::NoFocus);
     m_graph->setIndents(MvGuiFramework::CBoxIndents(5));
+    // Room for the longest title and the axis texts; the chart would otherwise open as narrow as the
+    // settings column leaves it, with its title cut and no scale numbers.
+    m_graph->setMinimumSize(460, 350);
     m_graphics->add(m_graph, 1000);
     content->add(m_graphics, 1000);
     setContentPanel(content);

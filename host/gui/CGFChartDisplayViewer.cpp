@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QFontMetrics>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QVBoxLayout>
@@ -131,6 +132,19 @@ CGFChartDisplayViewer::CGFChartDisplayViewer(QWidget* parent)
             const double h = area.height() + m_extra.top() + m_extra.bottom();
             const double side = std::abs(w - h) / 2;
             extra = w > h ? QMarginsF(side, 0, side, 0) : QMarginsF(0, side, 0, side);
+        }
+        // After the layout that reports the area: an axis changed while the chart lays itself out
+        // corrupts the layout's state.
+        if (!m_fitQueued) {
+            m_fitQueued = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_fitQueued = false;
+                    fitLabels(m_x, true);
+                    fitLabels(m_y, false);
+                },
+                Qt::QueuedConnection);
         }
         if (std::abs(extra.left() - m_extra.left()) + std::abs(extra.top() - m_extra.top()) < 1.0)
             return;
@@ -368,11 +382,12 @@ void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
         auto* lin = static_cast<QValueAxis*>(a.axis);
         lin->setRange(a.shown.from, a.shown.to);
         const double span = a.shown.to - a.shown.from;
+        a.lineStep = 0.0;
         if (!(a.shown == a.scale)) {
             // Zoomed or panned: lines at an easily read step, about as many as the grid asks for.
             lin->setTickType(QValueAxis::TicksDynamic);
             lin->setTickAnchor(a.stepped ? a.reference : 0.0);
-            lin->setTickInterval(MvQARN::cdRoundUp(span / (a.stepped ? 10 : a.divisions)));
+            a.lineStep = MvQARN::cdRoundUp(span / (a.stepped ? 10 : a.divisions));
         } else if (a.stepped) {
             // Not more lines than pixels can show: a wide scale widens the step by decades.
             double step = a.step;
@@ -380,12 +395,39 @@ void CGFChartDisplayViewer::applyAxis(SAxis& a, Qt::Alignment side) {
                 step *= 10.0;
             lin->setTickType(QValueAxis::TicksDynamic);
             lin->setTickAnchor(a.reference);
-            lin->setTickInterval(step);
+            a.lineStep = step;
         } else {
             lin->setTickType(QValueAxis::TicksFixed);
             lin->setTickCount(a.divisions + 1);
+            lin->setMinorTickCount(0);
         }
+        fitLabels(a, side == Qt::AlignBottom);
     }
+}
+
+void CGFChartDisplayViewer::fitLabels(SAxis& a, bool horizontal) {
+    if (a.log || a.lineStep <= 0.0 || !a.linAxis)
+        return;
+    const QFontMetrics fm(m_minorFont);
+    const double from = a.shown.from, to = a.shown.to;
+    const int text = horizontal ? std::max(fm.horizontalAdvance(QString::asprintf("%g", from)),
+                                           fm.horizontalAdvance(QString::asprintf("%g", to))) +
+                                      fm.averageCharWidth() * 2
+                                : fm.height();
+    const QRectF area = m_chart->plotArea();
+    const double room = horizontal ? area.width() : area.height();
+    const double lines = (to - from) / a.lineStep;
+    int every = 1;
+    // Before the first layout there is no area to measure: every line keeps its number.
+    if (room > 0)
+        for (const int k : {1, 2, 5, 10, 20, 50, 100}) {
+            every = k;
+            if (lines / k * text <= room)
+                break;
+        }
+    a.linAxis->setTickInterval(a.lineStep * every);
+    a.linAxis->setMinorTickCount(every - 1);
+    a.linAxis->setMinorGridLineVisible(every > 1);
 }
 
 void CGFChartDisplayViewer::UpdateCDObjects() {

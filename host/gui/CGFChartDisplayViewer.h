@@ -127,6 +127,7 @@ private:
         double step = 1.0;
         QColor gridColor = QColor(120, 120, 120);
         QString label;
+        double lineStep = 0.0;         // a linear axis's grid step; 0 while its lines come at fixed divisions
         QAbstractAxis* axis = nullptr; // the one in use
         QValueAxis* linAxis = nullptr;
         QLogValueAxis* logAxis = nullptr;
@@ -142,6 +143,10 @@ private:
     SAxis* axisOf(const QString& name, const char* scalePrefix);
     const SAxis* axisOf(const QString& name, const char* scalePrefix) const;
     void applyAxis(SAxis& a, Qt::Alignment side);
+    // Numbers on every grid line of a linear axis while they fit beside each other, else on every
+    // second, fifth, tenth, ... line; the lines between stay, as minor ones.
+    void fitLabels(SAxis& a, bool horizontal);
+    bool m_fitQueued = false;
     void applyFonts();
 
     QChart* m_chart;

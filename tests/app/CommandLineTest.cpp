@@ -1,7 +1,9 @@
 // The vgxhost command line as a user meets it: refused values, start-up failures and --exec runs.
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "app/VgxhostRun.h"
 #include "host/listadm/WaveformFile.h"
@@ -122,4 +124,22 @@ TEST_F(VgxhostCommandLine, RecorderLengthSetByAScriptSizesTheBlockAndARefusedOne
     QString error;
     ASSERT_TRUE(MvQARN::WaveformFile::readSamples(file, samples, &error)) << error.toStdString();
     EXPECT_EQ(samples.size(), 1024);
+}
+
+TEST_F(VgxhostCommandLine, ASaveBeyondTheFileSizeLimitFailsSayingSoAndTheHostGoesOn) {
+    // The limit stands for a full disk; the host's small settings files still fit under it.
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const HostRun run = exec(QStringLiteral("SYST:REC:LENG 2048\nSYST:REC:SOUR 7\nSYST:REC:REC\n"
+                                            "SYST:REC:SAVE \"%1\"\nSYST:REC:LENG?")
+                                 .arg(dir.filePath("rec.wv")));
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(run.exitStatus, QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("no room for the file on the disk")) << run.err.toStdString();
+    EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), QStringList{"2048"});
+    EXPECT_TRUE(QDir(dir.path()).entryList({"*rec.wv*"}, QDir::Files | QDir::Hidden).isEmpty());
 }

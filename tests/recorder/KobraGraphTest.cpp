@@ -1,10 +1,12 @@
 // The recorder graph over the catalogue: blocks, rates and views written to the database reach what
 // the panels draw; events the database cannot produce are handed to the graph directly.
 #include <QApplication>
+#include <QChart>
 #include <QChartView>
 #include <QDir>
 #include <QSettings>
 #include <QTest>
+#include <QValueAxis>
 #include <QWheelEvent>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -216,6 +218,25 @@ TEST_F(KobraGraphTest, CcdfInDecibelsAndPerCentWithFallback) {
     EXPECT_FLOAT_EQ(c[0].y(), 0.0001f);
     for (const QPointF& p : c.mid(1))
         ASSERT_EQ(p, QPointF(0, 100));
+}
+
+// The CCDF's dB grid has a line every dB: a narrow graph numbers only some of them and keeps the
+// others as minor lines, a wide one numbers all.
+TEST_F(KobraGraphTest, GridLinesKeepTheirStepAndNumbersOnlyWhereTheyFit) {
+    setInt("IdPDbKobraTranRecDisplayType", kRec, 2);
+    m_graph->show();
+    for (const int width : {260, 1400}) {
+        m_graph->resize(width, 400);
+        for (int i = 0; i < 4; ++i)
+            QApplication::processEvents();
+        QValueAxis* x = nullptr;
+        for (QAbstractAxis* a : m_graph->panel(0)->findChild<QChartView*>()->chart()->axes(Qt::Horizontal))
+            if (a->isVisible())
+                x = qobject_cast<QValueAxis*>(a);
+        ASSERT_NE(x, nullptr);
+        EXPECT_EQ(x->tickInterval() / (x->minorTickCount() + 1), 1.0) << width;
+        EXPECT_EQ(x->tickInterval() > 1.0, width < 1000) << width;
+    }
 }
 
 TEST_F(KobraGraphTest, PanelSavesItsCurveAndPictureAndTheMouseZoomsPansAndMarks) {
