@@ -1,0 +1,111 @@
+// Every plug-in dialog as a user first sees it (offscreen, at its first-open size): texts shown whole,
+// controls inside the dialog, chart titles and scales not cut to "...".
+#include <QAbstractButton>
+#include <QApplication>
+#include <QChartView>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QLabel>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+#include "host/gui/VGXDialog.h"
+#include "ui/GuiTest.h"
+
+using namespace MvQARN;
+using testsupport::tup;
+
+namespace {
+
+// What looks wrong in a laid-out dialog, one line per defect.
+QStringList defectsOf(QWidget* dialog) {
+    QStringList out;
+    const QRect inside = dialog->rect();
+    const auto name = [](const QWidget* w) {
+        return QStringLiteral("%1 '%2'").arg(QString::fromLatin1(w->metaObject()->className()),
+                                             w->objectName());
+    };
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(dialog) || w->isWindow())
+            continue;
+        const QRect r(w->mapTo(dialog, QPoint(0, 0)), w->size());
+        // A widget on a tab not shown is not laid out until the tab opens.
+        if (!w->isVisible())
+            continue;
+        if (!inside.contains(r))
+            out << name(w) + QStringLiteral(" reaches outside the dialog");
+        if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() && !label->text().isEmpty() &&
+                                                    label->width() < label->sizeHint().width())
+            out << QStringLiteral("label '%1' cut").arg(label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(w);
+            button && !button->text().isEmpty() && button->width() < button->sizeHint().width())
+            out << QStringLiteral("button '%1' cut").arg(button->text());
+    }
+    for (QChartView* view : dialog->findChildren<QChartView*>()) {
+        if (!view->isVisible())
+            continue;
+        for (QGraphicsItem* item : view->scene()->items()) {
+            QString text;
+            if (auto* t = dynamic_cast<QGraphicsTextItem*>(item))
+                text = t->toPlainText();
+            else if (auto* s = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+                text = s->text();
+            if (item->isVisible() && text.endsWith(QStringLiteral("...")))
+                out << QStringLiteral("chart text '%1' cut").arg(text);
+        }
+    }
+    return out;
+}
+
+void settle() {
+    for (int i = 0; i < 6; ++i)
+        QApplication::processEvents();
+}
+
+class DialogLayout : public uitest::GuiTest {};
+
+} // namespace
+
+TEST_F(DialogLayout, EveryDialogShowsItsTextsWholeInsideItself) {
+    setSerials({100123, 100456});
+    unlockService();
+    setInt("IdPDbKobraSelected", tup(0, 0), 1);
+    struct Case {
+        const char* cls;
+        int instance, direction;
+        const char* qualifier;
+    };
+    const Case cases[] = {
+        {"CKobraDlgMain", 0, 0, ":KOBRA"},
+        {"CKobraDlgDeviceManager", 0, 0, ":KOBRA_DEVICE"},
+        {"CKobraDlgTranRecChannel0", 0, 0, ":KOBRA_TRANREC0"},
+        {"CBasebandLynxMainInOutDialog", 0, 0, ":KOBRA_USER"},
+        {"CBasebandLynxMainOutDialog", 0, 1, ""},
+        {"CBasebandLynxClockDialog", 0, 1, ""},
+        {"CBasebandLynxDataDialog", 0, 0, ""},
+        {"CBasebandLynxSpiDialog", 0, 1, ""},
+        {"CBasebandLynxTestDialog", 0, 1, ""},
+    };
+    for (const Case& c : cases) {
+        auto dlg = open<VGXDialog>(c.cls, c.instance, c.direction, QString::fromLatin1(c.qualifier));
+        ASSERT_NE(dlg, nullptr) << c.cls;
+        settle();
+        // Each page of a tabbed dialog, and the recorder's graph in each of its views.
+        QList<QTabWidget*> tabs = dlg->findChildren<QTabWidget*>();
+        const int pages = tabs.isEmpty() ? 1 : tabs.first()->count();
+        const bool recorder = QByteArray(c.cls).startsWith("CKobraDlgTranRec");
+        for (int view = 0; view < (recorder ? 4 : 1); ++view) {
+            if (recorder) {
+                setInt("IdPDbKobraTranRecDisplayType", tup(0, 0, 0, 0), view);
+                settle();
+            }
+            for (int page = 0; page < pages; ++page) {
+                if (!tabs.isEmpty())
+                    tabs.first()->setCurrentIndex(page);
+                settle();
+                EXPECT_EQ(defectsOf(dlg.get()), QStringList())
+                    << c.cls << " page " << page << " view " << view;
+            }
+        }
+    }
+}
