@@ -1,11 +1,13 @@
 // Every plug-in dialog as a user first sees it (offscreen, at its first-open size): texts shown whole,
-// controls inside the dialog, chart titles and scales not cut to "...".
+// controls inside the dialog and not stretched, chart titles and scales not cut to "...".
 #include <QAbstractButton>
 #include <QApplication>
 #include <QChartView>
+#include <QComboBox>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -37,6 +39,13 @@ QStringList defectsOf(QWidget* dialog) {
         if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() && !label->text().isEmpty() &&
                                                     label->width() < label->sizeHint().width())
             out << QStringLiteral("label '%1' cut").arg(label->text());
+        // A one-line field grown as tall as a text box when its dialog has height to spare.
+        const bool oneLine =
+            qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+            (qobject_cast<QLabel*>(w) && static_cast<QLabel*>(w)->frameShape() != QFrame::NoFrame &&
+             !static_cast<QLabel*>(w)->wordWrap());
+        if (oneLine && w->height() > 2 * w->sizeHint().height())
+            out << name(w) + QStringLiteral(" stretched to %1 px").arg(w->height());
         if (auto* button = qobject_cast<QAbstractButton*>(w);
             button && !button->text().isEmpty() && button->width() < button->sizeHint().width())
             out << QStringLiteral("button '%1' cut").arg(button->text());
