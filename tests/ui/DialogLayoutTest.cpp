@@ -1,5 +1,6 @@
 // Every plug-in dialog as a user first sees it (offscreen, at its first-open size): texts shown whole,
-// controls inside the dialog and not stretched, chart titles and scales not cut to "...".
+// controls inside the dialog and not stretched, chart titles and scales not cut to "...", the rows of
+// one group lined up behind their labels.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QChartView>
@@ -49,6 +50,23 @@ QStringList defectsOf(QWidget* dialog) {
         if (auto* button = qobject_cast<QAbstractButton*>(w);
             button && !button->text().isEmpty() && button->width() < button->sizeHint().width())
             out << QStringLiteral("button '%1' cut").arg(button->text());
+    }
+    // Rows of one group that start with a label put what follows it at one x.
+    for (QWidget* group : dialog->findChildren<QWidget*>()) {
+        QMap<int, QString> starts; // x after the label -> the first label seen there
+        for (QWidget* row : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!row->isVisible() || qobject_cast<QLabel*>(row))
+                continue;
+            const QList<QLabel*> labels = row->findChildren<QLabel*>();
+            QLabel* lead = labels.isEmpty() ? nullptr : labels.first();
+            if (!lead || !lead->isVisible() || lead->text().isEmpty() ||
+                lead->mapTo(row, QPoint()).x() != 0 || lead->width() > row->width() / 2)
+                continue;
+            starts.insert(lead->width(), lead->text());
+        }
+        if (starts.size() > 1)
+            out << QStringLiteral("rows not aligned: ") +
+                       QStringList(starts.values()).join(QStringLiteral(", "));
     }
     for (QChartView* view : dialog->findChildren<QChartView*>()) {
         if (!view->isVisible())
