@@ -85,6 +85,16 @@ QStringList defectsOf(QWidget* dialog) {
     return out;
 }
 
+// Where each one-line field sits below the top of the group around its row.
+QMap<QWidget*, int> fieldRows(QWidget* dialog) {
+    QMap<QWidget*, int> out;
+    for (QWidget* w : dialog->findChildren<QWidget*>())
+        if ((qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w)) && w->isVisible() &&
+            w->parentWidget()->parentWidget())
+            out.insert(w, w->mapTo(w->parentWidget()->parentWidget(), QPoint()).y());
+    return out;
+}
+
 void settle() {
     for (int i = 0; i < 6; ++i)
         QApplication::processEvents();
@@ -134,6 +144,14 @@ TEST_F(DialogLayout, EveryDialogShowsItsTextsWholeInsideItself) {
                 EXPECT_EQ(defectsOf(dlg.get()), QStringList())
                     << c.cls << " page " << page << " view " << view;
             }
+        }
+        // Made larger, the dialog gives the room to its graphs and below its groups, not between
+        // the rows of a group.
+        if (tabs.isEmpty()) {
+            const QMap<QWidget*, int> before = fieldRows(dlg.get());
+            dlg->resize(dlg->size() * 3 / 2);
+            settle();
+            EXPECT_EQ(fieldRows(dlg.get()), before) << c.cls << " made larger";
         }
     }
 }

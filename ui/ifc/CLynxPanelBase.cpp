@@ -1,5 +1,6 @@
 #include "ui/ifc/CLynxPanelBase.h"
 
+#include <QBoxLayout>
 #include <QFileInfo>
 
 #include "frame/KobraPluginGlobals.h"
@@ -106,6 +107,9 @@ void CLynxPanelBase::addToPanel(VGXPanel* into, QWidget* control) {
 
 void CLynxPanelBase::finishPanel() {
     m_columns.doAdjustment();
+    // Height the dialog has to spare goes below the groups, not between their rows.
+    if (auto* flow = qobject_cast<QBoxLayout*>(panelLayout()))
+        flow->addStretch(1);
     applyRules();
 }
 
