@@ -89,8 +89,9 @@ QStringList defectsOf(QWidget* dialog) {
 QMap<QWidget*, int> fieldRows(QWidget* dialog) {
     QMap<QWidget*, int> out;
     for (QWidget* w : dialog->findChildren<QWidget*>())
-        if ((qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w)) && w->isVisible() &&
-            w->parentWidget()->parentWidget())
+        if ((qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w) ||
+             qobject_cast<QAbstractButton*>(w)) &&
+            w->isVisible() && w->parentWidget()->parentWidget())
             out.insert(w, w->mapTo(w->parentWidget()->parentWidget(), QPoint()).y());
     return out;
 }
@@ -145,13 +146,16 @@ TEST_F(DialogLayout, EveryDialogShowsItsTextsWholeInsideItself) {
                     << c.cls << " page " << page << " view " << view;
             }
         }
-        // Made larger, the dialog gives the room to its graphs and below its groups, not between
-        // the rows of a group.
-        if (tabs.isEmpty()) {
-            const QMap<QWidget*, int> before = fieldRows(dlg.get());
-            dlg->resize(dlg->size() * 3 / 2);
-            settle();
-            EXPECT_EQ(fieldRows(dlg.get()), before) << c.cls << " made larger";
+        // Made larger, the dialog gives the room to its graphs, its pages and below its groups, not
+        // between the rows of a group.
+        const QMap<QWidget*, int> before = fieldRows(dlg.get());
+        const int tabsHeight = tabs.isEmpty() ? 0 : tabs.first()->height();
+        const int grow = dlg->height() / 2;
+        dlg->resize(dlg->width() * 3 / 2, dlg->height() + grow);
+        settle();
+        EXPECT_EQ(fieldRows(dlg.get()), before) << c.cls << " made larger";
+        if (!tabs.isEmpty()) {
+            EXPECT_EQ(tabs.first()->height(), tabsHeight + grow) << c.cls << " made larger";
         }
     }
 }

@@ -1,6 +1,5 @@
 #include "ui/ifc/CLynxPanelBase.h"
 
-#include <QBoxLayout>
 #include <QFileInfo>
 
 #include "frame/KobraPluginGlobals.h"
@@ -107,9 +106,6 @@ void CLynxPanelBase::addToPanel(VGXPanel* into, QWidget* control) {
 
 void CLynxPanelBase::finishPanel() {
     m_columns.doAdjustment();
-    // Height the dialog has to spare goes below the groups, not between their rows.
-    if (auto* flow = qobject_cast<QBoxLayout*>(panelLayout()))
-        flow->addStretch(1);
     applyRules();
 }
 
