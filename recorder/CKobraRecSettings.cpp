@@ -126,6 +126,13 @@ CKobraRecSettings::CKobraRecSettings(QWidget* parent, const QString& dialogName,
     position->setUnits(unitTexts(TrigUnit), {});
     columns.add(position);
     add(position);
+    // One unit column: the fields with a unit end at one x.
+    VGXAdjustSizes units;
+    for (QWidget* unit :
+         {static_cast<QWidget*>(m_rate->unitLabel()), static_cast<QWidget*>(length->unitCombo()),
+          static_cast<QWidget*>(position->unitCombo())})
+        units.add(unit);
+    units.doAdjustment();
 
     if (showSlider) {
         m_slider = new VGXTriggerPosition(this, bind(RecLength), bind(TrigPosition));
