@@ -30,27 +30,20 @@ QStringList defectsOf(QWidget* dialog) {
                                              w->objectName());
     };
     for (QWidget* w : dialog->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(dialog) || w->isWindow())
+        if (!w->isVisible() || w->isWindow()) // a page not shown is laid out when it opens
             continue;
-        const QRect r(w->mapTo(dialog, QPoint(0, 0)), w->size());
-        // A widget on a tab not shown is not laid out until the tab opens.
-        if (!w->isVisible())
-            continue;
-        if (!inside.contains(r))
+        if (!inside.contains(QRect(w->mapTo(dialog, QPoint()), w->size())))
             out << name(w) + QStringLiteral(" reaches the dialog's edge");
-        if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() && !label->text().isEmpty() &&
-                                                    label->width() < label->sizeHint().width())
-            out << QStringLiteral("label '%1' cut").arg(label->text());
+        auto* label = qobject_cast<QLabel*>(w);
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        const QString text = label ? label->text() : button ? button->text() : QString();
+        if (!text.isEmpty() && !(label && label->wordWrap()) && w->width() < w->sizeHint().width())
+            out << QStringLiteral("'%1' cut").arg(text);
         // A one-line field grown as tall as a text box when its dialog has height to spare.
-        const bool oneLine =
-            qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
-            (qobject_cast<QLabel*>(w) && static_cast<QLabel*>(w)->frameShape() != QFrame::NoFrame &&
-             !static_cast<QLabel*>(w)->wordWrap());
+        const bool oneLine = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                             (label && label->frameShape() != QFrame::NoFrame && !label->wordWrap());
         if (oneLine && w->height() > 2 * w->sizeHint().height())
             out << name(w) + QStringLiteral(" stretched to %1 px").arg(w->height());
-        if (auto* button = qobject_cast<QAbstractButton*>(w);
-            button && !button->text().isEmpty() && button->width() < button->sizeHint().width())
-            out << QStringLiteral("button '%1' cut").arg(button->text());
     }
     // Rows of one group that start with a label put what follows it at one x.
     for (QWidget* group : dialog->findChildren<QWidget*>()) {
