@@ -60,8 +60,9 @@ CKobraDlgTranRec::CKobraDlgTranRec(const QString& qualifier, int instance, int d
     m_graph->setFocusPolicy(Qt::NoFocus);
     m_graph->setIndents(MvGuiFramework::CBoxIndents(5));
     // Room for the longest title and the axis texts; the chart would otherwise open as narrow as the
-    // settings column leaves it, with its title cut and no scale numbers.
-    m_graph->setMinimumSize(460, 350);
+    // settings column leaves it, with its title cut and no scale numbers. The I/Q view stacks two
+    // diagrams: each needs the height of its longest axis title ("Quadrature Q(t)") and some.
+    m_graph->setMinimumSize(460, 400);
     m_graphics->add(m_graph, 1000);
     content->add(m_graphics, 1000);
     setContentPanel(content);

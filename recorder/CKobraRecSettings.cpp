@@ -1,5 +1,6 @@
 #include "recorder/CKobraRecSettings.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -125,6 +126,13 @@ CKobraRecSettings::CKobraRecSettings(QWidget* parent, const QString& dialogName,
     position->setUnits(unitTexts(TrigUnit), {});
     columns.add(position);
     add(position);
+    // One unit column: the fields with a unit end at one x.
+    VGXAdjustSizes units;
+    for (QWidget* unit :
+         {static_cast<QWidget*>(m_rate->unitLabel()), static_cast<QWidget*>(length->unitCombo()),
+          static_cast<QWidget*>(position->unitCombo())})
+        units.add(unit);
+    units.doAdjustment();
 
     if (showSlider) {
         m_slider = new VGXTriggerPosition(this, bind(RecLength), bind(TrigPosition));
@@ -169,6 +177,8 @@ CKobraRecSettings::CKobraRecSettings(QWidget* parent, const QString& dialogName,
     }
     toolRow->add(new QWidget(toolRow), 1);
     add(toolRow);
+    // Height the dialog has to spare goes below the rows, not between them.
+    static_cast<QBoxLayout*>(panelLayout())->addStretch(1);
 
     for (QWidget* b : {static_cast<QWidget*>(m_record->button()), static_cast<QWidget*>(m_abort->button()),
                        static_cast<QWidget*>(m_save->button()), static_cast<QWidget*>(m_fileButton),

@@ -1,5 +1,7 @@
 #include "recorder/CKobraTranRecSettings.h"
 
+#include <QBoxLayout>
+
 #include "host/gui/VGXButtonParameter.h"
 #include "host/gui/VGXCheckParameter.h"
 #include "host/gui/VGXComboParameter.h"
@@ -130,6 +132,8 @@ CKobraTranRecSettings::CKobraTranRecSettings(QWidget* parent, const ParamNames& 
     row(status, new VGXLabelParameter(status, QStringLiteral("Status"), bind(Status)));
     add(status);
     addSpace();
+    // Height the dialog has to spare goes below the groups, not between their rows.
+    static_cast<QBoxLayout*>(panelLayout())->addStretch(1);
 
     m_columns.doAdjustment();
     m_start->setVisible(false);

@@ -1,5 +1,6 @@
 #include "ui/CKobraDlgMain.h"
 
+#include <QBoxLayout>
 #include <QPushButton>
 
 #include "frame/KobraDialogRoutes.h"
@@ -97,6 +98,9 @@ CKobraDlgMain::CKobraDlgMain(const VGXUserDialogAttributes* attributes)
     // Shown only while the parameter is available.
     content->add(new VGXTextParameter(content, QStringLiteral("Test Parameter"),
                                       VGXUserDbAttributes("IdPDbLynxDummy")));
+    // Height the dialog has to spare goes below the rows, not between them.
+    if (auto* flow = qobject_cast<QBoxLayout*>(content->panelLayout()))
+        flow->addStretch(1);
     setContentPanel(content);
 }
 

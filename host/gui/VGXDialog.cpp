@@ -56,12 +56,14 @@ void VGXDialog::build() {
     Q_UNUSED(accessibleAsDialog);
     setObjectName(m_name);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    // A narrow margin all round: the content's own indent adds to it, so the panels, their titles and
+    // the status line's frame all start a few pixels in from the window's edge, at one x.
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
     m_statusLine = new QLabel(this);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_statusLine->setAccessibleName(QStringLiteral("Status"));
-    m_statusLine->setContentsMargins(6, 2, 6, 2);
+    m_statusLine->setContentsMargins(2, 0, 2, 0);
     m_statusLine->setFrameShape(QFrame::StyledPanel);
     m_statusLine->setFrameShadow(QFrame::Sunken);
     m_statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);

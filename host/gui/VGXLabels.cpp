@@ -48,6 +48,8 @@ VGXLabelParameter::VGXLabelParameter(QWidget* parent, const QString& label,
     m_value->setFrameShape(QFrame::StyledPanel);
     m_value->setFrameShadow(QFrame::Sunken);
     m_value->setMinimumWidth(m_value->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10);
+    // A one-line read-out, as high as the fields beside it however tall its dialog grows.
+    m_value->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     if (unit.isEmpty())
         if (const auto* n = dynamic_cast<const VGXDescriptorNumberEntry*>(descriptor()))
             m_unit->setText(n->unit());

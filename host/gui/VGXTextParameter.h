@@ -33,6 +33,7 @@ public:
     void setUnits(const QStringList& units, const QList<double>& factors);
     QString currentUnit() const;
     QComboBox* unitCombo() const { return m_unitCombo; }
+    QLabel* unitLabel() const { return m_unitLabel; }
 
     // Only input matching the regular expression can be typed.
     void setInputPattern(const QString& regularExpression);

@@ -42,6 +42,11 @@ protected:
         VGXUserFileDialog::setAnswerHook(nullptr);
         VGXMessageBox::setAnswerHook(nullptr);
         VGXGuiRegistry::reset();
+        // Dialogs leave the indices they bind to current; the next test starts from the first.
+        VGXUserDbAttributes::setCurrentInstance(0);
+        VGXUserDbAttributes::setCurrentChannel(0);
+        VGXUserDbAttributes::setCurrentDirection(0);
+        VGXUserDbAttributes::setCurrentStation(0);
         fntest::FunctionTest::TearDown();
     }
     // Picks the entry with this text as a user does, so the combo's activation writes it.

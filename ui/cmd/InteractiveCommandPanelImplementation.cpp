@@ -97,7 +97,7 @@ InteractiveCommandPanelImplementation::InteractiveCommandPanelImplementation(QWi
                                                                              const char* replyParameter,
                                                                              bool clearAfterExecute)
     : VGXNavigationPanel(parent), m_replyParameter(replyParameter), m_clearAfterExecute(clearAfterExecute) {
-    setIndents(MvGuiFramework::CBoxIndents(6));
+    setIndents(MvGuiFramework::CBoxIndents(2));
     VGXUserDbAttributes::setCurrentInstance(instance);
     VGXUserDbAttributes::setCurrentDirection(direction);
     VGXUserDbAttributes::setCurrentStation(0);

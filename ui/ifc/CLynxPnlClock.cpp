@@ -1,5 +1,8 @@
 #include "ui/ifc/CLynxPnlClock.h"
 
+#include <QComboBox>
+
+#include "host/gui/VGXAdjustSizes.h"
 #include "host/gui/VGXComboParameter.h"
 #include "host/gui/VGXPanel.h"
 #include "host/gui/VGXTextParameter.h"
@@ -34,6 +37,11 @@ CLynxPnlClock::CLynxPnlClock(QWidget* parent, int instance, int direction)
         clock, new VGXTextParameter(clock, QStringLiteral("Clock In Skew"), bind("IdPDbLynxClocInSkew")));
     m_inSkew->setUnits(skewUnits, skewFactors);
     addRow(clock, new VGXComboParameter(clock, QStringLiteral("Clock Polarity"), bind("IdPDbLynxClocPol")));
+    // One unit column: the rate's and the skews' fields end at one x.
+    VGXAdjustSizes units;
+    for (VGXTextParameter* field : {rate, skew, m_inSkew})
+        units.add(field->unitCombo());
+    units.doAdjustment();
     add(clock);
 
     VGXPanel* ref = section(this, QStringLiteral("Reference Clock"));

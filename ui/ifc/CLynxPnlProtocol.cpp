@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "host/gui/CViewerEvent.h"
+#include "host/gui/VGXAdjustSizes.h"
 #include "host/gui/VGXComboParameter.h"
 #include "host/gui/VGXDescriptorComboboxEntry.h"
 #include "host/gui/VGXDescriptors.h"
@@ -50,12 +51,19 @@ CLynxPnlProtocol::CLynxPnlProtocol(QWidget* parent, int instance, int direction)
                                EventDataSetup, "IdPDbGuiLynxDataSetup");
     m_clockSummary = summaryRow(protocol, QStringLiteral("Clock Settings"), QStringLiteral("Clock Setup..."),
                                 EventClockSetup, "IdPDbGuiLynxClocSetup");
+    // The two setup buttons one above the other, as wide as each other.
+    VGXAdjustSizes buttons;
+    for (VGXDialogButton* b : protocol->findChildren<VGXDialogButton*>())
+        buttons.add(b);
+    buttons.doAdjustment();
     auto* rates = new VGXPanel(protocol);
     rates->setLayout(new VGXFlowLayout(VGXFlowLayout::LeftToRight));
     rates->setOnlineKey("IdPDbGuiLynxClocRate");
     addRow(rates, new CLynxFrequencyLabel(rates, QStringLiteral("Clock Rate / Sample Rate"),
                                           bind("IdPDbLynxClocRate")));
     rates->add(new CLynxFrequencyLabel(rates, QString(), bind("IdPDbLynxSampRate")));
+    // Both rates as wide as each other, the room to spare after them.
+    static_cast<QBoxLayout*>(rates->layout())->addStretch(1);
     protocol->add(rates);
     m_ifFreq = addRow(
         protocol, new CLynxFrequencyLabel(protocol, QStringLiteral("IF Frequency"), bind("IdPDbLynxIFFreq")));
@@ -73,7 +81,8 @@ QLabel* CLynxPnlProtocol::summaryRow(VGXPanel* into, const QString& label, const
                                      const char* key) {
     auto* row = new VGXPanel(into);
     row->setLayout(new VGXFlowLayout(VGXFlowLayout::LeftToRight));
-    row->add(new QLabel(label, row));
+    // In the label column, so the summary starts where the fields above start.
+    addRow(row, new QLabel(label, row));
     auto* summary = new QLabel(row);
     summary->setAccessibleName(label);
     row->add(summary, 1);

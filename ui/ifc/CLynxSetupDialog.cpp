@@ -1,5 +1,7 @@
 #include "ui/ifc/CLynxSetupDialog.h"
 
+#include <QBoxLayout>
+
 #include "host/gui/VGXDataContainer.h"
 #include "host/gui/VGXDataEvent.h"
 #include "host/gui/VGXDataObject.h"
@@ -35,6 +37,9 @@ CLynxSetupDialog::~CLynxSetupDialog() {
 }
 
 void CLynxSetupDialog::setPanel(QWidget* panel) {
+    // Height the dialog has to spare goes below the groups, not between their rows.
+    if (auto* flow = qobject_cast<QBoxLayout*>(panel->layout()))
+        flow->addStretch(1);
     setContentPanel(panel);
 }
 
