@@ -17,4 +17,12 @@ public:
     virtual QString toText() const = 0;
 };
 
+// Numbers and selections are copied several times on every read: their blocks come from a small
+// per-thread free list instead of the general heap. A class derived from one with a larger size
+// falls back to the heap.
+struct VGX_EXPORT CDbSmallBlock {
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) noexcept;
+};
+
 } // namespace MvQARN

@@ -4,7 +4,7 @@
 
 namespace MvQARN {
 
-class VGX_EXPORT CDbDataTypeNumber : public CDbDataType {
+class VGX_EXPORT CDbDataTypeNumber : public CDbDataType, public CDbSmallBlock {
 public:
     explicit CDbDataTypeNumber(double v = 0.0) : m_val(v) {}
     int getType() const override { return DbTypeNumber; }

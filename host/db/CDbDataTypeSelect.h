@@ -5,7 +5,7 @@
 namespace MvQARN {
 
 // A selection identifier, an OFF/ON state or a plain integer.
-class VGX_EXPORT CDbDataTypeSelect : public CDbDataType {
+class VGX_EXPORT CDbDataTypeSelect : public CDbDataType, public CDbSmallBlock {
 public:
     explicit CDbDataTypeSelect(int v = 0) : m_val(v) {}
     int getType() const override { return DbTypeSelect; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 #include "host/db/CDbAnswerBuffer.h"
 #include "host/db/CDbDataTypeEvent.h"
@@ -136,6 +137,7 @@ const std::vector<CScpiParser::SBranch>& CScpiParser::rootLevel() {
             return m_root;
     }
     m_root.clear();
+    forgetWalks();
     m_root.push_back(SBranch{reg.hostRoot(), nullptr, SAddress()});
     for (CScpiModule* m : reg.modules())
         if (const SScpiParseTable* root = m->getRootTable())
@@ -162,6 +164,7 @@ bool CScpiParser::execLine(const QByteArray& line, QString& answer) {
 
 void CScpiParser::start(const QByteArray& line) {
     m_level = rootLevel();
+    m_levelIsRoot = true;
     m_lexer.emplace(line);
     m_lineBytes = line.size();
     m_answers.clear();
@@ -184,8 +187,10 @@ int CScpiParser::step(int maxUnits) {
         }
         ++ran;
         m_reported.clear();
-        if (m_generation != CScpiRegistry::instance().generation())
+        if (m_generation != CScpiRegistry::instance().generation()) {
             m_level = rootLevel(); // a module went away with its tables
+            m_levelIsRoot = true;
+        }
         int rc = 0;
         const qsizetype answersBefore = m_answers.size();
         {
@@ -252,8 +257,12 @@ int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {
     if (unit.common)
         return execCommon(unit, answers);
     auto header = [&unit] { return QString::fromLatin1(unit.header.left(80)); };
+    const bool fromRoot = unit.absolute || m_levelIsRoot;
+    const std::vector<SBranch>& start = unit.absolute ? rootLevel() : m_level;
+    if (const SWalk* w = fromRoot ? findWalk(unit) : nullptr)
+        return execPicked(unit, w->candidates, w->level, false, answers);
     std::vector<SBranch>& branches = m_branches;
-    branches = unit.absolute ? rootLevel() : m_level;
+    branches = start;
     std::vector<SCandidate>& candidates = m_candidates;
     candidates.clear();
     bool suffixError = false;
@@ -293,6 +302,13 @@ int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {
             branches.swap(next);
         }
     }
+    if (fromRoot && !candidates.empty())
+        keepWalk(unit, candidates, branches);
+    return execPicked(unit, candidates, branches, suffixError, answers);
+}
+
+int CScpiParser::execPicked(const SScpiCommandUnit& unit, const std::vector<SCandidate>& candidates,
+                            const std::vector<SBranch>& level, bool suffixError, QStringList& answers) {
     const SCandidate* chosen = nullptr;
     for (const SCandidate& c : candidates)
         if (unit.query ? c.entry->acceptsQuery : c.entry->acceptsSet) {
@@ -301,14 +317,55 @@ int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {
         }
     if (!chosen)
         return fail(candidates.empty() && suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader,
-                    header());
+                    QString::fromLatin1(unit.header.left(80)));
     const SCandidate picked = *chosen;
-    m_level = branches;
+    m_level = level;
+    m_levelIsRoot = false;
     if (!picked.entry->cmd)
         return execHost(*picked.entry, unit, answers);
     if (unit.query)
         return execModuleQuery(*picked.entry, picked.at, unit, answers);
     return execModuleSet(*picked.entry, picked.at, unit);
+}
+
+const CScpiParser::SWalk* CScpiParser::findWalk(const SScpiCommandUnit& unit) {
+    if (m_walkEdits != CScpiRegistry::instance().tableEdits()) {
+        m_walkEdits = CScpiRegistry::instance().tableEdits();
+        forgetWalks();
+        return nullptr;
+    }
+    for (int w = 0; w < m_walkCount; ++w) {
+        const QByteArray& key = m_walks[size_t(w)].key;
+        const char* k = key.constData();
+        const qsizetype n = key.size();
+        qsizetype at = 0;
+        bool same = true;
+        for (qsizetype i = 0; same && i < unit.elems.size(); ++i) {
+            const QByteArray& f = unit.elems.at(i).full;
+            if (i > 0)
+                same = at < n && k[at++] == ':';
+            same = same && n - at >= f.size() && std::memcmp(k + at, f.constData(), size_t(f.size())) == 0;
+            at += f.size();
+        }
+        if (same && at == n)
+            return &m_walks[size_t(w)];
+    }
+    return nullptr;
+}
+
+void CScpiParser::keepWalk(const SScpiCommandUnit& unit, const std::vector<SCandidate>& candidates,
+                           const std::vector<SBranch>& level) {
+    SWalk& w = m_walks[size_t(m_walkNext)];
+    w.key.clear();
+    for (qsizetype i = 0; i < unit.elems.size(); ++i) {
+        if (i > 0)
+            w.key.append(':');
+        w.key.append(unit.elems.at(i).full);
+    }
+    w.candidates = candidates;
+    w.level = level;
+    m_walkNext = (m_walkNext + 1) % int(m_walks.size());
+    m_walkCount = std::min(m_walkCount + 1, int(m_walks.size()));
 }
 
 int CScpiParser::execCommon(const SScpiCommandUnit& unit, QStringList& answers) {

@@ -22,6 +22,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -119,6 +120,25 @@ private:
         SBranch at;
     };
     std::vector<SCandidate> m_candidates;
+    // Walks from the root remembered per session: scripts send the same few headers again and
+    // again. They hold while the root level and the host tables stay as they were.
+    struct SWalk {
+        QByteArray key; // the upper-case elements joined by ':'
+        std::vector<SCandidate> candidates;
+        std::vector<SBranch> level;
+    };
+    std::array<SWalk, 16> m_walks;
+    int m_walkCount = 0;
+    int m_walkNext = 0;
+    quint64 m_walkEdits = 0; // host table edits when the walks were taken
+    bool m_levelIsRoot = false;
+    void forgetWalks() { m_walkCount = m_walkNext = 0; }
+    const SWalk* findWalk(const SScpiCommandUnit& unit);
+    void keepWalk(const SScpiCommandUnit& unit, const std::vector<SCandidate>& candidates,
+                  const std::vector<SBranch>& level);
+    // Runs the first candidate that takes the unit's form and makes level the current one.
+    int execPicked(const SScpiCommandUnit& unit, const std::vector<SCandidate>& candidates,
+                   const std::vector<SBranch>& level, bool suffixError, QStringList& answers);
     QList<QPair<int, QString>> m_reported; // positive errors queued during the current command
 };
 

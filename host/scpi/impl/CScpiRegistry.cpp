@@ -133,6 +133,7 @@ void CScpiRegistry::unregisterModule(CScpiModule* module) {
 
 bool CScpiRegistry::insert(SScpiParseTable& table, const QList<QByteArray>& path, bool query,
                            const FScpiHostHandler& handler) {
+    ++m_tableEdits;
     SScpiParseTable* level = &table;
     for (int i = 0; i < path.size(); ++i) {
         SScpiEntry* e = findEntry(*level, path.at(i));

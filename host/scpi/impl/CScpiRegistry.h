@@ -41,6 +41,8 @@ public:
     // Changes whenever a module comes or goes (its tables may be gone): a parser holding tables of a
     // level starts again at the root.
     quint64 generation() const { return m_generation; }
+    // Changes whenever a host command is added: host tables gain entries (and may move them).
+    quint64 tableEdits() const { return m_tableEdits; }
 
     // Adds (or replaces) a host command; false with a reason for a malformed pattern.
     bool registerHostCommand(const QString& pattern, FScpiHostHandler handler, QString* error = nullptr);
@@ -75,6 +77,7 @@ private:
 
     QList<CScpiModule*> m_modules;
     quint64 m_generation = 0;
+    quint64 m_tableEdits = 0;
     std::shared_ptr<SScpiParseTable> m_hostRoot;
     std::shared_ptr<SScpiParseTable> m_common;
     FResetHook m_resetHook;

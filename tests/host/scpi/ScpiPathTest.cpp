@@ -1,5 +1,7 @@
 // Header resolution: path rules, mnemonic forms, numeric suffixes and the instance a command reaches.
 #include "ScpiFixture.h"
+#include "host/scpi/impl/CScpiHostCall.h"
+#include "host/scpi/impl/CScpiRegistry.h"
 #include "host/scpi/impl/ScpiErrors.h"
 
 using namespace MvQARN;
@@ -114,4 +116,23 @@ TEST_F(ScpiFixture, SuffixesOutOfRangeAreRefused) {
     // Suffix 1 is the default of a node without a selector.
     EXPECT_EQ(run("KOBR1:USER1:DIR1?"), "REC");
     EXPECT_TRUE(codes().isEmpty());
+}
+
+TEST_F(ScpiFixture, HeadersResolvedBeforeFollowHostCommandsAddedLater) {
+    CScpiRegistry& reg = CScpiRegistry::instance();
+    auto answering = [](const QString& a) { return [a](CScpiHostCall& call) { call.setAnswer(a); }; };
+    // MEMO:ABC names the command MEMO:ABCd by its short form. Running it adds a query named MEMO:ABC,
+    // a level below it and enough commands beside it to move the entries of MEMO.
+    QStringList added{"MEMO:ABC?", "MEMO:ABC:B?"};
+    for (int i = 0; i < 40; ++i)
+        added << QStringLiteral("MEMO:X%1%2?").arg(QChar('A' + i % 26), QChar('A' + i / 26));
+    ASSERT_TRUE(reg.registerHostCommand("MEMO:ABCd", [&](CScpiHostCall&) {
+        for (int i = 0; i < added.size(); ++i)
+            reg.registerHostCommand(added.at(i), answering(i == 0 ? "abc" : QString::number(i)));
+    }));
+    EXPECT_EQ(run("MEMO:ABC;:MEMO:ABC?;:MEMO:ABC:B?;:memo:xca?"), "abc;1;4");
+    EXPECT_TRUE(codes().isEmpty());
+    added << "MEMO:ABCd";
+    for (const QString& p : std::as_const(added))
+        reg.unregisterHostCommand(p);
 }
