@@ -169,13 +169,6 @@ template <class R> struct Row {
     unsigned fnSlots;
 };
 
-constexpr int textLength(const char* s) {
-    int n = 0;
-    while (s[n])
-        ++n;
-    return n;
-}
-
 constexpr SDbDefCommon common(const char* name, int type, const Inst& in, unsigned attr, const Opt& o,
                               int unit = DbUnitNone) {
     SDbDefCommon c{};
@@ -262,25 +255,7 @@ constexpr Row<SDbDefNumber> num(const char* name, const Inst& in, double min, do
 // Text; def null means no default (the host's empty text).
 constexpr Row<SDbDefString> str(const char* name, const Inst& in, const char* def, unsigned attr,
                                 const Opt& o) {
-    SDbDefString r{};
-    r.c = common(name, DbTypeString, in, attr, o);
-    const int defLen = def ? textLength(def) : DbHostEmptyLen;
-    r.flag = def ? 1 : 0;
-    r.maxLen = 256;
-    r.defLen = defLen;
-    r.one = 1;
-    r.hostMinLen = DbHostMinLen;
-    r.hostMaxLen = DbHostMaxLen;
-    r.defLen2 = defLen;
-    r.emptyLen = DbHostEmptyLen;
-    r.elemLimits[0] = DbHostElemMin;
-    r.elemLimits[1] = DbHostElemMax;
-    r.valueLimits[0] = DbHostValMin;
-    r.valueLimits[1] = DbHostValMax;
-    r.def = def ? def : DbHostEmptyText;
-    r.def2 = r.def;
-    r.one2 = 1;
-    return {r, o.fnSlots};
+    return {dbHostText(common(name, DbTypeString, in, attr, o), def), o.fnSlots};
 }
 
 // String list of up to 100 entries.

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "host/db/DbDefinitions.h"
+
 namespace MvQARN {
 
 // Text and list lengths.
@@ -19,6 +21,31 @@ inline constexpr int DbHostValMax = INT_MAX;
 
 // The empty text of string records without a default.
 inline constexpr char DbHostEmptyText[] = "";
+
+// A text record with the host's lengths and limits; def null means no default (the host's empty text).
+constexpr SDbDefString dbHostText(const SDbDefCommon& c, const char* def) {
+    int defLen = DbHostEmptyLen;
+    for (const char* p = def; p && *p; ++p)
+        ++defLen;
+    SDbDefString r{};
+    r.c = c;
+    r.flag = def ? 1 : 0;
+    r.maxLen = 256;
+    r.defLen = defLen;
+    r.one = 1;
+    r.hostMinLen = DbHostMinLen;
+    r.hostMaxLen = DbHostMaxLen;
+    r.defLen2 = defLen;
+    r.emptyLen = DbHostEmptyLen;
+    r.elemLimits[0] = DbHostElemMin;
+    r.elemLimits[1] = DbHostElemMax;
+    r.valueLimits[0] = DbHostValMin;
+    r.valueLimits[1] = DbHostValMax;
+    r.def = def ? def : DbHostEmptyText;
+    r.def2 = r.def;
+    r.one2 = 1;
+    return r;
+}
 
 // Bit-field pattern limits (left-aligned words).
 inline constexpr uint32_t DbHostPatternLowest[1] = {0u};

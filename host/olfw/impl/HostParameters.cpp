@@ -78,24 +78,7 @@ constexpr SDbDefNumber num(const char* name, const Inst& in, double min, double 
 
 // Text without length limit beyond the host's own.
 constexpr SDbDefString text(const char* name, const Inst& in, unsigned grp) {
-    SDbDefString r{};
-    r.c = common(name, DbTypeString, in, AttrSetting, grp);
-    r.flag = 1;
-    r.maxLen = 256;
-    r.defLen = DbHostEmptyLen;
-    r.one = 1;
-    r.hostMinLen = DbHostMinLen;
-    r.hostMaxLen = DbHostMaxLen;
-    r.defLen2 = DbHostEmptyLen;
-    r.emptyLen = DbHostEmptyLen;
-    r.elemLimits[0] = DbHostElemMin;
-    r.elemLimits[1] = DbHostElemMax;
-    r.valueLimits[0] = DbHostValMin;
-    r.valueLimits[1] = DbHostValMax;
-    r.def = DbHostEmptyText;
-    r.def2 = DbHostEmptyText;
-    r.one2 = 1;
-    return r;
+    return dbHostText(common(name, DbTypeString, in, AttrSetting, grp), DbHostEmptyText);
 }
 
 constexpr SDbDefEvent ev(const char* name) {
