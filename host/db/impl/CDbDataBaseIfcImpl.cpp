@@ -21,6 +21,15 @@ const CDbAllType* plainValue(const CDbDefinitionRegistry& registry, const char* 
     return &rec->value(stored);
 }
 
+// Sets out only when the value converts (a number, selection or text as asked).
+template <typename T> int convertInto(const CDbAllType& v, T& out, bool (CDbAllType::*convert)(T&) const) {
+    T x{};
+    if (!(v.*convert)(x))
+        return DbErrWrongType;
+    out = x;
+    return DbOk;
+}
+
 } // namespace
 
 int CDbDataBaseIfcImpl::getValue(const char* name, CDbAllType& out, int t0, int t3, int t2, int t1) {
@@ -29,41 +38,19 @@ int CDbDataBaseIfcImpl::getValue(const char* name, CDbAllType& out, int t0, int 
 }
 
 int CDbDataBaseIfcImpl::getNumber(const char* name, double& out, int t0, int t3, int t2, int t1) {
-    if (const CDbAllType* stored = plainValue(m_engine.registry(), name, SDbInstTupel{t0, t1, t2, t3})) {
-        double d = 0;
-        if (!stored->toDouble(d))
-            return DbErrWrongType;
-        out = d;
-        return DbOk;
-    }
+    if (const CDbAllType* stored = plainValue(m_engine.registry(), name, SDbInstTupel{t0, t1, t2, t3}))
+        return convertInto(*stored, out, &CDbAllType::toDouble);
     CDbAllType v;
     const int rc = getValue(name, v, t0, t3, t2, t1);
-    if (rc != DbOk)
-        return rc;
-    double d = 0;
-    if (!v.toDouble(d))
-        return DbErrWrongType;
-    out = d;
-    return DbOk;
+    return rc != DbOk ? rc : convertInto(v, out, &CDbAllType::toDouble);
 }
 
 int CDbDataBaseIfcImpl::getSelect(const char* name, int& out, int t0, int t3, int t2, int t1) {
-    if (const CDbAllType* stored = plainValue(m_engine.registry(), name, SDbInstTupel{t0, t1, t2, t3})) {
-        int i = 0;
-        if (!stored->toInt(i))
-            return DbErrWrongType;
-        out = i;
-        return DbOk;
-    }
+    if (const CDbAllType* stored = plainValue(m_engine.registry(), name, SDbInstTupel{t0, t1, t2, t3}))
+        return convertInto(*stored, out, &CDbAllType::toInt);
     CDbAllType v;
     const int rc = getValue(name, v, t0, t3, t2, t1);
-    if (rc != DbOk)
-        return rc;
-    int i = 0;
-    if (!v.toInt(i))
-        return DbErrWrongType;
-    out = i;
-    return DbOk;
+    return rc != DbOk ? rc : convertInto(v, out, &CDbAllType::toInt);
 }
 
 int CDbDataBaseIfcImpl::getBits(const char* name, int& lengthBits, QVector<quint32>& words, int t0, int t3,
@@ -96,13 +83,7 @@ int CDbDataBaseIfcImpl::getStringList(const char* name, QStringList& out, int& c
 int CDbDataBaseIfcImpl::getString(const char* name, QString& out, int t0, int t3, int t2, int t1) {
     CDbAllType v;
     const int rc = getValue(name, v, t0, t3, t2, t1);
-    if (rc != DbOk)
-        return rc;
-    QString s;
-    if (!v.toString(s))
-        return DbErrWrongType;
-    out = s;
-    return DbOk;
+    return rc != DbOk ? rc : convertInto(v, out, &CDbAllType::toString);
 }
 
 unsigned CDbDataBaseIfcImpl::getModeWord() const {
