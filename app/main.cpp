@@ -22,6 +22,7 @@
 #include "host/gui/VGXDialog.h"
 #include "host/gui/VGXDialogItem.h"
 #include "host/gui/VGXStyleManager.h"
+#include "host/runtime/impl/EpollEventDispatcher.h"
 #include "host/runtime/impl/VGXHostRuntime.h"
 
 using namespace vgxapp;
@@ -152,6 +153,14 @@ int main(int argc, char** argv) {
     // our plug-in as a Qt plug-in); ours are parsed already, so Qt sees only the program name.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
+    // A host without a window spends its time waiting for remote clients: it waits on an epoll set.
+    if (!gui && !oneShot) {
+        auto* dispatcher = new MvQARN::EpollEventDispatcher;
+        if (dispatcher->isValid())
+            QCoreApplication::setEventDispatcher(dispatcher);
+        else
+            delete dispatcher;
+    }
     QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("vgxhost"));
     QApplication::setApplicationVersion(QStringLiteral(VGX_VERSION));

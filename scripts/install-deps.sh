@@ -6,7 +6,7 @@ set -euo pipefail
 PKGS=(
   build-essential cmake ninja-build pkg-config clang-format ccache
   clang libclang-rt-dev
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libfftw3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-pyvisa python3-pyvisa-py lxi-tools
