@@ -1,6 +1,7 @@
 #include "host/scpi/impl/CScpiLexer.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -265,6 +266,59 @@ int CScpiLexer::token(SScpiToken& out, QString* info) {
     return misplaced(c);
 }
 
+namespace {
+
+// The value of a decimal number of at most 15 significant digits and a power of ten within 22: the
+// digits and the power are exact doubles, so one multiplication or division rounds correctly, as a
+// full conversion would. False for anything else, which the full conversion then reads.
+bool exactDecimal(const char* p, qsizetype n, double& value) {
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* end = p + n;
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '+' || *p == '-'))
+        ++p;
+    std::uint64_t digits = 0;
+    int significant = 0, power = 0;
+    bool fraction = false;
+    for (; p < end; ++p) {
+        if (*p == '.') {
+            fraction = true;
+            continue;
+        }
+        if (*p < '0' || *p > '9')
+            break;
+        if (significant > 0 || *p != '0')
+            ++significant;
+        digits = digits * 10 + std::uint64_t(*p - '0');
+        power -= fraction ? 1 : 0;
+        if (significant > 15)
+            return false;
+    }
+    if (p < end) { // the exponent
+        ++p;
+        const bool minus = p < end && *p == '-';
+        if (p < end && (*p == '+' || *p == '-'))
+            ++p;
+        int e = 0;
+        for (; p < end; ++p) {
+            e = e * 10 + (*p - '0');
+            if (e > 400)
+                return false;
+        }
+        power += minus ? -e : e;
+    }
+    if (power < -22 || power > 22)
+        return false;
+    const double m = double(digits);
+    value = power < 0 ? m / kPow10[-power] : m * kPow10[power];
+    if (negative)
+        value = -value;
+    return true;
+}
+
+} // namespace
+
 int CScpiLexer::number(SScpiToken& out, QString* info) {
     const int s = m_pos;
     char c = 0;
@@ -298,7 +352,11 @@ int CScpiLexer::number(SScpiToken& out, QString* info) {
     // Read in place: the conversion stops at the length given, not at a terminator.
     const QByteArray numText = QByteArray::fromRawData(m_line.constData() + s, m_pos - s);
     bool ok = false;
-    const double v = numText.toDouble(&ok);
+    double v = 0;
+    if (!exactDecimal(numText.constData(), numText.size(), v))
+        v = numText.toDouble(&ok);
+    else
+        ok = true;
     if (!ok || !std::isfinite(v)) {
         if (info)
             *info = QString::fromLatin1(numText.left(40));

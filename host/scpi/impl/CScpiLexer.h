@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include "host/util/VGXExport.h"
+
 namespace MvQARN {
 
 struct SScpiToken {
@@ -39,7 +41,7 @@ struct SScpiCommandUnit {
     QByteArray upper;  // the header upper-cased: the bytes the elements point into
 };
 
-class CScpiLexer {
+class VGX_EXPORT CScpiLexer {
 public:
     static constexpr int MaxMnemonicLength = 12;
 

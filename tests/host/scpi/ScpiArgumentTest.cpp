@@ -1,7 +1,11 @@
 // Arguments: numbers with units and SI prefixes, special values, keywords, booleans, strings, bit data,
 // and the refusals of wrong kinds and out-of-range values.
+#include <cstring>
+#include <random>
+
 #include "ScpiFixture.h"
 #include "host/db/CDbDataTypeNBit.h"
+#include "host/scpi/impl/CScpiLexer.h"
 #include "host/scpi/impl/ScpiErrors.h"
 #include "support/ScpiErrorLine.h"
 
@@ -116,4 +120,29 @@ TEST_F(ScpiFixture, RefusalsAndSignalsOfTheRequestReachTheQueueWithTheirTexts) {
     const QStringList e = errors();
     ASSERT_EQ(e.size(), 1);
     EXPECT_TRUE(e[0].startsWith(scpiErrorEntry(ScpiErrExecution))) << e[0].toStdString();
+}
+
+// Numbers read to the same double as the full conversion, bit for bit: on both sides of the short
+// path's limits (15 significant digits, powers of ten up to 22), with signs, fractions and exponents.
+TEST(ScpiNumberText, ReadsTheDoubleTheFullConversionReads) {
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 20000; ++i) {
+        const int intDigits = int(rng() % 10), fracDigits = int(rng() % 10);
+        QByteArray text = rng() % 3 == 0 ? "-" : "";
+        for (int d = 0; d < intDigits; ++d)
+            text += char('0' + rng() % 10);
+        if (fracDigits > 0 || intDigits == 0) {
+            text += '.';
+            for (int d = 0; d < std::max(fracDigits, 1); ++d)
+                text += char('0' + rng() % 10);
+        }
+        if (rng() % 2)
+            text += "E" + QByteArray::number(int(rng() % 60) - 30);
+        CScpiLexer lexer("X " + text);
+        SScpiCommandUnit unit;
+        ASSERT_EQ(lexer.next(unit), 0) << text.constData();
+        const double expected = text.toDouble();
+        EXPECT_EQ(std::memcmp(&unit.args[0].number, &expected, sizeof(double)), 0)
+            << text.constData() << " read as " << unit.args[0].number;
+    }
 }
