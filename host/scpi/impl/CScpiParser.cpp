@@ -196,7 +196,9 @@ int CScpiParser::step(int maxUnits) {
         {
             VGXErrorManager::Collector collector;
             rc = execUnit(unit, m_answers);
-            for (const VGXErrorRecord& r : collector.errors()) {
+            // Held const: walking a temporary list would detach, and allocate, even when empty.
+            const QList<VGXErrorRecord> errors = collector.errors();
+            for (const VGXErrorRecord& r : errors) {
                 if (m_reported.contains(qMakePair(r.code, r.text)))
                     continue;
                 m_reported.append(qMakePair(r.code, r.text));
