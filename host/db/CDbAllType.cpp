@@ -26,22 +26,33 @@ constexpr bool kPooled = true;
 constexpr std::size_t kSmallBlock = 16;
 constexpr int kKeptBlocks = 256; // a thread that frees what others allocated keeps no more than this
 
+// Plain data, so reaching it costs one load at a fixed offset: a destructor would put a guard
+// variable, and a lookup of it, in front of every access.
 struct SFreeBlocks {
     void* head = nullptr;
     int count = 0;
-    bool gone = false; // blocks freed during the thread's exit go back to the heap
-    ~SFreeBlocks() {
-        gone = true;
-        while (head) {
-            void* next = *static_cast<void**>(head);
-            ::operator delete(head);
-            head = next;
-        }
-    }
+    bool gone = false;  // blocks freed during the thread's exit go back to the heap
+    bool armed = false; // the thread's cleanup below is registered
 };
 
 // The library is loaded with the program, so its thread-local block sits at a fixed offset.
 __attribute__((tls_model("initial-exec"))) thread_local SFreeBlocks t_freeBlocks;
+
+// Hands the blocks a thread kept back to the heap when the thread ends; armed with the first one kept.
+struct SFreeBlocksCleanup {
+    bool armed = false;
+    ~SFreeBlocksCleanup() {
+        SFreeBlocks& f = t_freeBlocks;
+        f.gone = true;
+        while (f.head) {
+            void* next = *static_cast<void**>(f.head);
+            ::operator delete(f.head);
+            f.head = next;
+        }
+        f.count = 0;
+    }
+};
+thread_local SFreeBlocksCleanup t_cleanup;
 
 static_assert(sizeof(CDbDataTypeNumber) == kSmallBlock && sizeof(CDbDataTypeSelect) == kSmallBlock);
 
@@ -64,6 +75,10 @@ void CDbSmallBlock::operator delete(void* p, std::size_t size) noexcept {
     if (kPooled && size == kSmallBlock && p) {
         SFreeBlocks& f = t_freeBlocks;
         if (!f.gone && f.count < kKeptBlocks) {
+            if (!f.armed) {
+                t_cleanup.armed = true;
+                f.armed = true;
+            }
             *static_cast<void**>(p) = f.head;
             f.head = p;
             ++f.count;
