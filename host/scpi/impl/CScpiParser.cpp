@@ -220,20 +220,18 @@ bool CScpiParser::takeAnswer(QByteArray& out) {
         if (i > 0)
             out.append(';');
         const QString& a = m_answers.at(i);
-        // Answers are mostly ASCII: those go over byte by byte, without a converted copy.
-        bool ascii = true;
-        for (QChar c : a)
-            if (c.unicode() >= 0x80) {
-                ascii = false;
-                break;
-            }
-        if (ascii) {
-            const qsizetype at = out.size();
-            out.resize(at + a.size());
-            char* d = out.data() + at;
-            for (QChar c : a)
-                *d++ = char(c.unicode());
-        } else {
+        // Answers are mostly ASCII: copied over in one pass that also notes whether they were.
+        const qsizetype at = out.size();
+        out.resize(at + a.size());
+        char* d = out.data() + at;
+        const char16_t* from = reinterpret_cast<const char16_t*>(a.constData());
+        char16_t seen = 0;
+        for (qsizetype k = 0; k < a.size(); ++k) {
+            seen |= from[k];
+            d[k] = char(from[k]);
+        }
+        if (seen >= 0x80) {
+            out.resize(at);
             out.append(a.toUtf8());
         }
     }

@@ -50,6 +50,9 @@ TEST_F(ScpiServerFixture, LinesEndWithLfOrCrLfAndAnswersComeWhole) {
     // Settings alone answer nothing: the next answer belongs to the next query.
     c.send("BBIN:EXT:DIR TRAN\n");
     EXPECT_EQ(c.ask("BBIN:EXT:DIR?"), "TRAN");
+    // Text beyond ASCII leaves as UTF-8, beside ASCII answers on the same line.
+    c.send("BBIN:EXT:SSI:FSEL \"gr\xC3\xBCn\"\n");
+    EXPECT_EQ(c.ask("BBIN:EXT:DIR?;SSI:FSEL?;:BBIN:EXT:DIR?"), "TRAN;\"gr\xC3\xBCn\";TRAN");
     // The whole answer line is in the first bytes that arrive.
     const QByteArray query = "BBIN:EXT:DIR?;LOG?;:KOBR:STAT?;*IDN?;:SYST:VERS?;:BBIN:EXT:SSI:FSEL?;CMD?\n";
     c.send(query);
