@@ -1,5 +1,6 @@
 #include "host/scpi/impl/ScpiValues.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "host/db/CDbDataTypeNBit.h"
@@ -180,8 +181,12 @@ bool scpiBitString(const QString& text, int& bitLength, QVector<quint32>& bits) 
 QString scpiFormatNumber(double v) {
     if (!std::isfinite(v))
         return QStringLiteral("9.91e+37"); // the SCPI "not a number"
-    if (v == std::floor(v) && std::fabs(v) < 1e15)
-        return QString::number(qint64(v));
+    if (v == std::floor(v) && std::fabs(v) < 1e15) {
+        // Whole numbers are most answers; the C++ conversion skips the locale machinery.
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof(digits), qint64(v)).ptr;
+        return QString::fromLatin1(digits, end - digits);
+    }
     for (int p = 12; p <= 17; ++p) {
         const QString s = QString::number(v, 'g', p);
         if (s.toDouble() == v)
