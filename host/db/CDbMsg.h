@@ -14,6 +14,10 @@ public:
     CDbMsg() = default;
     CDbMsg(int sender, int receiver, const char* name, const CDbAllType& value, int msgType, unsigned flags,
            int unit, int t0, int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
+    // The same, with the record's own name shared instead of copied.
+    CDbMsg(int sender, int receiver, const QByteArray& name, const CDbAllType& value, int msgType,
+           unsigned flags, int unit, int t0, int t1, int t2, int t3, int reserved = 0, int listLen = -1,
+           int priority = 127);
     CDbMsg(int sender, int receiver, const char* name, int value, int msgType, unsigned flags, int unit,
            int t0, int t1, int t2, int t3, int reserved = 0, int listLen = -1, int priority = 127);
     CDbMsg(int sender, int receiver, const char* name, double value, int msgType, unsigned flags, int unit,

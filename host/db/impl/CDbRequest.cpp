@@ -51,7 +51,7 @@ int CDbRequest::runQueue() {
 CDbSingleRequest::CDbSingleRequest(CDbEngine& engine, const CDbRecord* rec, const SDbInstTupel& t,
                                    const CDbAllType& v, CDbForwardAnswerBuffer* answer, int msgType)
     : ctx(engine, &list, answer, rec) {
-    list.append(new CDbMsg(0, 0, rec->name().constData(), v, msgType, 0, 0, t.t0, t.t1, t.t2, t.t3));
+    list.append(new CDbMsg(0, 0, rec->name(), v, msgType, 0, 0, t.t0, t.t1, t.t2, t.t3));
     ctx.name = rec->name();
     ctx.tupel = t;
     ctx.value = v;

@@ -342,7 +342,7 @@ int CDbRequestPipeline::fitValue(CDbRecord* rec, const SDbInstTupel& t, CDbAllTy
         return DbErrNesting;
     }
     CDbMsgList list;
-    list.append(new CDbMsg(0, 0, rec->name().constData(), v, DbMsgSet, flags, 0, t.t0, t.t1, t.t2, t.t3));
+    list.append(new CDbMsg(0, 0, rec->name(), v, DbMsgSet, flags, 0, t.t0, t.t1, t.t2, t.t3));
     CDbRequest ctx(m_engine, &list, &answer, rec);
     ctx.name = rec->name();
     ctx.tupel = t;
@@ -440,7 +440,7 @@ void CDbRequestPipeline::queryCheck(CDbRecord* rec, const SDbInstTupel& t, CDbRe
     ctx.tupel = t;
     ctx.value = rec->value(stored);
     ctx.list().append(
-        new CDbMsg(0, 0, rec->name().constData(), ctx.value, DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
+        new CDbMsg(0, 0, rec->name(), ctx.value, DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
     ctx.current = ctx.list().head();
     {
         CDbCnct cnct(&ctx);

@@ -17,7 +17,11 @@ bool isSpecial(char c) {
 void CScpiLineReader::keep(const char* data, qsizetype size, QList<SMessage>& out) {
     if (m_discarding || size <= 0)
         return;
-    m_partial.append(data, size);
+    // Most lines arrive whole: one block of their size, not an append's grown one.
+    if (m_partial.isEmpty())
+        m_partial = QByteArray(data, size);
+    else
+        m_partial.append(data, size);
     if (m_partial.size() > m_maxLine) {
         m_partial = QByteArray();
         m_discarding = true;
