@@ -1,5 +1,6 @@
 #include "host/scpi/impl/CScpiLexer.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -137,6 +138,21 @@ int CScpiLexer::next(SScpiCommandUnit& out, QString* info) {
     }
 }
 
+namespace {
+
+// For each byte: its upper case when it belongs in a mnemonic (letters, digits, '_'), else 0.
+constexpr auto kMnemonicUpper = [] {
+    std::array<char, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        const char ch = char(c);
+        if (scpiIsAlpha(ch) || scpiIsDigit(ch) || ch == '_')
+            t[std::size_t(c)] = ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
+    }
+    return t;
+}();
+
+} // namespace
+
 int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
     // Room for the rest of the line, so the views taken below never move.
     const int base = m_pos;
@@ -179,10 +195,10 @@ int CScpiLexer::header(SScpiCommandUnit& out, QString* info) {
         char* to = upper + (s - base);
         int i = s;
         for (; i < end; ++i) {
-            const char ch = line[i];
-            if (!scpiIsAlpha(ch) && !scpiIsDigit(ch) && ch != '_')
+            const char up = kMnemonicUpper[static_cast<unsigned char>(line[i])];
+            if (!up)
                 break;
-            to[i - s] = ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
+            to[i - s] = up;
         }
         m_pos = i;
         SScpiHeaderElem e;

@@ -71,13 +71,13 @@ private:
 };
 
 // SCPI whitespace (space, tab, CR); LF reaches the lexer only inside block data.
-inline bool scpiIsWs(char c) {
+constexpr bool scpiIsWs(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
-inline bool scpiIsAlpha(char c) {
+constexpr bool scpiIsAlpha(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
-inline bool scpiIsDigit(char c) {
+constexpr bool scpiIsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 

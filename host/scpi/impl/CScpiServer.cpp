@@ -1,5 +1,7 @@
 #include "host/scpi/impl/CScpiServer.h"
 
+#include <algorithm>
+
 #include <QTcpServer>
 #include <fcntl.h>
 #include <functional>
@@ -152,7 +154,10 @@ void CScpiServer::serveTurn() {
                 more = true;
         }
     }
-    m_connections.removeAll(QPointer<CScpiConnection>());
+    // Looked for first: removing from the list while the copies above share it would copy it.
+    if (std::any_of(m_connections.cbegin(), m_connections.cend(),
+                    [](const QPointer<CScpiConnection>& c) { return c.isNull(); }))
+        m_connections.removeAll(QPointer<CScpiConnection>());
     if (more)
         queueTurn();
 }
