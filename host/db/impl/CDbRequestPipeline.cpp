@@ -439,8 +439,7 @@ void CDbRequestPipeline::queryCheck(CDbRecord* rec, const SDbInstTupel& t, CDbRe
     ctx.name = rec->name();
     ctx.tupel = t;
     ctx.value = rec->value(stored);
-    ctx.list().append(
-        new CDbMsg(0, 0, rec->name(), ctx.value, DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
+    ctx.list().append(new CDbMsg(0, 0, rec->name(), ctx.value, DbMsgSet, 0, 0, t.t0, t.t1, t.t2, t.t3));
     ctx.current = ctx.list().head();
     {
         CDbCnct cnct(&ctx);

@@ -288,8 +288,9 @@ namespace {
 // digits and the power are exact doubles, so one multiplication or division rounds correctly, as a
 // full conversion would. False for anything else, which the full conversion then reads.
 bool exactDecimal(const char* p, qsizetype n, double& value) {
-    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const char* end = p + n;
     const bool negative = p < end && *p == '-';
     if (p < end && (*p == '+' || *p == '-'))
