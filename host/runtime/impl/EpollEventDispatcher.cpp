@@ -1,6 +1,7 @@
 #include "host/runtime/impl/EpollEventDispatcher.h"
 
 #include <QCoreApplication>
+#include <QMetaMethod>
 #include <QSocketNotifier>
 #include <QTimerEvent>
 #include <algorithm>
@@ -43,13 +44,14 @@ EpollEventDispatcher::~EpollEventDispatcher() {
 
 bool EpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
     m_interrupted.store(false, std::memory_order_relaxed);
-    emit awake();
+    if (m_awakeReceivers.load(std::memory_order_relaxed) > 0)
+        emit awake();
     QCoreApplication::sendPostedEvents();
 
     const bool notifiers = !(flags & QEventLoop::ExcludeSocketNotifiers);
     const bool timers = !(flags & QEventLoop::X11ExcludeTimers);
     const bool canWait = (flags & QEventLoop::WaitForMoreEvents) && !m_interrupted.load();
-    if (canWait)
+    if (canWait && m_aboutToBlockReceivers.load(std::memory_order_relaxed) > 0)
         emit aboutToBlock();
     if (m_interrupted.load())
         return false;
@@ -256,6 +258,20 @@ int EpollEventDispatcher::remainingTime(int timerId) {
             return int(std::max<std::int64_t>(
                 0, std::chrono::ceil<std::chrono::milliseconds>(t.due - Clock::now()).count()));
     return -1;
+}
+
+void EpollEventDispatcher::connectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::awake))
+        ++m_awakeReceivers;
+    else if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::aboutToBlock))
+        ++m_aboutToBlockReceivers;
+}
+
+void EpollEventDispatcher::disconnectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::awake))
+        --m_awakeReceivers;
+    else if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::aboutToBlock))
+        --m_aboutToBlockReceivers;
 }
 
 void EpollEventDispatcher::wakeUp() {

@@ -33,6 +33,10 @@ public:
     void wakeUp() override;
     void interrupt() override;
 
+protected:
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
+
 private:
     using Clock = std::chrono::steady_clock;
     struct Watch {
@@ -59,6 +63,9 @@ private:
     int m_wake = -1;
     std::atomic<bool> m_wakeUpPending{false};
     std::atomic<bool> m_interrupted{false};
+    // Receivers of awake and aboutToBlock: a wake-up announces itself only when someone listens.
+    std::atomic<int> m_awakeReceivers{0};
+    std::atomic<int> m_aboutToBlockReceivers{0};
     std::unordered_map<int, Watch> m_watches;
     std::vector<int> m_alwaysReady;
     std::vector<Timer> m_timers;

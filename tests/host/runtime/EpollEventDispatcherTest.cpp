@@ -31,9 +31,12 @@ void onEpollThread(const std::function<void()>& body) {
 }
 
 TEST(EpollEventDispatcher, TimersFireAsScheduledAndStopWhenKilled) {
-    int repeats = 0, singles = 0, killed = 0;
+    int repeats = 0, singles = 0, killed = 0, wakes = 0;
     onEpollThread([&] {
         QEventLoop loop;
+        // Announced to whoever listens.
+        QObject::connect(QThread::currentThread()->eventDispatcher(), &QAbstractEventDispatcher::awake,
+                         [&] { ++wakes; });
         QTimer repeat, single, victim;
         single.setSingleShot(true);
         QObject::connect(&repeat, &QTimer::timeout, [&] {
@@ -53,6 +56,7 @@ TEST(EpollEventDispatcher, TimersFireAsScheduledAndStopWhenKilled) {
     EXPECT_EQ(repeats, 5);
     EXPECT_EQ(singles, 1);
     EXPECT_EQ(killed, 0);
+    EXPECT_GE(wakes, repeats);
 }
 
 TEST(EpollEventDispatcher, NotifierRemovedByAnotherHandlerIsNotTold) {
