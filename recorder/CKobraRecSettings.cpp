@@ -1,6 +1,5 @@
 #include "recorder/CKobraRecSettings.h"
 
-#include <QBoxLayout>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -178,7 +177,7 @@ CKobraRecSettings::CKobraRecSettings(QWidget* parent, const QString& dialogName,
     toolRow->add(new QWidget(toolRow), 1);
     add(toolRow);
     // Height the dialog has to spare goes below the rows, not between them.
-    static_cast<QBoxLayout*>(panelLayout())->addStretch(1);
+    addStretch();
 
     for (QWidget* b : {static_cast<QWidget*>(m_record->button()), static_cast<QWidget*>(m_abort->button()),
                        static_cast<QWidget*>(m_save->button()), static_cast<QWidget*>(m_fileButton),

@@ -1,7 +1,5 @@
 #include "recorder/CKobraTranRecSettings.h"
 
-#include <QBoxLayout>
-
 #include "host/gui/VGXButtonParameter.h"
 #include "host/gui/VGXCheckParameter.h"
 #include "host/gui/VGXComboParameter.h"
@@ -133,7 +131,7 @@ CKobraTranRecSettings::CKobraTranRecSettings(QWidget* parent, const ParamNames& 
     add(status);
     addSpace();
     // Height the dialog has to spare goes below the groups, not between their rows.
-    static_cast<QBoxLayout*>(panelLayout())->addStretch(1);
+    addStretch();
 
     m_columns.doAdjustment();
     m_start->setVisible(false);

@@ -1,6 +1,5 @@
 #include "ui/CKobraDlgMain.h"
 
-#include <QBoxLayout>
 #include <QPushButton>
 
 #include "frame/KobraDialogRoutes.h"
@@ -99,8 +98,7 @@ CKobraDlgMain::CKobraDlgMain(const VGXUserDialogAttributes* attributes)
     content->add(new VGXTextParameter(content, QStringLiteral("Test Parameter"),
                                       VGXUserDbAttributes("IdPDbLynxDummy")));
     // Height the dialog has to spare goes below the rows, not between them.
-    if (auto* flow = qobject_cast<QBoxLayout*>(content->panelLayout()))
-        flow->addStretch(1);
+    content->addStretch();
     setContentPanel(content);
 }
 

@@ -1,5 +1,6 @@
 #include "host/gui/VGXPanel.h"
 
+#include <QBoxLayout>
 #include <QEvent>
 #include <QLayout>
 #include <QPainter>
@@ -69,6 +70,11 @@ void VGXPanel::addSpace(int pixels) {
     ensureLayout();
     if (VGXLayoutIfc* v = vgxLayout())
         v->placeSpace(pixels);
+}
+
+void VGXPanel::addStretch() {
+    if (auto* box = qobject_cast<QBoxLayout*>(ensureLayout()))
+        box->addStretch(1);
 }
 
 void VGXPanel::setBorder(VGXBorder* border) {

@@ -36,6 +36,8 @@ public:
     void add(QWidget* widget, int stretch);
     // A gap in the layout; pixels < 0 means the host's standard gap between groups.
     void addSpace(int pixels = -1);
+    // Room the panel has to spare goes here, not between the widgets (a box or flow layout only).
+    void addStretch();
 
     // Takes ownership; null removes the border. A titled border also names the panel for
     // accessibility tools.

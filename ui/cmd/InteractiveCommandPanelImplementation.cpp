@@ -1,7 +1,6 @@
 #include "ui/cmd/InteractiveCommandPanelImplementation.h"
 
 #include <QApplication>
-#include <QBoxLayout>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -138,8 +137,7 @@ InteractiveCommandPanelImplementation::InteractiveCommandPanelImplementation(QWi
     // The buttons stand together on the left, each as wide as the others.
     for (VGXDialogButton* b : std::as_const(m_buttons))
         b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    if (auto* row = qobject_cast<QBoxLayout*>(m_buttonRow->panelLayout()))
-        row->addStretch(1);
+    m_buttonRow->addStretch();
 
     m_command = VGXDataObject::connectDatabase(nullptr, command);
     // Return executes, after the field has written what was typed (it does so on the same key).
