@@ -64,9 +64,7 @@ bool EpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
         for (int i = 0; i < n; ++i) {
             const int fd = ready[i].data.fd;
             if (fd == m_wake) {
-                std::uint64_t count = 0;
-                [[maybe_unused]] const ssize_t r = ::read(m_wake, &count, sizeof(count));
-                m_wakeUpPending.store(false);
+                takeWakeUp();
                 ++handled;
             } else {
                 handled += activateSocket(fd, ready[i].events);
@@ -80,9 +78,7 @@ bool EpollEventDispatcher::processEvents(QEventLoop::ProcessEventsFlags flags) {
         // Only the wake-up counts while notifiers are held back; their sockets stay ready meanwhile.
         pollfd wake{m_wake, POLLIN, 0};
         if (::poll(&wake, 1, timeout) > 0) {
-            std::uint64_t count = 0;
-            [[maybe_unused]] const ssize_t r = ::read(m_wake, &count, sizeof(count));
-            m_wakeUpPending.store(false);
+            takeWakeUp();
             ++handled;
         }
     }
@@ -147,8 +143,7 @@ int EpollEventDispatcher::activateTimers() {
             due[count++] = t.id;
     int handled = 0;
     for (int i = 0; i < count; ++i) {
-        auto it =
-            std::find_if(m_timers.begin(), m_timers.end(), [&](const Timer& t) { return t.id == due[i]; });
+        auto it = findTimer(due[i]);
         if (it == m_timers.end() || it->firing)
             continue;
         it->due += std::chrono::milliseconds(it->intervalMs);
@@ -159,7 +154,7 @@ int EpollEventDispatcher::activateTimers() {
         QTimerEvent event(due[i]);
         QCoreApplication::sendEvent(object, &event);
         ++handled;
-        it = std::find_if(m_timers.begin(), m_timers.end(), [&](const Timer& t) { return t.id == due[i]; });
+        it = findTimer(due[i]); // the handler may have added or removed timers
         if (it != m_timers.end())
             it->firing = false;
     }
@@ -223,13 +218,12 @@ void EpollEventDispatcher::unregisterSocketNotifier(QSocketNotifier* notifier) {
 
 void EpollEventDispatcher::registerTimer(int timerId, qint64 interval, Qt::TimerType timerType,
                                          QObject* object) {
-    m_timers.push_back({timerId, std::max<qint64>(0, interval), timerType, object,
-                        Clock::now() + std::chrono::milliseconds(std::max<qint64>(0, interval))});
+    const qint64 ms = std::max<qint64>(0, interval);
+    m_timers.push_back({timerId, ms, timerType, object, Clock::now() + std::chrono::milliseconds(ms)});
 }
 
 bool EpollEventDispatcher::unregisterTimer(int timerId) {
-    const auto it =
-        std::find_if(m_timers.begin(), m_timers.end(), [&](const Timer& t) { return t.id == timerId; });
+    const auto it = findTimer(timerId);
     if (it == m_timers.end())
         return false;
     m_timers.erase(it);
@@ -253,25 +247,39 @@ QList<QAbstractEventDispatcher::TimerInfo> EpollEventDispatcher::registeredTimer
 }
 
 int EpollEventDispatcher::remainingTime(int timerId) {
-    for (const Timer& t : m_timers)
-        if (t.id == timerId)
-            return int(std::max<std::int64_t>(
-                0, std::chrono::ceil<std::chrono::milliseconds>(t.due - Clock::now()).count()));
-    return -1;
+    const auto it = findTimer(timerId);
+    if (it == m_timers.end())
+        return -1;
+    return int(std::max<std::int64_t>(
+        0, std::chrono::ceil<std::chrono::milliseconds>(it->due - Clock::now()).count()));
+}
+
+std::atomic<int>* EpollEventDispatcher::receiversOf(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::awake))
+        return &m_awakeReceivers;
+    if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::aboutToBlock))
+        return &m_aboutToBlockReceivers;
+    return nullptr;
 }
 
 void EpollEventDispatcher::connectNotify(const QMetaMethod& signal) {
-    if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::awake))
-        ++m_awakeReceivers;
-    else if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::aboutToBlock))
-        ++m_aboutToBlockReceivers;
+    if (std::atomic<int>* n = receiversOf(signal))
+        ++*n;
 }
 
 void EpollEventDispatcher::disconnectNotify(const QMetaMethod& signal) {
-    if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::awake))
-        --m_awakeReceivers;
-    else if (signal == QMetaMethod::fromSignal(&QAbstractEventDispatcher::aboutToBlock))
-        --m_aboutToBlockReceivers;
+    if (std::atomic<int>* n = receiversOf(signal))
+        --*n;
+}
+
+std::vector<EpollEventDispatcher::Timer>::iterator EpollEventDispatcher::findTimer(int id) {
+    return std::find_if(m_timers.begin(), m_timers.end(), [id](const Timer& t) { return t.id == id; });
+}
+
+void EpollEventDispatcher::takeWakeUp() {
+    std::uint64_t count = 0;
+    [[maybe_unused]] const ssize_t r = ::read(m_wake, &count, sizeof(count));
+    m_wakeUpPending.store(false);
 }
 
 void EpollEventDispatcher::wakeUp() {

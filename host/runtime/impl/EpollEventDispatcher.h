@@ -55,6 +55,10 @@ private:
     };
 
     void updateWatch(int fd, Watch& watch);
+    std::vector<Timer>::iterator findTimer(int id);
+    // Empties the wake-up descriptor; the next wakeUp() writes to it again.
+    void takeWakeUp();
+    std::atomic<int>* receiversOf(const QMetaMethod& signal);
     int activateSocket(int fd, unsigned events);
     int activateTimers();
     int waitMs(bool canWait, bool timers) const;
