@@ -368,12 +368,10 @@ int CScpiLexer::number(SScpiToken& out, QString* info) {
     }
     // Read in place: the conversion stops at the length given, not at a terminator.
     const QByteArray numText = QByteArray::fromRawData(m_line.constData() + s, m_pos - s);
-    bool ok = false;
     double v = 0;
-    if (!exactDecimal(numText.constData(), numText.size(), v))
+    bool ok = exactDecimal(numText.constData(), numText.size(), v);
+    if (!ok)
         v = numText.toDouble(&ok);
-    else
-        ok = true;
     if (!ok || !std::isfinite(v)) {
         if (info)
             *info = QString::fromLatin1(numText.left(40));

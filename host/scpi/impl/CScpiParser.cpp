@@ -28,6 +28,11 @@ namespace MvQARN {
 
 namespace {
 
+// A header as an error text names it: as typed, cut to a readable length.
+QString headerText(const SScpiCommandUnit& unit) {
+    return QString::fromLatin1(unit.header.left(80));
+}
+
 // Auxiliary data kind of a file name travelling with a message.
 constexpr int AuxFileName = 9;
 
@@ -256,7 +261,6 @@ qint64 CScpiParser::heldBytes() const {
 int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {
     if (unit.common)
         return execCommon(unit, answers);
-    auto header = [&unit] { return QString::fromLatin1(unit.header.left(80)); };
     const bool fromRoot = unit.absolute || m_levelIsRoot;
     const std::vector<SBranch>& start = unit.absolute ? rootLevel() : m_level;
     if (const SWalk* w = fromRoot ? findWalk(unit) : nullptr)
@@ -298,7 +302,7 @@ int CScpiParser::execUnit(const SScpiCommandUnit& unit, QStringList& answers) {
         }
         if (!last) {
             if (next.empty())
-                return fail(suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader, header());
+                return fail(suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader, headerText(unit));
             branches.swap(next);
         }
     }
@@ -317,7 +321,7 @@ int CScpiParser::execPicked(const SScpiCommandUnit& unit, const std::vector<SCan
         }
     if (!chosen)
         return fail(candidates.empty() && suffixError ? ScpiErrHeaderSuffix : ScpiErrUndefinedHeader,
-                    QString::fromLatin1(unit.header.left(80)));
+                    headerText(unit));
     const SCandidate picked = *chosen;
     m_level = level;
     m_levelIsRoot = false;
@@ -374,7 +378,7 @@ int CScpiParser::execCommon(const SScpiCommandUnit& unit, QStringList& answers) 
     for (const SScpiEntry& e : table->entries)
         if (e.matches(m) && (unit.query ? e.acceptsQuery : e.acceptsSet))
             return execHost(e, unit, answers);
-    return fail(ScpiErrUndefinedHeader, QString::fromLatin1(unit.header.left(80)));
+    return fail(ScpiErrUndefinedHeader, headerText(unit));
 }
 
 int CScpiParser::execHost(const SScpiEntry& entry, const SScpiCommandUnit& unit, QStringList& answers) {

@@ -1,8 +1,7 @@
 #include "host/scpi/impl/CScpiServer.h"
 
-#include <algorithm>
-
 #include <QTcpServer>
+#include <algorithm>
 #include <fcntl.h>
 #include <functional>
 #include <netinet/in.h>
