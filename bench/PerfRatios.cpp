@@ -1,9 +1,14 @@
 // Every figure the host's speed is judged by, in one run, each beside a yardstick measured in the same
 // run on the same machine, so the ratio holds however loaded the machine is:
 //   - SCPI queries per second over loopback (1 client, 8 clients) against a minimal line-echo server
-//     (one thread, epoll, one write per line) this program forks itself; after one untimed round, host
-//     and echo server are measured in interleaved rounds, and the ratio printed is the median of the
-//     rounds' ratios (the rates printed are the means over all rounds);
+//     (one thread, epoll, one write per line) this program forks itself. Both servers run on the last
+//     CPU and the clients on the others (--no-pin leaves placement to the scheduler): a remote script
+//     does not share the instrument's processor, and left to itself the scheduler moves the echo
+//     server beside its client and not the host, a three-fold change of the round trip. One client
+//     alternates its queries between the two servers, so both meet the same state of the machine;
+//     eight clients measure each server for a window, the two windows interleaved in rounds. After
+//     one untimed round, the ratio printed is the median of the rounds' ratios (the rates printed
+//     are the means over all rounds);
 //   - the SCPI query rate of one client (SOURce1:BBIN:EXTernal:SRATe?) while the host's recorder
 //     captures continuously (SYSTem:RECorder:RUN, the test sine, a block every timer tick on the GUI
 //     thread) against the same query with the recorder idle, in interleaved rounds (median of the
@@ -12,7 +17,7 @@
 //     request path the SCPI layer uses, against std::unordered_map insert and lookup of the same key;
 //   - vgxhost --headless --quit: wall time from start to exit and peak resident memory.
 //
-//   build/bin/PerfRatios [--vgxhost PATH] [--rounds N] [--window-ms MS]
+//   build/bin/PerfRatios [--vgxhost PATH] [--rounds N] [--window-ms MS] [--no-pin]
 #include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
@@ -25,6 +30,7 @@
 #include <filesystem>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <sched.h>
 #include <signal.h>
 #include <string>
 #include <sys/epoll.h>
@@ -52,6 +58,34 @@ using benchnet::connectTo;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Where the query servers and the clients run; empty sets leave a process where the scheduler puts it.
+struct SPlacement {
+    cpu_set_t servers, clients;
+    bool pinned = false;
+} g_placement;
+
+void planPlacement(bool pin) {
+    CPU_ZERO(&g_placement.servers);
+    CPU_ZERO(&g_placement.clients);
+    cpu_set_t allowed;
+    if (!pin || ::sched_getaffinity(0, sizeof(allowed), &allowed) != 0 || CPU_COUNT(&allowed) < 2)
+        return;
+    int last = -1;
+    for (int c = 0; c < CPU_SETSIZE; ++c)
+        if (CPU_ISSET(c, &allowed))
+            last = c;
+    g_placement.clients = allowed;
+    CPU_CLR(last, &g_placement.clients);
+    CPU_SET(last, &g_placement.servers);
+    g_placement.pinned = true;
+}
+
+// The calling thread (or the process about to exec) goes where the plan puts it.
+void placeSelf(const cpu_set_t& set) {
+    if (g_placement.pinned)
+        ::sched_setaffinity(0, sizeof(set), &set);
+}
 
 double seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
@@ -119,10 +153,12 @@ int listenLoopback(uint16_t& port) {
     }
 }
 
-pid_t spawn(const std::vector<std::string>& args, bool quiet) {
+pid_t spawn(const std::vector<std::string>& args, bool quiet, bool server = false) {
     const pid_t pid = ::fork();
     if (pid != 0)
         return pid;
+    if (server)
+        placeSelf(g_placement.servers);
     if (quiet) {
         const int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, 1);
@@ -172,6 +208,7 @@ long long measureQueries(uint16_t port, const std::string& query, int clients, d
     std::vector<std::thread> threads;
     for (int i = 0; i < clients; ++i)
         threads.emplace_back([&, i] {
+            placeSelf(g_placement.clients);
             Client& c = cs[std::size_t(i)];
             std::string first, answer;
             for (int w = 0; w < 20; ++w) // warm up, outside the window
@@ -200,6 +237,48 @@ long long measureQueries(uint16_t port, const std::string& query, int clients, d
     for (long long n : counts)
         total += n;
     return total;
+}
+
+// The time one client spent waiting for answers from each server within a window, and how many it
+// got. The client holds a connection to each and sends the query to one and then the other, turning
+// the order with every pair, so that both round trips of a pair meet the same state of the machine:
+// on a virtual machine the round trip changes by a fifth from one tenth of a second to the next.
+struct PairedRound {
+    double hostS = 0, echoS = 0;
+    long long queries = 0; // per server
+};
+bool measurePaired(uint16_t hostPort, uint16_t echoPort, const std::string& query, double windowS,
+                   PairedRound& out) {
+    bool ok = true;
+    std::thread client([&] {
+        placeSelf(g_placement.clients);
+        const std::string line = query + "\n";
+        Client host, echo;
+        host.fd = connectTo(hostPort);
+        echo.fd = connectTo(echoPort);
+        std::string hostFirst, echoFirst, answer;
+        ok = host.fd >= 0 && echo.fd >= 0 && host.query(line, hostFirst) && echo.query(line, echoFirst);
+        for (int w = 0; w < 20 && ok; ++w) // warm up, outside the window
+            ok = host.query(line, answer) && answer == hostFirst && echo.query(line, answer) &&
+                 answer == echoFirst;
+        const auto end = Clock::now() + std::chrono::duration<double>(windowS);
+        Clock::duration hostT{}, echoT{};
+        long long n = 0;
+        for (; ok && Clock::now() < end; ++n)
+            for (int k = 0; k < 2 && ok; ++k) {
+                const bool hostNow = (k == 0) == (n % 2 == 0);
+                Client& c = hostNow ? host : echo;
+                const auto t0 = Clock::now();
+                ok = c.query(line, answer) && answer == (hostNow ? hostFirst : echoFirst);
+                (hostNow ? hostT : echoT) += Clock::now() - t0;
+            }
+        out = PairedRound{seconds(hostT), seconds(echoT), n};
+        for (const Client* c : {&host, &echo})
+            if (c->fd >= 0)
+                ::close(c->fd);
+    });
+    client.join();
+    return ok;
 }
 
 // Sends a command line and waits until the host has carried it out (*OPC? answers 1).
@@ -392,14 +471,19 @@ int main(int argc, char** argv) {
     // Many short rounds: the median of their ratios then varies little from one run to the next.
     int rounds = 30;
     double windowS = 0.1;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--vgxhost") == 0)
-            exe = argv[i + 1];
-        else if (std::strcmp(argv[i], "--rounds") == 0)
-            rounds = std::max(1, std::atoi(argv[i + 1]));
-        else if (std::strcmp(argv[i], "--window-ms") == 0)
-            windowS = std::max(10, std::atoi(argv[i + 1])) / 1000.0;
+    bool pin = true;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--no-pin") == 0)
+            pin = false;
+        else if (hasValue && std::strcmp(argv[i], "--vgxhost") == 0)
+            exe = argv[++i];
+        else if (hasValue && std::strcmp(argv[i], "--rounds") == 0)
+            rounds = std::max(1, std::atoi(argv[++i]));
+        else if (hasValue && std::strcmp(argv[i], "--window-ms") == 0)
+            windowS = std::max(10, std::atoi(argv[++i])) / 1000.0;
     }
+    planPlacement(pin);
     if (exe.empty()) {
         char self[4096];
         const ssize_t n = ::readlink("/proc/self/exe", self, sizeof(self) - 1);
@@ -445,14 +529,16 @@ int main(int argc, char** argv) {
     uint16_t echoPort = 0;
     const int echoListen = listenLoopback(echoPort);
     const pid_t echo = ::fork();
-    if (echo == 0)
+    if (echo == 0) {
+        placeSelf(g_placement.servers);
         runEchoServer(echoListen);
+    }
     ::close(echoListen);
 
     uint16_t hostPort = 0;
     ::close(listenLoopback(hostPort)); // a free port for the host
-    const pid_t host =
-        spawn({exe, "--headless", "--scpi-port", std::to_string(hostPort), "--settings-dir", settings}, true);
+    const pid_t host = spawn(
+        {exe, "--headless", "--scpi-port", std::to_string(hostPort), "--settings-dir", settings}, true, true);
     int probe = -1;
     for (int i = 0; i < 600 && probe < 0; ++i)
         if ((probe = connectTo(hostPort)) < 0)
@@ -470,14 +556,14 @@ int main(int argc, char** argv) {
         std::string query;
         int clients;
         double goal;
-        long long host = 0, echo = 0;
-        std::vector<double> ratios; // host / echo of each round
+        double hostQ = 0, hostS = 0, echoQ = 0, echoS = 0; // queries answered, seconds spent
+        std::vector<double> ratios;                        // host rate / echo rate of each round
     };
     std::vector<Case> cases;
     for (int clients : {1, 8})
         for (const char* q :
              {"*IDN?", "SOURce1:BBIN:EXTernal:SRATe?", "SOURce1:BBIN:EXTernal:DATA:SIZE 12;SIZE?"})
-            cases.push_back(Case{q, q, clients, clients == 1 ? 0.9 : 0.75, 0, 0, {}});
+            cases.push_back(Case{q, q, clients, clients == 1 ? 0.9 : 0.75, 0, 0, 0, 0, {}});
     bool failed = false;
     // One round first that counts for nothing: both servers have touched every path before the clock runs.
     for (const Case& c : cases)
@@ -485,21 +571,34 @@ int main(int argc, char** argv) {
             failed = failed || measureQueries(port, c.query, c.clients, windowS / 2) < 0;
     for (int r = 0; r < rounds && !failed; ++r)
         for (Case& c : cases) {
-            // Which server goes first alternates, so a drift in the machine's load falls on both.
-            long long hostRound = 0, echoRound = 0;
-            for (int k = 0; k < 2; ++k) {
-                const bool hostNow = (k == 0) == (r % 2 == 0);
-                const long long n =
-                    measureQueries(hostNow ? hostPort : echoPort, c.query, c.clients, windowS);
-                if (n < 0) {
-                    std::fprintf(stderr, "%s: an answer was missing or wrong for '%s'\n",
-                                 hostNow ? "vgxhost" : "echo", c.query.c_str());
-                    failed = true;
+            double hostQ = 0, echoQ = 0, hostS = windowS, echoS = windowS;
+            if (c.clients == 1) {
+                PairedRound p;
+                failed = !measurePaired(hostPort, echoPort, c.query, windowS, p);
+                hostQ = echoQ = double(p.queries);
+                hostS = p.hostS;
+                echoS = p.echoS;
+            } else {
+                // Eight clients keep a server busy on their own: each server has the window to itself,
+                // and which goes first alternates, so a drift in the machine's load falls on both.
+                for (int k = 0; k < 2 && !failed; ++k) {
+                    const bool hostNow = (k == 0) == (r % 2 == 0);
+                    const long long n =
+                        measureQueries(hostNow ? hostPort : echoPort, c.query, c.clients, windowS);
+                    failed = n < 0;
+                    (hostNow ? hostQ : echoQ) = double(n);
                 }
-                (hostNow ? c.host : c.echo) += n;
-                (hostNow ? hostRound : echoRound) = n;
             }
-            c.ratios.push_back(double(hostRound) / double(std::max(1LL, echoRound)));
+            if (failed) {
+                std::fprintf(stderr, "an answer was missing or wrong for '%s'\n", c.query.c_str());
+                break;
+            }
+            c.hostQ += hostQ;
+            c.hostS += hostS;
+            c.echoQ += echoQ;
+            c.echoS += echoS;
+            c.ratios.push_back((hostQ / std::max(hostS, 1e-9)) /
+                               std::max(echoQ / std::max(echoS, 1e-9), 1e-9));
         }
     RecorderFigure recorder;
     // Its windows are long (several recorder blocks each), so it takes fewer of them.
@@ -522,8 +621,9 @@ int main(int argc, char** argv) {
     }
 
     const unsigned cpus = std::thread::hardware_concurrency();
-    std::printf("PerfRatios: %d rounds of %.0f ms per figure, %u CPUs, load average at the end: ", rounds,
-                windowS * 1000, cpus);
+    std::printf(
+        "PerfRatios: %d rounds of %.0f ms per figure, %u CPUs (%s), load average at the end: ", rounds,
+        windowS * 1000, cpus, g_placement.pinned ? "servers on the last, clients on the others" : "unpinned");
     double load[3] = {};
     if (::getloadavg(load, 3) == 3)
         std::printf("%.2f %.2f %.2f", load[0], load[1], load[2]);
@@ -533,11 +633,11 @@ int main(int argc, char** argv) {
     for (const Case& c : cases) {
         char name[96];
         std::snprintf(name, sizeof(name), "%s (%d client%s)", c.name, c.clients, c.clients > 1 ? "s" : "");
-        const double total = rounds * windowS;
         const double ratio = median(c.ratios);
         char goal[16];
         std::snprintf(goal, sizeof(goal), ">= %.2f", c.goal);
-        row(name, c.host / total, "q/s", c.echo / total, "echo q/s", ratio, goal, ratio >= c.goal);
+        row(name, c.hostQ / std::max(c.hostS, 1e-9), "q/s", c.echoQ / std::max(c.echoS, 1e-9), "echo q/s",
+            ratio, goal, ratio >= c.goal);
         all = all && ratio >= c.goal;
     }
     {
