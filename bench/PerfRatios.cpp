@@ -195,6 +195,21 @@ struct Client {
     }
 };
 
+// Queries outside the window, so that the first timed one finds the server's paths touched; first
+// gets the answer every later one must equal. False when an answer was missing or differed.
+bool warmUp(Client& c, const std::string& line, std::string& first) {
+    std::string answer;
+    bool ok = c.query(line, first);
+    for (int w = 1; w < 20 && ok; ++w)
+        ok = c.query(line, answer) && answer == first;
+    return ok;
+}
+
+// Queries per second; a window with no time in it counts as none.
+double rate(double queries, double seconds) {
+    return queries / std::max(seconds, 1e-9);
+}
+
 // Queries answered by all clients together within the window; -1 when an answer was missing or
 // changed (every answer must equal the first one a client got).
 long long measureQueries(uint16_t port, const std::string& query, int clients, double windowS) {
@@ -211,9 +226,8 @@ long long measureQueries(uint16_t port, const std::string& query, int clients, d
             placeSelf(g_placement.clients);
             Client& c = cs[std::size_t(i)];
             std::string first, answer;
-            for (int w = 0; w < 20; ++w) // warm up, outside the window
-                if (!c.query(line, w ? answer : first) || (w && answer != first))
-                    failed = true;
+            if (!warmUp(c, line, first))
+                failed = true;
             while (!go.load())
                 std::this_thread::yield();
             long long n = 0;
@@ -257,10 +271,7 @@ bool measurePaired(uint16_t hostPort, uint16_t echoPort, const std::string& quer
         host.fd = connectTo(hostPort);
         echo.fd = connectTo(echoPort);
         std::string hostFirst, echoFirst, answer;
-        ok = host.fd >= 0 && echo.fd >= 0 && host.query(line, hostFirst) && echo.query(line, echoFirst);
-        for (int w = 0; w < 20 && ok; ++w) // warm up, outside the window
-            ok = host.query(line, answer) && answer == hostFirst && echo.query(line, answer) &&
-                 answer == echoFirst;
+        ok = host.fd >= 0 && echo.fd >= 0 && warmUp(host, line, hostFirst) && warmUp(echo, line, echoFirst);
         const auto end = Clock::now() + std::chrono::duration<double>(windowS);
         Clock::duration hostT{}, echoT{};
         long long n = 0;
@@ -597,8 +608,7 @@ int main(int argc, char** argv) {
             c.hostS += hostS;
             c.echoQ += echoQ;
             c.echoS += echoS;
-            c.ratios.push_back((hostQ / std::max(hostS, 1e-9)) /
-                               std::max(echoQ / std::max(echoS, 1e-9), 1e-9));
+            c.ratios.push_back(rate(hostQ, hostS) / std::max(rate(echoQ, echoS), 1e-9));
         }
     RecorderFigure recorder;
     // Its windows are long (several recorder blocks each), so it takes fewer of them.
@@ -636,8 +646,8 @@ int main(int argc, char** argv) {
         const double ratio = median(c.ratios);
         char goal[16];
         std::snprintf(goal, sizeof(goal), ">= %.2f", c.goal);
-        row(name, c.hostQ / std::max(c.hostS, 1e-9), "q/s", c.echoQ / std::max(c.echoS, 1e-9), "echo q/s",
-            ratio, goal, ratio >= c.goal);
+        row(name, rate(c.hostQ, c.hostS), "q/s", rate(c.echoQ, c.echoS), "echo q/s", ratio, goal,
+            ratio >= c.goal);
         all = all && ratio >= c.goal;
     }
     {
