@@ -40,7 +40,7 @@ __attribute__((tls_model("initial-exec"))) thread_local SFreeBlocks t_freeBlocks
 
 // Hands the blocks a thread kept back to the heap when the thread ends; armed with the first one kept.
 struct SFreeBlocksCleanup {
-    bool armed = false;
+    bool armed = false; // written once: that first touch is what registers this destructor
     ~SFreeBlocksCleanup() {
         SFreeBlocks& f = t_freeBlocks;
         f.gone = true;
